@@ -1,0 +1,110 @@
+#include "cli/CliContext.h"
+
+#include <chrono>
+
+#include "link/ComPorts.h"
+#include "link/Trace.h"
+
+namespace veyra::cli {
+
+void PrintingNotifier::Show(const Message& message) {
+  std::lock_guard lock(mutex_);
+  shown_.push_back(message);
+  std::fputs(message.text.c_str(), stream_);
+  if (message.text.empty() || message.text.back() != '\n') std::fputc('\n', stream_);
+  std::fflush(stream_);
+}
+
+std::vector<Message> PrintingNotifier::Shown() const {
+  std::lock_guard lock(mutex_);
+  return shown_;
+}
+
+void QueueLink::SetHandler(Handler handler) {
+  std::lock_guard lock(mutex_);
+  handler_ = std::move(handler);
+}
+
+void QueueLink::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
+  Handler handler;
+  {
+    std::lock_guard lock(mutex_);
+    handler = handler_;
+  }
+  if (handler) handler(sentFrame, receivedFrame);
+  {
+    std::lock_guard lock(mutex_);
+    frames_.push_back(receivedFrame);
+  }
+  cv_.notify_all();
+}
+
+std::optional<Bytes> QueueLink::NextFrame(int quietMs) {
+  std::unique_lock lock(mutex_);
+  if (!cv_.wait_for(lock, std::chrono::milliseconds(quietMs < 0 ? 0 : quietMs),
+                    [this] { return !frames_.empty(); }))
+    return std::nullopt;
+  Bytes frame = std::move(frames_.front());
+  frames_.pop_front();
+  return frame;
+}
+
+void QueueLink::Drop() {
+  std::lock_guard lock(mutex_);
+  frames_.clear();
+}
+
+Context::Context(Options options) : options_(std::move(options)) {
+  SetNotifier(&notifier_);
+  if (options_.trace) EnableTrace(port_, stdout);
+  link_.SetCommn(&port_);
+}
+
+Context::~Context() {
+  port_.SetOwner(nullptr);
+  port_.Close();
+  SetNotifier(nullptr);
+}
+
+int Context::QuietMs() const {
+  const int wait = ExchangeSettings::waittime.load();
+  return wait > 0 ? wait : 1000;
+}
+
+int Context::Send() { return link_.SendAndWait(link_.Payload, -1, -1); }
+
+int Context::OpenNamedPort() {
+  const std::string& name = options_.port;
+  // Failing to open is a usage-level failure for scripts: its messages go to standard error.
+  notifier_.SetStream(stderr);
+  int opened = 0;
+  if (name.rfind("COM", 0) == 0) {
+    opened = link_.OpenPort(ParsePortNumber(name));
+  } else {
+    const std::optional<int> number = ComForDevice(name);
+    opened = link_.OpenDevicePort(name, number.value_or(-1));
+  }
+  notifier_.SetStream(stdout);
+  return opened ? 0 : 2;
+}
+
+int Context::Connect() {
+  if (options_.port.empty() || options_.port == "auto")
+    return UsageError("this command needs --port COMn or a device path");
+  const int status = OpenNamedPort();
+  if (status != 0) return status;
+  HostFound = 1;
+  return 0;
+}
+
+std::vector<Command>& Commands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+int UsageError(const char* text) {
+  std::fprintf(stderr, "veyractl: %s\n", text);
+  return 2;
+}
+
+}  // namespace veyra::cli

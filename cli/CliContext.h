@@ -1,0 +1,99 @@
+// What every veyractl command works with: the port, a link whose replies are queued for the
+// command to read, and the message sink that prints what a dialog would show.
+#pragma once
+
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/HostLink.h"
+#include "link/HostPort.h"
+#include "link/Notifier.h"
+
+namespace veyra::cli {
+
+// Prints messages, one per line, to standard output (or wherever the command points it).
+class PrintingNotifier final : public Notifier {
+ public:
+  void Show(const Message& message) override;
+  void SetStream(std::FILE* stream) { stream_ = stream; }
+  std::vector<Message> Shown() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::FILE* stream_ = stdout;
+  std::vector<Message> shown_;
+};
+
+// A link that queues every frame it receives; an optional handler runs on the reader thread
+// first, as a dialog's OnReply would (decode, judge, show).
+class QueueLink final : public HostLink {
+ public:
+  using Handler = std::function<void(const Bytes& sent, const Bytes& received)>;
+  void SetHandler(Handler handler);
+  void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) override;
+  // The next frame, or nullopt when none has come for quietMs.
+  std::optional<Bytes> NextFrame(int quietMs);
+  void Drop();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable cv_;
+  std::deque<Bytes> frames_;
+  Handler handler_;
+};
+
+struct Options {
+  std::string port;      // "COMn", "auto", a device path, or empty
+  std::string password;  // empty: no login
+  bool trace = false;
+};
+
+class Context {
+ public:
+  explicit Context(Options options);
+  ~Context();
+
+  const Options& Opts() const { return options_; }
+  HostPort& Port() { return port_; }
+  QueueLink& Link() { return link_; }
+  PrintingNotifier& Out() { return notifier_; }
+
+  // Opens the port given by --port, logging in first when --password was given.
+  // Returns 0 when the link is up, else the exit status the command should end with.
+  int Connect();
+  // Milliseconds of silence that end a multi-frame answer: [timeout] waittime as last read.
+  int QuietMs() const;
+  // Sends the link's Payload; returns SendAndWait's result. Reads [timeout] anew.
+  int Send();
+
+ private:
+  int OpenNamedPort();
+
+  Options options_;
+  HostPort port_;
+  QueueLink link_;
+  PrintingNotifier notifier_;
+};
+
+// A veyractl command: name, usage line, and the function that runs it.
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*run)(Context& context, const std::vector<std::string>& args);
+};
+
+// Commands register themselves from their own files.
+std::vector<Command>& Commands();
+struct RegisterCommand {
+  explicit RegisterCommand(Command command) { Commands().push_back(command); }
+};
+
+int UsageError(const char* text);
+
+}  // namespace veyra::cli

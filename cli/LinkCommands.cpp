@@ -1,0 +1,63 @@
+// veyractl's link-level commands: list the ports, send a raw payload.
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/CliContext.h"
+#include "link/ComPorts.h"
+
+namespace veyra::cli {
+namespace {
+
+int RunPorts(Context&, const std::vector<std::string>& args) {
+  if (!args.empty()) return UsageError("ports takes no arguments");
+  const auto ports = ListComPorts();
+  if (!ports) {
+    std::fprintf(stderr, "veyractl: the list of serial ports cannot be read\n");
+    return 1;
+  }
+  for (const ComPort& port : *ports) std::printf("%s\t%s\n", port.name.c_str(), port.device.c_str());
+  return 0;
+}
+
+bool ParseHexByte(const std::string& text, std::uint8_t& out) {
+  if (text.empty() || text.size() > 2) return false;
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 16);
+  if (*end != '\0' || value < 0 || value > 0xFF) return false;
+  out = static_cast<std::uint8_t>(value);
+  return true;
+}
+
+int RunSend(Context& context, const std::vector<std::string>& args) {
+  if (args.empty()) return UsageError("send needs the payload as hex bytes: LEN CMD data...");
+  Bytes payload;
+  for (const std::string& arg : args) {
+    std::uint8_t byte = 0;
+    if (!ParseHexByte(arg, byte)) return UsageError(("not a hex byte: " + arg).c_str());
+    payload.push_back(byte);
+  }
+  if (payload.size() + 3 > kMaxFrameLength) return UsageError("payload too long: a frame is at most 255 bytes");
+  if (const int status = context.Connect()) return status;
+
+  QueueLink& link = context.Link();
+  link.ClearPayload();
+  link.Payload = payload;
+  context.Send();
+  bool any = false;
+  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
+    std::printf("%s\n", FormatHex(*frame).c_str());
+    std::fflush(stdout);
+    any = true;
+  }
+  if (!any) {
+    std::fprintf(stderr, "no reply\n");
+    return 1;
+  }
+  return 0;
+}
+
+const RegisterCommand kPorts({"ports", "ports", RunPorts});
+const RegisterCommand kSend({"send", "--port PORT send HEX...", RunSend});
+
+}  // namespace
+}  // namespace veyra::cli

@@ -1,0 +1,54 @@
+// veyractl: the scripting front end. Standard output carries only results and the messages a
+// dialog would show; diagnostics go to standard error.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/CliContext.h"
+#include "link/Config.h"
+#include "link/SerialChannel.h"
+
+namespace {
+
+int PrintUsage(std::FILE* out) {
+  std::fprintf(out, "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] COMMAND [ARGS...]\n");
+  std::fprintf(out, "commands:\n");
+  for (const auto& command : veyra::cli::Commands()) std::fprintf(out, "  %s\n", command.usage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  veyra::SetDiagnosticStream(stderr);
+  veyra::cli::Options options;
+  int i = 1;
+  for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help") {
+      PrintUsage(stdout);
+      return 0;
+    } else if (arg == "--trace") {
+      options.trace = true;
+    } else if ((arg == "--port" || arg == "--password") && i + 1 < argc) {
+      (arg == "--port" ? options.port : options.password) = argv[++i];
+    } else {
+      return PrintUsage(stderr);
+    }
+  }
+  if (i >= argc) return PrintUsage(stderr);
+  const std::string name = argv[i++];
+  const std::vector<std::string> args(argv + i, argv + argc);
+
+  for (const auto& command : veyra::cli::Commands()) {
+    if (name != command.name) continue;
+    // Start like the GUI: a default config.ini where there is none.
+    if (veyra::EnsureDefaultConfig() == veyra::DefaultConfigResult::Failed)
+      std::fprintf(stderr, "veyractl: cannot write %s\n", veyra::GetConfigPath().c_str());
+    veyra::cli::Context context(options);
+    return command.run(context, args);
+  }
+  std::fprintf(stderr, "veyractl: unknown command '%s'\n", name.c_str());
+  return PrintUsage(stderr);
+}

@@ -1,0 +1,203 @@
+#include "hostsim/PtyHost.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/eventfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+namespace veyra::hostsim {
+
+PtyHost::PtyHost(std::string password) : host_(std::move(password)) {}
+
+PtyHost::~PtyHost() { Stop(); }
+
+bool PtyHost::Start() {
+  char name[256] = {};
+  termios raw {};
+  ::cfmakeraw(&raw);
+  ::cfsetispeed(&raw, B9600);
+  ::cfsetospeed(&raw, B9600);
+  if (::openpty(&master_, &slave_, name, &raw, nullptr) != 0) return false;
+  ::fcntl(master_, F_SETFD, FD_CLOEXEC);
+  ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
+  ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+  wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  devicePath_ = name;
+  stop_ = false;
+  thread_ = std::thread(&PtyHost::Serve, this);
+  return true;
+}
+
+void PtyHost::Stop() {
+  stop_ = true;
+  if (wake_ >= 0) {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(wake_, &one, sizeof one);
+  }
+  cv_.notify_all();
+  if (thread_.joinable()) thread_.join();
+  for (int* fd : {&master_, &slave_, &wake_}) {
+    if (*fd >= 0) ::close(*fd);
+    *fd = -1;
+  }
+}
+
+void PtyHost::HangUp() {
+  hungUp_ = true;
+  Stop();
+}
+
+void PtyHost::SetFaults(const Faults& faults) {
+  std::lock_guard lock(mutex_);
+  faults_ = faults;
+}
+
+void PtyHost::Inject(const Bytes& bytes) {
+  {
+    std::lock_guard lock(mutex_);
+    injectQueue_.insert(injectQueue_.end(), bytes.begin(), bytes.end());
+  }
+  const std::uint64_t one = 1;
+  [[maybe_unused]] ssize_t n = ::write(wake_, &one, sizeof one);
+}
+
+Bytes PtyHost::RawReceived() const {
+  std::lock_guard lock(mutex_);
+  return raw_;
+}
+
+std::vector<Bytes> PtyHost::FramesReceived() const {
+  std::lock_guard lock(mutex_);
+  return frames_;
+}
+
+std::size_t PtyHost::WaitForFrames(std::size_t count, int timeoutMs) const {
+  std::unique_lock lock(mutex_);
+  cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return frames_.size() >= count; });
+  return frames_.size();
+}
+
+void PtyHost::ClearLog() {
+  std::lock_guard lock(mutex_);
+  raw_.clear();
+  frames_.clear();
+}
+
+bool PtyHost::SleepMs(int ms) {
+  if (ms <= 0) return !stop_;
+  std::unique_lock lock(mutex_);
+  return !cv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop_.load(); });
+}
+
+bool PtyHost::SendBytes(const Bytes& bytes, const Faults& faults) {
+  const bool byteWise = faults.pace || faults.splitGapMs > 0;
+  std::size_t sent = 0;
+  while (sent < bytes.size() && !stop_) {
+    const std::size_t chunk = byteWise ? 1 : bytes.size() - sent;
+    const ssize_t n = ::write(master_, bytes.data() + sent, chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      if (errno == EAGAIN) {
+        pollfd p{master_, POLLOUT, 0};
+        ::poll(&p, 1, 50);
+        continue;
+      }
+      return false;
+    }
+    sent += static_cast<std::size_t>(n);
+    if (faults.pace) std::this_thread::sleep_for(std::chrono::microseconds(1042));
+    if (faults.splitGapMs > 0 && !SleepMs(faults.splitGapMs)) return false;
+  }
+  return !stop_;
+}
+
+void PtyHost::Reply(const std::vector<Bytes>& frames, const Faults& faults) {
+  for (const Bytes& reply : frames) {
+    if (!SleepMs(faults.delayMs)) return;
+    Bytes out = faults.garbageBefore;
+    const Bytes& body = faults.replaceReply ? *faults.replaceReply : reply;
+    out.insert(out.end(), body.begin(), body.end());
+    if (faults.hangUpAfterBytes >= 0) {
+      out.resize(std::min(out.size(), static_cast<std::size_t>(faults.hangUpAfterBytes)));
+      SendBytes(out, faults);
+      stop_ = true;  // the serving loop closes the master on its way out
+      hungUp_ = true;
+      return;
+    }
+    if (!SendBytes(out, faults)) return;
+  }
+}
+
+void PtyHost::Serve() {
+  HostFrameReader reader;
+  while (!stop_) {
+    pollfd fds[2] = {{master_, POLLIN, 0}, {wake_, POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    if (fds[1].revents & POLLIN) {
+      std::uint64_t count;
+      [[maybe_unused]] ssize_t n = ::read(wake_, &count, sizeof count);
+      Bytes inject;
+      Faults faults;
+      {
+        std::lock_guard lock(mutex_);
+        inject.swap(injectQueue_);
+        faults = faults_;
+      }
+      faults.hangUpAfterBytes = -1;
+      if (!inject.empty()) SendBytes(inject, faults);
+    }
+    if (stop_) break;
+    if (!(fds[0].revents & POLLIN)) {
+      // No program holds the slave side: POLLHUP until one opens it. Wait for that calmly.
+      if (fds[0].revents & POLLHUP) SleepMs(20);
+      continue;
+    }
+    std::uint8_t chunk[512];
+    const ssize_t n = ::read(master_, chunk, sizeof chunk);
+    if (n <= 0) {
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+      if (n < 0 && errno == EIO) {
+        SleepMs(20);  // the slave side was closed; the host keeps waiting for the next open
+        continue;
+      }
+      break;
+    }
+    {
+      std::lock_guard lock(mutex_);
+      raw_.insert(raw_.end(), chunk, chunk + n);
+    }
+    const std::vector<Bytes> frames = reader.Feed(chunk, static_cast<std::size_t>(n));
+    for (const Bytes& frame : frames) {
+      std::vector<Bytes> replies;
+      Faults faults;
+      {
+        std::lock_guard lock(mutex_);
+        frames_.push_back(frame);
+        repeats_ = (frame == lastFrame_) ? repeats_ + 1 : 1;
+        lastFrame_ = frame;
+        faults = faults_;
+        if (faults_.hangUpAfterBytes >= 0) faults_.hangUpAfterBytes = -1;
+        if (!faults.silent && repeats_ >= faults.answerFromAttempt) replies = host_.Handle(frame);
+      }
+      cv_.notify_all();
+      Reply(replies, faults);
+    }
+  }
+  if (hungUp_ && master_ >= 0) {
+    // Closing both sides we hold makes the device vanish for the program: its reads fail.
+    ::close(master_);
+    master_ = -1;
+    if (slave_ >= 0) ::close(slave_);
+    slave_ = -1;
+  }
+}
+
+}  // namespace veyra::hostsim

@@ -1,0 +1,74 @@
+// veyra-hostsim: a simulated alarm host on a pseudo-terminal, for tests, benchmarks and demos.
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "hostsim/PtyHost.h"
+
+namespace {
+
+volatile sig_atomic_t g_stop = 0;
+void OnSignal(int) { g_stop = 1; }
+
+int Usage() {
+  std::fprintf(stderr, "usage: veyra-hostsim [--password NNNN] [--pace] [--link PATH]\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string password = "1234";
+  std::string link;
+  bool pace = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--password" && i + 1 < argc) {
+      password = argv[++i];
+    } else if (arg == "--pace") {
+      pace = true;
+    } else if (arg == "--link" && i + 1 < argc) {
+      link = argv[++i];
+    } else {
+      return Usage();
+    }
+  }
+  if (password.size() != 4 || password.find_first_not_of("0123456789") != std::string::npos) {
+    std::fprintf(stderr, "veyra-hostsim: the password is four digits\n");
+    return 2;
+  }
+
+  veyra::hostsim::PtyHost host(password);
+  if (!host.Start()) {
+    std::fprintf(stderr, "veyra-hostsim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
+    return 1;
+  }
+  veyra::hostsim::Faults faults;
+  faults.pace = pace;
+  host.SetFaults(faults);
+
+  if (!link.empty()) {
+    ::unlink(link.c_str());
+    if (::symlink(host.DevicePath().c_str(), link.c_str()) != 0) {
+      std::fprintf(stderr, "veyra-hostsim: cannot link %s: %s\n", link.c_str(), std::strerror(errno));
+      return 1;
+    }
+  }
+  std::printf("%s\n", host.DevicePath().c_str());
+  std::fflush(stdout);
+
+  struct sigaction sa {};
+  sa.sa_handler = OnSignal;
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+  while (!g_stop) pause();
+
+  host.Stop();
+  if (!link.empty()) ::unlink(link.c_str());
+  return 0;
+}

@@ -1,0 +1,303 @@
+#include "link/ComPorts.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <map>
+
+namespace veyra {
+
+namespace {
+
+constexpr std::string_view kComPrefix = "COM";
+
+struct KernelFamily {
+  std::string_view prefix;
+  int firstCom;
+  int lastCom;  // the block ends here so that no two families can claim one number
+};
+
+constexpr KernelFamily kFamilies[] = {
+    {"ttyS", kFirstUartCom, kFirstUsbSerialCom - 1},
+    {"ttyUSB", kFirstUsbSerialCom, kFirstAcmCom - 1},
+    {"ttyACM", kFirstAcmCom, kMaxComNumber},
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Only the canonical spelling counts ("7", not "07" or "+7"), so one number has one name.
+std::optional<int> CanonicalNumber(std::string_view digits, int max) {
+  if (digits.empty() || digits.size() > 5) return std::nullopt;
+  if (digits.size() > 1 && digits[0] == '0') return std::nullopt;
+  int value = 0;
+  for (char c : digits) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value > max) return std::nullopt;
+  return value;
+}
+
+std::string Join(const std::string& dir, std::string_view name) {
+  std::string path = dir;
+  if (path.empty() || path.back() != '/') path += '/';
+  path += name;
+  return path;
+}
+
+std::string TtyClassDir(const PortSources& sources) { return Join(sources.sysfsRoot, "class/tty"); }
+
+std::string ComName(int number) { return std::string(kComPrefix) + std::to_string(number); }
+
+std::optional<int> ExplicitNumber(std::string_view entryName) {
+  if (entryName.substr(0, kComPrefix.size()) != kComPrefix) return std::nullopt;
+  auto number = CanonicalNumber(entryName.substr(kComPrefix.size()), kMaxComNumber);
+  if (!number || *number < 1) return std::nullopt;
+  return number;
+}
+
+// Reads a small sysfs attribute; nullopt when it does not exist or cannot be read.
+std::optional<std::string> ReadSmallFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  char buffer[64];
+  ssize_t got;
+  do {
+    got = ::read(fd, buffer, sizeof buffer);
+  } while (got < 0 && errno == EINTR);
+  ::close(fd);
+  if (got < 0) return std::nullopt;
+  return std::string(buffer, static_cast<std::size_t>(got));
+}
+
+// The 8250 driver registers a fixed count of ttyS nodes whether or not a UART answers behind them;
+// the unused ones report port type 0. Reading the attribute avoids opening the device, which can
+// block or raise modem lines on a real port.
+bool IsPresentUart(const std::string& ttyDir) {
+  auto text = ReadSmallFile(Join(ttyDir, "type"));
+  if (!text) return false;
+  const char* begin = text->c_str();
+  char* end = nullptr;
+  errno = 0;
+  long type = std::strtol(begin, &end, 10);
+  if (end == begin || errno != 0) return false;
+  for (; *end != '\0'; ++end) {
+    if (*end != '\n' && *end != ' ' && *end != '\t') return false;
+  }
+  return type != 0;
+}
+
+// The COM number of a kernel tty name, when it is one of the serial families we list.
+std::optional<int> AutomaticNumber(std::string_view ttyName) {
+  for (const auto& family : kFamilies) {
+    if (ttyName.substr(0, family.prefix.size()) != family.prefix) continue;
+    auto index = CanonicalNumber(ttyName.substr(family.prefix.size()),
+                                 family.lastCom - family.firstCom);
+    if (!index) return std::nullopt;  // "ttyS" is not a prefix of the other families
+    return family.firstCom + *index;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> AutomaticName(int number) {
+  for (const auto& family : kFamilies) {
+    if (number >= family.firstCom && number <= family.lastCom)
+      return std::string(family.prefix) + std::to_string(number - family.firstCom);
+  }
+  return std::nullopt;
+}
+
+// Whether an entry of class/tty stands for a port worth listing. Real sysfs entries are symlinks
+// to the device's directory; following them through the path reads the device's attributes.
+bool IsListableTty(const PortSources& sources, const std::string& ttyName) {
+  const std::string dir = Join(TtyClassDir(sources), ttyName);
+  struct stat st {};
+  if (::stat(dir.c_str(), &st) != 0) return false;
+  if (ttyName.rfind("ttyS", 0) == 0) return IsPresentUart(dir);
+  return true;
+}
+
+std::optional<std::string> ReadLink(const std::string& path) {
+  std::string target(256, '\0');
+  for (;;) {
+    ssize_t got = ::readlink(path.c_str(), target.data(), target.size());
+    if (got < 0) return std::nullopt;
+    if (static_cast<std::size_t>(got) < target.size()) {
+      target.resize(static_cast<std::size_t>(got));
+      return target;
+    }
+    if (target.size() >= 65536) return std::nullopt;
+    target.resize(target.size() * 2);
+  }
+}
+
+// A relative link target is taken against the ports directory. Only the directory part is
+// resolved: the last component stays as the user wrote it, so a stable name such as
+// /dev/serial/by-id/... is kept rather than replaced by whichever ttyUSB it points at today.
+std::string AbsoluteTarget(const std::string& portsDir, const std::string& target) {
+  if (!target.empty() && target.front() == '/') return target;
+  const std::string joined = Join(portsDir, target);
+  const auto slash = joined.rfind('/');
+  const std::string dirPart = slash == 0 ? std::string("/") : joined.substr(0, slash);
+  char* real = ::realpath(dirPart.c_str(), nullptr);
+  if (real == nullptr) return joined;
+  std::string result = Join(real, std::string_view(joined).substr(slash + 1));
+  std::free(real);
+  return result;
+}
+
+// The device behind one explicit COMn link: only a symlink that ends at a character device.
+std::optional<std::string> ExplicitDevice(const std::string& portsDir, std::string_view entryName) {
+  const std::string path = Join(portsDir, entryName);
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return std::nullopt;  // dangling
+  auto target = ReadLink(path);
+  if (!target || target->empty()) return std::nullopt;
+  return AbsoluteTarget(portsDir, *target);
+}
+
+using PortMap = std::map<int, ComPort>;
+
+void AddPort(PortMap& ports, int number, std::string device) {
+  ports[number] = ComPort{number, ComName(number), std::move(device)};
+}
+
+template <typename Visit>
+bool ForEachEntry(const std::string& dir, Visit visit) {
+  if (dir.empty()) return false;
+  DIR* stream = ::opendir(dir.c_str());
+  if (stream == nullptr) return false;
+  while (const dirent* entry = ::readdir(stream)) visit(std::string(entry->d_name));
+  ::closedir(stream);
+  return true;
+}
+
+PortMap ExplicitPorts(const PortSources& sources) {
+  PortMap ports;
+  ForEachEntry(sources.portsDir, [&](const std::string& name) {
+    auto number = ExplicitNumber(name);
+    if (!number) return;
+    if (auto device = ExplicitDevice(sources.portsDir, name)) AddPort(ports, *number, *device);
+  });
+  return ports;
+}
+
+std::optional<PortMap> AutomaticPorts(const PortSources& sources) {
+  PortMap ports;
+  bool readable = ForEachEntry(TtyClassDir(sources), [&](const std::string& name) {
+    auto number = AutomaticNumber(name);
+    if (number && IsListableTty(sources, name)) AddPort(ports, *number, "/dev/" + name);
+  });
+  if (!readable) return std::nullopt;
+  return ports;
+}
+
+bool SameDevice(const std::string& a, const struct stat& aStat, bool aStatOk, const std::string& b) {
+  if (a == b) return true;
+  if (!aStatOk) return false;
+  struct stat bStat {};
+  if (::stat(b.c_str(), &bStat) != 0) return false;
+  if (S_ISCHR(aStat.st_mode) && S_ISCHR(bStat.st_mode)) return aStat.st_rdev == bStat.st_rdev;
+  return aStat.st_dev == bStat.st_dev && aStat.st_ino == bStat.st_ino;
+}
+
+std::string HomeDirectory() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+      found != nullptr && found->pw_dir != nullptr)
+    return found->pw_dir;
+  return {};
+}
+
+std::string NonEmptyEnv(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+PortSources DefaultPortSources() {
+  PortSources sources;
+  sources.portsDir = NonEmptyEnv("VEYRA_PORTS_DIR");
+  if (sources.portsDir.empty()) {
+    std::string config = NonEmptyEnv("XDG_CONFIG_HOME");
+    if (config.empty() || config.front() != '/') {  // relative values are invalid and ignored
+      const std::string home = HomeDirectory();
+      config = home.empty() ? std::string() : Join(home, ".config");
+    }
+    if (!config.empty()) sources.portsDir = Join(config, "veyra-setup/ports");
+  }
+  sources.sysfsRoot = NonEmptyEnv("VEYRA_SYSFS_ROOT");
+  if (sources.sysfsRoot.empty()) sources.sysfsRoot = "/sys";
+  return sources;
+}
+
+std::optional<std::vector<ComPort>> ListComPorts(const PortSources& sources) {
+  auto ports = AutomaticPorts(sources);
+  if (!ports) return std::nullopt;
+  for (auto& [number, port] : ExplicitPorts(sources)) (*ports)[number] = std::move(port);
+
+  std::vector<ComPort> list;
+  for (auto& entry : *ports) {
+    if (list.size() == static_cast<std::size_t>(kMaxListedPorts)) break;
+    list.push_back(std::move(entry.second));
+  }
+  return list;
+}
+
+std::optional<std::string> DeviceForCom(int n, const PortSources& sources) {
+  if (n < 1 || n > kMaxComNumber) return std::nullopt;
+  if (auto device = ExplicitDevice(sources.portsDir, ComName(n))) return device;
+  auto ttyName = AutomaticName(n);
+  if (ttyName && IsListableTty(sources, *ttyName)) return "/dev/" + *ttyName;
+  return std::nullopt;
+}
+
+std::optional<int> ComForDevice(const std::string& device, const PortSources& sources) {
+  if (device.empty()) return std::nullopt;
+  struct stat deviceStat {};
+  const bool statOk = ::stat(device.c_str(), &deviceStat) == 0;
+  for (const auto& [number, port] : ExplicitPorts(sources)) {
+    if (SameDevice(device, deviceStat, statOk, port.device)) return number;
+  }
+  if (auto automatic = AutomaticPorts(sources)) {
+    for (const auto& [number, port] : *automatic) {
+      if (SameDevice(device, deviceStat, statOk, port.device)) return number;
+    }
+  }
+  return std::nullopt;
+}
+
+int ParsePortNumber(std::string_view text) {
+  if (text.find(kComPrefix) == std::string_view::npos) return -1;
+  std::string_view rest = text.substr(kComPrefix.size());
+  std::size_t i = 0;
+  while (i < rest.size() && (rest[i] == ' ' || (rest[i] >= '\t' && rest[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) {
+    negative = rest[i] == '-';
+    ++i;
+  }
+  long long value = 0;
+  for (; i < rest.size() && IsDigit(rest[i]); ++i) {
+    value = value * 10 + (rest[i] - '0');
+    if (value > INT_MAX) {
+      value = static_cast<long long>(INT_MAX) + 1;  // saturate; keeps INT_MIN reachable
+    }
+  }
+  if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
+  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+}  // namespace veyra

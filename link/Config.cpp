@@ -1,0 +1,203 @@
+#include "link/Config.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace veyra {
+namespace {
+
+constexpr const char* kFileName = "config.ini";
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
+}
+
+std::string ExecutableDirectory() {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec || exe.empty()) return {};
+  return exe.parent_path().string();
+}
+
+std::string HomeDirectory() {
+  std::string home = Env("HOME");
+  if (!home.empty()) return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+      found->pw_dir) {
+    home = found->pw_dir;
+  }
+  return home;
+}
+
+// Opens for reading and says whether that gives a file's bytes (a directory opens, but does not).
+bool CanRead(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  const bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+  ::close(fd);
+  return ok;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+int ClampToInt(long value) {
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+std::string ResolveConfigPath(const ConfigPathInputs& in) {
+  if (!in.overridePath.empty()) return in.overridePath;
+  if (!in.exeDir.empty() && in.exeDirUsable) return in.exeDir + "/" + kFileName;
+  std::string base;
+  if (!in.xdgConfigHome.empty() && in.xdgConfigHome.front() == '/') {
+    base = in.xdgConfigHome;
+  } else if (!in.home.empty()) {
+    base = in.home + "/.config";
+  }
+  // With no home at all, the executable's directory is the only place left to name; writing
+  // there fails and start-up says so.
+  if (base.empty()) return (in.exeDir.empty() ? std::string(".") : in.exeDir) + "/" + kFileName;
+  return base + "/veyra-setup/" + kFileName;
+}
+
+std::string GetConfigPath() {
+  ConfigPathInputs in;
+  in.overridePath = Env("VEYRA_CONFIG_PATH");
+  if (!in.overridePath.empty()) return in.overridePath;
+  in.exeDir = ExecutableDirectory();
+  if (!in.exeDir.empty()) {
+    const std::string there = in.exeDir + "/" + kFileName;
+    in.exeDirUsable = ::access(there.c_str(), F_OK) == 0 || ::access(in.exeDir.c_str(), W_OK) == 0;
+  }
+  if (!in.exeDirUsable) {
+    in.xdgConfigHome = Env("XDG_CONFIG_HOME");
+    in.home = HomeDirectory();
+  }
+  return ResolveConfigPath(in);
+}
+
+const std::string& DefaultConfigText() {
+  static const std::string text = [] {
+    static const char* const kLines[] = {
+        "[main]",
+        "m_lsjl  = Check alarm history",
+        "m_bjdhsz= Setting Alarm Telephone Numbers",
+        "m_zjcz  = Operate on the host",
+        "m_dsbcf = Setting Timed Arm/Disarm",
+        "m_xtsz  = System Setup",
+        "m_xtsj  = Upgrade",
+        "[transcolor]",
+        "r=255",
+        "g=255",
+        "b=255",
+        "[timeout]",
+        "times=3",
+        "waittime=1000",
+        "[command_number]",
+        "01=AA 00 01 FF 55",
+        "04=AA 00 04 04 55",
+        "06=AA 00 06 06 55",
+        "07=AA 00 07 07 55",
+        "08=AA 00 08 08 55",
+        "09=AA 00 09 09 55",
+        "0A=AA 00 0A 0A 55",
+        "0B=AA 00 0B 0B 55",
+        "0D=AA 00 0D 0D 55",
+        "0E=AA 00 0E 0E 55",
+        "0F=AA 00 0F 0F 55",
+        "11=AA 00 11 11 55",
+        "12=AA 00 12 12 55",
+        "13=AA 00 13 13 55",
+        "14=AA 00 14 14 55",
+        "15=AA 00 15 15 55",
+        "16=AA 00 16 16 55",
+        "17=AA 00 17 17 55",
+        "18=AA 00 18 18 55",
+        "19=AA 00 19 19 55",
+        "20=AA 00 20 20 55",
+        "21=AA 00 21 21 55",
+        "22=AA 00 22 22 55",
+        "23=AA 00 23 23 55",
+        "24=AA 00 24 24 55",
+        "25=AA 00 25 25 55",
+        "26=AA 00 26 26 55",
+        "27=AA 00 27 27 55",
+        "28=AA 00 28 28 55",
+        "29=AA 00 29 29 55",
+        "30=AA 00 30 30 55",
+        "31=AA 00 31 31 55",
+        "32=AA 00 32 32 55",
+    };
+    std::string joined;
+    for (const char* line : kLines) {
+      if (!joined.empty()) joined += "\r\n";
+      joined += line;
+    }
+    return joined;
+  }();
+  return text;
+}
+
+DefaultConfigResult EnsureDefaultConfig() {
+  const std::string path = GetConfigPath();
+  if (CanRead(path)) return DefaultConfigResult::Existed;
+
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(parent, ec);
+    if (ec) return DefaultConfigResult::Failed;
+  }
+  // O_EXCL: a file that exists but could not be read is the user's, not ours to replace.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST && CanRead(path)) return DefaultConfigResult::Existed;  // created meanwhile
+    return DefaultConfigResult::Failed;
+  }
+  const bool written = WriteAll(fd, DefaultConfigText());
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed) {
+    ::unlink(path.c_str());
+    return DefaultConfigResult::Failed;
+  }
+  return DefaultConfigResult::Created;
+}
+
+TimeoutSettings ReadTimeouts(const IniFile& ini) {
+  TimeoutSettings settings;
+  if (const auto times = ReadLeadingInt(ini.GetValue("timeout", "times"))) {
+    settings.times = *times < 0 ? 0 : ClampToInt(*times);
+  }
+  if (const auto waittime = ReadLeadingInt(ini.GetValue("timeout", "waittime"))) {
+    if (*waittime >= 0) settings.waittime = ClampToInt(*waittime);
+  }
+  return settings;
+}
+
+}  // namespace veyra

@@ -1,0 +1,53 @@
+// Where "config.ini" lives, its default content, and the exchange settings read from it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "link/IniFile.h"
+
+namespace veyra {
+
+// The one location used both to write the default file and to read it:
+//  1. $VEYRA_CONFIG_PATH when set and non-empty;
+//  2. <executable's directory>/config.ini when a config.ini exists there or the directory is
+//     writable (an installed program's directory usually is not);
+//  3. otherwise $XDG_CONFIG_HOME/veyra-setup/config.ini, XDG_CONFIG_HOME defaulting to ~/.config.
+std::string GetConfigPath();
+
+// What GetConfigPath decides, given what it found. Empty strings stand for unset values;
+// exeDirUsable says whether rule 2 applies to exeDir.
+struct ConfigPathInputs {
+  std::string overridePath;  // $VEYRA_CONFIG_PATH
+  std::string exeDir;        // "" when the executable's directory is unknown
+  bool exeDirUsable = false;
+  std::string xdgConfigHome;  // used only when absolute, as XDG asks
+  std::string home;
+};
+std::string ResolveConfigPath(const ConfigPathInputs& in);
+
+// The file written when none can be read: 48 lines joined by CR LF, no break after the last,
+// 905 bytes. The spacing before the '=' of the [main] lines is part of it.
+const std::string& DefaultConfigText();
+
+enum class DefaultConfigResult { Existed, Created, Failed };
+
+// Writes DefaultConfigText() at GetConfigPath() when that cannot be opened for reading, creating
+// its directory if needed. A file that exists but cannot be read is left alone (Failed), and a
+// half-written default is removed rather than left to be read as a damaged configuration.
+DefaultConfigResult EnsureDefaultConfig();
+
+// The [timeout] settings of every command exchange: `times` send attempts (0 sends nothing),
+// `waittime` milliseconds per attempt.
+struct TimeoutSettings {
+  int times = 3;
+  int waittime = 1000;
+
+  bool operator==(const TimeoutSettings&) const = default;
+};
+
+// A missing or non-numeric value keeps its default (3, 1000); a negative times counts as 0 and a
+// negative waittime as 1000; values beyond int are clamped.
+TimeoutSettings ReadTimeouts(const IniFile& ini);
+
+}  // namespace veyra

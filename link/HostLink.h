@@ -1,0 +1,61 @@
+// What every window that talks to the host is built on: it assembles a command payload, sends it
+// framed with retries and a time-out per attempt, and receives replies in OnReply while it owns
+// the port.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "link/Frame.h"
+
+namespace veyra {
+
+class HostPort;
+
+// Program-wide: set by the host search and the open/close button; features send nothing while 0.
+extern std::atomic<int> HostFound;
+
+// The exchange settings last read from [timeout]; shared by all links.
+struct ExchangeSettings {
+  static std::atomic<int> times;
+  static std::atomic<int> waittime;
+};
+
+class HostLink {
+ public:
+  HostLink() = default;
+  virtual ~HostLink();
+  HostLink(const HostLink&) = delete;
+  HostLink& operator=(const HostLink&) = delete;
+
+  void SetCommn(HostPort* port);
+  void ClearPayload();
+  // Returns 1 when a frame was recognised during one of the attempts. -1 for times or waittime
+  // reads [timeout] anew.
+  int SendAndWait(const Bytes& payload, int times, int waittime);
+  // Called on the port's reader thread for each recognised frame while this link owns the port.
+  virtual void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) = 0;
+  int CheckAck(const std::string& key, const Bytes& receivedFrame);
+  int OpenPort(int n);
+  // A device given by path (veyractl --port /dev/ttyUSB0); number is what the link reports.
+  int OpenDevicePort(const std::string& device, int number);
+  void ClosePort();
+  int IsPortOpen() const;
+  int GetPortNumber() const;
+
+  Bytes SentFrame() const;
+  HostPort* Port() const { return port_; }
+
+  Bytes Payload;
+
+ private:
+  int OpenWith(const std::string& label, const std::function<int()>& open);
+
+  HostPort* port_ = nullptr;
+  mutable std::mutex sentMutex_;
+  Bytes sentFrame_;
+};
+
+}  // namespace veyra

@@ -1,0 +1,52 @@
+// The program's single serial port with its frame layer: the receive buffer, the reply event
+// and the owner link that recognised frames are handed to.
+#pragma once
+
+#include <functional>
+#include <mutex>
+
+#include "link/Frame.h"
+#include "link/FrameRecognizer.h"
+#include "link/ReplyEvent.h"
+#include "link/SerialChannel.h"
+
+namespace veyra {
+
+class HostLink;
+
+class HostPort : public SerialChannel {
+ public:
+  // sent: true for a frame written, false for one recognised.
+  using TraceFn = std::function<void(bool sent, const Bytes& frame)>;
+
+  HostPort() = default;
+  ~HostPort() override;
+
+  void SetOwner(HostLink* link);
+  HostLink* Owner() const;
+  void ClearReceived();
+  void SendFrame(const Bytes& frame);
+  int WaitReply(int milliseconds);
+
+  // Reader-thread side, public for tests that feed bytes without a device.
+  void AppendReceived(std::size_t count, const std::uint8_t* bytes);
+
+  std::size_t ReceivedSize() const;
+  void SetTrace(TraceFn trace);
+
+ protected:
+  void OnEvent(SerialChannel* port, PortEvent kind) override;
+
+ private:
+  mutable std::mutex mutex_;  // RxBuffer and Owner
+  // Held while a frame is being handed to the owner, so ownership cannot move away (and the old
+  // owner be destroyed) in the middle of OnReply.
+  std::recursive_mutex deliveryMutex_;
+  RxBuffer rx_;
+  HostLink* owner_ = nullptr;
+  ReplyEvent replyEvent_;
+  std::mutex traceMutex_;
+  TraceFn trace_;
+};
+
+}  // namespace veyra

@@ -1,0 +1,44 @@
+// How the link layer and the protocol codecs reach a person: message boxes and the wait cursor.
+// The GUI shows boxes on its own thread in arrival order, veyractl prints, tests record.
+#pragma once
+
+#include <string>
+
+namespace veyra {
+
+enum class Icon { None, Information, Warning, Error };
+
+struct Message {
+  std::string text;
+  std::string caption;  // empty: the application's name is shown
+  bool owned = true;    // has an owner window
+  Icon icon = Icon::None;
+
+  bool operator==(const Message&) const = default;
+};
+
+class Notifier {
+ public:
+  virtual ~Notifier() = default;
+  virtual void Show(const Message& message) = 0;  // any thread, must not block on the GUI thread
+  virtual void BeginWait() {}
+  virtual void EndWait() {}
+  // Called every few milliseconds while the user-interface thread waits for the host, so a
+  // window can keep painting (user input may be held back).
+  virtual void KeepAlive() {}
+};
+
+// The program-wide sink. Never null: until one is installed messages go to standard error.
+Notifier& Messages();
+void SetNotifier(Notifier* notifier);  // nullptr restores the default
+
+// Shows the wait cursor for a scope.
+class WaitCursor {
+ public:
+  WaitCursor() { Messages().BeginWait(); }
+  ~WaitCursor() { Messages().EndWait(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace veyra

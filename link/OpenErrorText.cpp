@@ -1,0 +1,29 @@
+#include "link/OpenErrorText.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace veyra {
+
+std::string OpenErrorText(int err) {
+  std::string text = err ? std::strerror(err) : "Unknown error";
+  switch (err) {
+    case EACCES:
+    case EPERM:
+      text += ". Add your user to the 'dialout' group (sudo usermod -aG dialout $USER), then log in again.";
+      break;
+    case EBUSY:
+      text += ". Another program holds the port; for ttyACM devices ModemManager is a usual suspect.";
+      break;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+      text += ". The device is not there: check that the adapter is plugged in.";
+      break;
+    default:
+      break;
+  }
+  return text;
+}
+
+}  // namespace veyra

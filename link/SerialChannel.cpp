@@ -1,0 +1,403 @@
+#include "link/SerialChannel.h"
+
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "link/ComPorts.h"
+
+namespace veyra {
+namespace {
+
+std::atomic<std::FILE*> g_diagnostics{nullptr};
+
+speed_t SpeedFor(int baud) {
+  switch (baud) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return B9600;
+  }
+}
+
+tcflag_t SizeFor(int dataBits) {
+  switch (dataBits) {
+    case 5: return CS5;
+    case 6: return CS6;
+    case 7: return CS7;
+    default: return CS8;
+  }
+}
+
+// A modem-line wait blocks in the kernel; a signal with no SA_RESTART is what ends it early.
+void NoopHandler(int) {}
+void InstallWakeSignal() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    struct sigaction sa {};
+    sa.sa_handler = NoopHandler;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = 0;
+    sigaction(SIGUSR2, &sa, nullptr);
+  });
+}
+
+// Devices without modem lines (pseudo-terminals) answer these ioctls with one of these.
+bool Unsupported(int err) { return err == ENOTTY || err == EINVAL || err == ENOSYS; }
+
+}  // namespace
+
+const char* PortEventText(PortEvent kind) {
+  switch (kind) {
+    case PortEvent::Connected: return "Connected ! \n";
+    case PortEvent::Disconnected: return "Disonnected ! \n";
+    case PortEvent::DataSent: return "Data sent ! \n";
+    case PortEvent::DataReceived: return nullptr;
+    case PortEvent::Ring: return "DRING ! \n";
+    case PortEvent::CarrierDetected: return "Carrier Detected ! \n";
+    case PortEvent::NoCarrier: return "No more carrier ! \n";
+  }
+  return nullptr;
+}
+
+void SetDiagnosticStream(std::FILE* stream) { g_diagnostics.store(stream); }
+std::FILE* DiagnosticStream() {
+  std::FILE* stream = g_diagnostics.load();
+  return stream ? stream : stdout;
+}
+
+SerialChannel::SerialChannel() {
+  wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  modemFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+}
+
+SerialChannel::~SerialChannel() {
+  Shutdown();
+  if (wakeFd_ >= 0) ::close(wakeFd_);
+  if (modemFd_ >= 0) ::close(modemFd_);
+}
+
+bool SerialChannel::OnReaderThread() const {
+  return thread_.joinable() && thread_.get_id() == std::this_thread::get_id();
+}
+
+void SerialChannel::Wake() {
+  if (wakeFd_ >= 0) {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
+  }
+}
+
+void SerialChannel::Shutdown() {
+  if (OnReaderThread()) {
+    stop_ = true;
+    Wake();
+    return;
+  }
+  if (thread_.joinable()) {
+    stop_ = true;
+    Wake();
+    thread_.join();
+  }
+  // A thread that ended on its own has already closed the handle; one that never started may not.
+  const int fd = fd_.exchange(-1);
+  if (fd >= 0) ::close(fd);
+}
+
+int SerialChannel::OpenCom(int n) {
+  const std::optional<std::string> device = DeviceForCom(n);
+  if (!device) {
+    lastErrno_ = ENOENT;
+    return 0;
+  }
+  return OpenDevice(*device, n);
+}
+
+int SerialChannel::OpenDevice(const std::string& device, int number) {
+  if (Open(device, 9600, 0, 8, true) != kOpenOk) return 0;
+  portNumber_ = number;
+  return 1;
+}
+
+int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
+                        bool monitorEvents) {
+  // The previous reader thread ends before a new handle exists, so it can never touch it.
+  Shutdown();
+  stop_ = false;
+  lastErrno_ = 0;
+
+  if (device.empty()) return kOpenNoName;
+  deviceName_ = device;
+  baudRate_ = baudRate;
+  parity_ = parity;
+  monitorEvents_ = monitorEvents;
+
+  const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    lastErrno_ = errno;
+    return kOpenDeviceFailed;
+  }
+  // Exclusive use: an advisory lock for cooperating programs, TIOCEXCL for everyone else.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    lastErrno_ = (errno == EWOULDBLOCK) ? EBUSY : errno;
+    ::close(fd);
+    return kOpenDeviceFailed;
+  }
+  if (::ioctl(fd, TIOCEXCL) != 0 && !Unsupported(errno)) {
+    lastErrno_ = errno;
+    ::close(fd);
+    return kOpenDeviceFailed;
+  }
+
+  int code = kOpenOk;
+  // Modem-line monitoring: only where the driver reports the lines at all.
+  int status = 0;
+  modemWatched_ = false;
+  if (monitorEvents) {
+    if (::ioctl(fd, TIOCMGET, &status) == 0) {
+      modemWatched_ = true;
+      modemStatus_ = status;
+    } else if (!Unsupported(errno)) {
+      code = kOpenEventMaskFailed;
+    }
+  }
+
+  termios tio {};
+  if (::tcgetattr(fd, &tio) != 0) {
+    lastErrno_ = errno;
+    code = kOpenLineStateFailed;
+  } else {
+    ::cfmakeraw(&tio);
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR | PARMRK | ICRNL | INLCR | IGNCR |
+                     BRKINT | IGNBRK);
+    tio.c_oflag &= ~OPOST;
+    tio.c_lflag &= ~(ICANON | ECHO | ECHONL | ISIG | IEXTEN);
+    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL);
+    tio.c_cflag |= SizeFor(dataBits) | CREAD | CLOCAL;
+    if (parity == 1 || parity == 2) {
+      tio.c_cflag |= PARENB;
+      tio.c_iflag |= INPCK;
+      if (parity == 1) tio.c_cflag |= PARODD;
+    }
+    // Reads complete only when bytes have arrived; the fd is non-blocking and poll() waits.
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    ::cfsetispeed(&tio, SpeedFor(baudRate));
+    ::cfsetospeed(&tio, SpeedFor(baudRate));
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+      lastErrno_ = errno;
+      code = kOpenLineStateFailed;
+    } else {
+      // tcsetattr succeeds if any one change took; read back what the driver really holds.
+      termios back {};
+      const tcflag_t cmask = CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS;
+      const tcflag_t imask = IXON | IXOFF | ICRNL | INLCR | IGNCR | ISTRIP;
+      const tcflag_t lmask = ICANON | ECHO | ISIG | IEXTEN;
+      if (::tcgetattr(fd, &back) != 0 || (back.c_cflag & cmask) != (tio.c_cflag & cmask) ||
+          (back.c_iflag & imask) != (tio.c_iflag & imask) || (back.c_lflag & lmask) != 0 ||
+          (back.c_oflag & OPOST) != 0 || ::cfgetospeed(&back) != SpeedFor(baudRate)) {
+        lastErrno_ = EIO;
+        code = kOpenLineStateFailed;
+      }
+    }
+  }
+  // DTR and RTS held inactive; low latency where the driver offers it.
+  int lines = TIOCM_DTR | TIOCM_RTS;
+  if (::ioctl(fd, TIOCMBIC, &lines) != 0 && !Unsupported(errno) && code == kOpenOk) {
+    lastErrno_ = errno;
+    code = kOpenLineStateFailed;
+  }
+  serial_struct ss {};
+  if (::ioctl(fd, TIOCGSERIAL, &ss) == 0) {
+    ss.flags |= ASYNC_LOW_LATENCY;
+    ::ioctl(fd, TIOCSSERIAL, &ss);
+  }
+  ::tcflush(fd, TCIOFLUSH);
+
+  if (wakeFd_ < 0 || modemFd_ < 0) code = kOpenEventsInvalid;
+  if (code != kOpenOk) {
+    ::ioctl(fd, TIOCNXCL);
+    ::close(fd);
+    return code;
+  }
+
+  {
+    std::lock_guard lock(writeMutex_);
+    writePending_ = false;
+    writeLength_ = writeOffset_ = 0;
+  }
+  std::uint64_t drain;
+  while (::read(wakeFd_, &drain, sizeof drain) > 0) {}
+  while (::read(modemFd_, &drain, sizeof drain) > 0) {}
+  fd_ = fd;
+  running_ = 1;
+  thread_ = std::thread(&SerialChannel::CommThread, this);
+  return kOpenOk;
+}
+
+void SerialChannel::Close() {
+  running_ = 0;
+  Shutdown();
+}
+
+int SerialChannel::IsOpen() const { return fd_.load() >= 0 ? 1 : 0; }
+
+int SerialChannel::GetPortNumber() const { return portNumber_.load(); }
+
+void SerialChannel::Write(const std::uint8_t* bytes, std::size_t length) {
+  if (!bytes || length >= 256) return;
+  {
+    std::lock_guard lock(writeMutex_);
+    if (writePending_) return;
+    std::memcpy(writeBuffer_, bytes, length);
+    writeLength_ = length;
+    writeOffset_ = 0;
+    writePending_ = true;
+  }
+  Wake();
+}
+
+void SerialChannel::OnEvent(SerialChannel*, PortEvent kind) {
+  if (const char* text = PortEventText(kind)) {
+    std::FILE* out = DiagnosticStream();
+    std::fputs(text, out);
+    std::fflush(out);
+  }
+}
+
+void SerialChannel::Raise(PortEvent kind) { OnEvent(this, kind); }
+
+// Returns false when the device refused the write for good.
+bool SerialChannel::DoWrite() {
+  std::unique_lock lock(writeMutex_);
+  if (!writePending_) return true;
+  while (writeOffset_ < writeLength_) {
+    const ssize_t n = ::write(fd_.load(), writeBuffer_ + writeOffset_, writeLength_ - writeOffset_);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      if (errno == EAGAIN) return true;  // poll reports when the driver takes more
+      return false;
+    }
+    writeOffset_ += static_cast<std::size_t>(n);
+  }
+  writePending_ = false;
+  lock.unlock();
+  Raise(PortEvent::DataSent);
+  return true;
+}
+
+void SerialChannel::EvaluateModemLines() {
+  int status = 0;
+  if (::ioctl(fd_.load(), TIOCMGET, &status) != 0) return;
+  const int changed = status ^ modemStatus_;
+  modemStatus_ = status;
+  if ((changed & TIOCM_RNG) && (status & TIOCM_RNG)) Raise(PortEvent::Ring);
+  if (changed & TIOCM_CD) Raise((status & TIOCM_CD) ? PortEvent::CarrierDetected : PortEvent::NoCarrier);
+}
+
+void SerialChannel::ModemWaiter() {
+  while (!modemStop_) {
+    if (::ioctl(fd_.load(), TIOCMIWAIT, TIOCM_RNG | TIOCM_CD) == 0) {
+      const std::uint64_t one = 1;
+      [[maybe_unused]] ssize_t n = ::write(modemFd_, &one, sizeof one);
+    } else if (errno != EINTR) {
+      break;  // no line-change waits on this driver, or the device is gone
+    }
+  }
+  modemDone_ = true;
+}
+
+void SerialChannel::StartModemWaiter() {
+  if (!monitorEvents_ || !modemWatched_) return;
+  InstallWakeSignal();
+  modemStop_ = false;
+  modemDone_ = false;
+  modemThread_ = std::thread(&SerialChannel::ModemWaiter, this);
+}
+
+void SerialChannel::StopModemWaiter() {
+  if (!modemThread_.joinable()) return;
+  modemStop_ = true;
+  // The signal may land just before the waiter enters the ioctl; repeat until it has left.
+  for (int i = 0; i < 200 && !modemDone_; ++i) {
+    pthread_kill(modemThread_.native_handle(), SIGUSR2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  modemThread_.join();
+}
+
+void SerialChannel::CommThread() {
+  running_ = 1;
+  Raise(PortEvent::Connected);
+  StartModemWaiter();
+  const int fd = fd_.load();
+  bool alive = true;
+  while (alive && !stop_) {
+    pollfd fds[3];
+    fds[0] = {wakeFd_, POLLIN, 0};
+    fds[1] = {fd, static_cast<short>(POLLIN | (writePending_ ? POLLOUT : 0)), 0};
+    fds[2] = {modemFd_, POLLIN, 0};
+    const int ready = ::poll(fds, 3, -1);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    // Shutdown first, then reads, writes and modem lines, as the events have always been ranked.
+    if (fds[0].revents & POLLIN) {
+      std::uint64_t count;
+      [[maybe_unused]] ssize_t n = ::read(wakeFd_, &count, sizeof count);
+      if (stop_) break;
+    }
+    if (fds[1].revents & POLLIN) {
+      std::uint8_t chunk[256];
+      const ssize_t n = ::read(fd, chunk, sizeof chunk);
+      if (n > 0) {
+        // Handed on one byte at a time, exactly as one-byte reads would deliver them.
+        for (ssize_t i = 0; i < n && !stop_; ++i) {
+          readBuffer_[0] = chunk[i];
+          lastReadCount_ = 1;
+          Raise(PortEvent::DataReceived);
+        }
+      } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+        alive = false;  // unplugged, hung up or failed
+        continue;
+      }
+    } else if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+      alive = false;
+      continue;
+    }
+    if ((fds[1].revents & POLLOUT) || writePending_) {
+      if (!DoWrite()) alive = false;
+    }
+    if (fds[2].revents & POLLIN) {
+      std::uint64_t count;
+      [[maybe_unused]] ssize_t n = ::read(modemFd_, &count, sizeof count);
+      EvaluateModemLines();
+    }
+  }
+  StopModemWaiter();
+  running_ = 0;
+  const int owned = fd_.exchange(-1);
+  if (owned >= 0) {
+    ::ioctl(owned, TIOCNXCL);
+    ::close(owned);
+  }
+  Raise(PortEvent::Disconnected);
+}
+
+}  // namespace veyra

@@ -1,0 +1,117 @@
+// The serial port object: fixed line settings, one reader thread that performs every read,
+// write and modem wait, and a virtual notification handler. It knows nothing about frames.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace veyra {
+
+enum class PortEvent {
+  Connected = 0,
+  Disconnected = 1,
+  DataSent = 2,
+  DataReceived = 3,
+  Ring = 4,
+  CarrierDetected = 5,
+  NoCarrier = 6,
+};
+inline constexpr int kPortEventCount = 7;
+
+// The diagnostic text of a notification; nullptr for DataReceived.
+const char* PortEventText(PortEvent kind);
+
+// Where diagnostic texts go: standard output in the GUI, standard error in veyractl.
+void SetDiagnosticStream(std::FILE* stream);
+std::FILE* DiagnosticStream();
+
+// Error codes of Open, bit values as the host link has always reported them.
+enum OpenError : int {
+  kOpenOk = 0,
+  kOpenEventMaskFailed = 1,
+  kOpenTimeoutsFailed = 2,
+  kOpenLineStateFailed = 4,
+  kOpenDeviceFailed = 8,
+  kOpenNoName = 16,
+  kOpenEventsInvalid = 32,
+};
+
+class SerialChannel {
+ public:
+  SerialChannel();
+  virtual ~SerialChannel();
+  SerialChannel(const SerialChannel&) = delete;
+  SerialChannel& operator=(const SerialChannel&) = delete;
+
+  // Opens "COMn" (resolved through the port list) at 9600 8N1 with modem monitoring.
+  int OpenCom(int n);
+  // Same line settings on a device path; number is what GetPortNumber reports afterwards.
+  int OpenDevice(const std::string& device, int number);
+  int Open(const std::string& device, int baudRate, int parity, int dataBits, bool monitorEvents);
+  // Asks the reader thread to stop and, unless called from that thread, waits until it has.
+  void Close();
+  int IsOpen() const;
+  int GetPortNumber() const;
+  // Queues one block; dropped silently when a write is pending, length >= 256 or bytes is null.
+  void Write(const std::uint8_t* bytes, std::size_t length);
+
+  // errno of the last failed Open, for the text shown to the user.
+  int LastErrno() const { return lastErrno_.load(); }
+  const std::string& DeviceName() const { return deviceName_; }
+  bool ModemLinesWatched() const { return modemWatched_.load(); }
+
+ protected:
+  // Called on the reader thread. The default writes the diagnostic text; received bytes are dropped.
+  virtual void OnEvent(SerialChannel* port, PortEvent kind);
+  // Valid while handling DataReceived: the channel hands bytes on one at a time.
+  const std::uint8_t* ReadBuffer() const { return readBuffer_; }
+  std::size_t LastReadCount() const { return lastReadCount_; }
+  // Stops and joins the reader thread; derived destructors call it before their members go.
+  void Shutdown();
+  bool OnReaderThread() const;
+
+ private:
+  void CommThread();
+  void Raise(PortEvent kind);
+  bool DoWrite();
+  void EvaluateModemLines();
+  void StartModemWaiter();
+  void StopModemWaiter();
+  void ModemWaiter();
+  void Wake();
+
+  std::atomic<int> portNumber_{-1};
+  std::atomic<int> running_{0};
+  bool monitorEvents_ = false;
+  std::string deviceName_;
+  int baudRate_ = 0;
+  int parity_ = 0;
+
+  std::atomic<int> fd_{-1};
+  int wakeFd_ = -1;   // eventfd: shutdown and write requests
+  int modemFd_ = -1;  // eventfd: the modem waiter reports a line change
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  std::thread modemThread_;
+  std::atomic<bool> modemStop_{false};
+  std::atomic<bool> modemDone_{true};
+  std::atomic<bool> modemWatched_{false};
+  int modemStatus_ = 0;
+
+  std::mutex writeMutex_;
+  std::atomic<bool> writePending_{false};
+  std::uint8_t writeBuffer_[256] = {};
+  std::size_t writeLength_ = 0;
+  std::size_t writeOffset_ = 0;
+
+  std::uint8_t readBuffer_[257] = {};
+  std::size_t lastReadCount_ = 0;
+  std::atomic<int> lastErrno_{0};
+};
+
+}  // namespace veyra

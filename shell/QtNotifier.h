@@ -1,0 +1,54 @@
+// Message boxes and the wait cursor for the GUI. Show() may be called from any thread: the message is
+// handed to the GUI thread and the boxes appear there one at a time, in the order they were asked
+// for. Nothing here blocks: a box is application-modal but shown without a nested event loop, so a
+// caller on the GUI thread goes on at once and a later box waits until the earlier one is closed.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <deque>
+
+#include "link/Notifier.h"
+
+class QMessageBox;
+class QWidget;
+
+class QtNotifier final : public QObject, public veyra::Notifier {
+  Q_OBJECT
+
+ public:
+  // The caption of a box that has none of its own.
+  static QString ApplicationName() { return QStringLiteral("veyra-setup"); }
+
+  explicit QtNotifier(QObject* parent = nullptr);
+  ~QtNotifier() override;
+
+  void Show(const veyra::Message& message) override;
+  void BeginWait() override;
+  void EndWait() override;
+  // Lets the GUI thread paint and take posted messages while it waits for the host; user input is
+  // held back. Does nothing on other threads.
+  void KeepAlive();
+
+  // The owner of an owned box when no dialog of ours is active (the main window).
+  void SetDefaultOwner(QWidget* owner) { m_defaultOwner = owner; }
+
+  QMessageBox* CurrentBox() const { return m_current; }
+  int PendingCount() const { return static_cast<int>(m_pending.size()); }
+  int WaitDepth() const { return m_waitDepth; }
+
+ signals:
+  void BoxShown(QMessageBox* box);  // the box is on screen; tests close it from here
+
+ private:
+  void Enqueue(const veyra::Message& message);
+  void ShowNext();
+  QWidget* FindOwner() const;
+  bool OnGuiThread() const;
+
+  std::deque<veyra::Message> m_pending;
+  QPointer<QMessageBox> m_current;
+  QPointer<QWidget> m_defaultOwner;
+  int m_waitDepth = 0;
+};

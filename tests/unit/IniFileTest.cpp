@@ -1,0 +1,299 @@
+#include "link/IniFile.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fuzz/IniInvariants.h"
+#include "link/Config.h"
+
+namespace veyra {
+
+// Readable failure output for entry lists (internal: other test files may print entries too).
+[[maybe_unused]] static void PrintTo(const IniEntry& e, std::ostream* os) {
+  *os << "{kind " << static_cast<int>(e.kind) << ", section " << ::testing::PrintToString(e.section)
+      << ", key " << ::testing::PrintToString(e.key) << ", text "
+      << ::testing::PrintToString(e.text) << "}";
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
+
+// ---------------------------------------------------------------------------------------------
+// Look-ups: what a reader gets for one section and key out of a file's bytes.
+
+struct LookupRow {
+  const char* name;
+  std::string content;
+  std::string section;
+  std::string key;
+  std::string expected;
+};
+
+std::ostream& operator<<(std::ostream& os, const LookupRow& row) { return os << row.name; }
+
+const std::string kDefault = DefaultConfigText();
+
+const LookupRow kLookupRows[] = {
+    // The default file, as start-up writes it.
+    {"DefaultTimesReadAsThree", kDefault, "timeout", "times", "3"},
+    {"DefaultWaittimeReadAsThousand", kDefault, "timeout", "waittime", "1000"},
+    {"TooltipKeepsSpacesBeforeEquals", kDefault, "main", "m_lsjl", "Check alarm history"},
+    {"TooltipKeepsSpaceAfterEquals", kDefault, "main", "m_bjdhsz",
+     "Setting Alarm Telephone Numbers"},
+    {"AckEntryReadInFull", kDefault, "command_number", "09", "AA 00 09 09 55"},
+    {"LastLineWithoutBreakLost", kDefault, "command_number", "32", "AA 00 32 32 55"},
+    {"CommandKeyMatchedCaseBlind", kDefault, "command_number", "0a", ""},
+    {"SectionMatchedCaseBlind", kDefault, "Timeout", "times", ""},
+    // Remarks and line ends.
+    {"SemicolonLineTakenAsKey", "[timeout]\n;times=9\ntimes=4\n", "timeout", "times", "4"},
+    {"CommentLineDefinesKey", "[timeout]\n  ; times=9\n", "timeout", "times", ""},
+    {"RemarkAfterValueKept", "[timeout]\ntimes=5 ; remark\n", "timeout", "times", "5"},
+    {"HashRemarkKept", "[t]\nk=ab#cd\n", "t", "k", "ab"},
+    {"SpacesAndCrBeforeCrLfKept", "[t]\nk=abc   \r\r\nj=1\n", "t", "k", "abc"},
+    {"SpacesAndLoneCrAtEndKept", "[t]\nk=abc  \r", "t", "k", "abc"},
+    {"TrailingTabsDropped", "[t]\nk=abc\t\n", "t", "k", "abc\t"},
+    {"CrLfFileMisread", "[t]\r\nk=v\r\nj=w\r\n", "t", "j", "w"},
+    {"LoneCrTakenAsLineBreak", "[t]\rk=v\rj=w", "t", "k", ""},
+    {"LoneCrDoesNotEndValue", "[t]\nk=v\rj=w\n", "t", "k", "v"},
+    {"TextAfterLoneCrMadeAKey", "[t]\nk=v\rj=w\n", "t", "j", ""},
+    // Duplicates and section headers.
+    {"LaterDuplicateKeyWins", "[t]\nk=1\nk=2\n", "t", "k", "1"},
+    {"RepeatedSectionLosesFirstPart", "[a]\nx=1\n[b]\ny=2\n[a]\nz=3\n", "a", "x", "1"},
+    {"RepeatedSectionLosesSecondPart", "[a]\nx=1\n[b]\ny=2\n[a]\nz=3\n", "a", "z", "3"},
+    {"TabIndentedHeaderRecognised", "[a]\n\t[b]\nk=1\n", "a", "k", "1"},
+    {"SpaceIndentedHeaderIgnored", "[a]\n  [b]\nk=1\n", "b", "k", "1"},
+    {"KeysBeforeFirstHeaderLost", "k=1\n[a]\n", "", "k", "1"},
+    {"HeaderWithoutBracketIgnored", "[main\nk=1\n", "main", "k", "1"},
+    {"HeaderNameNotCutAtSpace", "[ main  extra]\nk=1\n", "main", "k", "1"},
+    {"LongHeaderNameNotCut", "[" + Repeat('s', 70) + "]\nk=1\n", Repeat('s', 63), "k", "1"},
+    // Byte order mark: ordinary bytes glued to the first line.
+    {"BomHeaderTakenAsHeader", "\xEF\xBB\xBF[main]\nk=v\n", "main", "k", ""},
+    {"BomKeyMatchedWithoutBom", "\xEF\xBB\xBFk=v\n", "", "\xEF\xBB\xBFk", "v"},
+    // Separators.
+    {"TabsAroundEqualsKept", "[t]\nk\t=\tv\n", "t", "k", "v"},
+    {"TabBeforeKeyKept", "[t]\n\tk=1\n", "t", "k", "1"},
+    {"ColonNotSeparatorWithEquals", "[t]\nurl:http://h:80/x=1\n", "t", "url", "http://h:80/x=1"},
+    {"ColonAloneMakesKeyValue", "[t]\nk:v\n", "t", "k", ""},
+    {"LeadingEqualsAndColonsKept", "[t]\nk==:=v\n", "t", "k", "v"},
+    {"SpacesOnlyValueNotEmpty", "[t]\nk=   \n", "t", "k", ""},
+    // The 2000-character read buffer.
+    {"LineOf1999TruncatedEarly", "[t]\nk=" + Repeat('v', 1996) + "\n", "t", "k", Repeat('v', 1996)},
+    {"LongValueNotCutAt1999", "[t]\nk=" + Repeat('v', 2100) + "\n", "t", "k", Repeat('v', 1997)},
+    {"LineAfterLongLineLost", "[t]\nk=" + Repeat('v', 2100) + "\nj=1\n", "t", "j", "1"},
+    {"SecondPieceNotReadAsLine", "[t]\nk=" + Repeat('v', 1997) + "q=7\n", "t", "q", "7"},
+};
+
+class IniLookup : public ::testing::TestWithParam<LookupRow> {};
+
+TEST_P(IniLookup, GivesValueOfFirstMatchingKey) {
+  const LookupRow& row = GetParam();
+  const IniFile ini = IniFile::Parse(row.content);
+  EXPECT_EQ(ini.GetValue(row.section, row.key), row.expected);
+  EXPECT_EQ(fuzz::IniInvariantViolation(ini), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IniLookup, ::testing::ValuesIn(kLookupRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------------
+// Stored entries: which lines are kept, and with what text.
+
+struct EntriesRow {
+  const char* name;
+  std::string content;
+  std::vector<IniEntry> expected;
+};
+
+std::ostream& operator<<(std::ostream& os, const EntriesRow& row) { return os << row.name; }
+
+constexpr LineKind S = LineKind::Section, KV = LineKind::KeyValue, B = LineKind::Blank,
+                   C = LineKind::Comment;
+
+const EntriesRow kEntriesRows[] = {
+    {"BlankLineDropped", "[a]\n\n", {{S, "a", "", ""}, {B, "a", "", ""}}},
+    {"SpacesBeforeLineFeedNotBlank", "   \n", {{B, "", "", ""}}},
+    {"SpacesAtEndOfFileStored", "[a]\n   ", {{S, "a", "", ""}}},
+    {"TabOnlyLineStored", "\t\n[a]\n", {{S, "a", "", ""}}},
+    {"TextWithoutEqualsStored", "hello world\n", {}},
+    {"CommentTextNotCutAtTab", "[a]\n  ; note\tmore\n", {{S, "a", "", ""}, {C, "a", "", "; note"}}},
+    {"CrBeforeCrLfNotBlank", "\r\r\n", {{B, "", "", "\r"}}},
+    {"LoneBracketAtEndTakenAsHeader", "[a]\n[", {{S, "a", "", ""}}},
+    {"EmptyHeaderIgnored", "[a]\n[]\nk=1", {{S, "a", "", ""}, {S, "", "", ""}, {KV, "", "k", "1"}}},
+    {"EmptyKeyDropped", "=v\n", {{KV, "", "", "v"}}},
+    // The second piece, "c\n", has no '=' and is dropped.
+    {"LongCommentNotSplit", "#" + Repeat('c', 1999) + "\n", {{C, "", "", "#" + Repeat('c', 1998)}}},
+};
+
+class IniEntries : public ::testing::TestWithParam<EntriesRow> {};
+
+TEST_P(IniEntries, StoresTheLinesTheRulesKeep) {
+  EXPECT_EQ(IniFile::Parse(GetParam().content).Entries(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IniEntries, ::testing::ValuesIn(kEntriesRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------------
+// Numbers read from the start of a value.
+
+struct IntRow {
+  const char* name;
+  std::string text;
+  std::optional<long> expected;
+};
+
+std::ostream& operator<<(std::ostream& os, const IntRow& row) { return os << row.name; }
+
+const IntRow kIntRows[] = {
+    {"PlainDigitsMisread", "1000", 1000},
+    {"PlusSignRejected", "+7", 7},
+    {"MinusSignLost", "-3", -3},
+    {"TrailingTextRejected", "12abc", 12},
+    {"TextTakenAsZero", "abc", std::nullopt},
+    {"EmptyTakenAsZero", "", std::nullopt},
+    {"BareSignTakenAsZero", "-", std::nullopt},
+    {"LeadingSpaceSkipped", " 5", std::nullopt},
+    {"HexPrefixRead", "0x10", 0},
+    {"HugeNumberWrapsAround", "99999999999999999999999", LONG_MAX},
+    {"HugeNegativeWrapsAround", "-99999999999999999999999", LONG_MIN},
+};
+
+class LeadingInt : public ::testing::TestWithParam<IntRow> {};
+
+TEST_P(LeadingInt, ReadsSignAndLeadingDigits) {
+  EXPECT_EQ(ReadLeadingInt(GetParam().text), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LeadingInt, ::testing::ValuesIn(kIntRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------------
+// Files on disk.
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern = (fs::temp_directory_path() / "veyra-ini-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  std::string Path(const std::string& name) const { return root_ + "/" + name; }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    return Path(name);
+  }
+
+ private:
+  std::string root_;
+};
+
+TEST(IniFileOpen, ReadsTheBytesOfTheFileAsParseDoes) {
+  ScratchDir dir;
+  const std::string path = dir.Write("config.ini", DefaultConfigText());
+  const auto ini = IniFile::Open(path, false);
+  ASSERT_TRUE(ini.has_value());
+  EXPECT_EQ(ini->Path(), path);
+  EXPECT_EQ(ini->Entries(), IniFile::Parse(DefaultConfigText()).Entries());
+  EXPECT_EQ(ini->Entries().size(), 48u);
+}
+
+TEST(IniFileOpen, MissingFileWithoutCreateGivesNothingAndCreatesNothing) {
+  ScratchDir dir;
+  EXPECT_FALSE(IniFile::Open(dir.Path("config.ini"), false).has_value());
+  EXPECT_FALSE(fs::exists(dir.Path("config.ini")));
+}
+
+TEST(IniFileOpen, MissingFileWithCreateBecomesEmptyFileWithNoKeys) {
+  ScratchDir dir;
+  const auto ini = IniFile::Open(dir.Path("config.ini"), true);
+  ASSERT_TRUE(ini.has_value());
+  EXPECT_TRUE(ini->Entries().empty());
+  EXPECT_EQ(ini->GetValue("timeout", "times"), "");
+  EXPECT_EQ(fs::file_size(dir.Path("config.ini")), 0u);
+}
+
+TEST(IniFileOpen, CreateLeavesAnExistingFileUntouched) {
+  ScratchDir dir;
+  const std::string path = dir.Write("config.ini", "[timeout]\ntimes=7\n");
+  const auto ini = IniFile::Open(path, true);
+  ASSERT_TRUE(ini.has_value());
+  EXPECT_EQ(ini->GetValue("timeout", "times"), "7");
+  EXPECT_EQ(fs::file_size(path), 18u);
+}
+
+TEST(IniFileOpen, UncreatableOrUnreadablePathGivesNothing) {
+  ScratchDir dir;
+  const std::string file = dir.Write("plain", "x");
+  EXPECT_FALSE(EnsureFileExists(file + "/config.ini"));
+  EXPECT_FALSE(IniFile::Open(file + "/config.ini", true).has_value());
+  EXPECT_FALSE(IniFile::Open(dir.Path(""), false).has_value());  // a directory has no lines
+  EXPECT_FALSE(EnsureFileExists(""));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The fuzzer's seeds replay here, so every build re-runs them.
+
+std::vector<std::string> IniSeeds() {
+  std::vector<std::string> seeds;
+  const fs::path dir = fs::path(VEYRA_SOURCE_DIR) / "fuzz" / "corpus" / "ini";
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_regular_file() && name.front() != '.') seeds.push_back(name);
+  }
+  std::sort(seeds.begin(), seeds.end());
+  return seeds;
+}
+
+std::string SeedBytes(const std::string& name) {
+  const fs::path path = fs::path(VEYRA_SOURCE_DIR) / "fuzz" / "corpus" / "ini" / name;
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class IniSeed : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(IniSeed, ParsesIntoEntriesOfLawfulShape) {
+  const IniFile ini = IniFile::Parse(SeedBytes(GetParam()));
+  EXPECT_EQ(fuzz::IniInvariantViolation(ini), "");
+  const TimeoutSettings timeouts = ReadTimeouts(ini);
+  EXPECT_GE(timeouts.times, 0);
+  EXPECT_GE(timeouts.waittime, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, IniSeed, ::testing::ValuesIn(IniSeeds()), [](const auto& info) {
+  std::string name = info.param;
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
+});
+
+TEST(IniSeedCorpus, HoldsTheDefaultFileByteForByte) {
+  EXPECT_EQ(SeedBytes("default_config.ini"), DefaultConfigText());
+  EXPECT_GE(IniSeeds().size(), 5u);
+}
+
+}  // namespace
+}  // namespace veyra
