@@ -55,6 +55,8 @@ void PtyHost::HangUp() {
 void PtyHost::SetFaults(const Faults& faults) {
   std::lock_guard lock(mutex_);
   faults_ = faults;
+  lastFrame_.clear();  // "from the k-th copy" counts from here
+  repeats_ = 0;
 }
 
 void PtyHost::Inject(const Bytes& bytes) {

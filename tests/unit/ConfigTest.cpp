@@ -16,6 +16,11 @@
 #include "link/IniFile.h"
 
 namespace veyra {
+
+[[maybe_unused]] static void PrintTo(const TimeoutSettings& t, std::ostream* os) {
+  *os << "{times " << t.times << ", waittime " << t.waittime << "}";
+}
+
 namespace {
 
 namespace fs = std::filesystem;

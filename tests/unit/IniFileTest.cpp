@@ -49,8 +49,8 @@ const std::string kDefault = DefaultConfigText();
 
 const LookupRow kLookupRows[] = {
     // The default file, as start-up writes it.
-    {"DefaultTimesReadAsThree", kDefault, "timeout", "times", "3"},
-    {"DefaultWaittimeReadAsThousand", kDefault, "timeout", "waittime", "1000"},
+    {"DefaultTimesMisread", kDefault, "timeout", "times", "3"},
+    {"DefaultWaittimeMisread", kDefault, "timeout", "waittime", "1000"},
     {"TooltipKeepsSpacesBeforeEquals", kDefault, "main", "m_lsjl", "Check alarm history"},
     {"TooltipKeepsSpaceAfterEquals", kDefault, "main", "m_bjdhsz",
      "Setting Alarm Telephone Numbers"},

@@ -1,0 +1,79 @@
+// Runs a program of ours to the end and captures what it printed, bounded in time.
+#pragma once
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace veyra::testing {
+
+struct ProcessResult {
+  int status = -1;  // exit status; -1 when killed for running too long
+  std::string out, err;
+};
+
+inline ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs = 20000) {
+  ProcessResult result;
+  int outPipe[2], errPipe[2];
+  if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) return result;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+  posix_spawn_file_actions_addclose(&actions, outPipe[0]);
+  posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+  std::vector<char*> args;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(outPipe[1]);
+  ::close(errPipe[1]);
+  if (spawned != 0) {
+    ::close(outPipe[0]);
+    ::close(errPipe[0]);
+    return result;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+  int open = 2;
+  bool killed = false;
+  while (open > 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0) {
+      ::kill(pid, SIGKILL);
+      killed = true;
+      break;
+    }
+    if (::poll(fds, 2, static_cast<int>(left)) <= 0) continue;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+      char buffer[4096];
+      const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+      if (n <= 0) {
+        ::close(fds[i].fd);
+        fds[i].fd = -1;
+        --open;
+      } else {
+        (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
+      }
+    }
+  }
+  for (auto& fd : fds)
+    if (fd.fd >= 0) ::close(fd.fd);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  result.status = (!killed && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+}  // namespace veyra::testing

@@ -1,0 +1,64 @@
+// Takes every message a test run shows, so nothing blocks on a modal box and a test can check
+// the exact texts, in order.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/Notifier.h"
+
+namespace veyra::testing {
+
+class RecordingNotifier final : public Notifier {
+ public:
+  RecordingNotifier() { SetNotifier(this); }
+  ~RecordingNotifier() override { SetNotifier(nullptr); }
+
+  void Show(const Message& message) override {
+    {
+      std::lock_guard lock(mutex_);
+      messages_.push_back(message);
+    }
+    cv_.notify_all();
+  }
+  void BeginWait() override {
+    std::lock_guard lock(mutex_);
+    ++waits_;
+  }
+
+  std::vector<Message> Messages() const {
+    std::lock_guard lock(mutex_);
+    return messages_;
+  }
+  std::vector<std::string> Texts() const {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> texts;
+    for (const auto& m : messages_) texts.push_back(m.text);
+    return texts;
+  }
+  // Waits (bounded) until at least count messages have been shown.
+  bool WaitFor(std::size_t count, int timeoutMs = 3000) const {
+    std::unique_lock lock(mutex_);
+    return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                        [&] { return messages_.size() >= count; });
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    messages_.clear();
+  }
+  int Waits() const {
+    std::lock_guard lock(mutex_);
+    return waits_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  mutable std::condition_variable cv_;
+  std::vector<Message> messages_;
+  int waits_ = 0;
+};
+
+}  // namespace veyra::testing

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "link/FrameRecognizer.h"
+
+namespace veyra {
+namespace {
+
+struct Fed {
+  std::vector<Bytes> delivered;
+  std::size_t signalled = 0;
+  std::size_t left = 0;
+};
+
+Fed FeedOneByOne(const Bytes& bytes, bool hasOwner) {
+  RxBuffer rx;
+  Fed fed;
+  for (std::uint8_t b : bytes) {
+    const RxBuffer::Result r = rx.Append(b, hasOwner);
+    fed.signalled += r.signalled;
+    if (r.delivered) fed.delivered.push_back(r.frame);
+  }
+  fed.left = rx.Size();
+  return fed;
+}
+
+Bytes LongFrame(std::size_t len) {
+  Bytes payload{static_cast<std::uint8_t>(len), 0x02};
+  for (std::size_t i = 0; i < len; ++i) payload.push_back(static_cast<std::uint8_t>(i % 0x50));
+  return BuildFrame(payload);
+}
+
+TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
+  struct Row {
+    const char* fault;
+    Bytes input;
+    std::vector<Bytes> delivered;
+    std::size_t left;
+  };
+  const Bytes arm{0xAA, 0x00, 0x09, 0x09, 0x55};
+  const Bytes disarm{0xAA, 0x00, 0x0A, 0x0A, 0x55};
+  const Bytes frame250 = LongFrame(250);
+  Bytes twoFrames = arm;
+  twoFrames.insert(twoFrames.end(), disarm.begin(), disarm.end());
+  const Row rows[] = {
+      {"a plain acknowledgement", arm, {arm}, 0},
+      {"garbage before the frame is skipped", {0x12, 0x34, 0xAA, 0x00, 0x0A, 0x0A, 0x55}, {disarm}, 0},
+      {"a 0x55 data byte must not end the frame early",
+       {0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55}, {{0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55}}, 0},
+      {"a 0xAA data byte restarts the candidate: never recognised", {0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55}, {}, 6},
+      {"a wrong checksum is still accepted", {0xAA, 0x00, 0x09, 0x00, 0x55}, {{0xAA, 0x00, 0x09, 0x00, 0x55}}, 0},
+      {"fewer than five bytes never deliver", {0xAA, 0x00, 0x55}, {}, 3},
+      {"a lone end byte", {0x55}, {}, 1},
+      {"two frames in one read give two deliveries", twoFrames, {arm, disarm}, 0},
+      {"a LEN longer than the frame fails the length test", {0xAA, 0x05, 0x09, 0x09, 0x55}, {}, 5},
+      {"a partial frame followed by a complete one", {0xAA, 0x03, 0x0D, 0x01, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
+      {"a stray end byte before the start", {0x55, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
+      {"a doubled start byte", {0xAA, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
+      {"command and checksum 0x55 end the frame only at its real end",
+       {0xAA, 0x00, 0x55, 0x55, 0x55}, {{0xAA, 0x00, 0x55, 0x55, 0x55}}, 0},
+      {"control bytes a cooked tty would eat pass untouched",
+       {0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55},
+       {{0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55}}, 0},
+      {"the longest frame, LEN 250", frame250, {frame250}, 0},
+      {"LEN 0 with data after the command is not a frame", {0xAA, 0x00, 0x09, 0x01, 0x0A, 0x55}, {}, 6},
+  };
+  for (const Row& row : rows) {
+    const Fed fed = FeedOneByOne(row.input, true);
+    EXPECT_EQ(fed.delivered, row.delivered) << row.fault;
+    EXPECT_EQ(fed.left, row.left) << row.fault;
+  }
+}
+
+TEST(FrameRecognizer, WithoutOwnerFrameStaysAndIsMetAgainByTheNextScan) {
+  RxBuffer rx;
+  const Bytes arm{0xAA, 0x00, 0x09, 0x09, 0x55};
+  std::size_t signalled = 0;
+  for (std::uint8_t b : arm) signalled += rx.Append(b, false).signalled;
+  EXPECT_EQ(signalled, 1u) << "the reply event is signalled even with nobody to deliver to";
+  EXPECT_EQ(rx.Size(), 5u);
+  // An owner is attached; the next 0x55 scans from the start and finds the old frame first.
+  RxBuffer::Result r;
+  for (std::uint8_t b : Bytes{0xAA, 0x00, 0x0A, 0x0A, 0x55}) r = rx.Append(b, true);
+  EXPECT_TRUE(r.delivered);
+  EXPECT_EQ(r.frame, arm);
+  EXPECT_EQ(rx.Size(), 0u) << "a delivery empties every byte, including those after the frame";
+}
+
+TEST(FrameRecognizer, BufferIsBoundedButKeepsAnyFrameThatCanStillComplete) {
+  RxBuffer rx;
+  for (int i = 0; i < 10000; ++i) rx.Append(static_cast<std::uint8_t>(i % 0x50 + 1), true);
+  EXPECT_LE(rx.Size(), RxBuffer::kBound);
+  // A frame of the greatest length started just before the bound was crossed still completes.
+  const Bytes frame = LongFrame(250);
+  RxBuffer::Result last;
+  for (std::uint8_t b : frame) last = rx.Append(b, true);
+  EXPECT_TRUE(last.delivered);
+  EXPECT_EQ(last.frame, frame);
+}
+
+TEST(FrameRecognizer, ScanReportsEveryPassingCandidateWithoutOwner) {
+  const Bytes twice{0xAA, 0x00, 0x09, 0x09, 0x55, 0xAA, 0x00, 0x0A, 0x0A, 0x55};
+  EXPECT_EQ(RecognizeFrames(twice, false), (std::vector<FrameSpan>{{0, 4}, {5, 9}}));
+  EXPECT_EQ(RecognizeFrames(twice, true), (std::vector<FrameSpan>{{0, 4}}));
+}
+
+}  // namespace
+}  // namespace veyra

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: a normal build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, and each fuzz target for a while.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== normal build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== sanitizer build"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEYRA_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== fuzz targets"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF
+cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz
+fuzz_seconds=${VEYRA_FUZZ_SECONDS:-60}
+for target in frame ini; do
+  work=$(mktemp -d)
+  cp -r "fuzz/corpus/$target/." "$work/"
+  "build-fuzz/fuzz/${target}_fuzz" "$work" -max_total_time="$fuzz_seconds" -print_final_stats=1 2>&1 | tail -n 4
+  rm -rf "$work"
+done
+echo "all tests passed"
