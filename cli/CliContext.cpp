@@ -4,6 +4,8 @@
 
 #include "link/ComPorts.h"
 #include "link/Trace.h"
+#include "shell/HostSearch.h"
+#include "shell/LoginCodec.h"
 
 namespace veyra::cli {
 
@@ -73,26 +75,39 @@ int Context::QuietMs() const {
 
 int Context::Send() { return link_.SendAndWait(link_.Payload, -1, -1); }
 
-int Context::OpenNamedPort() {
-  const std::string& name = options_.port;
-  // Failing to open is a usage-level failure for scripts: its messages go to standard error.
-  notifier_.SetStream(stderr);
-  int opened = 0;
-  if (name.rfind("COM", 0) == 0) {
-    opened = link_.OpenPort(ParsePortNumber(name));
-  } else {
-    const std::optional<int> number = ComForDevice(name);
-    opened = link_.OpenDevicePort(name, number.value_or(-1));
-  }
-  notifier_.SetStream(stdout);
-  return opened ? 0 : 2;
+int OpenPortText(HostLink& link, const std::string& name) {
+  if (name.find("COM") != std::string::npos) return link.OpenPort(ParsePortNumber(name));
+  const std::optional<int> number = ComForDevice(name);
+  return link.OpenDevicePort(name, number.value_or(-1));
+}
+
+void PrintingSearchView::SetStatus(const std::string& text) {
+  std::fprintf(stream_, "%s\n", text.c_str());
+  std::fflush(stream_);
+}
+
+int Context::Search(const std::vector<std::string>& ports, const std::string& selected, std::FILE* statusOut) {
+  PrintingSearchView view(statusOut);
+  shell::HostSearch search(link_, view);
+  search.SetPortOpener(OpenPortText);
+  link_.SetHandler([&search](const Bytes& sent, const Bytes& received) { search.OnReply(sent, received); });
+  const int accepted = search.SearchHost(ports, selected, shell::ParsePassword(options_.password));
+  link_.SetHandler(nullptr);
+  link_.Drop();
+  HostFound = accepted;
+  return accepted;
 }
 
 int Context::Connect() {
   if (options_.port.empty() || options_.port == "auto")
     return UsageError("this command needs --port COMn or a device path");
-  const int status = OpenNamedPort();
-  if (status != 0) return status;
+  // The login before a command is not the command's result: its status lines go to stderr.
+  if (!options_.password.empty()) return Search({}, options_.port, stderr) ? 0 : 1;
+  // Failing to open is a usage-level failure for scripts: its messages go to standard error.
+  notifier_.SetStream(stderr);
+  const int opened = OpenPortText(link_, options_.port);
+  notifier_.SetStream(stdout);
+  if (!opened) return 2;
   HostFound = 1;
   return 0;
 }

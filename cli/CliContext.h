@@ -14,6 +14,7 @@
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/Notifier.h"
+#include "shell/HostSearch.h"
 
 namespace veyra::cli {
 
@@ -48,6 +49,21 @@ class QueueLink final : public HostLink {
   Handler handler_;
 };
 
+// The search's status line, printed; the port list and picture have nothing to print.
+class PrintingSearchView final : public shell::SearchView {
+ public:
+  explicit PrintingSearchView(std::FILE* stream) : stream_(stream) {}
+  void SetStatus(const std::string& text) override;
+  void ShowPortState(bool) override {}
+  void SelectPort(const std::string&) override {}
+
+ private:
+  std::FILE* stream_;
+};
+
+// Opens the port an entry or --port names: "COMn", or a device path.
+int OpenPortText(HostLink& link, const std::string& name);
+
 struct Options {
   std::string port;      // "COMn", "auto", a device path, or empty
   std::string password;  // empty: no login
@@ -64,6 +80,8 @@ class Context {
   QueueLink& Link() { return link_; }
   PrintingNotifier& Out() { return notifier_; }
 
+  // The host search over the given ports (selected "Авто") or on one; returns LoginAccepted.
+  int Search(const std::vector<std::string>& ports, const std::string& selected, std::FILE* statusOut = stdout);
   // Opens the port given by --port, logging in first when --password was given.
   // Returns 0 when the link is up, else the exit status the command should end with.
   int Connect();
@@ -73,8 +91,6 @@ class Context {
   int Send();
 
  private:
-  int OpenNamedPort();
-
   Options options_;
   HostPort port_;
   QueueLink link_;

@@ -1,0 +1,74 @@
+// veyractl history, erase-history: the alarm history dialog's read and erase.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "alarm/HistoryCodec.h"
+#include "alarm/HistoryCsvCodec.h"
+#include "cli/CliContext.h"
+
+namespace veyra::cli {
+namespace {
+
+Message Box(std::string_view text) {
+  Message message;
+  message.text = std::string(text);
+  return message;
+}
+
+// One line per record, the table's five cells separated by tabs, in the order the host sends
+// them, until the line has been quiet for a reply window.
+int RunHistory(Context& context, const std::vector<std::string>& args) {
+  if (!args.empty()) return UsageError("history takes no arguments");
+  if (const int status = context.Connect()) return status;
+  if (HostFound == 0) {
+    context.Out().Show(Box(alarm::kHistoryHostNotFoundText));
+    return 1;
+  }
+  QueueLink& link = context.Link();
+  link.ClearPayload();
+  link.Payload = alarm::HistoryReadPayload();
+  context.Send();  // no reply within the attempts still leaves late records worth printing
+  const Bytes sent = link.SentFrame();
+  int records = 0;
+  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
+    const std::optional<alarm::HistoryRecord> record = alarm::HistoryReadRecord(sent, *frame);
+    if (!record) continue;
+    std::printf("%s\n", alarm::HistoryTabLine(alarm::HistoryRecordCells(*record, ++records)).c_str());
+    std::fflush(stdout);
+  }
+  if (records == 0) {
+    context.Out().Show(Box(alarm::kHistoryReadNoReplyText));
+    return 1;
+  }
+  return 0;
+}
+
+int RunEraseHistory(Context& context, const std::vector<std::string>& args) {
+  if (!args.empty()) return UsageError("erase-history takes no arguments");
+  if (const int status = context.Connect()) return status;
+  if (HostFound == 0) {
+    context.Out().Show(Box(alarm::kHistoryHostNotFoundText));
+    return 1;
+  }
+  QueueLink& link = context.Link();
+  link.ClearPayload();
+  link.Payload = alarm::HistoryErasePayload();
+  const std::optional<Bytes> reply =
+      context.Send() ? link.NextFrame(context.QuietMs()) : std::optional<Bytes>();
+  if (!reply) {
+    context.Out().Show(Box(alarm::kHistoryEraseFailureText));
+    return 1;
+  }
+  const std::optional<Message> message = alarm::HistoryEraseReplyMessage(
+      link.SentFrame(), *reply, [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
+  if (!message) return 1;
+  context.Out().Show(*message);
+  return message->text == alarm::kHistoryEraseDoneText ? 0 : 1;
+}
+
+const RegisterCommand kHistory({"history", "--port PORT history", RunHistory});
+const RegisterCommand kEraseHistory({"erase-history", "--port PORT erase-history", RunEraseHistory});
+
+}  // namespace
+}  // namespace veyra::cli
