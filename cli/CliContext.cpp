@@ -28,6 +28,8 @@ void QueueLink::SetHandler(Handler handler) {
 }
 
 void QueueLink::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
+  // Held across the handler and the queueing, so Drop() waits for a frame being handled.
+  std::lock_guard delivery(deliveryMutex_);
   Handler handler;
   {
     std::lock_guard lock(mutex_);
@@ -52,6 +54,7 @@ std::optional<Bytes> QueueLink::NextFrame(int quietMs) {
 }
 
 void QueueLink::Drop() {
+  std::lock_guard delivery(deliveryMutex_);
   std::lock_guard lock(mutex_);
   frames_.clear();
 }

@@ -43,6 +43,7 @@ class QueueLink final : public HostLink {
   void Drop();
 
  private:
+  std::mutex deliveryMutex_;
   std::mutex mutex_;
   std::condition_variable cv_;
   std::deque<Bytes> frames_;

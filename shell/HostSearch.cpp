@@ -46,6 +46,9 @@ void HostSearch::TryPort(const std::string& portText, int password) {
   SendLogin(password);
   // The reply event ends the wait before OnReply has run; give the verdict time to land.
   for (int i = 0; i < 3 && loginAccepted_ == 0; ++i) Pause(pollMs_);
+  // Waits for a verdict being handled right now: once the attempt is over, nothing of it may
+  // still be running on the reader thread.
+  std::lock_guard lock(verdictMutex_);
   attemptOpen_ = false;
 }
 
@@ -71,6 +74,7 @@ int HostSearch::SearchHost(const std::vector<std::string>& ports, const std::str
 
 void HostSearch::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
   if (sentFrame.size() < 3 || sentFrame[kFrameCmdOffset] != kLoginCommand) return;
+  std::lock_guard lock(verdictMutex_);
   if (!attemptOpen_) return;  // a stray frame after the search is no verdict
   const std::optional<bool> verdict = LoginVerdict(receivedFrame);
   if (!verdict) return;

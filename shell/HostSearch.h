@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ class HostSearch {
   int pollMs_ = 100;
   std::atomic<int> loginAccepted_{0};
   std::atomic<bool> attemptOpen_{false};
+  std::mutex verdictMutex_;
 };
 
 }  // namespace veyra::shell

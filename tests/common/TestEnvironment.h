@@ -18,6 +18,9 @@ class TestEnvironment {
     char pattern[] = "/tmp/veyra-test-XXXXXX";
     dir_ = ::mkdtemp(pattern);
     std::filesystem::create_directories(dir_ + "/ports");
+    // An empty kernel port list: the machine's own serial ports stay out of the tests.
+    std::filesystem::create_directories(dir_ + "/sys/class/tty");
+    ::setenv("VEYRA_SYSFS_ROOT", (dir_ + "/sys").c_str(), 1);
     ::setenv("VEYRA_CONFIG_PATH", ConfigPath().c_str(), 1);
     ::setenv("VEYRA_PORTS_DIR", (dir_ + "/ports").c_str(), 1);
     WriteConfig(DefaultConfigText());

@@ -1,0 +1,102 @@
+// veyractl's alarm telephone number commands: list the twelve numbers, write some of them.
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "alarm/PhoneCodec.h"
+#include "cli/CliContext.h"
+
+namespace veyra::cli {
+namespace {
+
+using namespace alarm;
+
+int RunPhones(Context& context, const std::vector<std::string>& args) {
+  if (!args.empty()) return UsageError("phones takes no arguments");
+  if (const int status = context.Connect()) return status;
+  QueueLink& link = context.Link();
+  link.Drop();
+  link.ClearPayload();
+  link.Payload = PhoneReadPayload();
+  if (context.Send() == 0) {
+    Message message;
+    message.text = std::string(kPhoneReadNoReplyText);
+    Messages().Show(message);
+    return 1;
+  }
+  std::array<std::string, kPhoneSlotCount> numbers;
+  bool any = false;
+  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
+    if (const std::optional<PhoneNumber> number = DecodePhoneFrame(*frame)) {
+      numbers[number->slot - 1] = number->text;
+      any = true;
+    }
+  }
+  if (!any) return 1;
+  for (int slot = 1; slot <= kPhoneSlotCount; ++slot) std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
+  return 0;
+}
+
+constexpr const char* kPhoneSetUsage = "phone-set SLOT=NUMBER ... (SLOT 1-12, each at most once)";
+
+// "7=13912345678" -> slot 7; the number is judged by the save, as the dialog judges a field.
+bool ParseSlotArgument(const std::string& arg, int& slot, std::string& number) {
+  const std::size_t equals = arg.find('=');
+  if (equals == std::string::npos || equals == 0 || equals > 2) return false;
+  slot = 0;
+  for (std::size_t i = 0; i < equals; ++i) {
+    if (arg[i] < '0' || arg[i] > '9') return false;
+    slot = slot * 10 + (arg[i] - '0');
+  }
+  number = arg.substr(equals + 1);
+  return slot >= 1 && slot <= kPhoneSlotCount;
+}
+
+int RunPhoneSet(Context& context, const std::vector<std::string>& args) {
+  if (args.empty()) return UsageError(kPhoneSetUsage);
+  std::map<int, std::string> ticked;  // in slot order, as the save walks its check boxes
+  for (const std::string& arg : args) {
+    int slot = 0;
+    std::string number;
+    if (!ParseSlotArgument(arg, slot, number) || !ticked.emplace(slot, number).second)
+      return UsageError(kPhoneSetUsage);
+  }
+  if (const int status = context.Connect()) return status;
+
+  QueueLink& link = context.Link();
+  // Shared with the handler: a late frame may still be in it when this function returns.
+  const auto save = std::make_shared<PhoneSaveTracker>();
+  link.SetHandler([&link, save](const Bytes& sent, const Bytes& received) {
+    save->OnReply(sent, received, [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
+  });
+  save->Begin();
+  for (int slot = 1; slot <= kPhoneSlotCount; ++slot) {
+    const auto found = ticked.find(slot);
+    if (found == ticked.end()) {
+      save->Skip();
+      continue;
+    }
+    const PhoneRequest request = save->StartWrite(slot, found->second);
+    if (!request.payload) {
+      Messages().Show(*request.refusal);
+      continue;
+    }
+    link.ClearPayload();
+    link.Payload = *request.payload;
+    if (const auto message = save->FinishWrite(context.Send())) Messages().Show(*message);
+  }
+  link.SetHandler(nullptr);
+  if (const auto message = save->Finish()) {
+    Messages().Show(*message);
+    return 1;
+  }
+  return 0;
+}
+
+const RegisterCommand kPhones({"phones", "--port PORT phones", RunPhones});
+const RegisterCommand kPhoneSet({"phone-set", "--port PORT phone-set SLOT=NUMBER ...", RunPhoneSet});
+
+}  // namespace
+}  // namespace veyra::cli
