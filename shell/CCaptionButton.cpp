@@ -1,8 +1,9 @@
 #include "shell/CCaptionButton.h"
 
+#include <algorithm>
+
 #include <QEnterEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 CCaptionButton::CCaptionButton(Kind kind, QWidget* parent) : QAbstractButton(parent), m_kind(kind) {
   // The caption buttons are for the mouse; the keyboard has the system menu.

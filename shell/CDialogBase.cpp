@@ -1,5 +1,7 @@
 #include "shell/CDialogBase.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -53,7 +55,7 @@ CDialogBase::~CDialogBase() = default;
 
 void CDialogBase::BuildSystemMenu() {
   m_systemMenu = new QMenu(this);
-  m_moveAction = m_systemMenu->addAction(tr("&Переместить"), this, [this] { StartKeyboardMove(); });
+  m_systemMenu->addAction(tr("&Переместить"), this, [this] { StartKeyboardMove(); });
   m_minimizeAction = m_systemMenu->addAction(tr("&Свернуть"), this, [this] { showMinimized(); });
   m_systemMenu->addSeparator();
   m_closeAction = m_systemMenu->addAction(tr("&Закрыть"), this, [this] { close(); });
@@ -234,6 +236,7 @@ void CDialogBase::changeEvent(QEvent* event) {
 
 void CDialogBase::DisableAutoDefault(QWidget* root) {
   for (QPushButton* button : root->findChildren<QPushButton*>()) {
+    if (button->window() != root->window()) continue;  // a message box keeps its own Enter
     button->setAutoDefault(false);
     button->setDefault(false);
   }

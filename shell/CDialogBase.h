@@ -3,13 +3,16 @@
 // to virtual handlers, so no button fires on Enter behind the user's back.
 #pragma once
 
+#include <QColor>
 #include <QDialog>
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <functional>
 
 class QAction;
 class QMenu;
+class QPainter;
 class CCaptionButton;
 
 class CDialogBase : public QDialog {
@@ -75,7 +78,6 @@ class CDialogBase : public QDialog {
   bool HandleKeyboardMove(QKeyEvent* event);
 
   QMenu* m_systemMenu = nullptr;
-  QAction* m_moveAction = nullptr;
   QAction* m_minimizeAction = nullptr;
   QAction* m_closeAction = nullptr;
   CCaptionButton* m_minimizeButton = nullptr;

@@ -4,6 +4,7 @@
 // caller on the GUI thread goes on at once and a later box waits until the earlier one is closed.
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,7 +12,6 @@
 
 #include "link/Notifier.h"
 
-class QMessageBox;
 class QWidget;
 
 class QtNotifier final : public QObject, public veyra::Notifier {
@@ -29,7 +29,7 @@ class QtNotifier final : public QObject, public veyra::Notifier {
   void EndWait() override;
   // Lets the GUI thread paint and take posted messages while it waits for the host; user input is
   // held back. Does nothing on other threads.
-  void KeepAlive();
+  void KeepAlive() override;
 
   // The owner of an owned box when no dialog of ours is active (the main window).
   void SetDefaultOwner(QWidget* owner) { m_defaultOwner = owner; }

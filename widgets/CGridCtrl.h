@@ -54,7 +54,7 @@ class CGridCtrl : public QTableView {
   void EnsureRowVisible(int row);
 
  signals:
-  void RowActivated(int row);  // double click or Enter on a record row
+  void RowDoubleClicked(int row);  // a record row
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

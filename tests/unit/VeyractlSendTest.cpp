@@ -56,7 +56,9 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
     EXPECT_EQ(result.status, row.status) << row.fault << "\nstderr: " << result.err;
     EXPECT_EQ(result.out, row.out) << row.fault;
     EXPECT_NE(result.err.find(row.errContains), std::string::npos) << row.fault << "\nstderr: " << result.err;
-    if (row.status == 2) EXPECT_TRUE(host.FramesReceived().empty()) << row.fault;
+    if (row.status == 2) {
+      EXPECT_TRUE(host.FramesReceived().empty()) << row.fault;
+    }
   }
 }
 
