@@ -1,10 +1,19 @@
 #include "alarm/PhoneCodec.h"
 
 #include <algorithm>
+#include <chrono>
+#include <utility>
 
 namespace veyra::alarm {
 
 namespace {
+
+// A plain box: owned by the window, no caption of its own, so the application's name shows.
+Message Box(std::string text) {
+  Message message;
+  message.text = std::move(text);
+  return message;
+}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -82,12 +91,15 @@ PhoneRequest PhoneWritePayload(int slot, std::string_view text) {
   PhoneRequest request;
   const std::optional<std::string> number = NormalizePhoneText(text);
   if (slot < 1 || slot > kPhoneSlotCount || !number) {
-    request.refusal = Message{PhoneSlotFailureText(slot)};
+    request.refusal = Box(PhoneSlotFailureText(slot));
     return request;
   }
   const Bytes packed = EncodePhoneDigits(*number);
-  Bytes payload{static_cast<std::uint8_t>(packed.size() + 1), kPhoneWriteCommand,
-                static_cast<std::uint8_t>(slot)};
+  Bytes payload;
+  payload.reserve(packed.size() + 3);
+  payload.push_back(static_cast<std::uint8_t>(packed.size() + 1));
+  payload.push_back(kPhoneWriteCommand);
+  payload.push_back(static_cast<std::uint8_t>(slot));
   payload.insert(payload.end(), packed.begin(), packed.end());
   request.payload = std::move(payload);
   return request;
@@ -100,41 +112,86 @@ bool PhoneWriteAcknowledged(const Bytes& receivedFrame, const AckCheck& checkAck
 }
 
 void PhoneSaveTracker::Begin() {
+  std::lock_guard lock(mutex_);
   lastSlotOk_ = 1;
   anyFailed_ = false;
+  writing_ = false;
 }
 
-void PhoneSaveTracker::Skip() { lastSlotOk_ = 1; }
+void PhoneSaveTracker::Skip() {
+  std::lock_guard lock(mutex_);
+  lastSlotOk_ = 1;
+}
 
 PhoneRequest PhoneSaveTracker::StartWrite(int slot, std::string_view text) {
+  PhoneRequest request = PhoneWritePayload(slot, text);
+  std::lock_guard lock(mutex_);
   lastSlotOk_ = 0;
   savingSlot_ = slot;
-  PhoneRequest request = PhoneWritePayload(slot, text);
+  writing_ = request.payload.has_value();
+  writeFrame_ = writing_ ? BuildFrame(*request.payload) : Bytes{};
+  replyHandled_ = false;
   if (request.refusal) anyFailed_ = true;
   return request;
 }
 
-void PhoneSaveTracker::OnReply(const Bytes& receivedFrame, const AckCheck& checkAck) {
-  if (receivedFrame.size() <= kFrameCmdOffset ||
-      receivedFrame[kFrameCmdOffset] != kPhoneWriteCommand || savingSlot_ == 0)
-    return;
-  lastSlotOk_ = PhoneWriteAcknowledged(receivedFrame, checkAck) ? 1 : 0;
+void PhoneSaveTracker::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame,
+                               const AckCheck& checkAck) {
+  // Only the first frame after this write's frame went out is its reply. Outside a write nothing
+  // waits for a verdict: a late acknowledgement of a slot that got no reply must not count for
+  // it, nor for the slot written next.
+  const auto isReply = [&] { return writing_ && !replyHandled_ && sentFrame == writeFrame_; };
+  {
+    std::lock_guard lock(mutex_);
+    if (!isReply()) return;
+  }
+  // The acknowledgement table is read from disk: not under the lock.
+  const bool acknowledged = PhoneWriteAcknowledged(receivedFrame, checkAck);
+  {
+    std::lock_guard lock(mutex_);
+    if (!isReply()) return;
+    // Any frame ends the wait; only an acknowledgement of the write makes the slot good.
+    lastSlotOk_ = acknowledged ? 1 : 0;
+    replyHandled_ = true;
+  }
+  replied_.notify_all();
 }
 
-std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult) {
+std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult, int handshakeMs) {
+  std::unique_lock lock(mutex_);
   if (sendResult == 0) {
-    // A late acknowledgement must not turn a slot that got no reply into a success.
+    writing_ = false;
     lastSlotOk_ = 0;
     anyFailed_ = true;
-    return Message{PhoneSlotFailureText(savingSlot_)};
+    return Box(PhoneSlotFailureText(savingSlot_));
   }
+  if (!replied_.wait_for(lock, std::chrono::milliseconds(std::max(0, handshakeMs)),
+                         [this] { return replyHandled_; }))
+    lastSlotOk_ = 0;
+  writing_ = false;
   if (lastSlotOk_ == 0) anyFailed_ = true;
   return std::nullopt;
 }
 
 std::optional<Message> PhoneSaveTracker::Finish() const {
+  std::lock_guard lock(mutex_);
   if (!anyFailed_) return std::nullopt;
-  return Message{std::string(kPhoneSaveFailureText)};
+  return Box(std::string(kPhoneSaveFailureText));
+}
+
+int PhoneSaveTracker::SavingSlot() const {
+  std::lock_guard lock(mutex_);
+  return savingSlot_;
+}
+
+int PhoneSaveTracker::LastSlotOk() const {
+  std::lock_guard lock(mutex_);
+  return lastSlotOk_;
+}
+
+bool PhoneSaveTracker::AnyFailed() const {
+  std::lock_guard lock(mutex_);
+  return anyFailed_;
 }
 
 }  // namespace veyra::alarm

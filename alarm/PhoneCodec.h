@@ -3,8 +3,9 @@
 #pragma once
 
 #include <array>
-#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,32 +82,49 @@ PhoneRequest PhoneWritePayload(int slot, std::string_view text);
 // Whether a received frame is the acknowledgement of a number write (command 0x0D, key "0D").
 bool PhoneWriteAcknowledged(const Bytes& receivedFrame, const AckCheck& checkAck);
 
+// How long FinishWrite waits for the reply that ended a write's wait to go through OnReply. The
+// reader thread hands a frame to OnReply right after it signals the reply, so this is only ever
+// reached when no handler runs at all (no owner, no port).
+inline constexpr int kPhoneReplyHandshakeMs = 1000;
+
 // Judges a save slot by slot and decides its closing message. Drive it from the save loop:
 //   Begin();
 //   per slot: Skip() when unticked, else StartWrite(slot, text): show `refusal` and go on, or
 //             send `payload`, then Show(FinishWrite(sendResult)) if it gives a message;
 //   Show(Finish()) if it gives a message.
-// OnReply is called from the link's reply handler, on the reader thread; FinishWrite must be
-// called only after the reply that ended the wait has gone through OnReply (or the wait failed).
+// OnReply is called from the link's reply handler, on the reader thread, for every frame the
+// link receives, with the frame the link had sent last. SendAndWait returns as soon as the reply
+// event is set, which is before the reader thread has called OnReply for that frame; FinishWrite
+// therefore waits (bounded) until the first frame received while this write's frame was the
+// link's last sent frame has gone through OnReply, and only then reads the verdict. So each
+// slot is judged by the reply that ended its own wait: neither the previous slot's late reply
+// nor a frame handed over before SendAndWait recorded this write's frame can stand in for it.
 class PhoneSaveTracker {
  public:
   void Begin();
   void Skip();
   PhoneRequest StartWrite(int slot, std::string_view text);
-  void OnReply(const Bytes& receivedFrame, const AckCheck& checkAck);
-  // sendResult is what SendAndWait returned: 0 for no reply.
-  std::optional<Message> FinishWrite(int sendResult);
+  void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame, const AckCheck& checkAck);
+  // sendResult is what SendAndWait returned: 0 for no reply. With a reply, waits at most
+  // handshakeMs for OnReply of that reply; a write whose reply never went through OnReply
+  // counts as failed.
+  std::optional<Message> FinishWrite(int sendResult, int handshakeMs = kPhoneReplyHandshakeMs);
   // "Сбой при сохранении телефонных номеров!" when any ticked slot of this save failed.
   std::optional<Message> Finish() const;
 
-  int SavingSlot() const { return savingSlot_.load(); }  // 0 until the first write
-  int LastSlotOk() const { return lastSlotOk_.load(); }  // 1: the last slot handled needs no report
-  bool AnyFailed() const { return anyFailed_.load(); }
+  int SavingSlot() const;  // 0 until the first write
+  int LastSlotOk() const;  // 1: the last slot handled needs no report
+  bool AnyFailed() const;
 
  private:
-  std::atomic<int> savingSlot_{0};
-  std::atomic<int> lastSlotOk_{1};
-  std::atomic<bool> anyFailed_{false};
+  mutable std::mutex mutex_;
+  std::condition_variable replied_;
+  int savingSlot_ = 0;
+  int lastSlotOk_ = 1;
+  bool anyFailed_ = false;
+  bool writing_ = false;       // a write was started and FinishWrite has not run yet
+  Bytes writeFrame_;           // that write's frame on the line
+  bool replyHandled_ = false;  // its reply has gone through OnReply
 };
 
 }  // namespace veyra::alarm

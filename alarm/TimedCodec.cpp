@@ -1,11 +1,20 @@
 #include "alarm/TimedCodec.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 namespace veyra::alarm {
 
 namespace {
+
+// A plain box: owned by the window, no caption of its own, so the application's name shows.
+Message Box(std::string text) {
+  Message message;
+  message.text = std::move(text);
+  return message;
+}
 
 bool ValidTime(const TimedTime& time) {
   return time.day >= 0 && time.day < static_cast<int>(TimedDayNames.size()) && time.hour >= 0 &&
@@ -35,11 +44,11 @@ int TimedFieldValue(std::string_view text) {
   while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  // Saturate rather than overflow: anything this large is refused as a time anyway.
+  constexpr long kCeiling = 1000000;
   long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    // Saturate rather than overflow: anything this large is refused as a time anyway.
-    if (value < 1000000) value = value * 10 + (text[i] - '0');
-  }
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kCeiling);
   return static_cast<int>(negative ? -value : value);
 }
 
@@ -58,11 +67,11 @@ std::optional<TimedTime> ParseTimedClock(std::string_view text) {
 TimedRequest TimedSetPayload(const TimedSchedule& schedule) {
   TimedRequest request;
   if (schedule.group < 1 || schedule.group > static_cast<int>(TimedGroupNames.size())) {
-    request.refusal = Message{std::string(kTimedNoGroupText)};
+    request.refusal = Box(std::string(kTimedNoGroupText));
     return request;
   }
   if (!ValidTime(schedule.arm) || !ValidTime(schedule.disarm)) {
-    request.refusal = Message{std::string(kTimedBadTimeText)};
+    request.refusal = Box(std::string(kTimedBadTimeText));
     return request;
   }
   auto byte = [](int value) { return static_cast<std::uint8_t>(value); };
@@ -85,7 +94,7 @@ std::optional<Message> TimedSetReplyMessage(const Bytes& sentFrame, const Bytes&
   if (sentFrame.size() <= kFrameCmdOffset) return std::nullopt;
   const bool acknowledged = sentFrame[kFrameCmdOffset] == kTimedSetCommand && checkAck &&
                             checkAck(CommandKey(kTimedSetCommand), receivedFrame) == 1;
-  return Message{std::string(acknowledged ? kTimedSetSuccessText : kTimedSetFailureText)};
+  return Box(std::string(acknowledged ? kTimedSetSuccessText : kTimedSetFailureText));
 }
 
 std::optional<TimedSchedule> DecodeTimedRecord(const Bytes& frame) {

@@ -127,8 +127,11 @@ std::vector<Bytes> AlarmState::ReadNumbers() const {
   std::vector<Bytes> frames;
   for (int s = 0; s < kSlotCount; ++s) {
     const Bytes& packed = slots_[s];
-    Bytes payload{static_cast<std::uint8_t>(packed.size() + 1), kReadNumbers,
-                  static_cast<std::uint8_t>(s + 1)};
+    Bytes payload;
+    payload.reserve(packed.size() + 3);
+    payload.push_back(static_cast<std::uint8_t>(packed.size() + 1));
+    payload.push_back(kReadNumbers);
+    payload.push_back(static_cast<std::uint8_t>(s + 1));
     payload.insert(payload.end(), packed.begin(), packed.end());
     frames.push_back(BuildFrame(payload));
   }

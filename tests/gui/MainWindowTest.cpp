@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
@@ -228,6 +229,57 @@ TEST(LoginDialog, ReadsThePasswordLikeTheHostExpects) {
     EXPECT_EQ(login.Password(), row.password) << row.typed;
     EXPECT_EQ(login.Field()->echoMode(), QLineEdit::Password);
   }
+}
+
+}  // namespace
+}  // namespace veyra
+
+namespace veyra {
+namespace {
+
+TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
+  struct Row {
+    CMainDlg::Tile tile;
+    const char* dialogClass;
+  };
+  const Row rows[] = {
+      {CMainDlg::Operate, "COperateHostDlg"},
+      {CMainDlg::History, "CAlarmHistoryDlg"},
+      {CMainDlg::Timed, "CTimedArmDlg"},
+      {CMainDlg::Phones, "CAlarmPhoneDlg"},
+  };
+  CMainDlg& w = Window();
+  for (const Row& row : rows) {
+    HostLink* ownerWhileOpen = nullptr;
+    QString shownClass;
+    w.SetDialogRunner([&](CDialogBase& dialog) {
+      shownClass = QString::fromLatin1(dialog.metaObject()->className());
+      ownerWhileOpen = port.Owner();
+    });
+    w.TileButton(row.tile)->click();
+    EXPECT_EQ(shownClass, QString::fromLatin1(row.dialogClass));
+    EXPECT_NE(ownerWhileOpen, nullptr);
+    EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w)) << row.dialogClass << " must own the port while open";
+    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w)) << "replies go back to the main window after " << row.dialogClass;
+  }
+  // A tile whose dialog is not built does nothing.
+  bool ran = false;
+  w.SetDialogRunner([&](CDialogBase&) { ran = true; });
+  w.TileButton(CMainDlg::Sensors)->click();
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST_F(MainWindowTest, SystemMenuCarriesTheAboutEntry) {
+  CMainDlg& w = Window();
+  const auto actions = w.SystemMenu()->actions();
+  ASSERT_GE(actions.size(), 2);
+  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
+  EXPECT_EQ(actions.back()->text(), QStringLiteral("About Norvane(&A)..."));
+  QString shown;
+  w.SetDialogRunner([&](CDialogBase& dialog) { shown = QString::fromLatin1(dialog.metaObject()->className()); });
+  actions.back()->trigger();
+  EXPECT_EQ(shown, QStringLiteral("CAboutDlg"));
 }
 
 }  // namespace

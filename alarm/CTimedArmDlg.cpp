@@ -1,0 +1,39 @@
+#include "alarm/CTimedArmDlg.h"
+
+#include <QVBoxLayout>
+
+#include "alarm/CTimedLookupPage.h"
+#include "alarm/CTimedSettingPage.h"
+#include "link/HostPort.h"
+#include "widgets/CTabCtrlEx.h"
+
+CTimedArmDlg::CTimedArmDlg(QWidget* parent)
+    : CDialogBase(parent),
+      m_tabs(new CTabCtrlEx(this)),
+      m_lookupPage(new CTimedLookupPage),
+      m_settingPage(new CTimedSettingPage) {
+  setWindowTitle(QStringLiteral("Время постановки/cнятия"));  // the "c" of "cнятия" is Latin
+  m_tabs->AddPage(m_lookupPage, QStringLiteral("Расписание постановки/снятия"),
+                  QStringLiteral("Look up Timed arm/disarm"));
+  m_tabs->AddPage(m_settingPage, QStringLiteral("Настройки времени постановки/снятия"),
+                  QStringLiteral("Setting Timed Arm/Disarm"));
+  m_tabs->setCurrentIndex(0);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_tabs);
+  resize(640, 360);
+  connect(m_tabs, &CTabCtrlEx::PageShown, this, &CTimedArmDlg::OnPageShown);
+}
+
+CTimedArmDlg::~CTimedArmDlg() {
+  // The pages go with the tab control; none of them may be left owning the port.
+  for (veyra::HostLink* page : {static_cast<veyra::HostLink*>(m_lookupPage), static_cast<veyra::HostLink*>(m_settingPage)}) {
+    if (page->Port() && page->Port()->Owner() == page) page->Port()->SetOwner(nullptr);
+  }
+}
+
+void CTimedArmDlg::OnReply(const veyra::Bytes&, const veyra::Bytes&) {}
+
+void CTimedArmDlg::OnPageShown(int, QWidget* page) {
+  auto* link = dynamic_cast<veyra::HostLink*>(page);
+  if (link && Port()) link->SetCommn(Port());
+}
