@@ -23,12 +23,6 @@ namespace codec = veyra::alarm;
 
 namespace {
 
-veyra::Message Box(std::string_view text) {
-  veyra::Message message;
-  message.text = std::string(text);
-  return message;
-}
-
 std::int64_t NowMs() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -105,32 +99,32 @@ void CAlarmHistoryDlg::WaitForQuietLine() {
   }
 }
 
-void CAlarmHistoryDlg::OnRefresh() {
+bool CAlarmHistoryDlg::StartCommand() {
   if (veyra::HostFound == 0) {
-    veyra::Messages().Show(Box(codec::kHistoryHostNotFoundText));
-    return;
+    veyra::ShowOwned(codec::kHistoryHostNotFoundText);
+    return false;
   }
   WaitForQuietLine();
   ClearPayload();
   ++m_generation;
-  ResetTable();
-  const veyra::Bytes payload = codec::HistoryReadPayload();
+  return true;
+}
+
+void CAlarmHistoryDlg::SendCommand(const veyra::Bytes& payload, std::string_view noReplyText) {
   Payload.insert(Payload.end(), payload.begin(), payload.end());
-  if (SendAndWait(Payload, -1, -1) == 0) veyra::Messages().Show(Box(codec::kHistoryReadNoReplyText));
+  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(noReplyText);
+}
+
+void CAlarmHistoryDlg::OnRefresh() {
+  if (!StartCommand()) return;
+  ResetTable();
+  SendCommand(codec::HistoryReadPayload(), codec::kHistoryReadNoReplyText);
   m_grid->viewport()->update();
 }
 
 void CAlarmHistoryDlg::OnErase() {
-  if (veyra::HostFound == 0) {
-    veyra::Messages().Show(Box(codec::kHistoryHostNotFoundText));
-    return;
-  }
-  WaitForQuietLine();
-  ClearPayload();
-  ++m_generation;
-  const veyra::Bytes payload = codec::HistoryErasePayload();
-  Payload.insert(Payload.end(), payload.begin(), payload.end());
-  if (SendAndWait(Payload, -1, -1) == 0) veyra::Messages().Show(Box(codec::kHistoryEraseFailureText));
+  if (!StartCommand()) return;
+  SendCommand(codec::HistoryErasePayload(), codec::kHistoryEraseFailureText);
   // Emptied whatever the host answered: what it still holds is unknown until the next read.
   ResetTable();
 }
@@ -202,7 +196,7 @@ void CAlarmHistoryDlg::SaveCsvAs() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  if (!SaveCsv(dialog.selectedFiles().front())) veyra::Messages().Show(Box(codec::kHistoryCsvSaveFailureText));
+  if (!SaveCsv(dialog.selectedFiles().front())) veyra::ShowOwned(codec::kHistoryCsvSaveFailureText);
 }
 
 void CAlarmHistoryDlg::ShowContextMenu(const QPoint& pos) {

@@ -6,6 +6,7 @@
 #include <QVector>
 #include <atomic>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "alarm/HistoryCodec.h"
@@ -59,6 +60,11 @@ class CAlarmHistoryDlg : public CDialogBase, public veyra::HostLink {
   void ResetTable();
   void PlaceRecord(unsigned generation, const veyra::alarm::HistoryRecord& record);
   void WaitForQuietLine();
+  // A read and an erase alike: refused without a host, started only on a quiet line, and a new
+  // generation; false when refused.
+  bool StartCommand();
+  // Sends the payload and shows the text when the host never answers.
+  void SendCommand(const veyra::Bytes& payload, std::string_view noReplyText);
   std::vector<veyra::alarm::HistoryRow> RecordRows(const QVector<int>& rows) const;
   void ShowContextMenu(const QPoint& pos);
 

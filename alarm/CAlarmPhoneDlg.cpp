@@ -14,12 +14,6 @@
 namespace {
 
 // A plain box: owned by the window, no caption of its own, so the application's name shows.
-void ShowBox(std::string_view text) {
-  veyra::Message message;
-  message.text = std::string(text);
-  veyra::Messages().Show(message);
-}
-
 }  // namespace
 
 CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CDialogBase(parent) {
@@ -59,19 +53,19 @@ CAlarmPhoneDlg::~CAlarmPhoneDlg() {
 void CAlarmPhoneDlg::OnRead() {
   using namespace veyra::alarm;
   if (veyra::HostFound == 0) {
-    ShowBox(kPhoneHostNotFoundText);
+    veyra::ShowOwned(kPhoneHostNotFoundText);
     return;
   }
   ClearPayload();
   const veyra::Bytes payload = PhoneReadPayload();
   Payload.insert(Payload.end(), payload.begin(), payload.end());
-  if (SendAndWait(Payload, -1, -1) == 0) ShowBox(kPhoneReadNoReplyText);
+  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(kPhoneReadNoReplyText);
 }
 
 void CAlarmPhoneDlg::OnSave() {
   using namespace veyra::alarm;
   if (veyra::HostFound == 0) {
-    ShowBox(kPhoneHostNotFoundText);
+    veyra::ShowOwned(kPhoneHostNotFoundText);
     return;
   }
   m_save.Begin();

@@ -11,12 +11,6 @@ using veyra::alarm::Operation;
 
 namespace {
 
-veyra::Message Box(std::string_view text) {
-  veyra::Message message;
-  message.text = std::string(text);
-  return message;
-}
-
 }  // namespace
 
 COperateHostDlg::COperateHostDlg(QWidget* parent) : CDialogBase(parent) {
@@ -60,7 +54,7 @@ void COperateHostDlg::OnPartial() { Operate(Operation::Partial); }
 
 void COperateHostDlg::Operate(Operation operation) {
   if (veyra::HostFound == 0) {
-    veyra::Messages().Show(Box(veyra::alarm::OperateHostNotFoundText(operation)));
+    veyra::Messages().Show(veyra::OwnedMessage(veyra::alarm::OperateHostNotFoundText(operation)));
     return;
   }
   ClearPayload();
@@ -68,7 +62,7 @@ void COperateHostDlg::Operate(Operation operation) {
   Payload.insert(Payload.end(), payload.begin(), payload.end());
   // The verdict on a reply comes from OnReply; here only the missing reply is reported.
   if (SendAndWait(Payload, -1, -1) == 0)
-    veyra::Messages().Show(Box(veyra::alarm::OperateNoReplyText(operation)));
+    veyra::Messages().Show(veyra::OwnedMessage(veyra::alarm::OperateNoReplyText(operation)));
 }
 
 void COperateHostDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {

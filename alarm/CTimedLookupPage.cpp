@@ -11,12 +11,6 @@
 namespace {
 
 // A plain box: owned by the window, no caption of its own, so the application's name shows.
-void ShowBox(std::string_view text) {
-  veyra::Message message;
-  message.text = std::string(text);
-  veyra::Messages().Show(message);
-}
-
 QStringList ToQt(const auto& texts) {
   QStringList list;
   for (const auto& text : texts) list << QString::fromUtf8(text.data(), static_cast<int>(text.size()));
@@ -51,7 +45,7 @@ CTimedLookupPage::~CTimedLookupPage() {
 void CTimedLookupPage::OnLookup() {
   using namespace veyra::alarm;
   if (veyra::HostFound == 0) {
-    ShowBox(kTimedHostNotFoundText);
+    veyra::ShowOwned(kTimedHostNotFoundText);
     return;
   }
   ClearPayload();
@@ -61,7 +55,7 @@ void CTimedLookupPage::OnLookup() {
   Payload.insert(Payload.end(), payload.begin(), payload.end());
   if (SendAndWait(Payload, -1, -1) == 0) {
     m_grid->ResetRows(m_grid->GetRowCount());
-    ShowBox(kTimedLookupNoReplyText);
+    veyra::ShowOwned(kTimedLookupNoReplyText);
   }
 }
 

@@ -16,12 +16,6 @@
 namespace {
 
 // A plain box: owned by the window, no caption of its own, so the application's name shows.
-void ShowBox(std::string_view text) {
-  veyra::Message message;
-  message.text = std::string(text);
-  veyra::Messages().Show(message);
-}
-
 QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 QLineEdit* TwoDigitField(QWidget* parent) {
@@ -92,7 +86,7 @@ veyra::alarm::TimedSchedule CTimedSettingPage::Schedule() const {
 void CTimedSettingPage::OnSave() {
   using namespace veyra::alarm;
   if (veyra::HostFound == 0) {
-    ShowBox(kTimedHostNotFoundText);
+    veyra::ShowOwned(kTimedHostNotFoundText);
     return;
   }
   // An unselected group and a time that never comes are refused before anything is sent.
@@ -103,7 +97,7 @@ void CTimedSettingPage::OnSave() {
   }
   ClearPayload();
   Payload.insert(Payload.end(), request.payload->begin(), request.payload->end());
-  if (SendAndWait(Payload, -1, -1) == 0) ShowBox(kTimedSetFailureText);
+  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(kTimedSetFailureText);
 }
 
 void CTimedSettingPage::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {

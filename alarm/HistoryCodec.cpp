@@ -1,18 +1,10 @@
 #include "alarm/HistoryCodec.h"
 
 #include <cstdio>
-#include <utility>
 
 namespace veyra::alarm {
 
 namespace {
-
-// A plain box: owned by the window, no caption of its own, so the application's name shows.
-Message Box(std::string text) {
-  Message message;
-  message.text = std::move(text);
-  return message;
-}
 
 std::string TwoDigits(int value) {
   char text[16];
@@ -74,7 +66,7 @@ std::optional<Message> HistoryEraseReplyMessage(const Bytes& sentFrame, const By
   if (!SentCommandIs(sentFrame, kHistoryEraseCommand)) return std::nullopt;
   const bool acknowledged =
       checkAck && checkAck(CommandKey(kHistoryEraseCommand), receivedFrame) == 1;
-  return Box(std::string(acknowledged ? kHistoryEraseDoneText : kHistoryEraseFailureText));
+  return OwnedMessage(std::string(acknowledged ? kHistoryEraseDoneText : kHistoryEraseFailureText));
 }
 
 }  // namespace veyra::alarm

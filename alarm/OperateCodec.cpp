@@ -1,20 +1,8 @@
 #include "alarm/OperateCodec.h"
 
 #include <string>
-#include <utility>
 
 namespace veyra::alarm {
-
-namespace {
-
-// A plain box: owned by the window, no caption of its own, so the application's name shows.
-Message Box(std::string text) {
-  Message message;
-  message.text = std::move(text);
-  return message;
-}
-
-}  // namespace
 
 std::uint8_t OperateCommand(Operation operation) {
   switch (operation) {
@@ -72,7 +60,7 @@ std::optional<Message> OperateReplyMessage(const Bytes& sentFrame, const Bytes& 
   const bool acknowledged = checkAck && checkAck(CommandKey(command), receivedFrame) == 1;
   const std::string_view text =
       acknowledged ? OperateSuccessText(*operation) : OperateFailureText(*operation);
-  return Box(std::string(text));
+  return OwnedMessage(std::string(text));
 }
 
 }  // namespace veyra::alarm

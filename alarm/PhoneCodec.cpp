@@ -8,13 +8,6 @@ namespace veyra::alarm {
 
 namespace {
 
-// A plain box: owned by the window, no caption of its own, so the application's name shows.
-Message Box(std::string text) {
-  Message message;
-  message.text = std::move(text);
-  return message;
-}
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -91,7 +84,7 @@ PhoneRequest PhoneWritePayload(int slot, std::string_view text) {
   PhoneRequest request;
   const std::optional<std::string> number = NormalizePhoneText(text);
   if (slot < 1 || slot > kPhoneSlotCount || !number) {
-    request.refusal = Box(PhoneSlotFailureText(slot));
+    request.refusal = OwnedMessage(PhoneSlotFailureText(slot));
     return request;
   }
   const Bytes packed = EncodePhoneDigits(*number);
@@ -163,7 +156,7 @@ std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult, int handsha
     writing_ = false;
     lastSlotOk_ = 0;
     anyFailed_ = true;
-    return Box(PhoneSlotFailureText(savingSlot_));
+    return OwnedMessage(PhoneSlotFailureText(savingSlot_));
   }
   if (!replied_.wait_for(lock, std::chrono::milliseconds(std::max(0, handshakeMs)),
                          [this] { return replyHandled_; }))
@@ -176,7 +169,7 @@ std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult, int handsha
 std::optional<Message> PhoneSaveTracker::Finish() const {
   std::lock_guard lock(mutex_);
   if (!anyFailed_) return std::nullopt;
-  return Box(std::string(kPhoneSaveFailureText));
+  return OwnedMessage(std::string(kPhoneSaveFailureText));
 }
 
 int PhoneSaveTracker::SavingSlot() const {

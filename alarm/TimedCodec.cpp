@@ -3,18 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <utility>
 
 namespace veyra::alarm {
 
 namespace {
-
-// A plain box: owned by the window, no caption of its own, so the application's name shows.
-Message Box(std::string text) {
-  Message message;
-  message.text = std::move(text);
-  return message;
-}
 
 bool ValidTime(const TimedTime& time) {
   return time.day >= 0 && time.day < static_cast<int>(TimedDayNames.size()) && time.hour >= 0 &&
@@ -67,11 +59,11 @@ std::optional<TimedTime> ParseTimedClock(std::string_view text) {
 TimedRequest TimedSetPayload(const TimedSchedule& schedule) {
   TimedRequest request;
   if (schedule.group < 1 || schedule.group > static_cast<int>(TimedGroupNames.size())) {
-    request.refusal = Box(std::string(kTimedNoGroupText));
+    request.refusal = OwnedMessage(std::string(kTimedNoGroupText));
     return request;
   }
   if (!ValidTime(schedule.arm) || !ValidTime(schedule.disarm)) {
-    request.refusal = Box(std::string(kTimedBadTimeText));
+    request.refusal = OwnedMessage(std::string(kTimedBadTimeText));
     return request;
   }
   auto byte = [](int value) { return static_cast<std::uint8_t>(value); };
@@ -94,7 +86,7 @@ std::optional<Message> TimedSetReplyMessage(const Bytes& sentFrame, const Bytes&
   if (sentFrame.size() <= kFrameCmdOffset) return std::nullopt;
   const bool acknowledged = sentFrame[kFrameCmdOffset] == kTimedSetCommand && checkAck &&
                             checkAck(CommandKey(kTimedSetCommand), receivedFrame) == 1;
-  return Box(std::string(acknowledged ? kTimedSetSuccessText : kTimedSetFailureText));
+  return OwnedMessage(std::string(acknowledged ? kTimedSetSuccessText : kTimedSetFailureText));
 }
 
 std::optional<TimedSchedule> DecodeTimedRecord(const Bytes& frame) {

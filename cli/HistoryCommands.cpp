@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "alarm/HistoryCodec.h"
 #include "alarm/HistoryCsvCodec.h"
@@ -10,24 +12,27 @@
 namespace veyra::cli {
 namespace {
 
-Message Box(std::string_view text) {
-  Message message;
-  message.text = std::string(text);
-  return message;
+// Both commands take no arguments, need a connected host and send one payload: queues it on the
+// link, or gives the exit status to stop with.
+int QueueCommand(Context& context, const std::vector<std::string>& args, const char* usage, Bytes payload) {
+  if (!args.empty()) return UsageError(usage);
+  if (const int status = context.Connect()) return status;
+  if (HostFound == 0) {
+    context.Out().Show(OwnedMessage(std::string(alarm::kHistoryHostNotFoundText)));
+    return 1;
+  }
+  QueueLink& link = context.Link();
+  link.ClearPayload();
+  link.Payload = std::move(payload);
+  return 0;
 }
 
 // One line per record, the table's five cells separated by tabs, in the order the host sends
 // them, until the line has been quiet for a reply window.
 int RunHistory(Context& context, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("history takes no arguments");
-  if (const int status = context.Connect()) return status;
-  if (HostFound == 0) {
-    context.Out().Show(Box(alarm::kHistoryHostNotFoundText));
-    return 1;
-  }
+  if (const int status = QueueCommand(context, args, "history takes no arguments", alarm::HistoryReadPayload()))
+    return status;
   QueueLink& link = context.Link();
-  link.ClearPayload();
-  link.Payload = alarm::HistoryReadPayload();
   context.Send();  // no reply within the attempts still leaves late records worth printing
   const Bytes sent = link.SentFrame();
   int records = 0;
@@ -38,26 +43,21 @@ int RunHistory(Context& context, const std::vector<std::string>& args) {
     std::fflush(stdout);
   }
   if (records == 0) {
-    context.Out().Show(Box(alarm::kHistoryReadNoReplyText));
+    context.Out().Show(OwnedMessage(std::string(alarm::kHistoryReadNoReplyText)));
     return 1;
   }
   return 0;
 }
 
 int RunEraseHistory(Context& context, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("erase-history takes no arguments");
-  if (const int status = context.Connect()) return status;
-  if (HostFound == 0) {
-    context.Out().Show(Box(alarm::kHistoryHostNotFoundText));
-    return 1;
-  }
+  if (const int status =
+          QueueCommand(context, args, "erase-history takes no arguments", alarm::HistoryErasePayload()))
+    return status;
   QueueLink& link = context.Link();
-  link.ClearPayload();
-  link.Payload = alarm::HistoryErasePayload();
   const std::optional<Bytes> reply =
       context.Send() ? link.NextFrame(context.QuietMs()) : std::optional<Bytes>();
   if (!reply) {
-    context.Out().Show(Box(alarm::kHistoryEraseFailureText));
+    context.Out().Show(OwnedMessage(std::string(alarm::kHistoryEraseFailureText)));
     return 1;
   }
   const std::optional<Message> message = alarm::HistoryEraseReplyMessage(

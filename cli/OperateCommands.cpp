@@ -10,31 +10,25 @@ namespace {
 
 using alarm::Operation;
 
-Message Box(std::string_view text) {
-  Message message;
-  message.text = std::string(text);
-  return message;
-}
-
 // Prints what the dialog would show; 0 when that was the operation's success message.
 int RunOperate(Operation operation, Context& context, const std::vector<std::string>& args) {
   if (!args.empty()) return UsageError("arm, disarm and partial take no arguments");
   if (const int status = context.Connect()) return status;
   if (HostFound == 0) {
-    context.Out().Show(Box(alarm::OperateHostNotFoundText(operation)));
+    context.Out().Show(veyra::OwnedMessage(alarm::OperateHostNotFoundText(operation)));
     return 1;
   }
   QueueLink& link = context.Link();
   link.ClearPayload();
   link.Payload = alarm::OperatePayload(operation);
   if (context.Send() == 0) {
-    context.Out().Show(Box(alarm::OperateNoReplyText(operation)));
+    context.Out().Show(veyra::OwnedMessage(alarm::OperateNoReplyText(operation)));
     return 1;
   }
   // The frame that ended the wait is queued once it has been handed over, moments later.
   const std::optional<Bytes> reply = link.NextFrame(context.QuietMs());
   if (!reply) {
-    context.Out().Show(Box(alarm::OperateNoReplyText(operation)));
+    context.Out().Show(veyra::OwnedMessage(alarm::OperateNoReplyText(operation)));
     return 1;
   }
   const std::optional<Message> message = alarm::OperateReplyMessage(

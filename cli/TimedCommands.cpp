@@ -12,12 +12,6 @@ namespace {
 
 using namespace alarm;
 
-Message Box(std::string_view text) {
-  Message message;
-  message.text = std::string(text);
-  return message;
-}
-
 // A whole decimal number in [low, high], nothing else.
 std::optional<int> ParseCode(const std::string& text, int low, int high) {
   if (text.empty() || text.size() > 2) return std::nullopt;
@@ -37,7 +31,7 @@ int RunTimers(Context& context, const std::vector<std::string>& args) {
   link.ClearPayload();
   link.Payload = TimedLookupPayload();
   if (context.Send() == 0) {
-    Messages().Show(Box(kTimedLookupNoReplyText));
+    Messages().Show(veyra::OwnedMessage(kTimedLookupNoReplyText));
     return 1;
   }
   int row = 0;
@@ -89,7 +83,7 @@ int RunTimerSet(Context& context, const std::vector<std::string>& args) {
   link.ClearPayload();
   link.Payload = *request.payload;
   const int replied = context.Send();
-  if (replied == 0) Messages().Show(Box(kTimedSetFailureText));
+  if (replied == 0) Messages().Show(veyra::OwnedMessage(kTimedSetFailureText));
   // The handler has run for a frame once it is queued: the verdict is out.
   if (replied) link.NextFrame(context.QuietMs());
   link.SetHandler(nullptr);

@@ -21,6 +21,8 @@ std::atomic<Notifier*> g_current{&g_default};
 
 Notifier& Messages() { return *g_current.load(); }
 
+void ShowOwned(std::string_view text) { Messages().Show(OwnedMessage(text)); }
+
 void SetNotifier(Notifier* notifier) { g_current.store(notifier ? notifier : &g_default); }
 
 }  // namespace veyra

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace veyra {
 
@@ -16,6 +18,16 @@ struct Message {
 
   bool operator==(const Message&) const = default;
 };
+
+// A plain box: owned by the window, no caption of its own (so the application's name shows), no icon.
+inline Message OwnedMessage(std::string_view text) {
+  Message message;
+  message.text = std::string(text);
+  return message;
+}
+
+// Shows a plain box owned by the window in front.
+void ShowOwned(std::string_view text);
 
 class Notifier {
  public:

@@ -34,9 +34,9 @@ std::string NotFoundStatus(const std::string& portText) { return portText + " 3G
 std::string FoundStatus(int portNumber) { return PortText(portNumber) + " Successful to find main host!"; }
 std::string PortText(int portNumber) { return "COM" + std::to_string(portNumber); }
 
-Message WrongPasswordMessage() { return {"Неверный пароль!!", "", true, Icon::None}; }
+Message WrongPasswordMessage() { return OwnedMessage("Неверный пароль!!"); }
 Message NoPortsMessage() { return {"Your computer can't find COM!", "Remind", false, Icon::None}; }
-Message ChoosePortMessage() { return {"Пожалуйста, выберите COM-порт!", "", true, Icon::None}; }
+Message ChoosePortMessage() { return OwnedMessage("Пожалуйста, выберите COM-порт!"); }
 Message PortListFailureMessage() { return {"Open registration form failure! ", "Failure!", true, Icon::None}; }
 
 }  // namespace veyra::shell

@@ -22,27 +22,17 @@
 #include "alarm/CAlarmPhoneDlg.h"
 #include "hostsim/AlarmState.h"
 #include "hostsim/SimulatedHost.h"
+#include "tests/common/CodecTestSupport.h"
 #include "tests/common/LinkHarness.h"
 #include "tests/gui/WaitFor.h"
 
 namespace veyra {
 namespace {
 
+using testing::FrameLine;
+using testing::Hex;
+using testing::Hexes;
 using testing::LinkHarness;
-
-Bytes Hex(const std::string& text) {
-  Bytes bytes;
-  ParseHexText(text, bytes);
-  return bytes;
-}
-
-std::vector<std::string> Hexes(const std::vector<Bytes>& frames) {
-  std::vector<std::string> texts;
-  for (const Bytes& frame : frames) texts.push_back(FormatHex(frame));
-  return texts;
-}
-
-std::string Line(const std::string& payload) { return FormatHex(BuildFrame(Hex(payload))); }
 
 const std::string kClosing = "Сбой при сохранении телефонных номеров!";
 
@@ -209,8 +199,8 @@ TEST_F(AlarmPhoneDlgTest, SaveWritesTickedSlotsInOrderAndAReadShowsThem) {
   Tick(3, "*21");
   dialog->SaveButton()->click();
   EXPECT_EQ(Hexes(host.FramesReceived()),
-            (std::vector<std::string>{"AA 03 0D 01 12 3F 62 55", Line("05 0D 02 3B 12 34 FF"),
-                                      Line("03 0D 03 B2 1F"), Line("02 0D 07 FF")}));
+            (std::vector<std::string>{"AA 03 0D 01 12 3F 62 55", FrameLine("05 0D 02 3B 12 34 FF"),
+                                      FrameLine("03 0D 03 B2 1F"), FrameLine("02 0D 07 FF")}));
   test::DeliverPosted();
   EXPECT_TRUE(messages.Texts().empty());
   EXPECT_EQ(dialog->SavingSlot(), 7);
@@ -239,8 +229,8 @@ TEST_F(AlarmPhoneDlgTest, NumbersThatCannotBeSentAreRefusedAndTheOtherSlotsStill
   Tick(9, QStringLiteral("1２3"));     // a full-width digit
   dialog->SaveButton()->click();
   EXPECT_EQ(Hexes(host.FramesReceived()),
-            (std::vector<std::string>{Line("16 0D 01 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34 BB 6B 90 FF"),
-                                      Line("03 0D 05 55 5F")}));
+            (std::vector<std::string>{FrameLine("16 0D 01 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34 BB 6B 90 FF"),
+                                      FrameLine("03 0D 05 55 5F")}));
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Сбой при сохранения телефонных номеров 2!",
                                                         "Сбой при сохранения телефонных номеров 6!",
                                                         "Сбой при сохранения телефонных номеров 9!", kClosing}));

@@ -179,29 +179,26 @@ INSTANTIATE_TEST_SUITE_P(
                     MenuOpenRow{"AltSpaceDoesNothing", MenuOpenRow::AltSpace}),
     [](const testing::TestParamInfo<MenuOpenRow>& info) { return info.param.fault; });
 
+// Presses the left button at grip, moves by offset with it held, and lets go there.
+void Drag(QWidget* target, QPoint grip, QPoint offset) {
+  Mouse(target, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+  QMouseEvent move(QEvent::MouseMove, QPointF(grip + offset), QPointF(target->mapToGlobal(grip) + offset),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+  Mouse(target, QEvent::MouseButtonRelease, grip + offset, Qt::LeftButton);
+}
+
 TEST(DialogCaption, DraggingTheCaptionMovesTheWindow) {
   auto dialog = ShownDialog();
   const QPoint start = dialog->pos();
-  const QPoint grip = dialog->CaptionRect().center() - QPoint(40, 0);
-  Mouse(dialog.get(), QEvent::MouseButtonPress, grip, Qt::LeftButton);
-  QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)),
-                   QPointF(dialog->mapToGlobal(grip) + QPoint(30, 20)), Qt::NoButton, Qt::LeftButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(dialog.get(), &move);
-  Mouse(dialog.get(), QEvent::MouseButtonRelease, grip + QPoint(30, 20), Qt::LeftButton);
+  Drag(dialog.get(), dialog->CaptionRect().center() - QPoint(40, 0), QPoint(30, 20));
   EXPECT_EQ(dialog->pos(), start + QPoint(30, 20));
 }
 
 TEST(DialogCaption, DraggingTheClientAreaDoesNotMoveTheWindow) {
   auto dialog = ShownDialog();
   const QPoint start = dialog->pos();
-  const QPoint grip = dialog->ClientRect().center();
-  Mouse(dialog.get(), QEvent::MouseButtonPress, grip, Qt::LeftButton);
-  QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)),
-                   QPointF(dialog->mapToGlobal(grip) + QPoint(30, 20)), Qt::NoButton, Qt::LeftButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(dialog.get(), &move);
-  Mouse(dialog.get(), QEvent::MouseButtonRelease, grip + QPoint(30, 20), Qt::LeftButton);
+  Drag(dialog.get(), dialog->ClientRect().center(), QPoint(30, 20));
   EXPECT_EQ(dialog->pos(), start);
 }
 

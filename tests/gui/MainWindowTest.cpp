@@ -12,8 +12,8 @@
 #include "shell/CLoginDlg.h"
 #include "shell/CMainDlg.h"
 #include "shell/CPortCombo.h"
+#include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
-#include "tests/common/TestEnvironment.h"
 #include "tests/gui/WaitFor.h"
 #include "widgets/CPictureButton.h"
 
@@ -25,17 +25,11 @@ using test::WaitFor;
 
 const Bytes kLogin1234{0xAA, 0x02, 0x01, 0x12, 0x34, 0x49, 0x55};
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::SearchHostsFixture {
  protected:
   void SetUp() override {
     env.SetTimeouts(1, 250);
-    ASSERT_TRUE(silent.Start());
-    ASSERT_TRUE(host.Start());
-    hostsim::Faults quiet;
-    quiet.silent = true;
-    silent.SetFaults(quiet);
-    env.MapPort(1, silent.DevicePath());
-    env.MapPort(3, host.DevicePath());
+    SearchHostsFixture::SetUp();
   }
   void TearDown() override {
     window.reset();
@@ -53,9 +47,7 @@ class MainWindowTest : public ::testing::Test {
     window->PortList()->setCurrentIndex(window->PortList()->findText(text));
   }
 
-  testing::TestEnvironment env;
   testing::RecordingNotifier messages;
-  hostsim::PtyHost silent, host;
   HostPort port;
   std::unique_ptr<CMainDlg> window;
 };

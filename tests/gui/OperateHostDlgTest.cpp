@@ -16,12 +16,6 @@ namespace {
 using alarm::Operation;
 using testing::LinkHarness;
 
-Message Box(const std::string& text) {
-  Message message;
-  message.text = text;
-  return message;
-}
-
 class OperateHostDlgTest : public LinkHarness {
  protected:
   void SetUp() override {
@@ -99,7 +93,7 @@ TEST_F(OperateHostDlgTest, EachButtonSendsItsCommandAndReportsTheHostsAnswer) {
     dialog->Button(row.operation)->click();
     ASSERT_TRUE(messages.WaitFor(row.shown.size()));
     std::vector<Message> expected;
-    for (const std::string& text : row.shown) expected.push_back(Box(text));
+    for (const std::string& text : row.shown) expected.push_back(veyra::OwnedMessage(text));
     EXPECT_EQ(messages.Messages(), expected);
 
     const Bytes command = BuildFrame(alarm::OperatePayload(row.operation));

@@ -14,6 +14,7 @@
 #include "alarm/CTimedLookupPage.h"
 #include "alarm/CTimedSettingPage.h"
 #include "hostsim/AlarmState.h"
+#include "tests/common/CodecTestSupport.h"
 #include "tests/common/LinkHarness.h"
 #include "tests/gui/WaitFor.h"
 #include "widgets/CGridCtrl.h"
@@ -22,19 +23,9 @@
 namespace veyra {
 namespace {
 
+using testing::Hex;
+using testing::Hexes;
 using testing::LinkHarness;
-
-Bytes Hex(const std::string& text) {
-  Bytes bytes;
-  ParseHexText(text, bytes);
-  return bytes;
-}
-
-std::vector<std::string> Hexes(const std::vector<Bytes>& frames) {
-  std::vector<std::string> texts;
-  for (const Bytes& frame : frames) texts.push_back(FormatHex(frame));
-  return texts;
-}
 
 std::vector<std::string> RowTexts(const CGridCtrl* grid, int row) {
   std::vector<std::string> texts;

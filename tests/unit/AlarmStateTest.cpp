@@ -10,23 +10,15 @@
 #include "alarm/OperateCodec.h"
 #include "alarm/PhoneCodec.h"
 #include "alarm/TimedCodec.h"
+#include "tests/common/CodecTestSupport.h"
 
 namespace veyra::hostsim {
 namespace {
 
 using namespace veyra::alarm;
 
-int DefaultAck(const std::string& key, const Bytes& frame) {
-  Bytes expected;
-  ParseHexText("AA 00 " + key + " " + key + " 55", expected);
-  return frame == expected ? 1 : 0;
-}
-
-Bytes Hex(const std::string& text) {
-  Bytes bytes;
-  ParseHexText(text, bytes);
-  return bytes;
-}
+using testing::DefaultAck;
+using testing::Hex;
 
 // Every frame the host sends must be one the utility's recogniser accepts.
 void ExpectWellFormed(const std::vector<Bytes>& frames) {

@@ -10,10 +10,10 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "link/IniFile.h"
+#include "tests/common/ScratchDir.h"
 
 namespace veyra {
 
@@ -25,25 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "veyra-config-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  std::string Path(const std::string& name) const { return root_ + "/" + name; }
-
- private:
-  std::string root_;
-};
+using testing::ScratchDir;
 
 // Sets (or, with nullopt, unsets) an environment variable for one test and restores it after.
 class ScopedEnv {

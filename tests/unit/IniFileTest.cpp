@@ -1,7 +1,6 @@
 #include "link/IniFile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -10,12 +9,12 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "fuzz/IniInvariants.h"
 #include "link/Config.h"
+#include "tests/common/ScratchDir.h"
 
 namespace veyra {
 
@@ -184,29 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LeadingInt, ::testing::ValuesIn(kIntRows),
 // ---------------------------------------------------------------------------------------------
 // Files on disk.
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "veyra-ini-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  std::string Path(const std::string& name) const { return root_ + "/" + name; }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
-    return Path(name);
-  }
-
- private:
-  std::string root_;
-};
+using testing::ScratchDir;
 
 TEST(IniFileOpen, ReadsTheBytesOfTheFileAsParseDoes) {
   ScratchDir dir;

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "hostsim/PtyHost.h"
 #include "shell/LoginCodec.h"
-#include "tests/common/Process.h"
-#include "tests/common/TestEnvironment.h"
+#include "tests/common/PtyHostFixture.h"
+#include "tests/common/Veyractl.h"
 
 namespace veyra::shell {
 namespace {
@@ -36,24 +35,14 @@ TEST(LoginCodec, StatusTexts) {
   EXPECT_EQ(FoundStatus(3), "COM3 Successful to find main host!");
 }
 
-class VeyractlSearchTest : public ::testing::Test {
+using testing::RunVeyractl;
+
+class VeyractlSearchTest : public testing::SearchHostsFixture {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(silent.Start());
-    ASSERT_TRUE(host.Start());
-    hostsim::Faults quiet;
-    quiet.silent = true;
-    silent.SetFaults(quiet);
-    env.MapPort(1, silent.DevicePath());
-    env.MapPort(3, host.DevicePath());
+    SearchHostsFixture::SetUp();
     env.SetTimeouts(1, 200);
   }
-  testing::ProcessResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VEYRACTL_PATH);
-    return testing::RunProcess(args);
-  }
-  testing::TestEnvironment env;
-  hostsim::PtyHost silent, host;
 };
 
 TEST_F(VeyractlSearchTest, SearchPrintsWhatTheStatusLineWouldShow) {
@@ -74,18 +63,18 @@ TEST_F(VeyractlSearchTest, SearchPrintsWhatTheStatusLineWouldShow) {
       {"search needs a password", {"search"}, 2, ""},
   };
   for (const Row& row : rows) {
-    const auto result = Run(row.args);
+    const auto result = RunVeyractl(row.args);
     EXPECT_EQ(result.status, row.status) << row.fault << "\n" << result.err;
     EXPECT_EQ(result.out, row.out) << row.fault;
   }
 }
 
 TEST_F(VeyractlSearchTest, PasswordLogsInBeforeACommandAndARefusalStopsIt) {
-  auto result = Run({"--port", "COM3", "--password", "1234", "send", "00", "09"});
+  auto result = RunVeyractl({"--port", "COM3", "--password", "1234", "send", "00", "09"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "AA 00 09 09 55\n") << "the login's status lines are not the command's result";
   host.ClearLog();
-  result = Run({"--port", "COM3", "--password", "9999", "send", "00", "09"});
+  result = RunVeyractl({"--port", "COM3", "--password", "9999", "send", "00", "09"});
   EXPECT_EQ(result.status, 1);
   ASSERT_EQ(host.FramesReceived().size(), 1u) << "only the login reached the host";
   EXPECT_EQ(host.FramesReceived()[0][2], 0x01);

@@ -10,20 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "tests/common/CodecTestSupport.h"
+
 namespace veyra::alarm {
 namespace {
 
-int DefaultAck(const std::string& key, const Bytes& frame) {
-  Bytes expected;
-  ParseHexText("AA 00 " + key + " " + key + " 55", expected);
-  return frame == expected ? 1 : 0;
-}
-
-Bytes Hex(const std::string& text) {
-  Bytes bytes;
-  ParseHexText(text, bytes);
-  return bytes;
-}
+using testing::DefaultAck;
+using testing::Hex;
 
 // A number frame as the host sends it, LEN computed.
 Bytes NumberFrame(int slot, const Bytes& packed) {

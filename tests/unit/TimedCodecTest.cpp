@@ -5,20 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "tests/common/CodecTestSupport.h"
+
 namespace veyra::alarm {
 namespace {
 
-int DefaultAck(const std::string& key, const Bytes& frame) {
-  Bytes expected;
-  ParseHexText("AA 00 " + key + " " + key + " 55", expected);
-  return frame == expected ? 1 : 0;
-}
-
-Bytes Hex(const std::string& text) {
-  Bytes bytes;
-  ParseHexText(text, bytes);
-  return bytes;
-}
+using testing::DefaultAck;
+using testing::Hex;
 
 TimedSchedule Schedule(int group, TimedTime arm, TimedTime disarm) {
   TimedSchedule schedule;

@@ -7,16 +7,15 @@
 #include <vector>
 
 #include "hostsim/AlarmState.h"
-#include "hostsim/PtyHost.h"
-#include "tests/common/Process.h"
-#include "tests/common/TestEnvironment.h"
+#include "tests/common/PtyHostFixture.h"
+#include "tests/common/Veyractl.h"
 
 namespace veyra {
 namespace {
 
 using hostsim::AlarmMode;
 using hostsim::LogEntry;
-using testing::RunProcess;
+using testing::RunVeyractl;
 
 const Bytes kArm{0xAA, 0x00, 0x09, 0x09, 0x55};
 const Bytes kDisarm{0xAA, 0x00, 0x0A, 0x0A, 0x55};
@@ -40,16 +39,8 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-class VeyractlOperateHistoryTest : public ::testing::Test {
+class VeyractlOperateHistoryTest : public testing::PtyHostFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(host.Start());
-    env.MapPort(7, host.DevicePath());
-  }
-  testing::ProcessResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VEYRACTL_PATH);
-    return RunProcess(args);
-  }
   void Prepare(Host kind, int times, int waittime) {
     env.SetTimeouts(times, waittime);
     host.SetFaults(FaultsFor(kind));
@@ -68,9 +59,6 @@ class VeyractlOperateHistoryTest : public ::testing::Test {
     auto lock = host.Lock();
     return host.Host().Alarm().LogSize();
   }
-
-  testing::TestEnvironment env;
-  hostsim::PtyHost host;
 };
 
 TEST_F(VeyractlOperateHistoryTest, OperateCommandsPrintTheDialogsMessages) {
@@ -103,7 +91,7 @@ TEST_F(VeyractlOperateHistoryTest, OperateCommandsPrintTheDialogsMessages) {
       host.Host().Alarm().Handle(kDisarm);
     }
     Prepare(row.host, row.host == Host::Silent ? 2 : 3, row.host == Host::Silent ? 150 : 1000);
-    const auto result = Run(row.args);
+    const auto result = RunVeyractl(row.args);
     EXPECT_EQ(result.status, row.status) << result.err;
     EXPECT_EQ(result.out, row.out);
     const std::vector<Bytes> frames = host.FramesReceived();
@@ -120,7 +108,7 @@ TEST_F(VeyractlOperateHistoryTest, OperateCommandsPrintTheDialogsMessages) {
 
 TEST_F(VeyractlOperateHistoryTest, AWrongPasswordStopsBeforeTheCommand) {
   Prepare(Host::Answers, 3, 500);
-  const auto result = Run({"--port", "COM7", "--password", "9999", "arm"});
+  const auto result = RunVeyractl({"--port", "COM7", "--password", "9999", "arm"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out.find("Активировать систему!"), std::string::npos) << result.out;
   const auto frames = host.FramesReceived();
@@ -130,7 +118,7 @@ TEST_F(VeyractlOperateHistoryTest, AWrongPasswordStopsBeforeTheCommand) {
 
 TEST_F(VeyractlOperateHistoryTest, HistoryPrintsOneTabSeparatedLinePerRecordInArrivalOrder) {
   Prepare(Host::Answers, 3, 400);
-  const auto result = Run({"--port", "COM7", "--password", "1234", "history"});
+  const auto result = RunVeyractl({"--port", "COM7", "--password", "1234", "history"});
   ASSERT_EQ(result.status, 0) << result.err;
   const std::vector<std::string> lines = Lines(result.out);
   ASSERT_EQ(lines.size(), 36u) << result.out;
@@ -154,7 +142,7 @@ TEST_F(VeyractlOperateHistoryTest, HistoryKeepsReadingPastTheFirstWait) {
   hostsim::Faults late;
   late.delayMs = 250;  // first record after 250 ms, the next 250 ms later each
   host.SetFaults(late);
-  auto result = Run({"--port", "COM7", "history"});
+  auto result = RunVeyractl({"--port", "COM7", "history"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(Lines(result.out), (std::vector<std::string>{"1\tДатчик движения\tТревога\t00\t03/09 14:45",
                                                           "2\tДатчик движения\tТревога\t01\t03/09 14:45",
@@ -165,7 +153,7 @@ TEST_F(VeyractlOperateHistoryTest, HistoryKeepsReadingPastTheFirstWait) {
   env.SetTimeouts(1, 300);
   late.delayMs = 450;
   host.SetFaults(late);
-  result = Run({"--port", "COM7", "history"});
+  result = RunVeyractl({"--port", "COM7", "history"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "1\tДатчик движения\tТревога\t00\t03/09 14:45\n");
 }
@@ -185,7 +173,7 @@ TEST_F(VeyractlOperateHistoryTest, HistoryWithoutRecordsSaysSo) {
     SCOPED_TRACE(row.fault);
     if (row.emptyLog) ReplaceLog({});
     Prepare(row.host, 1, 200);
-    const auto result = Run({"--port", "COM7", "history"});
+    const auto result = RunVeyractl({"--port", "COM7", "history"});
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_EQ(result.out, "Нет истории!\n");
     EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kRead});
@@ -212,7 +200,7 @@ TEST_F(VeyractlOperateHistoryTest, EraseHistoryReportsTheHostsVerdict) {
       while (host.Host().Alarm().LogSize() < 36) host.Host().Alarm().AddLogEntry({});
     }
     Prepare(row.host, 1, 300);
-    const auto result = Run({"--port", "COM7", "erase-history"});
+    const auto result = RunVeyractl({"--port", "COM7", "erase-history"});
     EXPECT_EQ(result.status, row.status) << result.err;
     EXPECT_EQ(result.out, row.out);
     EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kErase});
@@ -222,9 +210,9 @@ TEST_F(VeyractlOperateHistoryTest, EraseHistoryReportsTheHostsVerdict) {
 
 TEST_F(VeyractlOperateHistoryTest, EraseThenHistoryShowsNoRecords) {
   env.SetTimeouts(1, 300);
-  auto result = Run({"--port", "COM7", "erase-history"});
+  auto result = RunVeyractl({"--port", "COM7", "erase-history"});
   ASSERT_EQ(result.status, 0) << result.err;
-  result = Run({"--port", "COM7", "history"});
+  result = RunVeyractl({"--port", "COM7", "history"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "Нет истории!\n");
   EXPECT_EQ(host.FramesReceived(), (std::vector<Bytes>{kErase, kRead}));

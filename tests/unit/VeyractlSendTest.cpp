@@ -3,28 +3,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "hostsim/PtyHost.h"
-#include "tests/common/Process.h"
-#include "tests/common/TestEnvironment.h"
+#include "tests/common/PtyHostFixture.h"
+#include "tests/common/Veyractl.h"
 
 namespace veyra {
 namespace {
 
-using testing::RunProcess;
+using testing::RunVeyractl;
 
-class VeyractlSendTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(host.Start());
-    env.MapPort(7, host.DevicePath());
-  }
-  testing::ProcessResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VEYRACTL_PATH);
-    return RunProcess(args);
-  }
-  testing::TestEnvironment env;
-  hostsim::PtyHost host;
-};
+class VeyractlSendTest : public testing::PtyHostFixture {};
 
 TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
   struct Row {
@@ -52,7 +39,7 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
     faults.silent = row.silent;
     host.SetFaults(faults);
     host.ClearLog();
-    const auto result = Run(row.args);
+    const auto result = RunVeyractl(row.args);
     EXPECT_EQ(result.status, row.status) << row.fault << "\nstderr: " << result.err;
     EXPECT_EQ(result.out, row.out) << row.fault;
     EXPECT_NE(result.err.find(row.errContains), std::string::npos) << row.fault << "\nstderr: " << result.err;
@@ -64,7 +51,7 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
 
 TEST_F(VeyractlSendTest, DiagnosticsGoToStandardError) {
   env.SetTimeouts(3, 300);
-  const auto result = Run({"--port", "COM7", "send", "00", "0F"});
+  const auto result = RunVeyractl({"--port", "COM7", "send", "00", "0F"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out.find("Connected"), std::string::npos) << "stdout is for results only";
   EXPECT_NE(result.err.find("Connected ! "), std::string::npos);
@@ -73,7 +60,7 @@ TEST_F(VeyractlSendTest, DiagnosticsGoToStandardError) {
 
 TEST_F(VeyractlSendTest, StartsLikeTheGuiByWritingTheDefaultConfig) {
   std::filesystem::remove(env.ConfigPath());
-  const auto result = Run({"--port", "COM7", "send", "00", "09"});
+  const auto result = RunVeyractl({"--port", "COM7", "send", "00", "09"});
   EXPECT_EQ(result.status, 0) << "the default file's [timeout] must make the exchange work";
   std::ifstream in(env.ConfigPath(), std::ios::binary);
   const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -81,13 +68,13 @@ TEST_F(VeyractlSendTest, StartsLikeTheGuiByWritingTheDefaultConfig) {
 }
 
 TEST_F(VeyractlSendTest, PortsListsMappedPortsWithTheirDevices) {
-  const auto result = Run({"ports"});
+  const auto result = RunVeyractl({"ports"});
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("COM7\t" + host.DevicePath() + "\n"), std::string::npos) << result.out;
 }
 
 TEST_F(VeyractlSendTest, TraceShowsBothDirectionsWithTimestamps) {
-  const auto result = Run({"--trace", "--port", "COM7", "send", "00", "09"});
+  const auto result = RunVeyractl({"--trace", "--port", "COM7", "send", "00", "09"});
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find(" > AA 00 09 09 55\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find(" < AA 00 09 09 55\n"), std::string::npos) << result.out;

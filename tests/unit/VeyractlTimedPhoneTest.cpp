@@ -4,28 +4,17 @@
 #include <vector>
 
 #include "hostsim/AlarmState.h"
-#include "hostsim/PtyHost.h"
-#include "tests/common/Process.h"
-#include "tests/common/TestEnvironment.h"
+#include "tests/common/CodecTestSupport.h"
+#include "tests/common/PtyHostFixture.h"
+#include "tests/common/Veyractl.h"
 
 namespace veyra {
 namespace {
 
-using testing::RunProcess;
-
-Bytes Hex(const std::string& text) {
-  Bytes bytes;
-  ParseHexText(text, bytes);
-  return bytes;
-}
-
-std::string Line(const std::string& payload) { return FormatHex(BuildFrame(Hex(payload))); }
-
-std::vector<std::string> Hexes(const std::vector<Bytes>& frames) {
-  std::vector<std::string> texts;
-  for (const Bytes& frame : frames) texts.push_back(FormatHex(frame));
-  return texts;
-}
+using testing::FrameLine;
+using testing::Hex;
+using testing::Hexes;
+using testing::RunVeyractl;
 
 enum class HostFault { None, Silent, WrongReply };
 
@@ -40,16 +29,12 @@ struct Row {
 
 const std::string kClosing = "Сбой при сохранении телефонных номеров!\n";
 
-class VeyractlTimedPhoneTest : public ::testing::Test {
+class VeyractlTimedPhoneTest : public testing::PtyHostFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(host.Start());
-    env.MapPort(7, host.DevicePath());
-  }
   testing::ProcessResult Run(const std::vector<std::string>& args) {
-    std::vector<std::string> argv = {VEYRACTL_PATH, "--port", "COM7"};
+    std::vector<std::string> argv = {"--port", "COM7"};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunProcess(argv);
+    return RunVeyractl(argv);
   }
   void Check(const Row& row) {
     SCOPED_TRACE(row.fault);
@@ -72,13 +57,10 @@ class VeyractlTimedPhoneTest : public ::testing::Test {
     auto lock = host.Lock();
     return host.Host().Alarm().SlotBytes(slot);
   }
-
-  testing::TestEnvironment env;
-  hostsim::PtyHost host;
 };
 
 TEST_F(VeyractlTimedPhoneTest, Timers) {
-  const std::string set = Line("07 08 02 02 07 1E 01 13 00");
+  const std::string set = FrameLine("07 08 02 02 07 1E 01 13 00");
   const Row rows[] = {
       {"timers: one tab-separated line per record",
        {"timers"},
@@ -125,12 +107,12 @@ TEST_F(VeyractlTimedPhoneTest, Phones) {
        {"AA 00 0C 0C 55"}},
       {"phone-set unanswered: the slot and the save",
        {"phone-set", "4=1"}, HostFault::Silent, 1,
-       "Сбой при сохранения телефонных номеров 4!\n" + kClosing, {Line("02 0D 04 1F")}},
+       "Сбой при сохранения телефонных номеров 4!\n" + kClosing, {FrameLine("02 0D 04 1F")}},
       {"phone-set answered by something else than the acknowledgement",
-       {"phone-set", "4=1"}, HostFault::WrongReply, 1, kClosing, {Line("02 0D 04 1F")}},
+       {"phone-set", "4=1"}, HostFault::WrongReply, 1, kClosing, {FrameLine("02 0D 04 1F")}},
       {"a refused number is sent, or stops the other slots",
        {"phone-set", "12=456", "3=12-34"}, HostFault::None, 1,
-       "Сбой при сохранения телефонных номеров 3!\n" + kClosing, {Line("03 0D 0C 45 6F")}},
+       "Сбой при сохранения телефонных номеров 3!\n" + kClosing, {FrameLine("03 0D 0C 45 6F")}},
       {"slot 13 sent", {"phone-set", "13=1"}, HostFault::None, 2, "", {}},
       {"slot without a number sign", {"phone-set", "1"}, HostFault::None, 2, "", {}},
       {"slot twice", {"phone-set", "1=1", "1=2"}, HostFault::None, 2, "", {}},
@@ -140,7 +122,7 @@ TEST_F(VeyractlTimedPhoneTest, Phones) {
        HostFault::None,
        0,
        "",
-       {"AA 03 0D 01 12 3F 62 55", Line("05 0D 02 3B 12 34 FF"), Line("02 0D 07 FF")}},
+       {"AA 03 0D 01 12 3F 62 55", FrameLine("05 0D 02 3B 12 34 FF"), FrameLine("02 0D 07 FF")}},
   };
   for (const Row& row : rows) Check(row);
   EXPECT_EQ(Stored(2), Hex("3B 12 34 FF"));

@@ -1,0 +1,43 @@
+// Simulated hosts on pseudo-terminals of their own, reached through COM names in a private
+// environment: what the command-line and window tests talk to.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "hostsim/PtyHost.h"
+#include "tests/common/TestEnvironment.h"
+
+namespace veyra::testing {
+
+// One host that answers, as COM7.
+class PtyHostFixture : public ::testing::Test {
+ protected:
+  static constexpr int kHostCom = 7;
+
+  void SetUp() override {
+    ASSERT_TRUE(host.Start());
+    env.MapPort(kHostCom, host.DevicePath());
+  }
+
+  TestEnvironment env;
+  hostsim::PtyHost host;
+};
+
+// What a search meets: a host that never answers on COM1, one that does on COM3.
+class SearchHostsFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(silent.Start());
+    ASSERT_TRUE(host.Start());
+    hostsim::Faults quiet;
+    quiet.silent = true;
+    silent.SetFaults(quiet);
+    env.MapPort(1, silent.DevicePath());
+    env.MapPort(3, host.DevicePath());
+  }
+
+  TestEnvironment env;
+  hostsim::PtyHost silent, host;
+};
+
+}  // namespace veyra::testing
