@@ -9,10 +9,6 @@
 
 using veyra::alarm::Operation;
 
-namespace {
-
-}  // namespace
-
 COperateHostDlg::COperateHostDlg(QWidget* parent) : CDialogBase(parent) {
   setWindowTitle(QStringLiteral(" Работа с системой "));
 

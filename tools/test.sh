@@ -12,12 +12,6 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-echo "== sanitizer build"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEYRA_SANITIZE=ON
-cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j"$jobs"
-
 echo "== fuzz targets"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF
 cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz
@@ -28,4 +22,9 @@ for target in frame ini; do
   "build-fuzz/fuzz/${target}_fuzz" "$work" -max_total_time="$fuzz_seconds" -print_final_stats=1 2>&1 | tail -n 4
   rm -rf "$work"
 done
-echo "all tests passed"
+echo "== sanitizer build"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEYRA_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
