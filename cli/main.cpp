@@ -1,6 +1,8 @@
 // veyractl: the scripting front end. Standard output carries only results and the messages a
 // dialog would show; diagnostics go to standard error.
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,7 +16,10 @@ namespace {
 int PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] COMMAND [ARGS...]\n");
   std::fprintf(out, "commands:\n");
-  for (const auto& command : veyra::cli::Commands()) std::fprintf(out, "  %s\n", command.usage);
+  std::vector<veyra::cli::Command> commands = veyra::cli::Commands();
+  std::sort(commands.begin(), commands.end(),
+            [](const auto& a, const auto& b) { return std::string_view(a.name) < b.name; });
+  for (const auto& command : commands) std::fprintf(out, "  %s\n", command.usage);
   return 2;
 }
 
