@@ -12,19 +12,20 @@
 
 #include "alarm/CAlarmHistoryDlg.h"
 #include "hostsim/AlarmState.h"
-#include "tests/common/LinkHarness.h"
+#include "tests/gui/DialogFixture.h"
 #include "tests/gui/WaitFor.h"
 #include "widgets/CGridCtrl.h"
 
 namespace veyra {
 namespace {
 
+using testing::ReplyingWith;
+using testing::Silent;
+
 using hostsim::LogEntry;
 using testing::LinkHarness;
 using veyra::test::WaitFor;
 
-hostsim::Faults Silent() { hostsim::Faults f; f.silent = true; return f; }
-hostsim::Faults ReplyingWith(const Bytes& reply) { hostsim::Faults f; f.replaceReply = reply; return f; }
 
 const Bytes kReadFrame{0xAA, 0x00, 0x02, 0x02, 0x55};
 const Bytes kEraseFrame{0xAA, 0x00, 0x0F, 0x0F, 0x55};
@@ -46,21 +47,11 @@ std::vector<LogEntry> DistinctEntries(int count) {
   return entries;
 }
 
-class AlarmHistoryDlgTest : public LinkHarness {
+class AlarmHistoryDlgTest : public testing::DialogFixture<CAlarmHistoryDlg> {
  protected:
   void SetUp() override {
-    LinkHarness::SetUp();
-    HostFound = 1;
+    DialogFixture::SetUp();
     env.SetTimeouts(2, 300);
-    dialog = std::make_unique<CAlarmHistoryDlg>();
-    dialog->SetCommn(&port);
-    ASSERT_EQ(dialog->OpenPort(kCom), 1);
-    dialog->show();
-  }
-  void TearDown() override {
-    dialog.reset();
-    HostFound = 0;
-    LinkHarness::TearDown();
   }
   void ReplaceLog(const std::vector<LogEntry>& entries) {
     auto lock = host.Lock();
@@ -87,7 +78,6 @@ class AlarmHistoryDlgTest : public LinkHarness {
     }
   }
 
-  std::unique_ptr<CAlarmHistoryDlg> dialog;
 };
 
 TEST_F(AlarmHistoryDlgTest, ReadShowsEveryRecordInTheHostsOrderAndLaterFramesUnlessTooShort) {

@@ -12,18 +12,19 @@
 #include "alarm/CAlarmPhoneDlg.h"
 #include "hostsim/AlarmState.h"
 #include "tests/common/CodecTestSupport.h"
-#include "tests/common/LinkHarness.h"
+#include "tests/gui/DialogFixture.h"
 #include "tests/gui/WaitFor.h"
 
 namespace veyra {
 namespace {
 
+using testing::ReplyingWith;
+using testing::Silent;
+
 using testing::FrameLine;
 using testing::Hex;
 using testing::Hexes;
 
-hostsim::Faults Silent() { hostsim::Faults f; f.silent = true; return f; }
-hostsim::Faults ReplyingWith(const Bytes& reply) { hostsim::Faults f; f.replaceReply = reply; return f; }
 
 const std::string kClosing = "Сбой при сохранении телефонных номеров!";
 

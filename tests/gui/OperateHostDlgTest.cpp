@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "alarm/COperateHostDlg.h"
-#include "tests/common/LinkHarness.h"
+#include "tests/gui/DialogFixture.h"
 #include "tests/gui/WaitFor.h"
 
 namespace veyra {
@@ -14,22 +14,8 @@ namespace {
 
 using alarm::Operation;
 
-class OperateHostDlgTest : public testing::LinkHarness {
+class OperateHostDlgTest : public testing::DialogFixture<COperateHostDlg> {
  protected:
-  void SetUp() override {
-    LinkHarness::SetUp();
-    HostFound = 1;
-    dialog = std::make_unique<COperateHostDlg>();
-    dialog->SetCommn(&port);
-    ASSERT_EQ(dialog->OpenPort(kCom), 1);
-    dialog->show();
-  }
-  void TearDown() override {
-    dialog.reset();
-    HostFound = 0;
-    LinkHarness::TearDown();
-  }
-  std::unique_ptr<COperateHostDlg> dialog;
 };
 
 TEST_F(OperateHostDlgTest, EachButtonSendsItsCommandAndReportsTheHostsAnswer) {

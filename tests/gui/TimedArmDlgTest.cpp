@@ -15,7 +15,7 @@
 #include "alarm/CTimedSettingPage.h"
 #include "hostsim/AlarmState.h"
 #include "tests/common/CodecTestSupport.h"
-#include "tests/common/LinkHarness.h"
+#include "tests/gui/DialogFixture.h"
 #include "tests/gui/WaitFor.h"
 #include "widgets/CGridCtrl.h"
 #include "widgets/CTabCtrlEx.h"
@@ -23,26 +23,14 @@
 namespace veyra {
 namespace {
 
+using testing::ReplyingWith;
+using testing::Silent;
+
 using Row = std::vector<std::string>;
 
-hostsim::Faults Silent() { hostsim::Faults f; f.silent = true; return f; }
-hostsim::Faults ReplyingWith(const Bytes& reply) { hostsim::Faults f; f.replaceReply = reply; return f; }
 
-class TimedArmDlgTest : public testing::LinkHarness {
+class TimedArmDlgTest : public testing::DialogFixture<CTimedArmDlg> {
  protected:
-  void SetUp() override {
-    LinkHarness::SetUp();
-    HostFound = 1;
-    dialog = std::make_unique<CTimedArmDlg>();
-    dialog->SetCommn(&port);
-    ASSERT_EQ(dialog->OpenPort(kCom), 1);
-    dialog->show();
-  }
-  void TearDown() override {
-    dialog.reset();
-    HostFound = 0;
-    LinkHarness::TearDown();
-  }
   CTimedLookupPage* Lookup() const { return dialog->LookupPage(); }
   CTimedSettingPage* Setting() const { return dialog->SettingPage(); }
   Row Cells(int row) const {
@@ -72,7 +60,6 @@ class TimedArmDlgTest : public testing::LinkHarness {
     ASSERT_TRUE(test::WaitFor([&] { return Lookup()->LastRow() == 3; }));
   }
 
-  std::unique_ptr<CTimedArmDlg> dialog;
 };
 
 TEST_F(TimedArmDlgTest, LookupFillsOneRowPerRecordAndLateRecordsGrowTheTableInArrivalOrder) {

@@ -35,20 +35,20 @@ struct Tree {
   }
   // "ttyS0=4": like the real sysfs, class/tty/ttyS0 is a symlink to the device's directory,
   // whose "type" attribute holds what follows the "=" (no attribute without one).
-  void AddTty(const std::string& spec) const {
-    const std::string name = spec.substr(0, spec.find('='));
+  void AddTty(const std::string& entry) const {
+    const std::string name = entry.substr(0, entry.find('='));
     const std::string device = root + "/sys/devices/platform/serial/tty/" + name;
     fs::create_directories(device);
     fs::create_symlink("../../devices/platform/serial/tty/" + name, root + "/sys/class/tty/" + name);
-    if (name != spec) std::ofstream(device + "/type") << spec.substr(name.size() + 1);
+    if (name != entry) std::ofstream(device + "/type") << entry.substr(name.size() + 1);
   }
   // "COM7>/dev/zero" links COM7 there, "COM7" links it to /dev/null, "COM7>" is a plain file.
-  void AddLink(const std::string& spec) const {
-    const auto arrow = spec.find('>');
-    const std::string path = root + "/ports/" + spec.substr(0, arrow);
+  void AddLink(const std::string& entry) const {
+    const auto arrow = entry.find('>');
+    const std::string path = root + "/ports/" + entry.substr(0, arrow);
     if (arrow == std::string::npos) fs::create_symlink("/dev/null", path);
-    else if (arrow + 1 == spec.size()) std::ofstream(path) << "x";
-    else fs::create_symlink(Expand(spec.substr(arrow + 1)), path);
+    else if (arrow + 1 == entry.size()) std::ofstream(path) << "x";
+    else fs::create_symlink(Expand(entry.substr(arrow + 1)), path);
   }
 };
 
