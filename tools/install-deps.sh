@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever building and testing veyra-setup needs and is missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-qpa-plugins
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
