@@ -73,8 +73,7 @@ CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CDialogBase(parent) {
 }
 
 CAlarmHistoryDlg::~CAlarmHistoryDlg() {
-  // Stop replies before the window goes: OnReply must never run on a half-destroyed dialog.
-  if (Port() && Port()->Owner() == this) Port()->SetOwner(nullptr);
+  ReleasePort();
 }
 
 void CAlarmHistoryDlg::ResetTable() {

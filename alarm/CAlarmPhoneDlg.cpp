@@ -46,8 +46,7 @@ CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CDialogBase(parent) {
 }
 
 CAlarmPhoneDlg::~CAlarmPhoneDlg() {
-  // Stop taking frames before the tracker and the fields go; waits for a reply being handled.
-  if (Port() && Port()->Owner() == this) Port()->SetOwner(nullptr);
+  ReleasePort();
 }
 
 void CAlarmPhoneDlg::OnRead() {

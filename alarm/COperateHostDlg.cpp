@@ -31,8 +31,7 @@ COperateHostDlg::COperateHostDlg(QWidget* parent) : CDialogBase(parent) {
 }
 
 COperateHostDlg::~COperateHostDlg() {
-  // Stop replies before the window goes: OnReply must never run on a half-destroyed dialog.
-  if (Port() && Port()->Owner() == this) Port()->SetOwner(nullptr);
+  ReleasePort();
 }
 
 QPushButton* COperateHostDlg::Button(Operation operation) const {

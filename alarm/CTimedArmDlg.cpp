@@ -26,9 +26,8 @@ CTimedArmDlg::CTimedArmDlg(QWidget* parent)
 
 CTimedArmDlg::~CTimedArmDlg() {
   // The pages go with the tab control; none of them may be left owning the port.
-  for (veyra::HostLink* page : {static_cast<veyra::HostLink*>(m_lookupPage), static_cast<veyra::HostLink*>(m_settingPage)}) {
-    if (page->Port() && page->Port()->Owner() == page) page->Port()->SetOwner(nullptr);
-  }
+  m_lookupPage->ReleasePort();
+  m_settingPage->ReleasePort();
 }
 
 void CTimedArmDlg::OnReply(const veyra::Bytes&, const veyra::Bytes&) {}

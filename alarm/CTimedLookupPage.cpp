@@ -38,8 +38,7 @@ CTimedLookupPage::CTimedLookupPage(QWidget* parent)
 }
 
 CTimedLookupPage::~CTimedLookupPage() {
-  // Stop taking frames before the page's members go; waits for a reply being handled.
-  if (Port() && Port()->Owner() == this) Port()->SetOwner(nullptr);
+  ReleasePort();
 }
 
 void CTimedLookupPage::OnLookup() {

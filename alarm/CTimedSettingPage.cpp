@@ -55,8 +55,7 @@ CTimedSettingPage::CTimedSettingPage(QWidget* parent) : CPageBase(parent) {
 }
 
 CTimedSettingPage::~CTimedSettingPage() {
-  // Stop taking frames before the page's members go; waits for a reply being handled.
-  if (Port() && Port()->Owner() == this) Port()->SetOwner(nullptr);
+  ReleasePort();
 }
 
 QWidget* CTimedSettingPage::TimeFrame(const QString& title, QComboBox*& day, QLineEdit*& hour,

@@ -17,7 +17,9 @@ std::atomic<int> HostFound{0};
 std::atomic<int> ExchangeSettings::times{0};
 std::atomic<int> ExchangeSettings::waittime{0};
 
-HostLink::~HostLink() {
+HostLink::~HostLink() { ReleasePort(); }
+
+void HostLink::ReleasePort() {
   // A frame must never reach a destroyed window, whatever order the windows close in.
   if (port_ && port_->Owner() == this) port_->SetOwner(nullptr);
 }

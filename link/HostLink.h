@@ -31,6 +31,9 @@ class HostLink {
   HostLink& operator=(const HostLink&) = delete;
 
   void SetCommn(HostPort* port);
+  // Stops taking frames, waiting for one being handled. A window calls it first thing in its
+  // destructor: by the time ~HostLink runs, the window's own members are already gone.
+  void ReleasePort();
   void ClearPayload();
   // Returns 1 when a frame was recognised during one of the attempts. -1 for times or waittime
   // reads [timeout] anew.

@@ -73,7 +73,7 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
 CMainDlg::~CMainDlg() {
   // The port stops before the window goes, so no reply can reach a half-destroyed window.
   if (m_port.IsOpen()) m_port.Close();
-  if (m_port.Owner() == this) m_port.SetOwner(nullptr);
+  ReleasePort();
 }
 
 void CMainDlg::BuildLayout() {
