@@ -4,8 +4,8 @@
 
 #include "link/ComPorts.h"
 #include "link/Trace.h"
-#include "shell/HostSearch.h"
-#include "shell/LoginCodec.h"
+#include "session/HostSearch.h"
+#include "session/LoginCodec.h"
 
 namespace veyra::cli {
 
@@ -91,10 +91,10 @@ void PrintingSearchView::SetStatus(const std::string& text) {
 
 int Context::Search(const std::vector<std::string>& ports, const std::string& selected, std::FILE* statusOut) {
   PrintingSearchView view(statusOut);
-  shell::HostSearch search(link_, view);
+  session::HostSearch search(link_, view);
   search.SetPortOpener(OpenPortText);
   link_.SetHandler([&search](const Bytes& sent, const Bytes& received) { search.OnReply(sent, received); });
-  const int accepted = search.SearchHost(ports, selected, shell::ParsePassword(options_.password));
+  const int accepted = search.SearchHost(ports, selected, session::ParsePassword(options_.password));
   link_.SetHandler(nullptr);
   link_.Drop();
   HostFound = accepted;

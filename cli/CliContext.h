@@ -14,7 +14,7 @@
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/Notifier.h"
-#include "shell/HostSearch.h"
+#include "session/HostSearch.h"
 
 namespace veyra::cli {
 
@@ -51,7 +51,7 @@ class QueueLink final : public HostLink {
 };
 
 // The search's status line, printed; the port list and picture have nothing to print.
-class PrintingSearchView final : public shell::SearchView {
+class PrintingSearchView final : public session::SearchView {
  public:
   explicit PrintingSearchView(std::FILE* stream) : stream_(stream) {}
   void SetStatus(const std::string& text) override;

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "alarm/HistoryCodec.h"
-#include "alarm/HistoryCsvCodec.h"
+#include "features/alarm/HistoryCodec.h"
+#include "features/alarm/HistoryCsvCodec.h"
 #include "cli/CliContext.h"
 
 namespace veyra::cli {

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "alarm/OperateCodec.h"
+#include "features/alarm/OperateCodec.h"
 #include "cli/CliContext.h"
 
 namespace veyra::cli {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "alarm/PhoneCodec.h"
+#include "features/alarm/PhoneCodec.h"
 #include "cli/CliContext.h"
 
 namespace veyra::cli {

@@ -3,7 +3,7 @@
 
 #include "cli/CliContext.h"
 #include "link/ComPorts.h"
-#include "shell/LoginCodec.h"
+#include "session/LoginCodec.h"
 
 namespace veyra::cli {
 namespace {
@@ -15,12 +15,12 @@ int RunSearch(Context& context, const std::vector<std::string>& args) {
   if (!port.empty() && port != "auto") return context.Search({}, port) ? 0 : 1;
   const auto ports = ListComPorts();
   if (!ports) {
-    context.Out().Show(shell::PortListFailureMessage());
+    context.Out().Show(session::PortListFailureMessage());
     return 1;
   }
   std::vector<std::string> names;
   for (const ComPort& p : *ports) names.push_back(p.name);
-  return context.Search(names, shell::kAutoPortText) ? 0 : 1;
+  return context.Search(names, session::kAutoPortText) ? 0 : 1;
 }
 
 const RegisterCommand kSearch({"search", "[--port COMn|auto|DEVICE] --password NNNN search", RunSearch});

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "alarm/TimedCodec.h"
+#include "features/alarm/TimedCodec.h"
 #include "cli/CliContext.h"
 
 namespace veyra::cli {

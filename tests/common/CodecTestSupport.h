@@ -7,7 +7,7 @@
 
 #include "link/Frame.h"
 
-namespace veyra::testing {
+namespace veyra::test {
 
 inline Bytes Hex(const std::string& text) {
   Bytes bytes;
@@ -30,4 +30,4 @@ inline std::vector<std::string> Hexes(const std::vector<Bytes>& frames) {
 // The frame a payload goes out in, as text.
 inline std::string FrameLine(const std::string& payload) { return FormatHex(BuildFrame(Hex(payload))); }
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

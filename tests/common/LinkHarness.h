@@ -15,7 +15,7 @@
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
 
-namespace veyra::testing {
+namespace veyra::test {
 
 // A port that counts its notifications.
 class CountingPort : public HostPort {
@@ -105,4 +105,4 @@ class LinkHarness : public ::testing::Test {
   RecordingLink link;
 };
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

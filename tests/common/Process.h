@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace veyra::testing {
+namespace veyra::test {
 
 struct ProcessResult {
   int status = -1;  // exit status; -1 when killed for running too long
@@ -76,4 +76,4 @@ inline ProcessResult RunProcess(const std::vector<std::string>& argv, int timeou
   return result;
 }
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

@@ -7,7 +7,7 @@
 #include "hostsim/PtyHost.h"
 #include "tests/common/TestEnvironment.h"
 
-namespace veyra::testing {
+namespace veyra::test {
 
 // One host that answers, as COM7.
 class PtyHostFixture : public ::testing::Test {
@@ -40,4 +40,4 @@ class SearchHostsFixture : public ::testing::Test {
   hostsim::PtyHost silent, host;
 };
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

@@ -10,7 +10,7 @@
 
 #include "link/Notifier.h"
 
-namespace veyra::testing {
+namespace veyra::test {
 
 class RecordingNotifier final : public Notifier {
  public:
@@ -61,4 +61,4 @@ class RecordingNotifier final : public Notifier {
   int waits_ = 0;
 };
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace veyra::testing {
+namespace veyra::test {
 
 class ScratchDir {
  public:
@@ -35,4 +35,4 @@ class ScratchDir {
   std::string root_;
 };
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

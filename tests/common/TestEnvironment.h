@@ -10,7 +10,7 @@
 
 #include "link/Config.h"
 
-namespace veyra::testing {
+namespace veyra::test {
 
 class TestEnvironment {
  public:
@@ -56,4 +56,4 @@ class TestEnvironment {
   std::string dir_;
 };
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

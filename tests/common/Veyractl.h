@@ -6,11 +6,11 @@
 
 #include "tests/common/Process.h"
 
-namespace veyra::testing {
+namespace veyra::test {
 
 inline ProcessResult RunVeyractl(std::vector<std::string> args) {
   args.insert(args.begin(), VEYRACTL_PATH);
   return RunProcess(args);
 }
 
-}  // namespace veyra::testing
+}  // namespace veyra::test

@@ -1,0 +1,25 @@
+#include "app/CAboutDlg.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("About Norvane"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(ClientRect().left() + 12, ClientRect().top() + 12, 16, 12);
+  auto* row = new QHBoxLayout;
+  auto* icon = new QLabel(this);
+  icon->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(48, 48));
+  row->addWidget(icon);
+  row->addWidget(new QLabel(QStringLiteral("Norvane 3G Alarm Setup, version 3.2"), this), 1);
+  layout->addLayout(row);
+  m_confirm = new QPushButton(QStringLiteral("Подтвердить "), this);
+  layout->addWidget(m_confirm, 0, Qt::AlignRight);
+  connect(m_confirm, &QPushButton::clicked, this, &QDialog::accept);
+  DisableAutoDefault(this);
+  resize(340, 140);
+}

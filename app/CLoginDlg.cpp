@@ -1,0 +1,32 @@
+#include "app/CLoginDlg.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "session/LoginCodec.h"
+
+CLoginDlg::CLoginDlg(QWidget* parent) : CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("Авторизация"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(ClientRect().left() + 12, ClientRect().top() + 12, 16, 12);
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(QStringLiteral("Пароль:"), this));
+  m_field = new QLineEdit(this);
+  m_field->setEchoMode(QLineEdit::Password);
+  m_field->setObjectName(QStringLiteral("password"));
+  row->addWidget(m_field);
+  layout->addLayout(row);
+  m_ok = new QPushButton(QStringLiteral("OK"), this);
+  layout->addWidget(m_ok, 0, Qt::AlignRight);
+  connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+  DisableAutoDefault(this);
+  resize(300, 130);
+  m_field->setFocus();
+}
+
+int CLoginDlg::Password() const { return veyra::session::ParsePassword(m_field->text().toStdString()); }
+
+void CLoginDlg::OnEnter() { accept(); }

@@ -1,0 +1,25 @@
+// The password window of the host search.
+#pragma once
+
+#include "ui/CDialogBase.h"
+
+class QLineEdit;
+class QPushButton;
+
+class CLoginDlg : public CDialogBase {
+  Q_OBJECT
+
+ public:
+  explicit CLoginDlg(QWidget* parent = nullptr);
+  // The password the field holds: trimmed, leading decimal digits, 0 when there are none.
+  int Password() const;
+  QLineEdit* Field() const { return m_field; }
+  QPushButton* OkButton() const { return m_ok; }
+
+ protected:
+  void OnEnter() override;  // Enter confirms, as in any password prompt
+
+ private:
+  QLineEdit* m_field;
+  QPushButton* m_ok;
+};

@@ -1,0 +1,94 @@
+// The main window: the host-link controls on the left, the nine feature tiles on the right.
+#pragma once
+
+#include <QPixmap>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/HostLink.h"
+#include "ui/CDialogBase.h"
+#include "session/HostSearch.h"
+
+class CPictureButton;
+class CPortCombo;
+class QLabel;
+class QPushButton;
+
+namespace veyra {
+class HostPort;
+}
+
+class CMainDlg : public CDialogBase, public veyra::HostLink, public veyra::session::SearchView {
+  Q_OBJECT
+
+ public:
+  enum Tile { Settings, History, Operate, Timed, Phones, Sensors, Mms, SmartHome, Upgrade, kTileCount };
+  // Asks for the password; nullopt when the window was closed without OK.
+  using PasswordPrompt = std::function<std::optional<int>()>;
+  // Runs a feature dialog modally; the tests replace it so nothing blocks.
+  using DialogRunner = std::function<void(CDialogBase& dialog)>;
+
+  explicit CMainDlg(veyra::HostPort& port, QWidget* parent = nullptr);
+  ~CMainDlg() override;
+
+  void EnumeratePorts();
+  int SearchHost();
+  void TogglePort();
+  void OnSearchButton();
+  void OpenTile(int tile);
+  void ShowAbout();
+
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
+
+  // SearchView: may be called on the reader thread; applied on the GUI thread in order.
+  void SetStatus(const std::string& text) override;
+  void ShowPortState(bool open) override;
+  void SelectPort(const std::string& portText) override;
+
+  void SetPasswordPrompt(PasswordPrompt prompt) { m_prompt = std::move(prompt); }
+  void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+  void SetSearchPauses(int closePauseMs, int pollMs) { m_search.SetPauses(closePauseMs, pollMs); }
+
+  int LoginAccepted() const { return m_search.LoginAccepted(); }
+  int Password() const { return m_password; }
+  const std::vector<std::string>& PortNames() const { return m_portNames; }
+  int PortCount() const { return static_cast<int>(m_portNames.size()); }
+
+  // For tests and the demo banner.
+  QLabel* StatusLine() const { return m_status; }
+  CPortCombo* PortList() const { return m_portList; }
+  QPushButton* OpenCloseButton() const { return m_openClose; }
+  QPushButton* SearchButton() const { return m_searchButton; }
+  CPictureButton* TileButton(int tile) const { return m_tiles[static_cast<std::size_t>(tile)]; }
+  bool ConnectedPictureShown() const { return m_connectedShown; }
+
+ private:
+  void BuildLayout();
+  void LoadTooltips();
+  void RefreshPortList(bool keepSelection);
+  void ApplyPortState(bool open);
+  void ApplyPicture(bool connected);
+  void Post(std::function<void()> update);
+  template <class Dialog>
+  void RunFeature();
+
+  veyra::HostPort& m_port;
+  veyra::session::HostSearch m_search;
+  std::vector<std::string> m_portNames;
+  int m_password = 0;
+  std::string m_selectedPortText;
+  PasswordPrompt m_prompt;
+  DialogRunner m_runDialog;
+
+  CPortCombo* m_portList = nullptr;
+  QPushButton* m_openClose = nullptr;
+  QPushButton* m_searchButton = nullptr;
+  QLabel* m_picture = nullptr;
+  QLabel* m_status = nullptr;
+  std::array<CPictureButton*, kTileCount> m_tiles{};
+  QPixmap m_connectedPicture, m_disconnectedPicture;
+  bool m_connectedShown = false;
+};

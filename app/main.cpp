@@ -1,0 +1,55 @@
+// veyra-setup: configures a 3G/GSM video alarm host over a serial port.
+#include <QApplication>
+#include <QLabel>
+#include <QStringList>
+#include <cstdio>
+#include <memory>
+
+#include "hostsim/DemoPorts.h"
+#include "link/HostPort.h"
+#include "link/Trace.h"
+#include "app/CMainDlg.h"
+#include "ui/QtNotifier.h"
+#include "ui/Resources.h"
+
+int main(int argc, char** argv) {
+  // The one port of the program exists before the application and outlives every window.
+  veyra::HostPort port;
+  int status = 0;
+  {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("veyra-setup"));
+    const QStringList args = QApplication::arguments();
+    if (args.contains(QStringLiteral("--help"))) {
+      std::printf("usage: veyra-setup [--demo] [--trace]\n");
+      return 0;
+    }
+    veyra::InitResources();
+    QtNotifier notifier;
+    veyra::SetNotifier(&notifier);
+    if (args.contains(QStringLiteral("--trace"))) veyra::EnableTrace(port, stdout);
+
+    std::unique_ptr<veyra::hostsim::DemoPorts> demo;
+    if (args.contains(QStringLiteral("--demo"))) {
+      demo = std::make_unique<veyra::hostsim::DemoPorts>("1234");
+      if (!demo->Start()) {
+        std::fprintf(stderr, "veyra-setup: the demo host could not be started (no pseudo-terminal)\n");
+        demo.reset();
+      }
+    }
+    {
+      CMainDlg window(port);
+      notifier.SetDefaultOwner(&window);
+      if (demo) {
+        window.StatusLine()->setText(QStringLiteral("Демо: хост на COM%1, пароль %2")
+                                         .arg(demo->ComNumber())
+                                         .arg(QString::fromStdString(demo->Password())));
+      }
+      status = window.exec();
+      if (port.IsOpen()) port.Close();
+      port.SetOwner(nullptr);
+    }
+    veyra::SetNotifier(nullptr);
+  }
+  return status == QDialog::Accepted || status == QDialog::Rejected ? 0 : status;
+}

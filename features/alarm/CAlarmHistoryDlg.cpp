@@ -1,0 +1,205 @@
+#include "features/alarm/CAlarmHistoryDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "link/HostPort.h"
+#include "link/Notifier.h"
+#include "ui/CGridCtrl.h"
+
+namespace codec = veyra::alarm;
+
+namespace {
+
+std::int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("История тревог"));
+
+  m_grid = new CGridCtrl(this);
+  m_grid->SetColumnCount(static_cast<int>(codec::HistoryColumnTitles.size()));
+  QStringList titles;
+  for (const std::string_view title : codec::HistoryColumnTitles)
+    titles << QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+  m_grid->SetHeaderTexts(titles);
+  m_grid->SetColumnProportions({50, 150, 260, 150, 150});
+  m_grid->SetRowCount(kInitialRowCount);
+
+  m_erase = new QPushButton(QStringLiteral("Удалить всё"), this);
+  m_refresh = new QPushButton(QStringLiteral("Обновить"), this);
+  m_close = new QPushButton(QStringLiteral("Закрыть"), this);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(m_erase);
+  buttons->addStretch(1);
+  buttons->addWidget(m_refresh);
+  buttons->addStretch(1);
+  buttons->addWidget(m_close);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->addWidget(m_grid, 1);
+  layout->addLayout(buttons);
+
+  connect(m_erase, &QPushButton::clicked, this, &CAlarmHistoryDlg::OnErase);
+  connect(m_refresh, &QPushButton::clicked, this, &CAlarmHistoryDlg::OnRefresh);
+  connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+
+  m_menu = new QMenu(this);
+  m_copyAction = m_menu->addAction(QStringLiteral("Копировать выделенные строки"), this,
+                                   [this] { CopySelectedRows(); });
+  m_saveAction = m_menu->addAction(QStringLiteral("Сохранить таблицу в CSV..."), this,
+                                   [this] { SaveCsvAs(); });
+  m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(m_grid, &QWidget::customContextMenuRequested, this, &CAlarmHistoryDlg::ShowContextMenu);
+
+  resize(760, 460);
+}
+
+CAlarmHistoryDlg::~CAlarmHistoryDlg() {
+  ReleasePort();
+}
+
+void CAlarmHistoryDlg::ResetTable() {
+  m_lastRow = 0;
+  m_rowCount = kInitialRowCount;
+  m_grid->ResetRows(m_rowCount);
+}
+
+// A read is answered by a stream of frames without an end marker. A command sent while such a
+// stream is still coming would take the rest of it for its own answer: rows of the old read
+// numbered among the new ones, or a record judged as the erase's acknowledgement. So the next
+// command waits until the line has been quiet for one reply window (bounded by the whole
+// exchange time; the generation check catches anything later).
+void CAlarmHistoryDlg::WaitForQuietLine() {
+  const int quietMs = std::max(1, veyra::ExchangeSettings::waittime.load());
+  const std::int64_t giveUpAt = NowMs() + std::int64_t{quietMs} * std::max(1, veyra::ExchangeSettings::times.load());
+  if (NowMs() - m_lastFrameMs.load() >= quietMs) return;
+  veyra::WaitCursor cursor;
+  while (NowMs() - m_lastFrameMs.load() < quietMs && NowMs() < giveUpAt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    veyra::Messages().KeepAlive();
+  }
+}
+
+bool CAlarmHistoryDlg::StartCommand() {
+  if (veyra::HostFound == 0) {
+    veyra::ShowOwned(codec::kHistoryHostNotFoundText);
+    return false;
+  }
+  WaitForQuietLine();
+  ClearPayload();
+  ++m_generation;
+  return true;
+}
+
+void CAlarmHistoryDlg::SendCommand(const veyra::Bytes& payload, std::string_view noReplyText) {
+  Payload.insert(Payload.end(), payload.begin(), payload.end());
+  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(noReplyText);
+}
+
+void CAlarmHistoryDlg::OnRefresh() {
+  if (!StartCommand()) return;
+  ResetTable();
+  SendCommand(codec::HistoryReadPayload(), codec::kHistoryReadNoReplyText);
+  m_grid->viewport()->update();
+}
+
+void CAlarmHistoryDlg::OnErase() {
+  if (!StartCommand()) return;
+  SendCommand(codec::HistoryErasePayload(), codec::kHistoryEraseFailureText);
+  // Emptied whatever the host answered: what it still holds is unknown until the next read.
+  ResetTable();
+}
+
+void CAlarmHistoryDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
+  m_lastFrameMs = NowMs();
+  if (const auto record = codec::HistoryReadRecord(sentFrame, receivedFrame)) {
+    const unsigned generation = m_generation.load();
+    // Queued calls run in the order they were posted, so rows follow the host's order.
+    QMetaObject::invokeMethod(
+        this, [this, generation, r = *record] { PlaceRecord(generation, r); }, Qt::QueuedConnection);
+    return;
+  }
+  const auto message = codec::HistoryEraseReplyMessage(
+      sentFrame, receivedFrame,
+      [this](const std::string& key, const veyra::Bytes& frame) { return CheckAck(key, frame); });
+  if (message) veyra::Messages().Show(*message);
+}
+
+void CAlarmHistoryDlg::PlaceRecord(unsigned generation, const codec::HistoryRecord& record) {
+  if (generation != m_generation.load()) return;
+  ++m_lastRow;
+  if (m_lastRow >= m_rowCount) ++m_rowCount;
+  if (m_grid->GetRowCount() != m_rowCount) m_grid->SetRowCount(m_rowCount);
+  QStringList texts;
+  for (const std::string& cell : codec::HistoryRecordCells(record, m_lastRow))
+    texts << QString::fromStdString(cell);
+  m_grid->SetRowTexts(m_lastRow, texts);
+}
+
+std::vector<codec::HistoryRow> CAlarmHistoryDlg::RecordRows(const QVector<int>& rows) const {
+  std::vector<codec::HistoryRow> out;
+  for (const int row : rows) {
+    if (row < 1 || row > m_lastRow) continue;  // empty rows carry nothing worth handing on
+    codec::HistoryRow cells;
+    for (int column = 0; column < static_cast<int>(cells.size()); ++column)
+      cells[column] = m_grid->GetItemText(row, column).toStdString();
+    out.push_back(std::move(cells));
+  }
+  return out;
+}
+
+QString CAlarmHistoryDlg::SelectedRowsText() const {
+  return QString::fromStdString(codec::HistoryTabText(RecordRows(m_grid->GetSelectedRows())));
+}
+
+void CAlarmHistoryDlg::CopySelectedRows() const {
+  const QString text = SelectedRowsText();
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+bool CAlarmHistoryDlg::SaveCsv(const QString& path) const {
+  QVector<int> rows;
+  for (int row = 1; row <= m_lastRow; ++row) rows.push_back(row);
+  const std::string csv = codec::HistoryCsv(RecordRows(rows));
+  // Written beside the target and renamed over it, so a failed save never leaves half a file.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+void CAlarmHistoryDlg::SaveCsvAs() {
+  QFileDialog dialog(this, QStringLiteral("Сохранить журнал тревог"), QStringLiteral("alarm-history.csv"),
+                     QStringLiteral("CSV (*.csv);;Все файлы (*)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (!SaveCsv(dialog.selectedFiles().front())) veyra::ShowOwned(codec::kHistoryCsvSaveFailureText);
+}
+
+void CAlarmHistoryDlg::ShowContextMenu(const QPoint& pos) {
+  m_copyAction->setEnabled(!RecordRows(m_grid->GetSelectedRows()).empty());
+  m_saveAction->setEnabled(m_lastRow > 0);
+  m_menu->popup(m_grid->viewport()->mapToGlobal(pos));
+}

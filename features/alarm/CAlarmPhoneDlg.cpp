@@ -1,0 +1,99 @@
+#include "features/alarm/CAlarmPhoneDlg.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "link/HostPort.h"
+#include "link/Notifier.h"
+
+namespace {
+
+// A plain box: owned by the window, no caption of its own, so the application's name shows.
+}  // namespace
+
+CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CDialogBase(parent) {
+  using veyra::alarm::PhoneSlotLabels;
+  setWindowTitle(QStringLiteral("Ввод телефонных номеров"));
+  auto* rows = new QGridLayout;
+  for (int i = 0; i < veyra::alarm::kPhoneSlotCount; ++i) {
+    const std::string_view label = PhoneSlotLabels[i];
+    QLineEdit* field = m_fields[i] = new QLineEdit(this);
+    QCheckBox* check = m_checks[i] = new QCheckBox(this);
+    field->setReadOnly(true);
+    rows->addWidget(new QLabel(QString::fromUtf8(label.data(), static_cast<int>(label.size())), this), i, 0);
+    rows->addWidget(field, i, 1);
+    rows->addWidget(check, i, 2);
+    // Only a ticked slot is written, so only a ticked slot can be edited.
+    connect(check, &QCheckBox::toggled, field, [field](bool on) { field->setReadOnly(!on); });
+  }
+  m_readButton = new QPushButton(QStringLiteral("Проверить"), this);
+  m_saveButton = new QPushButton(QStringLiteral("Сохранить"), this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(m_readButton);
+  buttons->addWidget(m_saveButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(rows);
+  layout->addLayout(buttons);
+
+  connect(m_readButton, &QPushButton::clicked, this, &CAlarmPhoneDlg::OnRead);
+  connect(m_saveButton, &QPushButton::clicked, this, &CAlarmPhoneDlg::OnSave);
+}
+
+CAlarmPhoneDlg::~CAlarmPhoneDlg() {
+  ReleasePort();
+}
+
+void CAlarmPhoneDlg::OnRead() {
+  using namespace veyra::alarm;
+  if (veyra::HostFound == 0) {
+    veyra::ShowOwned(kPhoneHostNotFoundText);
+    return;
+  }
+  ClearPayload();
+  const veyra::Bytes payload = PhoneReadPayload();
+  Payload.insert(Payload.end(), payload.begin(), payload.end());
+  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(kPhoneReadNoReplyText);
+}
+
+void CAlarmPhoneDlg::OnSave() {
+  using namespace veyra::alarm;
+  if (veyra::HostFound == 0) {
+    veyra::ShowOwned(kPhoneHostNotFoundText);
+    return;
+  }
+  m_save.Begin();
+  for (int slot = 1; slot <= kPhoneSlotCount; ++slot) {
+    if (!CheckBox(slot)->isChecked()) {
+      m_save.Skip();
+      continue;
+    }
+    const PhoneRequest request = m_save.StartWrite(slot, Field(slot)->text().toStdString());
+    if (!request.payload) {
+      veyra::Messages().Show(*request.refusal);
+      continue;  // the other slots are still written
+    }
+    ClearPayload();
+    Payload.insert(Payload.end(), request.payload->begin(), request.payload->end());
+    // FinishWrite waits until OnReply has judged the reply that ended this wait.
+    if (const auto message = m_save.FinishWrite(SendAndWait(Payload, -1, -1))) veyra::Messages().Show(*message);
+  }
+  if (const auto message = m_save.Finish()) veyra::Messages().Show(*message);
+}
+
+void CAlarmPhoneDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
+  using namespace veyra::alarm;
+  m_save.OnReply(sentFrame, receivedFrame,
+                 [this](const std::string& key, const veyra::Bytes& frame) { return CheckAck(key, frame); });
+  const std::optional<PhoneNumber> number = DecodePhoneFrame(receivedFrame);
+  if (!number) return;
+  // The field shows the host's number whether or not its slot is ticked.
+  QMetaObject::invokeMethod(
+      this, [this, slot = number->slot, text = QString::fromStdString(number->text)] { Field(slot)->setText(text); },
+      Qt::QueuedConnection);
+}

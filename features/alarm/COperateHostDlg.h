@@ -1,0 +1,34 @@
+// Arm, disarm and the partial mode: three buttons, each sending one command and reporting the
+// host's answer in a message box.
+#pragma once
+
+#include "features/alarm/OperateCodec.h"
+#include "link/HostLink.h"
+#include "ui/CDialogBase.h"
+
+class QPushButton;
+
+class COperateHostDlg : public CDialogBase, public veyra::HostLink {
+  Q_OBJECT
+
+ public:
+  explicit COperateHostDlg(QWidget* parent = nullptr);
+  ~COperateHostDlg() override;
+
+  // Runs on the port's reader thread; shows the verdict on the command sent last.
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
+
+  QPushButton* Button(veyra::alarm::Operation operation) const;
+
+ public slots:
+  void OnArm();
+  void OnDisarm();
+  void OnPartial();
+
+ private:
+  void Operate(veyra::alarm::Operation operation);
+
+  QPushButton* m_arm;
+  QPushButton* m_disarm;
+  QPushButton* m_partial;
+};

@@ -1,0 +1,106 @@
+#include "features/alarm/CTimedSettingPage.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "link/HostPort.h"
+#include "link/Notifier.h"
+
+namespace {
+
+// A plain box: owned by the window, no caption of its own, so the application's name shows.
+QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+QLineEdit* TwoDigitField(QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setMaxLength(2);
+  field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), field));
+  return field;
+}
+
+veyra::alarm::TimedTime ReadTime(const QComboBox* day, const QLineEdit* hour, const QLineEdit* minute) {
+  using veyra::alarm::TimedFieldValue;
+  return {day->currentIndex(), TimedFieldValue(hour->text().toStdString()),
+          TimedFieldValue(minute->text().toStdString())};
+}
+
+}  // namespace
+
+CTimedSettingPage::CTimedSettingPage(QWidget* parent) : CPageBase(parent) {
+  QWidget* arm = TimeFrame(QStringLiteral("Время постановки"), m_armDay, m_armHour, m_armMinute);
+  QWidget* disarm = TimeFrame(QStringLiteral("Время снятия"), m_disarmDay, m_disarmHour, m_disarmMinute);
+
+  m_groups = new QListWidget(this);
+  m_groups->setSelectionMode(QAbstractItemView::SingleSelection);
+  for (std::string_view name : veyra::alarm::TimedGroupNames) m_groups->addItem(ToQt(name));
+  m_groups->setCurrentRow(0);
+  m_saveButton = new QPushButton(QStringLiteral("Сохранить"), this);
+
+  auto* groupColumn = new QVBoxLayout;
+  groupColumn->addWidget(m_groups);
+  groupColumn->addWidget(m_saveButton);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(arm);
+  layout->addWidget(disarm);
+  layout->addLayout(groupColumn);
+
+  connect(m_saveButton, &QPushButton::clicked, this, &CTimedSettingPage::OnSave);
+}
+
+CTimedSettingPage::~CTimedSettingPage() {
+  ReleasePort();
+}
+
+QWidget* CTimedSettingPage::TimeFrame(const QString& title, QComboBox*& day, QLineEdit*& hour,
+                                      QLineEdit*& minute) {
+  auto* frame = new QGroupBox(title, this);
+  day = new QComboBox(frame);
+  for (std::string_view name : veyra::alarm::TimedDayNames) day->addItem(ToQt(name));
+  day->setCurrentIndex(0);
+  hour = TwoDigitField(frame);
+  minute = TwoDigitField(frame);
+  auto* form = new QFormLayout(frame);
+  form->addRow(QStringLiteral("Дата:"), day);
+  form->addRow(QStringLiteral("Час:"), hour);
+  form->addRow(QStringLiteral("Минута:"), minute);
+  return frame;
+}
+
+veyra::alarm::TimedSchedule CTimedSettingPage::Schedule() const {
+  veyra::alarm::TimedSchedule schedule;
+  const QList<QListWidgetItem*> selected = m_groups->selectedItems();
+  schedule.group = selected.isEmpty() ? 0 : m_groups->row(selected.front()) + 1;
+  schedule.arm = ReadTime(m_armDay, m_armHour, m_armMinute);
+  schedule.disarm = ReadTime(m_disarmDay, m_disarmHour, m_disarmMinute);
+  return schedule;
+}
+
+void CTimedSettingPage::OnSave() {
+  using namespace veyra::alarm;
+  if (veyra::HostFound == 0) {
+    veyra::ShowOwned(kTimedHostNotFoundText);
+    return;
+  }
+  // An unselected group and a time that never comes are refused before anything is sent.
+  const TimedRequest request = TimedSetPayload(Schedule());
+  if (!request.payload) {
+    veyra::Messages().Show(*request.refusal);
+    return;
+  }
+  ClearPayload();
+  Payload.insert(Payload.end(), request.payload->begin(), request.payload->end());
+  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(kTimedSetFailureText);
+}
+
+void CTimedSettingPage::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
+  const auto message = veyra::alarm::TimedSetReplyMessage(
+      sentFrame, receivedFrame, [this](const std::string& key, const veyra::Bytes& frame) { return CheckAck(key, frame); });
+  if (message) veyra::Messages().Show(*message);
+}

@@ -1,0 +1,50 @@
+// The setting page of the timed arm/disarm dialog: the arm and disarm time of one group, sent to
+// the host in one command.
+#pragma once
+
+#include "features/alarm/TimedCodec.h"
+#include "link/HostLink.h"
+#include "ui/CPageBase.h"
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class CTimedSettingPage : public CPageBase, public veyra::HostLink {
+  Q_OBJECT
+
+ public:
+  explicit CTimedSettingPage(QWidget* parent = nullptr);
+  ~CTimedSettingPage() override;
+
+  // Reader thread: shows the host's verdict on the last set command.
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
+
+  QComboBox* ArmDay() const { return m_armDay; }
+  QLineEdit* ArmHour() const { return m_armHour; }
+  QLineEdit* ArmMinute() const { return m_armMinute; }
+  QComboBox* DisarmDay() const { return m_disarmDay; }
+  QLineEdit* DisarmHour() const { return m_disarmHour; }
+  QLineEdit* DisarmMinute() const { return m_disarmMinute; }
+  QListWidget* Groups() const { return m_groups; }
+  QPushButton* SaveButton() const { return m_saveButton; }
+
+  // The schedule the controls describe; group 0 when none is selected.
+  veyra::alarm::TimedSchedule Schedule() const;
+
+ public slots:
+  void OnSave();
+
+ private:
+  QWidget* TimeFrame(const QString& title, QComboBox*& day, QLineEdit*& hour, QLineEdit*& minute);
+
+  QComboBox* m_armDay = nullptr;
+  QLineEdit* m_armHour = nullptr;
+  QLineEdit* m_armMinute = nullptr;
+  QComboBox* m_disarmDay = nullptr;
+  QLineEdit* m_disarmHour = nullptr;
+  QLineEdit* m_disarmMinute = nullptr;
+  QListWidget* m_groups = nullptr;
+  QPushButton* m_saveButton = nullptr;
+};

@@ -1,0 +1,190 @@
+#include "features/alarm/PhoneCodec.h"
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
+namespace veyra::alarm {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool IsNumberCharacter(char c) {
+  return (c >= '0' && c <= '9') || c == '*' || c == ':' || c == 'G' || c == 'g';
+}
+
+void AppendNibble(std::string& text, int nibble) {
+  text.push_back(nibble == 0xB ? '*' : static_cast<char>('0' + nibble));
+}
+
+}  // namespace
+
+std::string PhoneSlotFailureText(int slot) {
+  return "Сбой при сохранения телефонных номеров " + std::to_string(slot) + "!";
+}
+
+Bytes PhoneReadPayload() { return {0x00, kPhoneReadCommand}; }
+
+std::string DecodePhoneDigits(const std::uint8_t* packed, std::size_t count) {
+  count = std::min(count, kPhoneMaxPackedBytes);
+  std::string text;
+  std::size_t i = 0;
+  if (count > 0 && packed[0] == kPhone3GByte) {
+    text = "3G";
+    i = 1;
+  }
+  for (; i < count; ++i) {
+    const int high = packed[i] >> 4;
+    if (high >= 0xC) break;
+    AppendNibble(text, high);
+    const int low = packed[i] & 0x0F;
+    if (low >= 0xC) break;
+    AppendNibble(text, low);
+  }
+  return text;
+}
+
+std::string DecodePhoneDigits(const Bytes& packed) {
+  return DecodePhoneDigits(packed.data(), packed.size());
+}
+
+std::optional<PhoneNumber> DecodePhoneFrame(const Bytes& frame) {
+  if (frame.size() <= kFrameCmdOffset || frame[kFrameCmdOffset] != kPhoneReadCommand)
+    return std::nullopt;
+  const std::size_t data = FrameDataLength(frame);
+  if (data < 1) return std::nullopt;
+  const int slot = frame[kFrameDataOffset];
+  if (slot < 1 || slot > kPhoneSlotCount) return std::nullopt;
+  return PhoneNumber{slot, DecodePhoneDigits(frame.data() + kFrameDataOffset + 1, data - 1)};
+}
+
+std::optional<std::string> NormalizePhoneText(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  if (text.size() > kPhoneMaxDigits) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), IsNumberCharacter)) return std::nullopt;
+  return std::string(text);
+}
+
+Bytes EncodePhoneDigits(std::string_view number) {
+  std::string hex(number);
+  hex += hex.size() % 2 ? "F" : "FF";
+  for (char& c : hex) {
+    if (c == '*' || c == 'G' || c == 'g') c = 'B';
+  }
+  Bytes packed;
+  HexTextToBytes(hex, packed);
+  return packed;
+}
+
+PhoneRequest PhoneWritePayload(int slot, std::string_view text) {
+  PhoneRequest request;
+  const std::optional<std::string> number = NormalizePhoneText(text);
+  if (slot < 1 || slot > kPhoneSlotCount || !number) {
+    request.refusal = OwnedMessage(PhoneSlotFailureText(slot));
+    return request;
+  }
+  const Bytes packed = EncodePhoneDigits(*number);
+  Bytes payload;
+  payload.reserve(packed.size() + 3);
+  payload.push_back(static_cast<std::uint8_t>(packed.size() + 1));
+  payload.push_back(kPhoneWriteCommand);
+  payload.push_back(static_cast<std::uint8_t>(slot));
+  payload.insert(payload.end(), packed.begin(), packed.end());
+  request.payload = std::move(payload);
+  return request;
+}
+
+bool PhoneWriteAcknowledged(const Bytes& receivedFrame, const AckCheck& checkAck) {
+  return receivedFrame.size() > kFrameCmdOffset &&
+         receivedFrame[kFrameCmdOffset] == kPhoneWriteCommand && checkAck &&
+         checkAck(CommandKey(kPhoneWriteCommand), receivedFrame) == 1;
+}
+
+void PhoneSaveTracker::Begin() {
+  std::lock_guard lock(mutex_);
+  lastSlotOk_ = 1;
+  anyFailed_ = false;
+  writing_ = false;
+}
+
+void PhoneSaveTracker::Skip() {
+  std::lock_guard lock(mutex_);
+  lastSlotOk_ = 1;
+}
+
+PhoneRequest PhoneSaveTracker::StartWrite(int slot, std::string_view text) {
+  PhoneRequest request = PhoneWritePayload(slot, text);
+  std::lock_guard lock(mutex_);
+  lastSlotOk_ = 0;
+  savingSlot_ = slot;
+  writing_ = request.payload.has_value();
+  writeFrame_ = writing_ ? BuildFrame(*request.payload) : Bytes{};
+  replyHandled_ = false;
+  if (request.refusal) anyFailed_ = true;
+  return request;
+}
+
+void PhoneSaveTracker::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame,
+                               const AckCheck& checkAck) {
+  // Only the first frame after this write's frame went out is its reply. Outside a write nothing
+  // waits for a verdict: a late acknowledgement of a slot that got no reply must not count for
+  // it, nor for the slot written next.
+  const auto isReply = [&] { return writing_ && !replyHandled_ && sentFrame == writeFrame_; };
+  {
+    std::lock_guard lock(mutex_);
+    if (!isReply()) return;
+  }
+  // The acknowledgement table is read from disk: not under the lock.
+  const bool acknowledged = PhoneWriteAcknowledged(receivedFrame, checkAck);
+  {
+    std::lock_guard lock(mutex_);
+    if (!isReply()) return;
+    // Any frame ends the wait; only an acknowledgement of the write makes the slot good.
+    lastSlotOk_ = acknowledged ? 1 : 0;
+    replyHandled_ = true;
+  }
+  replied_.notify_all();
+}
+
+std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult, int handshakeMs) {
+  std::unique_lock lock(mutex_);
+  if (sendResult == 0) {
+    writing_ = false;
+    lastSlotOk_ = 0;
+    anyFailed_ = true;
+    return OwnedMessage(PhoneSlotFailureText(savingSlot_));
+  }
+  if (!replied_.wait_for(lock, std::chrono::milliseconds(std::max(0, handshakeMs)),
+                         [this] { return replyHandled_; }))
+    lastSlotOk_ = 0;
+  writing_ = false;
+  if (lastSlotOk_ == 0) anyFailed_ = true;
+  return std::nullopt;
+}
+
+std::optional<Message> PhoneSaveTracker::Finish() const {
+  std::lock_guard lock(mutex_);
+  if (!anyFailed_) return std::nullopt;
+  return OwnedMessage(std::string(kPhoneSaveFailureText));
+}
+
+int PhoneSaveTracker::SavingSlot() const {
+  std::lock_guard lock(mutex_);
+  return savingSlot_;
+}
+
+int PhoneSaveTracker::LastSlotOk() const {
+  std::lock_guard lock(mutex_);
+  return lastSlotOk_;
+}
+
+bool PhoneSaveTracker::AnyFailed() const {
+  std::lock_guard lock(mutex_);
+  return anyFailed_;
+}
+
+}  // namespace veyra::alarm

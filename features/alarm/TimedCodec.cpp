@@ -1,0 +1,120 @@
+#include "features/alarm/TimedCodec.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace veyra::alarm {
+
+namespace {
+
+bool ValidTime(const TimedTime& time) {
+  return time.day >= 0 && time.day < static_cast<int>(TimedDayNames.size()) && time.hour >= 0 &&
+         time.hour <= 23 && time.minute >= 0 && time.minute <= 59;
+}
+
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2d", value);
+  return text;
+}
+
+std::optional<int> ClockPart(std::string_view digits) {
+  if (digits.empty() || digits.size() > 2) return std::nullopt;
+  int value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+int TimedFieldValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  // Saturate rather than overflow: anything this large is refused as a time anyway.
+  constexpr long kCeiling = 1000000;
+  long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kCeiling);
+  return static_cast<int>(negative ? -value : value);
+}
+
+std::optional<TimedTime> ParseTimedClock(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const std::optional<int> hour = ClockPart(text.substr(0, colon));
+  const std::optional<int> minute = ClockPart(text.substr(colon + 1));
+  if (!hour || !minute) return std::nullopt;
+  TimedTime time;
+  time.hour = *hour;
+  time.minute = *minute;
+  return time;
+}
+
+TimedRequest TimedSetPayload(const TimedSchedule& schedule) {
+  TimedRequest request;
+  if (schedule.group < 1 || schedule.group > static_cast<int>(TimedGroupNames.size())) {
+    request.refusal = OwnedMessage(std::string(kTimedNoGroupText));
+    return request;
+  }
+  if (!ValidTime(schedule.arm) || !ValidTime(schedule.disarm)) {
+    request.refusal = OwnedMessage(std::string(kTimedBadTimeText));
+    return request;
+  }
+  auto byte = [](int value) { return static_cast<std::uint8_t>(value); };
+  request.payload = Bytes{static_cast<std::uint8_t>(kTimedRecordLength),
+                          kTimedSetCommand,
+                          byte(schedule.group),
+                          byte(schedule.arm.day),
+                          byte(schedule.arm.hour),
+                          byte(schedule.arm.minute),
+                          byte(schedule.disarm.day),
+                          byte(schedule.disarm.hour),
+                          byte(schedule.disarm.minute)};
+  return request;
+}
+
+Bytes TimedLookupPayload() { return {0x00, kTimedLookupCommand}; }
+
+std::optional<Message> TimedSetReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                            const AckCheck& checkAck) {
+  if (sentFrame.size() <= kFrameCmdOffset) return std::nullopt;
+  const bool acknowledged = sentFrame[kFrameCmdOffset] == kTimedSetCommand && checkAck &&
+                            checkAck(CommandKey(kTimedSetCommand), receivedFrame) == 1;
+  return OwnedMessage(std::string(acknowledged ? kTimedSetSuccessText : kTimedSetFailureText));
+}
+
+std::optional<TimedSchedule> DecodeTimedRecord(const Bytes& frame) {
+  if (FrameDataLength(frame) < kTimedRecordLength) return std::nullopt;
+  const std::uint8_t* r = frame.data() + kFrameDataOffset;
+  TimedSchedule schedule;
+  schedule.group = r[0];
+  schedule.arm = TimedTime{r[1], r[2], r[3]};
+  schedule.disarm = TimedTime{r[4], r[5], r[6]};
+  return schedule;
+}
+
+std::optional<TimedSchedule> TimedLookupRecord(const Bytes& sentFrame, const Bytes& receivedFrame) {
+  if (sentFrame.size() <= kFrameCmdOffset || sentFrame[kFrameCmdOffset] != kTimedLookupCommand)
+    return std::nullopt;
+  return DecodeTimedRecord(receivedFrame);
+}
+
+std::string TimedTimeText(const TimedTime& time) {
+  const bool known = time.day > 0 && time.day < static_cast<int>(TimedDayNames.size());
+  if (!known) return std::string(TimedDayNames[0]);
+  return std::string(TimedDayNames[time.day]) + "," + TwoDigits(time.hour) + ":" +
+         TwoDigits(time.minute);
+}
+
+std::array<std::string, 4> TimedRecordCells(const TimedSchedule& schedule, int rowNumber) {
+  return {std::to_string(rowNumber), TwoDigits(schedule.group), TimedTimeText(schedule.arm),
+          TimedTimeText(schedule.disarm)};
+}
+
+}  // namespace veyra::alarm

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/common/PtyHostFixture.h"
+#include "tests/common/Veyractl.h"
+
+namespace veyra {
+namespace {
+
+using test::RunVeyractl;
+
+class VeyractlSendTest : public test::PtyHostFixture {};
+
+TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
+  struct Row {
+    const char* fault;
+    std::vector<std::string> args;
+    bool silent;
+    int status;
+    std::string out;
+    std::string errContains;
+  };
+  const Row rows[] = {
+      {"a round trip prints the reply frame", {"--port", "COM7", "send", "00", "09"}, false, 0, "AA 00 09 09 55\n", ""},
+      {"a device path works like a COM name", {"--port", "@DEV@", "send", "00", "0a"}, false, 0, "AA 00 0A 0A 55\n", ""},
+      {"a silent host is 'no reply', exit 1", {"--port", "COM7", "send", "00", "09"}, true, 1, "", "no reply"},
+      {"a port that cannot be opened exits 2 with its messages", {"--port", "COM9", "send", "00", "09"}, false, 2, "", "打开 COM9 失败"},
+      {"a bad hex byte is a usage error and sends nothing", {"--port", "COM7", "send", "0x9"}, false, 2, "", "not a hex byte"},
+      {"send without a port is a usage error", {"send", "00", "09"}, false, 2, "", "--port"},
+      {"an unknown command is a usage error", {"frobnicate"}, false, 2, "", "unknown command"},
+  };
+  for (Row row : rows) {
+    for (auto& arg : row.args)
+      if (arg == "@DEV@") arg = host.DevicePath();
+    env.SetTimeouts(row.silent ? 1 : 3, row.silent ? 200 : 1000);
+    hostsim::Faults faults;
+    faults.silent = row.silent;
+    host.SetFaults(faults);
+    host.ClearLog();
+    const auto result = RunVeyractl(row.args);
+    EXPECT_EQ(result.status, row.status) << row.fault << "\nstderr: " << result.err;
+    EXPECT_EQ(result.out, row.out) << row.fault;
+    EXPECT_NE(result.err.find(row.errContains), std::string::npos) << row.fault << "\nstderr: " << result.err;
+    if (row.status == 2) {
+      EXPECT_TRUE(host.FramesReceived().empty()) << row.fault;
+    }
+  }
+}
+
+TEST_F(VeyractlSendTest, DiagnosticsGoToStandardError) {
+  env.SetTimeouts(3, 300);
+  const auto result = RunVeyractl({"--port", "COM7", "send", "00", "0F"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.find("Connected"), std::string::npos) << "stdout is for results only";
+  EXPECT_NE(result.err.find("Connected ! "), std::string::npos);
+  EXPECT_NE(result.err.find("Disonnected ! "), std::string::npos);
+}
+
+TEST_F(VeyractlSendTest, StartsLikeTheGuiByWritingTheDefaultConfig) {
+  std::filesystem::remove(env.ConfigPath());
+  const auto result = RunVeyractl({"--port", "COM7", "send", "00", "09"});
+  EXPECT_EQ(result.status, 0) << "the default file's [timeout] must make the exchange work";
+  std::ifstream in(env.ConfigPath(), std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(written, DefaultConfigText());
+}
+
+TEST_F(VeyractlSendTest, PortsListsMappedPortsWithTheirDevices) {
+  const auto result = RunVeyractl({"ports"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("COM7\t" + host.DevicePath() + "\n"), std::string::npos) << result.out;
+}
+
+TEST_F(VeyractlSendTest, TraceShowsBothDirectionsWithTimestamps) {
+  const auto result = RunVeyractl({"--trace", "--port", "COM7", "send", "00", "09"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find(" > AA 00 09 09 55\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find(" < AA 00 09 09 55\n"), std::string::npos) << result.out;
+}
+
+}  // namespace
+}  // namespace veyra

@@ -1,0 +1,78 @@
+#include "features/alarm/HistoryCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/common/CodecTestSupport.h"
+
+namespace veyra::alarm {
+namespace {
+
+using test::DefaultAck;
+using test::Hex;
+
+TEST(HistoryCodec, Payloads) {
+  EXPECT_EQ(FormatHex(BuildFrame(HistoryReadPayload())), "AA 00 02 02 55");
+  EXPECT_EQ(FormatHex(BuildFrame(HistoryErasePayload())), "AA 00 0F 0F 55");
+}
+
+TEST(HistoryCodec, DecodeRecordFrame) {
+  const struct {
+    const char* name;
+    const char* frame;
+    std::optional<std::string> cells;  // source | event | zone | time
+  } rows[] = {
+      {"motion_alarm_zone3_march_9th_first_data_byte_ignored", "AA 06 02 7F 21 03 31 2E 2D 00 55",
+       "Датчик движения|Тревога|03|03/09 14:45"},
+      {"day_spans_both_bytes", "AA 06 02 00 00 00 C3 F7 3B 00 55", "База|Постановка на охрану|00|12/31 23:59"},
+      {"all_bits_set_source_15_shows_its_number", "AA 06 02 FF FF FF FF FF FF 00 55",
+       "15|Сбой проверки|255|15/127 31:255"},
+      {"source_14_shows_its_number", "AA 06 02 00 E1 0C 10 20 00 00 55", "14|Тревога|12|01/01 00:00"},
+      {"longer_record_uses_first_six_last_source_name", "AA 07 02 00 D3 00 10 20 00 99 00 55",
+       "Беспроводная клавиатура|Выборочный|00|01/01 00:00"},
+      {"acknowledgement_like_frame_skipped", "AA 00 02 02 55", std::nullopt},
+      {"five_data_bytes_skipped", "AA 05 02 00 21 03 31 2E 00 55", std::nullopt},
+      {"lying_len_not_read_past_end", "AA 06 02 00 21 03 55", std::nullopt},
+      {"fragment_skipped", "AA 06 02", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::optional<HistoryRecord> record = DecodeHistoryRecord(Hex(row.frame));
+    ASSERT_EQ(record.has_value(), row.cells.has_value());
+    if (!record) continue;
+    const auto cells = HistoryRecordCells(*record, 25);
+    EXPECT_EQ(cells[0], "25");
+    EXPECT_EQ(cells[1] + "|" + cells[2] + "|" + cells[3] + "|" + cells[4], *row.cells);
+  }
+}
+
+TEST(HistoryCodec, RecordOnlyWhileReadWasSentLast) {
+  const Bytes record = Hex("AA 06 02 00 21 03 31 2E 2D 00 55");
+  EXPECT_TRUE(HistoryReadRecord(Hex("AA 00 02 02 55"), record));
+  EXPECT_FALSE(HistoryReadRecord(Hex("AA 00 0F 0F 55"), record));
+  EXPECT_FALSE(HistoryReadRecord(Bytes{}, record));
+}
+
+TEST(HistoryCodec, EraseReplyMessage) {
+  const struct {
+    const char* name;
+    const char* sent;
+    const char* received;
+    std::optional<std::string> text;
+  } rows[] = {
+      {"acknowledged_erase_done", "AA 00 0F 0F 55", "AA 00 0F 0F 55", "Удаление завершено!"},
+      {"refused_erase_not_reported_done", "AA 00 0F 0F 55", "AA 00 02 02 55", "Сбой очистки истории!"},
+      {"record_after_read_earns_nothing", "AA 00 02 02 55", "AA 00 0F 0F 55", std::nullopt},
+      {"nothing_sent_ignored", "", "AA 00 0F 0F 55", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto message = HistoryEraseReplyMessage(Hex(row.sent), Hex(row.received), DefaultAck);
+    EXPECT_EQ(message ? std::optional(message->text) : std::nullopt, row.text);
+  }
+}
+
+}  // namespace
+}  // namespace veyra::alarm

@@ -1,0 +1,65 @@
+#include "features/alarm/OperateCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/common/CodecTestSupport.h"
+
+namespace veyra::alarm {
+namespace {
+
+using test::DefaultAck;
+using test::Hex;
+
+TEST(OperateCodec, FrameOnTheLineAndTextsWithoutAReply) {
+  const struct {
+    Operation operation;
+    const char* frame;
+    const char* hostNotFound;
+    const char* noReply;
+  } rows[] = {
+      {Operation::Arm, "AA 00 09 09 55", "3G камера не найдена", "Ошибка активации!"},  // no "!!" for arm
+      {Operation::Disarm, "AA 00 0A 0A 55", "3G камера не найдена!!", "Ошибка деактивации!"},
+      {Operation::Partial, "AA 00 0B 0B 55", "3G камера не найдена!!", "Выборочный режим Failure!"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(FormatHex(BuildFrame(OperatePayload(row.operation))), row.frame);
+    EXPECT_EQ(OperateHostNotFoundText(row.operation), row.hostNotFound) << row.frame;
+    EXPECT_EQ(OperateNoReplyText(row.operation), row.noReply) << row.frame;
+  }
+}
+
+TEST(OperateCodec, ReplyMessage) {
+  const struct {
+    const char* name;
+    const char* sent;  // the frame sent last
+    const char* received;
+    std::optional<std::string> message;
+    AckCheck checkAck = DefaultAck;
+  } rows[] = {
+      {"arm_echo_is_success", "AA 00 09 09 55", "AA 00 09 09 55", "Активировать систему!"},
+      {"disarm_echo_is_success", "AA 00 0A 0A 55", "AA 00 0A 0A 55", "Дезактивировать систему!"},
+      {"partial_echo_is_success", "AA 00 0B 0B 55", "AA 00 0B 0B 55", "Выборочный режим OK!"},
+      {"arm_refused_is_not_silent", "AA 00 09 09 55", "AA 01 09 01 0B 55", "Ошибка активации!"},
+      {"disarm_refused_is_not_silent", "AA 00 0A 0A 55", "AA 00 0B 0B 55", "Ошибка деактивации!"},
+      {"ack_looked_up_under_the_sent_not_received_command", "AA 00 09 09 55", "AA 00 0A 0A 55",
+       "Ошибка активации!"},
+      {"missing_checker_counts_as_mismatch", "AA 00 09 09 55", "AA 00 09 09 55", "Ошибка активации!", AckCheck{}},
+      {"other_sent_command_ignored", "AA 00 02 02 55", "AA 00 09 09 55", std::nullopt},
+      {"nothing_or_a_truncated_frame_sent_ignored", "AA 00", "AA 00 09 09 55", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::optional<Message> message = OperateReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck);
+    ASSERT_EQ(message.has_value(), row.message.has_value());
+    if (!message) continue;
+    EXPECT_EQ(message->text, *row.message);
+    EXPECT_EQ(message->caption, "");
+    EXPECT_TRUE(message->owned);
+  }
+}
+
+}  // namespace
+}  // namespace veyra::alarm

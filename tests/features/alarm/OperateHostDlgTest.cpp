@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "features/alarm/COperateHostDlg.h"
+#include "tests/common/DialogFixture.h"
+#include "tests/common/WaitFor.h"
+
+namespace veyra {
+namespace {
+
+using alarm::Operation;
+
+class OperateHostDlgTest : public test::DialogFixture<COperateHostDlg> {
+ protected:
+};
+
+TEST_F(OperateHostDlgTest, EachButtonSendsItsCommandAndReportsTheHostsAnswer) {
+  enum class Host { Echoes, Refuses, Silent, Late, NotFound };
+  const struct {
+    const char* fault;
+    Operation operation;
+    Host host;
+    std::vector<std::string> shown;
+  } rows[] = {
+      {"arm sends 00 09 and an echo earns the success text", Operation::Arm, Host::Echoes, {"Активировать систему!"}},
+      {"disarm sends 00 0A; its success text says Дезактивировать", Operation::Disarm, Host::Echoes,
+       {"Дезактивировать систему!"}},
+      {"partial sends 00 0B", Operation::Partial, Host::Echoes, {"Выборочный режим OK!"}},
+      {"a refused arm is not silent", Operation::Arm, Host::Refuses, {"Ошибка активации!"}},
+      {"a refused disarm is not silent", Operation::Disarm, Host::Refuses, {"Ошибка деактивации!"}},
+      {"a refused partial mode reports failure", Operation::Partial, Host::Refuses, {"Выборочный режим Failure!"}},
+      {"no reply to arm", Operation::Arm, Host::Silent, {"Ошибка активации!"}},
+      {"a late reply is still judged after the no-reply text", Operation::Arm, Host::Late,
+       {"Ошибка активации!", "Активировать систему!"}},
+      {"arm's not-found text has no exclamation marks", Operation::Arm, Host::NotFound, {"3G камера не найдена"}},
+      {"disarm with no host sends nothing", Operation::Disarm, Host::NotFound, {"3G камера не найдена!!"}},
+  };
+  const Bytes onTheLine[] = {
+      {0xAA, 0x00, 0x09, 0x09, 0x55}, {0xAA, 0x00, 0x0A, 0x0A, 0x55}, {0xAA, 0x00, 0x0B, 0x0B, 0x55}};
+  env.SetTimeouts(1, 150);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    hostsim::Faults faults;
+    faults.silent = row.host == Host::Silent;
+    if (row.host == Host::Refuses) faults.replaceReply = BuildFrame({0x00, 0x0C});
+    if (row.host == Host::Late) faults.delayMs = 400;
+    host.SetFaults(faults);
+    HostFound = row.host == Host::NotFound ? 0 : 1;
+    host.ClearLog();
+    messages.Clear();
+
+    dialog->Button(row.operation)->click();
+    ASSERT_TRUE(messages.WaitFor(row.shown.size()));
+    std::vector<Message> expected;
+    for (const std::string& text : row.shown) expected.push_back(OwnedMessage(text));
+    EXPECT_EQ(messages.Messages(), expected);
+    if (row.host == Host::NotFound) {
+      EXPECT_TRUE(host.FramesReceived().empty());
+    } else {
+      ASSERT_EQ(host.WaitForFrames(1, 1000), 1u);
+      EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{onTheLine[static_cast<int>(row.operation)]});
+    }
+  }
+}
+
+TEST_F(OperateHostDlgTest, ClosingTheDialogStopsRepliesReachingIt) {
+  env.SetTimeouts(1, 100);
+  hostsim::Faults late;
+  late.delayMs = 500;
+  host.SetFaults(late);
+  dialog->Button(Operation::Arm)->click();
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(dialog.get()));
+  dialog.reset();
+  EXPECT_EQ(port.Owner(), nullptr);
+  // The main window takes the port back; the late echo reaches it, not the closed dialog.
+  link.SetCommn(&port);
+  ASSERT_TRUE(link.WaitForReplies(1));
+  EXPECT_EQ(link.Received().front(), BuildFrame({0x00, 0x09}));
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Ошибка активации!"});
+}
+
+}  // namespace
+}  // namespace veyra

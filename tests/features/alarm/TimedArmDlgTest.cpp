@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "features/alarm/CTimedArmDlg.h"
+#include "features/alarm/CTimedLookupPage.h"
+#include "features/alarm/CTimedSettingPage.h"
+#include "hostsim/AlarmState.h"
+#include "tests/common/CodecTestSupport.h"
+#include "tests/common/DialogFixture.h"
+#include "tests/common/WaitFor.h"
+#include "ui/CGridCtrl.h"
+#include "ui/CTabCtrlEx.h"
+
+namespace veyra {
+namespace {
+
+using test::ReplyingWith;
+using test::Silent;
+
+using Row = std::vector<std::string>;
+
+
+class TimedArmDlgTest : public test::DialogFixture<CTimedArmDlg> {
+ protected:
+  CTimedLookupPage* Lookup() const { return dialog->LookupPage(); }
+  CTimedSettingPage* Setting() const { return dialog->SettingPage(); }
+  Row Cells(int row) const {
+    Row texts;
+    for (int column = 0; column < 4; ++column)
+      texts.push_back(Lookup()->Grid()->GetItemText(row, column).toStdString());
+    return texts;
+  }
+  // Shows the page and checks it took the port over.
+  void ShowPage(int index, HostLink* page) {
+    dialog->Tabs()->setCurrentIndex(index);
+    ASSERT_EQ(port.Owner(), page);
+  }
+  // Fills the setting page: arm on Monday, disarm daily, at the hour and minute texts given.
+  void Fill(int group, const std::array<const char*, 4>& times) {
+    CTimedSettingPage* page = Setting();
+    page->Groups()->setCurrentRow(std::max(group, 0));
+    if (group < 0) page->Groups()->clearSelection();
+    page->ArmDay()->setCurrentIndex(2);
+    page->DisarmDay()->setCurrentIndex(1);
+    QLineEdit* fields[] = {page->ArmHour(), page->ArmMinute(), page->DisarmHour(), page->DisarmMinute()};
+    for (int i = 0; i < 4; ++i) fields[i]->setText(times[i]);
+  }
+  // Presses "Проверить" and waits for the records the simulated host holds (three groups).
+  void LookUpAll() {
+    Lookup()->LookupButton()->click();
+    ASSERT_TRUE(test::WaitFor([&] { return Lookup()->LastRow() == 3; }));
+  }
+
+};
+
+TEST_F(TimedArmDlgTest, LookupFillsOneRowPerRecordAndLateRecordsGrowTheTableInArrivalOrder) {
+  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(Lookup())) << "the first page gets the port on opening";
+  LookUpAll();
+  EXPECT_EQ(test::Hexes(host.FramesReceived()), Row{"AA 00 10 10 55"});
+  EXPECT_EQ(Cells(1), (Row{"1", "01", "Повседневный,08:30", "Повседневный,18:00"}));
+  EXPECT_EQ(Cells(2), (Row{"2", "02", "Суббота,22:00", "Воскресенье,09:15"}));
+  EXPECT_EQ(Cells(3), (Row{"3", "03", "Выключить", "Выключить"}));
+  EXPECT_EQ(Cells(4), (Row{"", "", "", ""}));
+  // Records that come long after SendAndWait returned: each one goes below the last, past row 9.
+  Bytes late;
+  for (std::uint8_t minute = 0; minute < 10; ++minute) {
+    const Bytes frame = BuildFrame({0x07, 0x10, 0x01, 0x02, 0x05, minute, 0x00, 0x00, 0x00});
+    late.insert(late.end(), frame.begin(), frame.end());
+  }
+  host.Inject(late);
+  ASSERT_TRUE(test::WaitFor([&] { return Lookup()->LastRow() == 13; }));
+  EXPECT_EQ(Lookup()->RowCount(), 14);
+  EXPECT_EQ(Lookup()->Grid()->GetRowCount(), 14);
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(Cells(4 + i), (Row{std::to_string(4 + i), "01", "Понедельник,05:0" + std::to_string(i), "Выключить"}));
+  // A short frame holds no whole record: skipped, nothing read past its end.
+  host.Inject(BuildFrame({0x03, 0x10, 0x02, 0x02, 0x07}));
+  host.Inject(BuildFrame({0x07, 0x10, 0x03, 0x09, 0x07, 0x1E, 0x00, 0x13, 0x00}));
+  ASSERT_TRUE(test::WaitFor([&] { return Lookup()->LastRow() == 14; }));
+  EXPECT_EQ(Cells(14), (Row{"14", "03", "Выключить", "Выключить"})) << "day code 9 shows like 0, without a time";
+
+  LookUpAll();
+  EXPECT_EQ(Lookup()->RowCount(), 10);
+  EXPECT_EQ(Lookup()->Grid()->GetRowCount(), 10) << "a refresh starts from ten rows again";
+  EXPECT_EQ(Cells(1)[0], "1");
+  EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(TimedArmDlgTest, LookupFailures) {
+  LookUpAll();
+  // The host answers with a frame that holds no record: nothing placed, nothing said.
+  host.SetFaults(ReplyingWith(test::Hex("AA 00 10 10 55")));
+  Lookup()->LookupButton()->click();
+  test::DeliverPosted();
+  EXPECT_EQ(Lookup()->LastRow(), 0);
+  EXPECT_TRUE(messages.Texts().empty());
+
+  env.SetTimeouts(1, 200);
+  host.SetFaults(Silent());
+  Lookup()->LookupButton()->click();
+  EXPECT_EQ(messages.Texts(), Row{"Сбой!"});
+  for (int row = 1; row < 10; ++row) EXPECT_EQ(Cells(row), (Row{"", "", "", ""})) << "stale row " << row;
+
+  messages.Clear();
+  host.ClearLog();
+  HostFound = 0;
+  Lookup()->LookupButton()->click();
+  EXPECT_EQ(messages.Texts(), Row{"3G камера не найдена!!"});
+  EXPECT_TRUE(host.FramesReceived().empty());
+}
+
+TEST_F(TimedArmDlgTest, SetSendsTheGroupsTimesAndTheLookupPageShowsThem) {
+  ShowPage(1, Setting());
+  Fill(1, {"7", "30", "19", ""});  // an empty minute is sent as 0
+  Setting()->SaveButton()->click();
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(messages.Texts(), Row{"Setting Successful!"});
+  EXPECT_EQ(test::Hexes(host.FramesReceived()), Row{test::FrameLine("07 08 02 02 07 1E 01 13 00")});
+  ShowPage(0, Lookup());
+  LookUpAll();
+  EXPECT_EQ(Cells(2), (Row{"2", "02", "Понедельник,07:30", "Повседневный,19:00"}));
+  EXPECT_EQ(messages.Texts().size(), 1u) << "the look-up page shows nothing of its own";
+}
+
+TEST_F(TimedArmDlgTest, SetFailuresAndRefusals) {
+  const std::array<const char*, 4> good{"07", "00", "19", "00"};
+  const struct {
+    const char* fault;
+    int group;  // -1: none selected
+    std::array<const char*, 4> times;
+    bool found;
+    hostsim::Faults faults;
+    std::string shown;
+    bool sent;
+  } rows[] = {
+      {"hour 24 sent as a time that never comes", 0, {"24", "00", "19", "00"}, true, {}, "Неверное время!", false},
+      {"minute 60 sent", 0, {"07", "60", "19", "00"}, true, {}, "Неверное время!", false},
+      {"disarm hour 99 sent", 2, {"07", "00", "99", "00"}, true, {}, "Неверное время!", false},
+      {"disarm minute 75 sent", 2, {"07", "00", "19", "75"}, true, {}, "Неверное время!", false},
+      {"no group selected yet something sent", -1, good, true, {}, "Выберете необходимую группу!", false},
+      {"a refusing host reported as success", 0, good, true, ReplyingWith(BuildFrame({0x01, 0x08, 0xFF})),
+       "Setting failure!", true},
+      {"no reply unreported", 0, good, true, Silent(), "Setting failure!", true},
+      {"sent without a host", 0, good, false, {}, "3G камера не найдена!!", false},
+  };
+  ShowPage(1, Setting());
+  env.SetTimeouts(1, 200);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    host.SetFaults(row.faults);
+    HostFound = row.found;
+    host.ClearLog();
+    messages.Clear();
+    Fill(row.group, row.times);
+    Setting()->SaveButton()->click();
+    ASSERT_TRUE(messages.WaitFor(1));
+    EXPECT_EQ(messages.Texts(), Row{row.shown});
+    EXPECT_EQ(host.FramesReceived().size(), row.sent ? 1u : 0u);
+  }
+}
+
+}  // namespace
+}  // namespace veyra

@@ -1,0 +1,208 @@
+#include "link/ComPorts.h"
+
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/common/ScratchDir.h"
+
+namespace veyra {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fake sysfs tree and ports directory; "{root}" opening a path names the tree's root.
+struct Tree {
+  test::ScratchDir dir;
+  const std::string root = fs::canonical(dir.Path(".")).string();
+
+  Tree() {
+    for (const char* sub : {"/sys/class/tty", "/ports", "/devs"}) fs::create_directories(root + sub);
+    fs::create_symlink("/dev/null", root + "/devs/modem");
+  }
+  PortSources Sources() const { return {root + "/ports", root + "/sys"}; }
+  std::string Expand(const std::string& path) const {
+    return path.rfind("{root}", 0) == 0 ? root + path.substr(6) : path;
+  }
+  // "ttyS0=4": like the real sysfs, class/tty/ttyS0 is a symlink to the device's directory,
+  // whose "type" attribute holds what follows the "=" (no attribute without one).
+  void AddTty(const std::string& entry) const {
+    const std::string name = entry.substr(0, entry.find('='));
+    const std::string device = root + "/sys/devices/platform/serial/tty/" + name;
+    fs::create_directories(device);
+    fs::create_symlink("../../devices/platform/serial/tty/" + name, root + "/sys/class/tty/" + name);
+    if (name != entry) std::ofstream(device + "/type") << entry.substr(name.size() + 1);
+  }
+  // "COM7>/dev/zero" links COM7 there, "COM7" links it to /dev/null, "COM7>" is a plain file.
+  void AddLink(const std::string& entry) const {
+    const auto arrow = entry.find('>');
+    const std::string path = root + "/ports/" + entry.substr(0, arrow);
+    if (arrow == std::string::npos) fs::create_symlink("/dev/null", path);
+    else if (arrow + 1 == entry.size()) std::ofstream(path) << "x";
+    else fs::create_symlink(Expand(entry.substr(arrow + 1)), path);
+  }
+};
+
+TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
+  const struct {
+    const char* name;
+    std::vector<std::string> ttys, links;
+    std::vector<std::pair<int, std::string>> expected;
+    bool portsDirMissing = false;
+  } rows[] = {
+      {"SortedByNumberAndNumberedByKernelIndex", {"ttyUSB3", "ttyACM2", "ttyS3=4\n", "ttyUSB0"}, {},
+       {{4, "/dev/ttyS3"}, {33, "/dev/ttyUSB0"}, {36, "/dev/ttyUSB3"}, {67, "/dev/ttyACM2"}}},
+      {"OnlyUartsWithANonzeroTypeListed",
+       {"ttyS0=4\n", "ttyS1=0\n", "ttyS2=0", "ttyS3", "ttyS4=", "ttyS5=unknown\n"}, {}, {{1, "/dev/ttyS0"}}},
+      {"OtherTtyDevicesIgnored",
+       {"tty0", "console", "ttyAMA0", "ttyS=4", "ttyUSB", "ttyUSB01", "ttyUSBx", "ttyACM-1"}, {}, {}},
+      {"BlockOverflowDoesNotStealTheNextBlocksNumber",
+       {"ttyS31=4", "ttyS32=4", "ttyUSB32", "ttyACM9934", "ttyACM9935"}, {},
+       {{32, "/dev/ttyS31"}, {9999, "/dev/ttyACM9934"}}},
+      {"ExplicitLinksWinAndMayLieOutsideTheBlocks", {"ttyUSB0", "ttyUSB1"},
+       {"COM33", "COM7", "COM9999>/dev/zero", "COM1>/dev/full"},
+       {{1, "/dev/full"}, {7, "/dev/null"}, {33, "/dev/null"}, {34, "/dev/ttyUSB1"}, {9999, "/dev/zero"}}},
+      {"LinksWithoutADeviceAndPlainFilesSkipped", {},
+       {"COM5>{root}/gone/ttyUSB9", "COM6>{root}", "COM4>", "COM8>{root}/ports/COM4", "COM9"},
+       {{9, "/dev/null"}}},
+      {"NonComNamesIgnored", {},
+       {"com3", "COM", "COMx", "COM3.bak", "COM0", "COM10000", "COM07", "COM+5", " COM2", "xCOM11"}, {}},
+      {"RelativeLinkTakenAgainstPortsDirKeepingItsLastName", {}, {"COM5>../devs/modem"},
+       {{5, "{root}/devs/modem"}}},
+      {"MissingPortsDirContributesNothing", {"ttyACM0"}, {}, {{65, "/dev/ttyACM0"}}, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Tree tree;
+    for (const auto& tty : row.ttys) tree.AddTty(tty);
+    for (const auto& link : row.links) tree.AddLink(link);
+    PortSources sources = tree.Sources();
+    if (row.portsDirMissing) sources.portsDir = tree.root + "/absent";
+    const auto ports = ListComPorts(sources);
+    ASSERT_TRUE(ports.has_value());
+    std::vector<std::pair<int, std::string>> got, want;
+    for (const auto& port : *ports) {
+      EXPECT_EQ(port.name, "COM" + std::to_string(port.number));
+      got.emplace_back(port.number, port.device);
+    }
+    for (const auto& [number, device] : row.expected) want.emplace_back(number, tree.Expand(device));
+    EXPECT_EQ(got, want);
+  }
+}
+
+TEST(ComPortsListing, KeepsTheLowest256Numbers) {
+  Tree tree;
+  for (int n = 300; n >= 1; --n) tree.AddLink("COM" + std::to_string(n));
+  const auto ports = ListComPorts(tree.Sources());
+  ASSERT_TRUE(ports.has_value());
+  ASSERT_EQ(ports->size(), 256u);
+  for (std::size_t i = 0; i < ports->size(); ++i) EXPECT_EQ((*ports)[i].number, static_cast<int>(i + 1));
+}
+
+// The demo and the simulated host link COMn to a pseudo-terminal.
+TEST(ComPortsLookup, AgreesWithTheListingWhicheverPathNamesTheDeviceAndWithoutSysfs) {
+  int master = -1, slave = -1;
+  char slaveName[256] = {};
+  ASSERT_EQ(::openpty(&master, &slave, slaveName, nullptr, nullptr), 0);
+  const std::string pts = slaveName;
+  Tree tree;
+  for (const char* tty : {"ttyS0=4\n", "ttyS1=0\n", "ttyUSB0", "ttyUSB1", "ttyACM1"}) tree.AddTty(tty);
+  tree.AddLink("COM33");
+  tree.AddLink("COM7>" + pts);
+  tree.AddLink("COM8>{root}/gone");
+  fs::create_symlink(pts, tree.root + "/alias");
+
+  const auto ports = ListComPorts(tree.Sources());
+  ASSERT_TRUE(ports.has_value());
+  ASSERT_EQ(ports->size(), 5u);  // COM1, COM7, COM33, COM34, COM66
+  for (const auto& port : *ports) {
+    SCOPED_TRACE(port.name);
+    EXPECT_EQ(DeviceForCom(port.number, tree.Sources()), std::optional<std::string>(port.device));
+    EXPECT_EQ(ComForDevice(port.device, tree.Sources()), std::optional<int>(port.number));
+  }
+  // Phantom UART, dangling link, nothing behind it, and numbers outside 1..9999.
+  for (int n : {2, 8, 40, 0, -1, 10000}) EXPECT_EQ(DeviceForCom(n, tree.Sources()), std::nullopt) << n;
+  const std::pair<std::string, std::optional<int>> devices[] = {
+      {tree.root + "/alias", 7},                                 // another symlink to the pty
+      {"/dev/pts/../pts/" + pts.substr(pts.rfind('/') + 1), 7},  // dot segments
+      {"/dev/ttyUSB1", 34},
+      {"/dev/full", std::nullopt},  // a device not listed
+      {tree.root + "/nosuch", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& [device, n] : devices) EXPECT_EQ(ComForDevice(device, tree.Sources()), n) << device;
+
+  // Without a readable sysfs there is no list, but the explicit links still work.
+  std::ofstream(tree.root + "/sysfile") << "x";
+  for (const char* sysfs : {"/nosuch", "/sysfile"}) {
+    const PortSources sources{tree.root + "/ports", tree.root + sysfs};
+    EXPECT_FALSE(ListComPorts(sources).has_value()) << sysfs;
+    EXPECT_EQ(DeviceForCom(7, sources), std::optional<std::string>(pts)) << sysfs;
+    EXPECT_EQ(ComForDevice(pts, sources), std::optional<int>(7)) << sysfs;
+  }
+  ::close(slave);
+  ::close(master);
+}
+
+TEST(ComPortsDefaultSources, FollowTheEnvironment) {
+  using Env = std::optional<std::string>;
+  const Env unset;
+  const struct {
+    const char* name;
+    Env portsDir, xdgConfigHome, sysfsRoot;
+    std::string wantPortsDir, wantSysfsRoot;
+  } rows[] = {
+      {"OverridesWin", "/p", "/x", "/fake", "/p", "/fake"},
+      {"EmptyOverridesIgnored", "", "/x", "", "/x/veyra-setup/ports", "/sys"},
+      {"XdgUnsetFallsBackToHome", unset, unset, unset, "/h/.config/veyra-setup/ports", "/sys"},
+      {"XdgRelativeIgnored", unset, "rel/cfg", unset, "/h/.config/veyra-setup/ports", "/sys"},
+  };
+  const char* names[] = {"VEYRA_PORTS_DIR", "XDG_CONFIG_HOME", "VEYRA_SYSFS_ROOT", "HOME"};
+  auto set = [](const char* name, const Env& value) {
+    value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+  };
+  std::vector<Env> old;
+  for (const char* name : names) old.push_back(std::getenv(name) ? Env(std::getenv(name)) : unset);
+  set("HOME", "/h");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    set(names[0], row.portsDir);
+    set(names[1], row.xdgConfigHome);
+    set(names[2], row.sysfsRoot);
+    EXPECT_EQ(DefaultPortSources().portsDir, row.wantPortsDir);
+    EXPECT_EQ(DefaultPortSources().sysfsRoot, row.wantSysfsRoot);
+  }
+  for (std::size_t i = 0; i < old.size(); ++i) set(names[i], old[i]);
+}
+
+TEST(ComPortsParsePortNumber, ReadsTheNumberAfterTheFirstThreeCharacters) {
+  const struct {
+    const char* name;
+    std::string text;
+    int number;
+  } rows[] = {
+      {"AutoEntry", "Авто", -1},
+      {"LowerCaseIsNotCom", "com3", -1},
+      {"ComWithoutDigits", "COM", 0},
+      {"ComNotAtTheStartReadsFromThirdCharacter", "xCOM5", 0},
+      {"DigitsRightAfterTheThirdCharacterCount", "abc42 COM", 42},
+      {"TrailingTextAfterDigits", "COM3 (USB)", 3},
+      {"LeadingBlankSkippedLikeAtoi", "COM 7", 7},
+      {"SignAcceptedLikeAtoi", "COM-2", -2},
+      {"HugeNumberSaturatesInsteadOfOverflowing", "COM99999999999", INT_MAX},
+      {"HugeNegativeSaturates", "COM-99999999999", INT_MIN},
+  };
+  for (const auto& row : rows) EXPECT_EQ(ParsePortNumber(row.text), row.number) << row.name;
+}
+
+}  // namespace
+}  // namespace veyra

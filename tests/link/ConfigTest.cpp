@@ -1,0 +1,147 @@
+#include "link/Config.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "link/IniFile.h"
+#include "tests/common/ScratchDir.h"
+
+namespace veyra {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The content itself is pinned byte for byte by the INI fuzzer's seed "default_config.ini".
+TEST(DefaultConfig, IsThe905BytesOf48CrLfJoinedLinesAndReadsBackWhole) {
+  const std::string& text = DefaultConfigText();
+  EXPECT_EQ(text.size(), 905u);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 47);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 47);
+  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+    ASSERT_GT(at, 0u);
+    EXPECT_EQ(text[at - 1], '\r') << "bare line feed at " << at;
+  }
+  EXPECT_EQ(text.back(), '5') << "a line break after the last line";
+
+  const IniFile ini = IniFile::Parse(text);
+  EXPECT_EQ(ini.Entries().size(), 48u);
+  EXPECT_EQ(ReadTimeouts(ini), (TimeoutSettings{3, 1000}));
+}
+
+TEST(ConfigPathRule, PicksOneLocationForWritingAndReading) {
+  const struct {
+    const char* name;
+    ConfigPathInputs in;
+    std::string expected;
+  } rows[] = {
+      {"OverrideIgnored", {"/t/my.ini", "/opt/veyra/bin", true, "/x", "/home/u"}, "/t/my.ini"},
+      {"UsableExeDirPassedOver", {"", "/opt/veyra/bin", true, "/x", "/home/u"}, "/opt/veyra/bin/config.ini"},
+      {"XdgConfigHomeIgnored", {"", "/usr/bin", false, "/x/cfg", "/home/u"}, "/x/cfg/veyra-setup/config.ini"},
+      {"HomeNotDefaultForXdg", {"", "/usr/bin", false, "", "/home/u"},
+       "/home/u/.config/veyra-setup/config.ini"},
+      {"RelativeXdgConfigHomeTrusted", {"", "/usr/bin", false, "rel/cfg", "/home/u"},
+       "/home/u/.config/veyra-setup/config.ini"},
+      {"UnknownExeDirUsed", {"", "", true, "", "/home/u"}, "/home/u/.config/veyra-setup/config.ini"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(ResolveConfigPath(row.in), row.expected) << row.name;
+}
+
+// The override itself is what every test environment sets.
+TEST(ConfigPath, WithoutOverrideAWritableExecutableDirectoryIsUsed) {
+  ScopedEnv env("VEYRA_CONFIG_PATH", "");  // empty counts as unset
+  const fs::path exeDir = fs::read_symlink("/proc/self/exe").parent_path();
+  if (::access(exeDir.c_str(), W_OK) != 0) GTEST_SKIP() << "test binary's directory not writable";
+  EXPECT_EQ(GetConfigPath(), (exeDir / "config.ini").string());
+}
+
+// A second start-up must find what the first one wrote, and neither may rewrite a user's file.
+TEST(EnsureDefaultConfig, WritesTheDefaultOnlyWhereNoFileCanBeRead) {
+  using R = DefaultConfigResult;
+  const std::string kDefault = DefaultConfigText(), kUsers = "[timeout]\r\ntimes=9\r\n";
+  const struct {
+    const char* name;
+    const char* path;
+    std::optional<std::string> existing;
+    DefaultConfigResult result;
+    std::string after;
+  } rows[] = {
+      {"MissingFileNotCreated", "config.ini", std::nullopt, R::Created, kDefault},
+      {"MissingDirectoriesNotCreated", "xdg/veyra-setup/config.ini", std::nullopt, R::Created, kDefault},
+      {"ExistingFileRewritten", "kept.ini", kUsers, R::Existed, kUsers},
+      {"EmptyFileRewritten", "empty.ini", "", R::Existed, ""},
+      {"UnderARegularFileReportedAsWritten", "plain/config.ini", std::nullopt, R::Failed, ""},
+      {"DirectoryTakenForAFile", "adir", std::nullopt, R::Failed, ""},
+  };
+  test::ScratchDir dir;
+  dir.Write("plain", "x");
+  fs::create_directory(dir.Path("adir"));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.existing) dir.Write(row.path, *row.existing);
+    ScopedEnv env("VEYRA_CONFIG_PATH", dir.Path(row.path));
+    EXPECT_EQ(EnsureDefaultConfig(), row.result);
+    const bool failed = row.result == R::Failed;
+    EXPECT_EQ(EnsureDefaultConfig(), failed ? R::Failed : R::Existed);
+    if (!failed) {
+      EXPECT_EQ(ReadBytes(dir.Path(row.path)), row.after);
+    }
+  }
+  EXPECT_EQ(ReadBytes(dir.Path("plain")), "x");
+  EXPECT_TRUE(fs::is_directory(dir.Path("adir")));
+}
+
+// [timeout] as every command exchange reads it.
+TEST(Timeouts, ReadWithDefaultsForWhatIsMissing) {
+  const std::string kHuge(23, '9');
+  const struct {
+    const char* name;
+    std::string content;
+    int times, waittime;
+  } rows[] = {
+      {"EmptyFileSendsNothing", "", 3, 1000},
+      {"TimesFromOtherSectionRead", "[main]\ntimes=9\n[timeout]\nwaittime=10\n", 3, 10},
+      {"EmptyOrTextValuesSendNothing", "[timeout]\ntimes=\nwaittime=soon\n", 3, 1000},
+      {"SignOrTextAfterTheNumberRejected", "[timeout]\ntimes=+5 ; remark\nwaittime=250ms\n", 5, 250},
+      {"ExplicitZeroReplaced", "[timeout]\ntimes=0\nwaittime=0\n", 0, 0},
+      {"NegativeKeptOrUnbounded", "[timeout]\ntimes=-2\nwaittime=-5\n", 0, 1000},
+      {"HugeWrapsNegative", "[timeout]\ntimes=99999999999\nwaittime=4294967296\n", INT_MAX, INT_MAX},
+      {"HugeNegativeWrapsPositive", "[timeout]\ntimes=-" + kHuge + "\nwaittime=-" + kHuge + "\n", 0, 1000},
+      {"CrLfFileMisread", "[timeout]\r\ntimes=4\r\nwaittime=700\r\n", 4, 700},
+  };
+  for (const auto& row : rows) {
+    const TimeoutSettings got = ReadTimeouts(IniFile::Parse(row.content));
+    EXPECT_EQ(got.times, row.times) << row.name;
+    EXPECT_EQ(got.waittime, row.waittime) << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace veyra

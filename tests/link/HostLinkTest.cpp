@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "tests/common/LinkHarness.h"
+
+namespace veyra {
+namespace {
+
+using test::LinkHarness;
+using Clock = std::chrono::steady_clock;
+
+long ElapsedMs(Clock::time_point since) {
+  return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
+}
+
+class HostLinkTest : public LinkHarness {};
+
+TEST_F(HostLinkTest, CommandAndReplyCrossTheLineByteForByte) {
+  Open();
+  ASSERT_EQ(Send({0x00, 0x09}), 1);
+  ASSERT_TRUE(link.WaitForReplies(1));
+  EXPECT_EQ(host.FramesReceived().at(0), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55}));
+  EXPECT_EQ(link.Received().at(0), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55}));
+  EXPECT_EQ(link.SentWith().at(0), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55})) << "OnReply gets the link's own SentFrame";
+  EXPECT_EQ(port.ReceivedSize(), 0u);
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST_F(HostLinkTest, EveryByteValuePassesUntouchedBothWays) {
+  Open();
+  // Bytes a tty not in raw mode would translate, swallow or act on.
+  const Bytes payload{0x08, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x7F, 0x00, 0x1C};
+  ASSERT_EQ(Send(payload), 1);
+  EXPECT_EQ(host.RawReceived(), BuildFrame(payload));
+  const Bytes back = BuildFrame({0x07, 0x02, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x7F, 0x04});
+  host.Inject(back);
+  ASSERT_TRUE(link.WaitForReplies(2));
+  EXPECT_EQ(link.Received().at(1), back);
+}
+
+TEST_F(HostLinkTest, RetriesFollowTimeoutSettings) {
+  struct Row {
+    const char* fault;
+    int times, waittime;
+    hostsim::Faults faults;
+    int result;
+    std::size_t written;
+    long minMs, maxMs;
+  };
+  hostsim::Faults silent;
+  silent.silent = true;
+  hostsim::Faults second;
+  second.answerFromAttempt = 2;
+  hostsim::Faults paced;
+  paced.pace = true;
+  hostsim::Faults split;
+  split.splitGapMs = 5;
+  hostsim::Faults garbage;
+  garbage.garbageBefore = {0x12, 0x34, 0x55, 0xAA, 0x01};
+  const Row rows[] = {
+      {"a silent host gets every attempt, one wait apart", 3, 300, silent, 0, 3, 850, 2500},
+      {"a host answering the second copy ends the retries", 3, 300, second, 1, 2, 250, 1500},
+      {"times=0 writes nothing and fails at once", 0, 300, {}, 0, 0, 0, 250},
+      {"a host sending at the line rate is still one reply", 2, 500, paced, 1, 1, 0, 900},
+      {"a reply split byte by byte is reassembled", 2, 500, split, 1, 1, 0, 900},
+      {"garbage and a false start before the reply are skipped", 2, 500, garbage, 1, 1, 0, 900},
+  };
+  Open();
+  for (const Row& row : rows) {
+    env.SetTimeouts(row.times, row.waittime);
+    host.SetFaults(row.faults);
+    host.ClearLog();
+    const auto start = Clock::now();
+    EXPECT_EQ(Send({0x00, 0x0A}), row.result) << row.fault;
+    const long elapsed = ElapsedMs(start);
+    EXPECT_GE(elapsed, row.minMs) << row.fault;
+    EXPECT_LE(elapsed, row.maxMs) << row.fault;
+    if (row.written) host.WaitForFrames(row.written, 1000);
+    EXPECT_EQ(host.FramesReceived().size(), row.written) << row.fault;
+    host.SetFaults({});
+  }
+}
+
+TEST_F(HostLinkTest, ConfigEditTakesEffectAtTheNextCommand) {
+  Open();
+  hostsim::Faults silent;
+  silent.silent = true;
+  host.SetFaults(silent);
+  env.SetTimeouts(1, 100);
+  EXPECT_EQ(Send({0x00, 0x09}), 0);
+  EXPECT_EQ(host.WaitForFrames(1, 1000), 1u);
+  env.SetTimeouts(2, 100);
+  EXPECT_EQ(Send({0x00, 0x09}), 0);
+  EXPECT_EQ(host.WaitForFrames(3, 1000), 3u) << "the second command must have read times=2";
+}
+
+TEST_F(HostLinkTest, MissingOrBrokenTimeoutKeysFallBackToWorkingValues) {
+  Open();
+  env.WriteConfig("[timeout]\ntimes=abc\n");
+  EXPECT_EQ(Send({0x00, 0x09}), 1) << "a partial config.ini must leave the utility working";
+  EXPECT_EQ(ExchangeSettings::times.load(), 3);
+  EXPECT_EQ(ExchangeSettings::waittime.load(), 1000);
+}
+
+TEST_F(HostLinkTest, UnreadableConfigIsReportedAndLastSettingsStay) {
+  Open();
+  env.SetTimeouts(2, 200);
+  ASSERT_EQ(Send({0x00, 0x09}), 1);
+  std::filesystem::remove(env.ConfigPath());
+  std::filesystem::create_directory(env.ConfigPath());  // cannot be read as a file
+  hostsim::Faults silent;
+  silent.silent = true;
+  host.SetFaults(silent);
+  host.ClearLog();
+  EXPECT_EQ(Send({0x00, 0x09}), 0);
+  EXPECT_EQ(host.WaitForFrames(2, 1000), 2u) << "the exchange runs with the settings last read";
+  ASSERT_FALSE(messages.Messages().empty());
+  EXPECT_EQ(messages.Messages().at(0), (Message{"加载配置文件config.ini失败！\n", "错误", false, Icon::None}));
+  EXPECT_EQ(link.CheckAck("09", {0xAA, 0x00, 0x09, 0x09, 0x55}), 0);
+  EXPECT_EQ(messages.Texts().back(), "加载命令文件config.ini失败！\n");
+}
+
+TEST_F(HostLinkTest, CheckAckComparesTheTablePrefix) {
+  struct Row {
+    const char* fault;
+    const char* key;
+    Bytes frame;
+    int result;
+  };
+  const Row rows[] = {
+      {"the expected acknowledgement", "09", {0xAA, 0x00, 0x09, 0x09, 0x55}, 1},
+      {"a different checksum byte", "09", {0xAA, 0x00, 0x09, 0x08, 0x55}, 0},
+      {"bytes beyond the expected ones are not compared", "09", {0xAA, 0x00, 0x09, 0x09, 0x55, 0x01}, 1},
+      {"a shorter frame cannot match", "09", {0xAA, 0x00, 0x09, 0x09}, 0},
+      {"a key the table does not list accepts anything", "0C", {0x01}, 1},
+      {"keys are case-sensitive: 0a is not listed", "0a", {0x01}, 1},
+      {"the login key carries FF", "01", {0xAA, 0x00, 0x01, 0xFF, 0x55}, 1},
+  };
+  for (const Row& row : rows) EXPECT_EQ(link.CheckAck(row.key, row.frame), row.result) << row.fault;
+
+  test::RecordingLink detached;
+  EXPECT_EQ(detached.CheckAck("09", {0xAA, 0x00, 0x09, 0x09, 0x55}), 0) << "no port attached";
+  EXPECT_EQ(detached.GetPortNumber(), -1);
+  EXPECT_EQ(detached.IsPortOpen(), 0);
+}
+
+TEST_F(HostLinkTest, LateReplyStillReachesOnReplyAfterTheWaitGaveUp) {
+  Open();
+  env.SetTimeouts(1, 100);
+  hostsim::Faults late;
+  late.delayMs = 300;
+  host.SetFaults(late);
+  EXPECT_EQ(Send({0x00, 0x0B}), 0);
+  ASSERT_TRUE(link.WaitForReplies(1));
+  EXPECT_EQ(link.Received().at(0), (Bytes{0xAA, 0x00, 0x0B, 0x0B, 0x55}));
+}
+
+TEST_F(HostLinkTest, UnplugMidFrameEndsTheThreadOnceAndAReopenWorks) {
+  Open();
+  EXPECT_TRUE(port.WaitFor(PortEvent::Connected, 1));
+  hostsim::Faults hangUp;
+  hangUp.hangUpAfterBytes = 3;
+  host.SetFaults(hangUp);
+  env.SetTimeouts(1, 300);
+  EXPECT_EQ(Send({0x00, 0x09}), 0);
+  ASSERT_TRUE(port.WaitFor(PortEvent::Disconnected, 1));
+  EXPECT_EQ(link.IsPortOpen(), 0);
+  EXPECT_EQ(port.Count(PortEvent::Disconnected), 1);
+
+  hostsim::PtyHost replacement;
+  ASSERT_TRUE(replacement.Start());
+  env.MapPort(kCom, replacement.DevicePath());
+  Open();
+  env.SetTimeouts(3, 1000);
+  EXPECT_EQ(Send({0x00, 0x09}), 1);
+  port.Close();
+  EXPECT_EQ(port.Count(PortEvent::Disconnected), 2) << "exactly one Disconnected per open";
+  EXPECT_EQ(port.Count(PortEvent::Connected), 2);
+}
+
+TEST_F(HostLinkTest, ReopenJoinsTheOldReaderBeforeTheNewOpen) {
+  for (int i = 0; i < 5; ++i) Open();
+  EXPECT_TRUE(port.WaitFor(PortEvent::Connected, 5));
+  EXPECT_EQ(port.Count(PortEvent::Disconnected), 4);
+  EXPECT_EQ(Send({0x00, 0x09}), 1);
+  EXPECT_EQ(link.GetPortNumber(), kCom);
+}
+
+TEST_F(HostLinkTest, SecondOpenOfAHeldPortFailsWithItsMessages) {
+  Open();
+  HostPort other;
+  test::RecordingLink otherLink;
+  otherLink.SetCommn(&other);
+  EXPECT_EQ(otherLink.OpenPort(kCom), 0);
+  const auto shown = messages.Messages();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0], (Message{"打开 COM7 失败", "错误！", false, Icon::None}));
+  EXPECT_EQ(shown[1].caption, "Error");
+  EXPECT_NE(shown[1].text.find("Another program holds the port"), std::string::npos) << shown[1].text;
+  EXPECT_EQ(otherLink.GetPortNumber(), -1) << "a failed open leaves the number as it was";
+  other.SetOwner(nullptr);
+}
+
+TEST_F(HostLinkTest, MissingPortFailsAndStartsNoThread) {
+  EXPECT_EQ(link.OpenPort(42), 0);
+  EXPECT_EQ(messages.Texts().at(0), "打开 COM42 失败");
+  EXPECT_EQ(port.Count(PortEvent::Connected), 0);
+  EXPECT_EQ(link.IsPortOpen(), 0);
+}
+
+TEST_F(HostLinkTest, WriteTakes255BytesAndDropsA256ByteBlock) {
+  Open();
+  Bytes block255(255, 0x01);
+  port.Write(block255.data(), block255.size());
+  ASSERT_TRUE(port.WaitFor(PortEvent::DataSent, 1));
+  Bytes block256(256, 0x02);
+  port.Write(block256.data(), block256.size());
+  EXPECT_EQ(Send({0x00, 0x09}), 1);
+  const Bytes raw = host.RawReceived();
+  EXPECT_EQ(raw.size(), 255u + 5u) << "the 256-byte block must not reach the line";
+  EXPECT_EQ(std::count(raw.begin(), raw.end(), 0x02), 0);
+}
+
+TEST_F(HostLinkTest, SetCommnWithoutPortComplainsAndChangesNothing) {
+  link.SetCommn(nullptr);
+  EXPECT_EQ(messages.Messages().at(0), (Message{"不能传参数0给SetCommn方法！", "错误", false, Icon::None}));
+  EXPECT_EQ(port.Owner(), &link);
+}
+
+TEST_F(HostLinkTest, FrameArrivingWithoutOwnerGoesToTheNextOwner) {
+  Open();
+  port.SetOwner(nullptr);
+  host.Inject({0xAA, 0x00, 0x0F, 0x0F, 0x55});
+  for (int i = 0; i < 100 && port.ReceivedSize() < 5; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(port.ReceivedSize(), 5u);
+  link.SetCommn(&port);
+  host.Inject({0xAA, 0x00, 0x09, 0x09, 0x55});
+  ASSERT_TRUE(link.WaitForReplies(1));
+  EXPECT_EQ(link.Received().at(0), (Bytes{0xAA, 0x00, 0x0F, 0x0F, 0x55}));
+}
+
+TEST_F(HostLinkTest, DestroyedLinkIsNeverHandedAFrame) {
+  Open();
+  {
+    test::RecordingLink dialog;
+    dialog.SetCommn(&port);
+  }
+  EXPECT_EQ(port.Owner(), nullptr);
+  host.Inject({0xAA, 0x00, 0x09, 0x09, 0x55});
+  link.SetCommn(&port);
+  host.Inject({0xAA, 0x00, 0x0A, 0x0A, 0x55});
+  ASSERT_TRUE(link.WaitForReplies(1));
+}
+
+}  // namespace
+}  // namespace veyra

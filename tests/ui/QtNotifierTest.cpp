@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <thread>
+#include <vector>
+
+#include "ui/CDialogBase.h"
+#include "ui/QtNotifier.h"
+#include "tests/common/WaitFor.h"
+
+using veyra::test::WaitFor;
+
+namespace {
+
+veyra::Message Text(const std::string& text) { return veyra::Message{text, "", true, veyra::Icon::None}; }
+
+int VisibleBoxes() {
+  int count = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) count += (qobject_cast<QMessageBox*>(w) && w->isVisible());
+  return count;
+}
+
+TEST(QtNotifier, BoxesFromAnyThreadAppearInArrivalOrderOneAtATime) {
+  QtNotifier notifier;
+  std::vector<QMessageBox*> shown;
+  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) { shown.push_back(box); });
+  notifier.Show(Text("first"));
+  ASSERT_TRUE(WaitFor([&] { return shown.size() == 1; }));
+  std::thread reader([&] {
+    for (int i = 0; i < 10; ++i) notifier.Show(Text(std::to_string(i)));
+  });
+  reader.join();
+  notifier.Show(Text("gui"));
+  // WaitFor runs a nested event loop while the first box is open, as a modal dialog would.
+  ASSERT_TRUE(WaitFor([&] { return notifier.PendingCount() == 11; }));
+  veyra::test::DeliverPosted();
+  EXPECT_EQ(shown.size(), 1u) << "a later box must not cover the first";
+  std::vector<std::string> texts;
+  while (texts.size() < 12 && WaitFor([&] { return shown.size() > texts.size(); })) {
+    EXPECT_EQ(VisibleBoxes(), 1);
+    texts.push_back(shown.back()->text().toStdString());
+    shown.back()->accept();
+  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"first", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "gui"}));
+  EXPECT_TRUE(WaitFor([&] { return VisibleBoxes() == 0; }));
+}
+
+TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
+  const struct {
+    const char* fault;
+    veyra::Message message;
+    const char* caption;
+    QMessageBox::Icon icon;
+  } rows[] = {
+      {"no caption shows no application name", {"3G камера не найдена!!", "", true, veyra::Icon::None}, "veyra-setup",
+       QMessageBox::NoIcon},
+      {"own caption lost, or an unowned box given an owner",
+       {"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::Error}, "Failure!", QMessageBox::Critical},
+      {"a caption not in ASCII garbled", {"y", "串口", true, veyra::Icon::Information}, "串口", QMessageBox::Information},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    CDialogBase dialog;
+    dialog.show();
+    dialog.activateWindow();
+    WaitFor([&] { return dialog.isActiveWindow(); }, 2000);
+    QtNotifier notifier;
+    QMessageBox* shown = nullptr;
+    QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) { shown = box; });
+    notifier.Show(row.message);
+    ASSERT_TRUE(WaitFor([&] { return shown != nullptr; }));
+    EXPECT_EQ(shown->windowTitle(), QString::fromUtf8(row.caption));
+    EXPECT_EQ(shown->text(), QString::fromStdString(row.message.text));
+    EXPECT_EQ(shown->icon(), row.icon);
+    EXPECT_EQ(shown->parentWidget(), row.message.owned ? &dialog : nullptr);
+    ASSERT_EQ(shown->buttons().size(), 1);
+    EXPECT_EQ(shown->buttons()[0]->text().remove('&'), "OK");
+    EXPECT_TRUE(shown->isModal());
+    shown->accept();
+  }
+}
+
+TEST(QtNotifier, QueueGoesOnWhenABoxDiesWithItsOwner) {
+  QtNotifier notifier;
+  auto* owner = new CDialogBase;
+  notifier.SetDefaultOwner(owner);
+  owner->show();
+  std::vector<std::string> texts;
+  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) {
+    texts.push_back(box->text().toStdString());
+    if (texts.size() == 1) {
+      delete owner;  // the window goes away with its box still open
+    } else {
+      box->accept();
+    }
+  });
+  notifier.Show(Text("owned"));
+  notifier.Show(Text("after"));
+  ASSERT_TRUE(WaitFor([&] { return texts.size() == 2; }));
+  EXPECT_EQ(texts[1], "after");
+}
+
+}  // namespace

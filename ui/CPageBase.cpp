@@ -1,0 +1,11 @@
+#include "ui/CPageBase.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+CPageBase::CPageBase(QWidget* parent) : QWidget(parent) {}
+
+void CPageBase::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.fillRect(event->rect(), BackgroundColor());
+}
