@@ -16,37 +16,15 @@
 #include "app/CAboutDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CPortCombo.h"
-#include "app/FeatureDialogs.h"
 #include "session/LoginCodec.h"
 #include "ui/CPictureButton.h"
-
-namespace {
-
-struct TileInfo {
-  const char* label;
-  const char* icon;
-  const char* tooltipKey;  // [main] key, or nullptr
-};
-
-// Row by row from the top left.
-const TileInfo kTiles[CMainDlg::kTileCount] = {
-    {"Настройки системы", "tile_settings", "m_xtsz"},
-    {"Журнал тревог", "tile_history", "m_lsjl"},
-    {"Установка режимов", "tile_arm", "m_zjcz"},
-    {"Расписания", "tile_schedule", "m_dsbcf"},
-    {"Настройки телефонных номеров", "tile_phone", "m_bjdhsz"},
-    {"Настройки датчиков", "tile_sensor", nullptr},
-    {"MMS Setting", "tile_mms", nullptr},
-    {"Умный дом", "tile_smarthome", nullptr},
-    {"Обновление", "tile_upgrade", "m_xtsj"},
-};
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
+#include "ui/QtText.h"
 
 CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
-    : CDialogBase(parent), m_port(port), m_search(*this, *this) {
+    : CDialogBase(parent),
+      m_port(port),
+      m_link([this](const veyra::Bytes& sent, const veyra::Bytes& received) { m_search.OnReply(sent, received); }),
+      m_search(m_link, *this) {
   m_prompt = [this]() -> std::optional<int> {
     CLoginDlg login(this);
     if (login.exec() != QDialog::Accepted) return std::nullopt;
@@ -61,7 +39,7 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   setWindowTitle(QStringLiteral("Утилита настройки системы 3G видео-сигнализации"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   SetMinimizable(true);
-  SetCommn(&m_port);
+  m_link.SetCommn(&m_port);
   BuildLayout();
   EnumeratePorts();
   m_connectedPicture = QIcon(QStringLiteral(":/icons/connected.svg")).pixmap(40, 40);
@@ -71,9 +49,8 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
 }
 
 CMainDlg::~CMainDlg() {
-  // The port stops before the window goes, so no reply can reach a half-destroyed window.
+  // The session with the host ends with the window: the port is not left held behind it.
   if (m_port.IsOpen()) m_port.Close();
-  ReleasePort();
 }
 
 void CMainDlg::BuildLayout() {
@@ -113,12 +90,13 @@ void CMainDlg::BuildLayout() {
   auto* grid = new QGridLayout;
   grid->setSpacing(10);
   for (int i = 0; i < kTileCount; ++i) {
+    const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
     auto* tile = new CPictureButton(this);
-    const QString icon = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kTiles[i].icon));
-    const QString hover = QStringLiteral(":/icons/%1_hover.svg").arg(QLatin1String(kTiles[i].icon));
+    const QString icon = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(row.icon));
+    const QString hover = QStringLiteral(":/icons/%1_hover.svg").arg(QLatin1String(row.icon));
     tile->SetIcons(icon, hover);
     tile->SetPictureSize(QSize(64, 64));
-    tile->SetLabel(QString::fromUtf8(kTiles[i].label));
+    tile->SetLabel(QString::fromUtf8(row.label));
     tile->setMinimumWidth(130);
     connect(tile, &CPictureButton::clicked, this, [this, i] { OpenTile(i); });
     grid->addWidget(tile, i / 3, i % 3);
@@ -137,11 +115,19 @@ void CMainDlg::LoadTooltips() {
   const std::optional<veyra::IniFile> ini = veyra::IniFile::Open(veyra::GetConfigPath(), true);
   if (!ini) {
     veyra::Messages().Show({"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::None});
-  } else {
-    for (int i = 0; i < kTileCount; ++i)
-      if (kTiles[i].tooltipKey) m_tiles[static_cast<std::size_t>(i)]->setToolTip(Q(ini->GetValue("main", kTiles[i].tooltipKey)));
   }
-  m_tiles[Mms]->setToolTip(QStringLiteral("MMS Set"));
+  for (int i = 0; i < kTileCount; ++i) {
+    const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
+    CPictureButton* tile = m_tiles[static_cast<std::size_t>(i)];
+    if (row.tooltipKey && ini) tile->setToolTip(ToQt(ini->GetValue("main", row.tooltipKey)));
+    if (row.tooltip) tile->setToolTip(QString::fromUtf8(row.tooltip));
+  }
+}
+
+CPictureButton* CMainDlg::TileButton(const QString& label) const {
+  for (int i = 0; i < kTileCount; ++i)
+    if (QString::fromUtf8(Tiles()[static_cast<std::size_t>(i)].label) == label) return TileButton(i);
+  return nullptr;
 }
 
 void CMainDlg::RefreshPortList(bool keepSelection) {
@@ -155,7 +141,7 @@ void CMainDlg::RefreshPortList(bool keepSelection) {
   for (const veyra::ComPort& port : *ports) m_portNames.push_back(port.name);
   m_portList->clear();
   m_portList->addItem(QString::fromUtf8(veyra::session::kAutoPortText));
-  for (const std::string& name : m_portNames) m_portList->addItem(Q(name));
+  for (const std::string& name : m_portNames) m_portList->addItem(ToQt(name));
   const int keep = keepSelection ? m_portList->findText(previous) : -1;
   m_portList->setCurrentIndex(keep >= 0 ? keep : 0);
 }
@@ -167,7 +153,7 @@ void CMainDlg::Post(std::function<void()> update) {
 }
 
 void CMainDlg::SetStatus(const std::string& text) {
-  Post([this, text] { m_status->setText(Q(text)); });
+  Post([this, text] { m_status->setText(ToQt(text)); });
 }
 
 void CMainDlg::ShowPortState(bool open) {
@@ -176,7 +162,7 @@ void CMainDlg::ShowPortState(bool open) {
 
 void CMainDlg::SelectPort(const std::string& portText) {
   Post([this, portText] {
-    const int index = m_portList->findText(Q(portText), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index = m_portList->findText(ToQt(portText), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) m_portList->setCurrentIndex(index);
   });
 }
@@ -219,13 +205,13 @@ void CMainDlg::TogglePort() {
     veyra::Messages().Show(veyra::session::ChoosePortMessage());
     return;
   }
-  if (IsPortOpen()) {
-    ClosePort();
+  if (m_link.IsPortOpen()) {
+    m_link.ClosePort();
     veyra::HostFound = 0;
     ShowPortState(false);
     return;
   }
-  if (OpenPort(veyra::ParsePortNumber(text.toStdString()))) {
+  if (m_link.OpenPort(veyra::ParsePortNumber(text.toStdString()))) {
     ShowPortState(true);
     veyra::HostFound = 1;
   } else {
@@ -233,32 +219,14 @@ void CMainDlg::TogglePort() {
   }
 }
 
-void CMainDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
-  m_search.OnReply(sentFrame, receivedFrame);
-}
-
-template <class Dialog>
-void CMainDlg::RunFeature() {
-  Dialog dialog(this);
-  dialog.SetCommn(&m_port);
-  m_runDialog(dialog);
-  SetCommn(&m_port);
-}
-
 void CMainDlg::OpenTile(int tile) {
-  switch (tile) {
-    case Upgrade:
-      veyra::Messages().Show({"Извините, у вас нет полномочий для обновления системы!", "", true, veyra::Icon::None});
-      return;
-#define VEYRA_FEATURE_TILE(TILE, DIALOG) \
-  case TILE:                             \
-    RunFeature<DIALOG>();                \
-    return;
-      VEYRA_FEATURE_TILES
-#undef VEYRA_FEATURE_TILE
-    default:
-      return;  // a feature not built yet does nothing
-  }
+  if (tile < 0 || tile >= kTileCount) return;
+  const TileRow& row = Tiles()[static_cast<std::size_t>(tile)];
+  if (row.refusal) veyra::ShowOwned(row.refusal);
+  if (!row.open) return;
+  const std::unique_ptr<CDialogBase> dialog = row.open(this, m_port);
+  m_runDialog(*dialog);
+  m_link.SetCommn(&m_port);  // replies are the main window's again
 }
 
 void CMainDlg::ShowAbout() {

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "link/HostLink.h"
-#include "ui/CDialogBase.h"
+#include "app/TileTable.h"
 #include "session/HostSearch.h"
+#include "ui/CDialogBase.h"
+#include "ui/DialogLink.h"
 
 class CPictureButton;
 class CPortCombo;
@@ -21,11 +22,10 @@ namespace veyra {
 class HostPort;
 }
 
-class CMainDlg : public CDialogBase, public veyra::HostLink, public veyra::session::SearchView {
+class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   Q_OBJECT
 
  public:
-  enum Tile { Settings, History, Operate, Timed, Phones, Sensors, Mms, SmartHome, Upgrade, kTileCount };
   // Asks for the password; nullopt when the window was closed without OK.
   using PasswordPrompt = std::function<std::optional<int>()>;
   // Runs a feature dialog modally; the tests replace it so nothing blocks.
@@ -41,9 +41,7 @@ class CMainDlg : public CDialogBase, public veyra::HostLink, public veyra::sessi
   void OpenTile(int tile);
   void ShowAbout();
 
-  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
-
-  // SearchView: may be called on the reader thread; applied on the GUI thread in order.
+  // SearchView: applied on the GUI thread in the order asked for.
   void SetStatus(const std::string& text) override;
   void ShowPortState(bool open) override;
   void SelectPort(const std::string& portText) override;
@@ -53,6 +51,7 @@ class CMainDlg : public CDialogBase, public veyra::HostLink, public veyra::sessi
   void SetSearchPauses(int closePauseMs, int pollMs) { m_search.SetPauses(closePauseMs, pollMs); }
 
   int LoginAccepted() const { return m_search.LoginAccepted(); }
+  veyra::DialogLink& Link() { return m_link; }
   int Password() const { return m_password; }
   const std::vector<std::string>& PortNames() const { return m_portNames; }
   int PortCount() const { return static_cast<int>(m_portNames.size()); }
@@ -63,6 +62,7 @@ class CMainDlg : public CDialogBase, public veyra::HostLink, public veyra::sessi
   QPushButton* OpenCloseButton() const { return m_openClose; }
   QPushButton* SearchButton() const { return m_searchButton; }
   CPictureButton* TileButton(int tile) const { return m_tiles[static_cast<std::size_t>(tile)]; }
+  CPictureButton* TileButton(const QString& label) const;
   bool ConnectedPictureShown() const { return m_connectedShown; }
 
  private:
@@ -72,10 +72,9 @@ class CMainDlg : public CDialogBase, public veyra::HostLink, public veyra::sessi
   void ApplyPortState(bool open);
   void ApplyPicture(bool connected);
   void Post(std::function<void()> update);
-  template <class Dialog>
-  void RunFeature();
 
   veyra::HostPort& m_port;
+  veyra::DialogLink m_link;
   veyra::session::HostSearch m_search;
   std::vector<std::string> m_portNames;
   int m_password = 0;

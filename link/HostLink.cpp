@@ -65,7 +65,11 @@ int HostLink::SendAndWait(const Bytes& payload, int times, int waittime) {
   for (int attempt = 0; attempt < attempts; ++attempt) {
     if (!port_) return 1;  // nothing to write to: the wait "reports a frame" at once
     port_->SendFrame(frame);
-    if (port_->WaitReply(wait)) return 1;
+    if (port_->WaitReply(wait)) {
+      port_->AwaitDelivery();
+      ReplyWaitEnded();
+      return 1;
+    }
   }
   return 0;
 }
@@ -84,6 +88,10 @@ int HostLink::CheckAck(const std::string& key, const Bytes& receivedFrame) {
   for (std::size_t i = 0; i < expected.size(); ++i)
     if (expected[i] != receivedFrame[i]) return 0;
   return 1;
+}
+
+AckCheck HostLink::Acks() {
+  return [this](const std::string& key, const Bytes& frame) { return CheckAck(key, frame); };
 }
 
 int HostLink::OpenWith(const std::string& label, const std::function<int()>& open) {

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "link/AckCheck.h"
 #include "link/Frame.h"
 
 namespace veyra {
@@ -31,16 +32,19 @@ class HostLink {
   HostLink& operator=(const HostLink&) = delete;
 
   void SetCommn(HostPort* port);
-  // Stops taking frames, waiting for one being handled. A window calls it first thing in its
-  // destructor: by the time ~HostLink runs, the window's own members are already gone.
+  // Stops taking frames, waiting for one being handled. A class that derives from HostLink calls
+  // it first thing in its own destructor (and is final): by the time ~HostLink runs, the derived
+  // members OnReply uses are already gone.
   void ReleasePort();
   void ClearPayload();
-  // Returns 1 when a frame was recognised during one of the attempts. -1 for times or waittime
-  // reads [timeout] anew.
+  // Returns 1 when a frame was recognised during one of the attempts; by then OnReply has run for
+  // that frame. -1 for times or waittime reads [timeout] anew.
   int SendAndWait(const Bytes& payload, int times, int waittime);
   // Called on the port's reader thread for each recognised frame while this link owns the port.
   virtual void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) = 0;
   int CheckAck(const std::string& key, const Bytes& receivedFrame);
+  // CheckAck of this link, for the codecs that judge replies.
+  AckCheck Acks();
   int OpenPort(int n);
   // A device given by path (veyractl --port /dev/ttyUSB0); number is what the link reports.
   int OpenDevicePort(const std::string& device, int number);
@@ -52,6 +56,10 @@ class HostLink {
   HostPort* Port() const { return port_; }
 
   Bytes Payload;
+
+ protected:
+  // Called on the sending thread when a wait ended with a reply, after OnReply of that reply.
+  virtual void ReplyWaitEnded() {}
 
  private:
   int OpenWith(const std::string& label, const std::function<int()>& open);

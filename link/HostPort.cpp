@@ -46,6 +46,8 @@ int HostPort::WaitReply(int milliseconds) {
   return replyEvent_.WaitFor(milliseconds, [] { Messages().KeepAlive(); }) ? 1 : 0;
 }
 
+void HostPort::AwaitDelivery() { std::lock_guard delivery(deliveryMutex_); }
+
 void HostPort::OnEvent(SerialChannel* port, PortEvent kind) {
   if (!port || static_cast<int>(kind) >= kPortEventCount) return;
   if (kind == PortEvent::DataReceived) {

@@ -27,6 +27,10 @@ class HostPort : public SerialChannel {
   void ClearReceived();
   void SendFrame(const Bytes& frame);
   int WaitReply(int milliseconds);
+  // Returns once the frame being handed to the owner, if any, has been handed over. The reply
+  // event is set just before that hand-over, so a wait that saw the event calls this to know
+  // OnReply has run.
+  void AwaitDelivery();
 
   // Reader-thread side, public for tests that feed bytes without a device.
   void AppendReceived(std::size_t count, const std::uint8_t* bytes);

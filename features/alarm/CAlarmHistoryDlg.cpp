@@ -11,34 +11,20 @@
 #include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <chrono>
 #include <string>
-#include <thread>
 
-#include "link/HostPort.h"
 #include "link/Notifier.h"
 #include "ui/CGridCtrl.h"
+#include "ui/QtText.h"
 
 namespace codec = veyra::alarm;
 
-namespace {
-
-std::int64_t NowMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-}  // namespace
-
-CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CDialogBase(parent) {
+CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CHostDialog(parent) {
   setWindowTitle(QStringLiteral("История тревог"));
 
   m_grid = new CGridCtrl(this);
   m_grid->SetColumnCount(static_cast<int>(codec::HistoryColumnTitles.size()));
-  QStringList titles;
-  for (const std::string_view title : codec::HistoryColumnTitles)
-    titles << QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
-  m_grid->SetHeaderTexts(titles);
+  m_grid->SetHeaderTexts(ToQtList(codec::HistoryColumnTitles));
   m_grid->SetColumnProportions({50, 150, 260, 150, 150});
   m_grid->SetRowCount(kInitialRowCount);
 
@@ -72,10 +58,6 @@ CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CDialogBase(parent) {
   resize(760, 460);
 }
 
-CAlarmHistoryDlg::~CAlarmHistoryDlg() {
-  ReleasePort();
-}
-
 void CAlarmHistoryDlg::ResetTable() {
   m_lastRow = 0;
   m_rowCount = kInitialRowCount;
@@ -85,73 +67,41 @@ void CAlarmHistoryDlg::ResetTable() {
 // A read is answered by a stream of frames without an end marker. A command sent while such a
 // stream is still coming would take the rest of it for its own answer: rows of the old read
 // numbered among the new ones, or a record judged as the erase's acknowledgement. So the next
-// command waits until the line has been quiet for one reply window (bounded by the whole
-// exchange time; the generation check catches anything later).
-void CAlarmHistoryDlg::WaitForQuietLine() {
-  const int quietMs = std::max(1, veyra::ExchangeSettings::waittime.load());
-  const std::int64_t giveUpAt = NowMs() + std::int64_t{quietMs} * std::max(1, veyra::ExchangeSettings::times.load());
-  if (NowMs() - m_lastFrameMs.load() >= quietMs) return;
-  veyra::WaitCursor cursor;
-  while (NowMs() - m_lastFrameMs.load() < quietMs && NowMs() < giveUpAt) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    veyra::Messages().KeepAlive();
-  }
-}
-
+// command waits for a quiet line, and what did arrive is placed before the table starts again.
 bool CAlarmHistoryDlg::StartCommand() {
-  if (veyra::HostFound == 0) {
-    veyra::ShowOwned(codec::kHistoryHostNotFoundText);
-    return false;
-  }
-  WaitForQuietLine();
-  ClearPayload();
-  ++m_generation;
+  if (!veyra::DialogLink::HostReady(codec::kHistoryHostNotFoundText)) return false;
+  Link().AwaitQuietLine();
   return true;
-}
-
-void CAlarmHistoryDlg::SendCommand(const veyra::Bytes& payload, std::string_view noReplyText) {
-  Payload.insert(Payload.end(), payload.begin(), payload.end());
-  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(noReplyText);
 }
 
 void CAlarmHistoryDlg::OnRefresh() {
   if (!StartCommand()) return;
   ResetTable();
-  SendCommand(codec::HistoryReadPayload(), codec::kHistoryReadNoReplyText);
+  Link().Send(codec::HistoryReadPayload(), codec::kHistoryReadNoReplyText);
   m_grid->viewport()->update();
 }
 
 void CAlarmHistoryDlg::OnErase() {
   if (!StartCommand()) return;
-  SendCommand(codec::HistoryErasePayload(), codec::kHistoryEraseFailureText);
+  Link().Send(codec::HistoryErasePayload(), codec::kHistoryEraseFailureText);
   // Emptied whatever the host answered: what it still holds is unknown until the next read.
   ResetTable();
 }
 
 void CAlarmHistoryDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
-  m_lastFrameMs = NowMs();
   if (const auto record = codec::HistoryReadRecord(sentFrame, receivedFrame)) {
-    const unsigned generation = m_generation.load();
-    // Queued calls run in the order they were posted, so rows follow the host's order.
-    QMetaObject::invokeMethod(
-        this, [this, generation, r = *record] { PlaceRecord(generation, r); }, Qt::QueuedConnection);
+    PlaceRecord(*record);
     return;
   }
-  const auto message = codec::HistoryEraseReplyMessage(
-      sentFrame, receivedFrame,
-      [this](const std::string& key, const veyra::Bytes& frame) { return CheckAck(key, frame); });
+  const auto message = codec::HistoryEraseReplyMessage(sentFrame, receivedFrame, Link().Acks());
   if (message) veyra::Messages().Show(*message);
 }
 
-void CAlarmHistoryDlg::PlaceRecord(unsigned generation, const codec::HistoryRecord& record) {
-  if (generation != m_generation.load()) return;
+void CAlarmHistoryDlg::PlaceRecord(const codec::HistoryRecord& record) {
   ++m_lastRow;
   if (m_lastRow >= m_rowCount) ++m_rowCount;
   if (m_grid->GetRowCount() != m_rowCount) m_grid->SetRowCount(m_rowCount);
-  QStringList texts;
-  for (const std::string& cell : codec::HistoryRecordCells(record, m_lastRow))
-    texts << QString::fromStdString(cell);
-  m_grid->SetRowTexts(m_lastRow, texts);
+  m_grid->SetRowTexts(m_lastRow, ToQtList(codec::HistoryRecordCells(record, m_lastRow)));
 }
 
 std::vector<codec::HistoryRow> CAlarmHistoryDlg::RecordRows(const QVector<int>& rows) const {

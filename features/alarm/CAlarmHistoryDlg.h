@@ -4,32 +4,26 @@
 
 #include <QString>
 #include <QVector>
-#include <atomic>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/HistoryCsvCodec.h"
-#include "link/HostLink.h"
-#include "ui/CDialogBase.h"
+#include "ui/CHostDialog.h"
 
 class CGridCtrl;
 class QAction;
 class QMenu;
 class QPushButton;
 
-class CAlarmHistoryDlg : public CDialogBase, public veyra::HostLink {
+class CAlarmHistoryDlg : public CHostDialog {
   Q_OBJECT
 
  public:
   static constexpr int kInitialRowCount = 20;  // the header and 19 empty rows
 
   explicit CAlarmHistoryDlg(QWidget* parent = nullptr);
-  ~CAlarmHistoryDlg() override;
-
-  // Runs on the port's reader thread: decodes there, places records on the GUI thread.
-  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
   // Rows of the table, the header included; the row of the last record placed (0: none yet).
   int RowCount() const { return m_rowCount; }
@@ -56,15 +50,16 @@ class CAlarmHistoryDlg : public CDialogBase, public veyra::HostLink {
   void OnRefresh();
   void OnErase();
 
+ protected:
+  // Record frames become rows in arrival order; anything else may be the erase's verdict.
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
+
  private:
   void ResetTable();
-  void PlaceRecord(unsigned generation, const veyra::alarm::HistoryRecord& record);
-  void WaitForQuietLine();
-  // A read and an erase alike: refused without a host, started only on a quiet line, and a new
-  // generation; false when refused.
+  void PlaceRecord(const veyra::alarm::HistoryRecord& record);
+  // A read and an erase alike: refused without a host, started only on a quiet line once the
+  // records of an earlier read have landed; false when refused.
   bool StartCommand();
-  // Sends the payload and shows the text when the host never answers.
-  void SendCommand(const veyra::Bytes& payload, std::string_view noReplyText);
   std::vector<veyra::alarm::HistoryRow> RecordRows(const QVector<int>& rows) const;
   void ShowContextMenu(const QPoint& pos);
 
@@ -78,8 +73,4 @@ class CAlarmHistoryDlg : public CDialogBase, public veyra::HostLink {
 
   int m_rowCount = kInitialRowCount;
   int m_lastRow = 0;
-  // Advanced on each read and erase: records decoded for an earlier one and still on their way
-  // to the GUI thread are dropped instead of landing among the new rows.
-  std::atomic<unsigned> m_generation{0};
-  std::atomic<std::int64_t> m_lastFrameMs{0};  // steady clock, when the last frame arrived
 };

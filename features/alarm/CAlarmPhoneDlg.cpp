@@ -8,15 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "link/HostPort.h"
 #include "link/Notifier.h"
 
-namespace {
-
-// A plain box: owned by the window, no caption of its own, so the application's name shows.
-}  // namespace
-
-CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CDialogBase(parent) {
+CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CHostDialog(parent) {
   using veyra::alarm::PhoneSlotLabels;
   setWindowTitle(QStringLiteral("Ввод телефонных номеров"));
   auto* rows = new QGridLayout;
@@ -45,28 +39,14 @@ CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CDialogBase(parent) {
   connect(m_saveButton, &QPushButton::clicked, this, &CAlarmPhoneDlg::OnSave);
 }
 
-CAlarmPhoneDlg::~CAlarmPhoneDlg() {
-  ReleasePort();
-}
-
 void CAlarmPhoneDlg::OnRead() {
   using namespace veyra::alarm;
-  if (veyra::HostFound == 0) {
-    veyra::ShowOwned(kPhoneHostNotFoundText);
-    return;
-  }
-  ClearPayload();
-  const veyra::Bytes payload = PhoneReadPayload();
-  Payload.insert(Payload.end(), payload.begin(), payload.end());
-  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(kPhoneReadNoReplyText);
+  Link().Command(PhoneReadPayload(), kPhoneHostNotFoundText, kPhoneReadNoReplyText);
 }
 
 void CAlarmPhoneDlg::OnSave() {
   using namespace veyra::alarm;
-  if (veyra::HostFound == 0) {
-    veyra::ShowOwned(kPhoneHostNotFoundText);
-    return;
-  }
+  if (!veyra::DialogLink::HostReady(kPhoneHostNotFoundText)) return;
   m_save.Begin();
   for (int slot = 1; slot <= kPhoneSlotCount; ++slot) {
     if (!CheckBox(slot)->isChecked()) {
@@ -78,22 +58,17 @@ void CAlarmPhoneDlg::OnSave() {
       veyra::Messages().Show(*request.refusal);
       continue;  // the other slots are still written
     }
-    ClearPayload();
-    Payload.insert(Payload.end(), request.payload->begin(), request.payload->end());
-    // FinishWrite waits until OnReply has judged the reply that ended this wait.
-    if (const auto message = m_save.FinishWrite(SendAndWait(Payload, -1, -1))) veyra::Messages().Show(*message);
+    // The reply that ended the wait has been judged by OnReply when Send returns.
+    if (const auto message = m_save.FinishWrite(Link().Send(*request.payload) ? 1 : 0)) veyra::Messages().Show(*message);
   }
   if (const auto message = m_save.Finish()) veyra::Messages().Show(*message);
 }
 
 void CAlarmPhoneDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
   using namespace veyra::alarm;
-  m_save.OnReply(sentFrame, receivedFrame,
-                 [this](const std::string& key, const veyra::Bytes& frame) { return CheckAck(key, frame); });
+  m_save.OnReply(sentFrame, receivedFrame, Link().Acks());
   const std::optional<PhoneNumber> number = DecodePhoneFrame(receivedFrame);
   if (!number) return;
   // The field shows the host's number whether or not its slot is ticked.
-  QMetaObject::invokeMethod(
-      this, [this, slot = number->slot, text = QString::fromStdString(number->text)] { Field(slot)->setText(text); },
-      Qt::QueuedConnection);
+  Field(number->slot)->setText(QString::fromStdString(number->text));
 }

@@ -5,23 +5,17 @@
 #include <array>
 
 #include "features/alarm/PhoneCodec.h"
-#include "link/HostLink.h"
-#include "ui/CDialogBase.h"
+#include "ui/CHostDialog.h"
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-class CAlarmPhoneDlg : public CDialogBase, public veyra::HostLink {
+class CAlarmPhoneDlg : public CHostDialog {
   Q_OBJECT
 
  public:
   explicit CAlarmPhoneDlg(QWidget* parent = nullptr);
-  ~CAlarmPhoneDlg() override;
-
-  // Reader thread: number frames go to their fields (on the GUI thread); a reply to a write is
-  // judged for the save.
-  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
   QLineEdit* Field(int slot) const { return m_fields.at(slot - 1); }     // slot 1 to 12
   QCheckBox* CheckBox(int slot) const { return m_checks.at(slot - 1); }  // slot 1 to 12
@@ -33,6 +27,10 @@ class CAlarmPhoneDlg : public CDialogBase, public veyra::HostLink {
  public slots:
   void OnRead();
   void OnSave();
+
+ protected:
+  // Number frames go to their fields; a reply to a write is judged for the save.
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
  private:
   std::array<QLineEdit*, veyra::alarm::kPhoneSlotCount> m_fields{};

@@ -4,12 +4,11 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "link/HostPort.h"
 #include "link/Notifier.h"
 
 using veyra::alarm::Operation;
 
-COperateHostDlg::COperateHostDlg(QWidget* parent) : CDialogBase(parent) {
+COperateHostDlg::COperateHostDlg(QWidget* parent) : CHostDialog(parent) {
   setWindowTitle(QStringLiteral(" Работа с системой "));
 
   m_arm = new QPushButton(QStringLiteral("Активировать систему"), this);
@@ -30,10 +29,6 @@ COperateHostDlg::COperateHostDlg(QWidget* parent) : CDialogBase(parent) {
   resize(280, 200);
 }
 
-COperateHostDlg::~COperateHostDlg() {
-  ReleasePort();
-}
-
 QPushButton* COperateHostDlg::Button(Operation operation) const {
   switch (operation) {
     case Operation::Arm: return m_arm;
@@ -48,21 +43,12 @@ void COperateHostDlg::OnDisarm() { Operate(Operation::Disarm); }
 void COperateHostDlg::OnPartial() { Operate(Operation::Partial); }
 
 void COperateHostDlg::Operate(Operation operation) {
-  if (veyra::HostFound == 0) {
-    veyra::Messages().Show(veyra::OwnedMessage(veyra::alarm::OperateHostNotFoundText(operation)));
-    return;
-  }
-  ClearPayload();
-  const veyra::Bytes payload = veyra::alarm::OperatePayload(operation);
-  Payload.insert(Payload.end(), payload.begin(), payload.end());
   // The verdict on a reply comes from OnReply; here only the missing reply is reported.
-  if (SendAndWait(Payload, -1, -1) == 0)
-    veyra::Messages().Show(veyra::OwnedMessage(veyra::alarm::OperateNoReplyText(operation)));
+  Link().Command(veyra::alarm::OperatePayload(operation), veyra::alarm::OperateHostNotFoundText(operation),
+                 veyra::alarm::OperateNoReplyText(operation));
 }
 
 void COperateHostDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
-  const auto message = veyra::alarm::OperateReplyMessage(
-      sentFrame, receivedFrame,
-      [this](const std::string& key, const veyra::Bytes& frame) { return CheckAck(key, frame); });
+  const auto message = veyra::alarm::OperateReplyMessage(sentFrame, receivedFrame, Link().Acks());
   if (message) veyra::Messages().Show(*message);
 }

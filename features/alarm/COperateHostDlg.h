@@ -3,20 +3,15 @@
 #pragma once
 
 #include "features/alarm/OperateCodec.h"
-#include "link/HostLink.h"
-#include "ui/CDialogBase.h"
+#include "ui/CHostDialog.h"
 
 class QPushButton;
 
-class COperateHostDlg : public CDialogBase, public veyra::HostLink {
+class COperateHostDlg : public CHostDialog {
   Q_OBJECT
 
  public:
   explicit COperateHostDlg(QWidget* parent = nullptr);
-  ~COperateHostDlg() override;
-
-  // Runs on the port's reader thread; shows the verdict on the command sent last.
-  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
   QPushButton* Button(veyra::alarm::Operation operation) const;
 
@@ -24,6 +19,10 @@ class COperateHostDlg : public CDialogBase, public veyra::HostLink {
   void OnArm();
   void OnDisarm();
   void OnPartial();
+
+ protected:
+  // Shows the verdict on the command sent last.
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
  private:
   void Operate(veyra::alarm::Operation operation);

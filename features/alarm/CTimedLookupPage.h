@@ -3,23 +3,18 @@
 #pragma once
 
 #include "features/alarm/TimedCodec.h"
-#include "link/HostLink.h"
-#include "ui/CPageBase.h"
+#include "ui/CHostPage.h"
 
 class CGridCtrl;
 class QPushButton;
 
-class CTimedLookupPage : public CPageBase, public veyra::HostLink {
+class CTimedLookupPage : public CHostPage {
   Q_OBJECT
 
  public:
   static constexpr int kInitialRowCount = 10;  // the header and nine record rows
 
   explicit CTimedLookupPage(QWidget* parent = nullptr);
-  ~CTimedLookupPage() override;
-
-  // Reader thread: decodes a record and hands it to the GUI thread.
-  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
   CGridCtrl* Grid() const { return m_grid; }
   QPushButton* LookupButton() const { return m_lookupButton; }
@@ -29,12 +24,15 @@ class CTimedLookupPage : public CPageBase, public veyra::HostLink {
  public slots:
   void OnLookup();
 
+ protected:
+  // Each record frame becomes the next row.
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
+
  private:
   void PlaceRecord(const veyra::alarm::TimedSchedule& schedule);
 
   CGridCtrl* m_grid;
   QPushButton* m_lookupButton;
-  // Touched on the GUI thread only; records reach it there in arrival order.
   int m_rowCount = kInitialRowCount;
   int m_lastRow = 0;
 };

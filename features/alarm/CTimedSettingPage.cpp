@@ -10,13 +10,10 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "link/HostPort.h"
 #include "link/Notifier.h"
+#include "ui/QtText.h"
 
 namespace {
-
-// A plain box: owned by the window, no caption of its own, so the application's name shows.
-QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 QLineEdit* TwoDigitField(QWidget* parent) {
   auto* field = new QLineEdit(parent);
@@ -33,7 +30,7 @@ veyra::alarm::TimedTime ReadTime(const QComboBox* day, const QLineEdit* hour, co
 
 }  // namespace
 
-CTimedSettingPage::CTimedSettingPage(QWidget* parent) : CPageBase(parent) {
+CTimedSettingPage::CTimedSettingPage(QWidget* parent) : CHostPage(parent) {
   QWidget* arm = TimeFrame(QStringLiteral("Время постановки"), m_armDay, m_armHour, m_armMinute);
   QWidget* disarm = TimeFrame(QStringLiteral("Время снятия"), m_disarmDay, m_disarmHour, m_disarmMinute);
 
@@ -52,10 +49,6 @@ CTimedSettingPage::CTimedSettingPage(QWidget* parent) : CPageBase(parent) {
   layout->addLayout(groupColumn);
 
   connect(m_saveButton, &QPushButton::clicked, this, &CTimedSettingPage::OnSave);
-}
-
-CTimedSettingPage::~CTimedSettingPage() {
-  ReleasePort();
 }
 
 QWidget* CTimedSettingPage::TimeFrame(const QString& title, QComboBox*& day, QLineEdit*& hour,
@@ -84,23 +77,17 @@ veyra::alarm::TimedSchedule CTimedSettingPage::Schedule() const {
 
 void CTimedSettingPage::OnSave() {
   using namespace veyra::alarm;
-  if (veyra::HostFound == 0) {
-    veyra::ShowOwned(kTimedHostNotFoundText);
-    return;
-  }
+  if (!veyra::DialogLink::HostReady(kTimedHostNotFoundText)) return;
   // An unselected group and a time that never comes are refused before anything is sent.
   const TimedRequest request = TimedSetPayload(Schedule());
   if (!request.payload) {
     veyra::Messages().Show(*request.refusal);
     return;
   }
-  ClearPayload();
-  Payload.insert(Payload.end(), request.payload->begin(), request.payload->end());
-  if (SendAndWait(Payload, -1, -1) == 0) veyra::ShowOwned(kTimedSetFailureText);
+  Link().Send(*request.payload, kTimedSetFailureText);
 }
 
 void CTimedSettingPage::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
-  const auto message = veyra::alarm::TimedSetReplyMessage(
-      sentFrame, receivedFrame, [this](const std::string& key, const veyra::Bytes& frame) { return CheckAck(key, frame); });
+  const auto message = veyra::alarm::TimedSetReplyMessage(sentFrame, receivedFrame, Link().Acks());
   if (message) veyra::Messages().Show(*message);
 }

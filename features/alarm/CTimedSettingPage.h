@@ -3,23 +3,18 @@
 #pragma once
 
 #include "features/alarm/TimedCodec.h"
-#include "link/HostLink.h"
-#include "ui/CPageBase.h"
+#include "ui/CHostPage.h"
 
 class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class CTimedSettingPage : public CPageBase, public veyra::HostLink {
+class CTimedSettingPage : public CHostPage {
   Q_OBJECT
 
  public:
   explicit CTimedSettingPage(QWidget* parent = nullptr);
-  ~CTimedSettingPage() override;
-
-  // Reader thread: shows the host's verdict on the last set command.
-  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
   QComboBox* ArmDay() const { return m_armDay; }
   QLineEdit* ArmHour() const { return m_armHour; }
@@ -35,6 +30,10 @@ class CTimedSettingPage : public CPageBase, public veyra::HostLink {
 
  public slots:
   void OnSave();
+
+ protected:
+  // Shows the host's verdict on the last set command.
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
 
  private:
   QWidget* TimeFrame(const QString& title, QComboBox*& day, QLineEdit*& hour, QLineEdit*& minute);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 
@@ -67,7 +68,7 @@ TEST_F(MainWindowTest, AutoSearchPassesASilentPortAndLogsInOnTheHost) {
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
   EXPECT_TRUE(w.ConnectedPictureShown());
   EXPECT_TRUE(messages.Messages().empty());
-  EXPECT_EQ(w.GetPortNumber(), 3);
+  EXPECT_EQ(w.Link().GetPortNumber(), 3);
 }
 
 TEST_F(MainWindowTest, WrongPasswordClosesThePortAndSaysSo) {
@@ -79,7 +80,7 @@ TEST_F(MainWindowTest, WrongPasswordClosesThePortAndSaysSo) {
   DeliverPosted();
   EXPECT_EQ(messages.Messages().at(0), (Message{"Неверный пароль!!", "", true, Icon::None}));
   EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_TRUE(WaitFor([&] { return !w.IsPortOpen(); }));
+  EXPECT_TRUE(WaitFor([&] { return !w.Link().IsPortOpen(); }));
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM3 3G-камера не найдена!"));
   EXPECT_FALSE(w.ConnectedPictureShown());
 }
@@ -90,7 +91,7 @@ TEST_F(MainWindowTest, ClosingThePasswordWindowCancelsTheSearch) {
   DeliverPosted();
   EXPECT_TRUE(host.FramesReceived().empty());
   EXPECT_TRUE(silent.FramesReceived().empty());
-  EXPECT_EQ(w.IsPortOpen(), 0);
+  EXPECT_EQ(w.Link().IsPortOpen(), 0);
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Поиск статус"));
 }
 
@@ -100,7 +101,7 @@ TEST_F(MainWindowTest, SearchThatFindsNothingLeavesNoPortHeld) {
   w.SearchButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_EQ(w.IsPortOpen(), 0) << "the button reads 'Открыть COM-порт', so the port must not stay open";
+  EXPECT_EQ(w.Link().IsPortOpen(), 0) << "the button reads 'Открыть COM-порт', so the port must not stay open";
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM1 3G-камера не найдена!"));
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
 }
@@ -109,13 +110,17 @@ TEST_F(MainWindowTest, StrayFrameAfterTheSearchIsNoVerdict) {
   CMainDlg& w = Window();
   w.SearchButton()->click();
   ASSERT_EQ(HostFound.load(), 1);
+  std::atomic<int> recognised{0};
+  port.SetTrace([&](bool sent, const Bytes&) { recognised += sent ? 0 : 1; });
   // A late record from a closed dialog, whose byte 3 happens to be 00.
   host.Inject(BuildFrame({0x06, 0x02, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05}));
   host.Inject(BuildFrame({0x01, 0x01, 0x00}));
-  WaitFor([&] { return port.ReceivedSize() == 0 && !messages.Messages().empty(); }, 300);
+  ASSERT_TRUE(WaitFor([&] { return recognised == 2; }));
+  port.AwaitDelivery();
   DeliverPosted();
+  port.SetTrace({});
   EXPECT_TRUE(messages.Messages().empty());
-  EXPECT_EQ(w.IsPortOpen(), 1);
+  EXPECT_EQ(w.Link().IsPortOpen(), 1);
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
 }
 
@@ -127,13 +132,13 @@ TEST_F(MainWindowTest, OpenCloseButtonOpensWithoutLogin) {
   w.OpenCloseButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 1);
-  EXPECT_EQ(w.IsPortOpen(), 1);
+  EXPECT_EQ(w.Link().IsPortOpen(), 1);
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
   EXPECT_TRUE(host.FramesReceived().empty()) << "no login is sent";
   w.OpenCloseButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_EQ(w.IsPortOpen(), 0);
+  EXPECT_EQ(w.Link().IsPortOpen(), 0);
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Поиск статус"));
 }
@@ -164,7 +169,7 @@ TEST_F(MainWindowTest, UpgradeTileRefusesAndSendsNothing) {
   CMainDlg& w = Window();
   Select("COM3");
   w.OpenCloseButton()->click();
-  w.TileButton(CMainDlg::Upgrade)->click();
+  w.TileButton(QStringLiteral("Обновление"))->click();
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
   EXPECT_TRUE(host.FramesReceived().empty());
 }
@@ -187,8 +192,8 @@ TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
     if (row.config) env.WriteConfig(*row.config);
     messages.Clear();
     CMainDlg& w = Window();
-    EXPECT_EQ(w.TileButton(CMainDlg::History)->toolTip(), row.historyTooltip) << row.fault;
-    EXPECT_EQ(w.TileButton(CMainDlg::Mms)->toolTip(), QStringLiteral("MMS Set")) << row.fault;
+    EXPECT_EQ(w.TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip) << row.fault;
+    EXPECT_EQ(w.TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set")) << row.fault;
     EXPECT_EQ(messages.Texts(), row.shown) << row.fault;
     std::ifstream in(env.ConfigPath(), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -205,7 +210,7 @@ TEST_F(MainWindowTest, UnreadableConfigIsReportedAndTheWindowStillWorks) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0], (Message{"Please Copy to Harddisk Run!", "", true, Icon::None}));
   EXPECT_EQ(shown[1], (Message{"Loading config.ini Failure!！\n", "Failure!", false, Icon::None}));
-  EXPECT_EQ(w.TileButton(CMainDlg::Upgrade)->toolTip(), QString());
+  EXPECT_EQ(w.TileButton(QStringLiteral("Обновление"))->toolTip(), QString());
   EXPECT_EQ(w.PortList()->count(), 3);
 }
 
@@ -231,14 +236,14 @@ namespace {
 
 TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
   struct Row {
-    CMainDlg::Tile tile;
+    const char* tile;
     const char* dialogClass;
   };
   const Row rows[] = {
-      {CMainDlg::Operate, "COperateHostDlg"},
-      {CMainDlg::History, "CAlarmHistoryDlg"},
-      {CMainDlg::Timed, "CTimedArmDlg"},
-      {CMainDlg::Phones, "CAlarmPhoneDlg"},
+      {"Установка режимов", "COperateHostDlg"},
+      {"Журнал тревог", "CAlarmHistoryDlg"},
+      {"Расписания", "CTimedArmDlg"},
+      {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
   };
   CMainDlg& w = Window();
   for (const Row& row : rows) {
@@ -248,16 +253,16 @@ TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
       shownClass = QString::fromLatin1(dialog.metaObject()->className());
       ownerWhileOpen = port.Owner();
     });
-    w.TileButton(row.tile)->click();
+    w.TileButton(QString::fromUtf8(row.tile))->click();
     EXPECT_EQ(shownClass, QString::fromLatin1(row.dialogClass));
     EXPECT_NE(ownerWhileOpen, nullptr);
-    EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w)) << row.dialogClass << " must own the port while open";
-    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w)) << "replies go back to the main window after " << row.dialogClass;
+    EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link())) << row.dialogClass << " must own the port while open";
+    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link())) << "replies go back to the main window after " << row.dialogClass;
   }
   // A tile whose dialog is not built does nothing.
   bool ran = false;
   w.SetDialogRunner([&](CDialogBase&) { ran = true; });
-  w.TileButton(CMainDlg::Sensors)->click();
+  w.TileButton(QStringLiteral("Настройки датчиков"))->click();
   EXPECT_FALSE(ran);
   EXPECT_TRUE(messages.Messages().empty());
 }

@@ -15,8 +15,8 @@ class DialogFixture : public LinkHarness {
     LinkHarness::SetUp();
     HostFound = 1;
     dialog = std::make_unique<Dialog>();
+    ASSERT_EQ(port.OpenCom(kCom), 1);
     dialog->SetCommn(&port);
-    ASSERT_EQ(dialog->OpenPort(kCom), 1);
     dialog->show();
   }
   void TearDown() override {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "tests/common/RecordingNotifier.h"
 #include "ui/Resources.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   veyra::InitResources();
+  veyra::test::RecordingNotifier::pump = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
   return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@ namespace veyra::test {
 
 class RecordingNotifier final : public Notifier {
  public:
+  // Runs the GUI thread's posted events; set by the GUI tests' main, so that waiting for the host
+  // delivers replies there as the program's own notifier does.
+  static inline std::function<void()> pump;
+
   RecordingNotifier() { SetNotifier(this); }
   ~RecordingNotifier() override { SetNotifier(nullptr); }
 
@@ -23,6 +28,9 @@ class RecordingNotifier final : public Notifier {
       messages_.push_back(message);
     }
     cv_.notify_all();
+  }
+  void KeepAlive() override {
+    if (pump) pump();
   }
   void BeginWait() override {
     std::lock_guard lock(mutex_);
@@ -41,9 +49,20 @@ class RecordingNotifier final : public Notifier {
   }
   // Waits (bounded) until at least count messages have been shown.
   bool WaitFor(std::size_t count, int timeoutMs = 3000) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     std::unique_lock lock(mutex_);
-    return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                        [&] { return messages_.size() >= count; });
+    for (;;) {
+      if (messages_.size() >= count) return true;
+      if (std::chrono::steady_clock::now() >= until) return false;
+      if (!pump) {
+        cv_.wait_until(lock, until);
+        continue;
+      }
+      lock.unlock();
+      pump();
+      lock.lock();
+      cv_.wait_for(lock, std::chrono::milliseconds(2));
+    }
   }
   void Clear() {
     std::lock_guard lock(mutex_);

@@ -72,8 +72,8 @@ class AlarmPhoneDlgTest : public test::LinkHarness {
   }
   void Open(std::unique_ptr<CAlarmPhoneDlg> opened = std::make_unique<CAlarmPhoneDlg>()) {
     dialog = std::move(opened);
+    if (!port.IsOpen()) ASSERT_EQ(port.OpenCom(kCom), 1);
     dialog->SetCommn(&port);
-    ASSERT_EQ(dialog->OpenPort(kCom), 1);
     dialog->show();
   }
   void Tick(int slot, const QString& text) {

@@ -74,7 +74,7 @@ TEST_F(OperateHostDlgTest, ClosingTheDialogStopsRepliesReachingIt) {
   host.SetFaults(late);
   dialog->Button(Operation::Arm)->click();
   ASSERT_TRUE(messages.WaitFor(1));
-  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(dialog.get()));
+  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&dialog->Link()));
   dialog.reset();
   EXPECT_EQ(port.Owner(), nullptr);
   // The main window takes the port back; the late echo reaches it, not the closed dialog.

@@ -40,9 +40,9 @@ class TimedArmDlgTest : public test::DialogFixture<CTimedArmDlg> {
     return texts;
   }
   // Shows the page and checks it took the port over.
-  void ShowPage(int index, HostLink* page) {
+  void ShowPage(int index, CHostPage* page) {
     dialog->Tabs()->setCurrentIndex(index);
-    ASSERT_EQ(port.Owner(), page);
+    ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&page->Link()));
   }
   // Fills the setting page: arm on Monday, disarm daily, at the hour and minute texts given.
   void Fill(int group, const std::array<const char*, 4>& times) {
@@ -63,7 +63,7 @@ class TimedArmDlgTest : public test::DialogFixture<CTimedArmDlg> {
 };
 
 TEST_F(TimedArmDlgTest, LookupFillsOneRowPerRecordAndLateRecordsGrowTheTableInArrivalOrder) {
-  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(Lookup())) << "the first page gets the port on opening";
+  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&Lookup()->Link())) << "the first page gets the port on opening";
   LookUpAll();
   EXPECT_EQ(test::Hexes(host.FramesReceived()), Row{"AA 00 10 10 55"});
   EXPECT_EQ(Cells(1), (Row{"1", "01", "Повседневный,08:30", "Повседневный,18:00"}));

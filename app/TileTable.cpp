@@ -1,0 +1,33 @@
+#include "app/TileTable.h"
+
+#include "features/alarm/CAlarmHistoryDlg.h"
+#include "features/alarm/CAlarmPhoneDlg.h"
+#include "features/alarm/COperateHostDlg.h"
+#include "features/alarm/CTimedArmDlg.h"
+
+namespace {
+
+template <class Dialog>
+std::unique_ptr<CDialogBase> Open(QWidget* parent, veyra::HostPort& port) {
+  auto dialog = std::make_unique<Dialog>(parent);
+  dialog->SetCommn(&port);
+  return dialog;
+}
+
+}  // namespace
+
+const std::array<TileRow, kTileCount>& Tiles() {
+  static const std::array<TileRow, kTileCount> tiles{{
+      {"Настройки системы", "tile_settings", "m_xtsz", nullptr, nullptr, nullptr},
+      {"Журнал тревог", "tile_history", "m_lsjl", nullptr, nullptr, Open<CAlarmHistoryDlg>},
+      {"Установка режимов", "tile_arm", "m_zjcz", nullptr, nullptr, Open<COperateHostDlg>},
+      {"Расписания", "tile_schedule", "m_dsbcf", nullptr, nullptr, Open<CTimedArmDlg>},
+      {"Настройки телефонных номеров", "tile_phone", "m_bjdhsz", nullptr, nullptr, Open<CAlarmPhoneDlg>},
+      {"Настройки датчиков", "tile_sensor", nullptr, nullptr, nullptr, nullptr},
+      {"MMS Setting", "tile_mms", nullptr, "MMS Set", nullptr, nullptr},
+      {"Умный дом", "tile_smarthome", nullptr, nullptr, nullptr, nullptr},
+      {"Обновление", "tile_upgrade", "m_xtsj", nullptr, "Извините, у вас нет полномочий для обновления системы!",
+       nullptr},
+  }};
+  return tiles;
+}
