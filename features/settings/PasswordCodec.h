@@ -1,0 +1,50 @@
+// Password change: the page's checks of its three fields, the command carrying the current and
+// the new password as packed digits, and the host's verdict.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "link/Frame.h"
+#include "link/Notifier.h"
+
+namespace veyra::settings {
+
+inline constexpr std::uint8_t kPasswordCommand = 0x05;
+inline constexpr std::size_t kPasswordLength = 4;
+inline constexpr std::uint8_t kPasswordVerdictChanged = 0x05;
+inline constexpr std::uint8_t kPasswordVerdictWrong = 0xFF;
+
+inline constexpr std::string_view kPasswordHostNotFoundText = "3G камера не найдена!!";
+inline constexpr std::string_view kPasswordLengthText = "Длина пароля должна составлять 4 символа!";
+inline constexpr std::string_view kPasswordMismatchText = "Password input varies from!";
+inline constexpr std::string_view kPasswordRefusalCaption = "Failure";
+inline constexpr std::string_view kPasswordNoReplyText = "Сбой изменения пароля!";
+inline constexpr std::string_view kPasswordChangedText = "Измененный пароль принят!";
+inline constexpr std::string_view kPasswordWrongText = "Неверный пароль!";
+inline constexpr std::string_view kPasswordFailedText = "Измененный пароль пароля!";
+
+// Either a payload to send or the message that explains why nothing is sent.
+struct PasswordRequest {
+  std::optional<Bytes> payload;
+  std::optional<Message> refusal;
+};
+
+// The checks in the page's order, the first that fails deciding the refusal:
+//   current or new not exactly four characters (the confirmation is not measured): the length
+//     text with the caption "Failure" and no owner window;
+//   confirmation not the same text as the new password: "Password input varies from!", the
+//     same caption, no owner;
+//   current or new reads as the number 0: the length text again, this time owned by the page.
+// Otherwise 04 05, then each password packed two digits a byte, first digit high.
+// The fields take digits only; other characters are packed as they come.
+PasswordRequest PasswordChangePayload(std::string_view current, std::string_view newPassword,
+                                      std::string_view confirmation);
+
+// The message any frame that reaches the page earns: by its byte 3 (0x05 changed, 0xFF wrong
+// current password, anything else failed); a frame shorter than five bytes failed. Neither the
+// reply's command nor the acknowledgement table is consulted.
+Message PasswordReplyMessage(const Bytes& receivedFrame);
+
+}  // namespace veyra::settings

@@ -1,0 +1,69 @@
+#include "features/settings/PasswordCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/common/CodecTestSupport.h"
+
+namespace veyra::settings {
+namespace {
+
+using test::Hex;
+
+Message Failure(const std::string& text) { return Message{text, "Failure", false, Icon::None}; }
+
+// Rows are ordered as the page checks: each refusal row also satisfies every check before it,
+// so a check run out of order shows as the wrong message.
+TEST(PasswordCodec, ChecksInOrderThenThePayload) {
+  const Message length = Failure("Длина пароля должна составлять 4 символа!");
+  const Message varies = Failure("Password input varies from!");
+  const Message zero = OwnedMessage("Длина пароля должна составлять 4 символа!");
+  const struct {
+    const char* fault;
+    const char* current;
+    const char* newPassword;
+    const char* confirmation;
+    std::optional<Message> refusal;
+    const char* frame;  // when sent
+  } rows[] = {
+      {"short current compared before it is measured", "123", "5678", "5679", length, ""},
+      {"long new password accepted", "1234", "56789", "56789", length, ""},
+      {"confirmation measured instead of compared", "1234", "5678", "56", varies, ""},
+      {"one digit of the confirmation not compared", "1234", "5678", "5679", varies, ""},
+      {"all-zero new password sent", "1234", "0000", "0000", zero, ""},
+      {"all-zero current password sent", "0000", "5678", "5678", zero, ""},
+      {"leading zero dropped or the password read as a number", "1234", "0567", "0567", std::nullopt,
+       "AA 04 05 12 34 05 67 BB 55"},
+      {"current and new packed in the wrong order", "9876", "1000", "1000", std::nullopt,
+       "AA 04 05 98 76 10 00 28 55"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const PasswordRequest request = PasswordChangePayload(row.current, row.newPassword, row.confirmation);
+    EXPECT_EQ(request.refusal, row.refusal);
+    ASSERT_EQ(request.payload.has_value(), !row.refusal.has_value()) << "a refusal sends nothing";
+    if (request.payload) {
+      EXPECT_EQ(FormatHex(BuildFrame(*request.payload)), row.frame);
+    }
+  }
+}
+
+TEST(PasswordCodec, Verdicts) {
+  const struct {
+    const char* fault;
+    const char* received;
+    const char* text;
+  } rows[] = {
+      {"changed", "AA 01 05 05 0B 55", "Измененный пароль принят!"},
+      {"wrong current password", "AA 01 05 FF 06 55", "Неверный пароль!"},
+      {"verdict 00 taken as success", "AA 01 05 00 06 55", "Измененный пароль пароля!"},
+      {"verdict judged by the reply's command", "AA 01 01 05 07 55", "Измененный пароль принят!"},
+      {"verdict read from a four-byte frame", "AA 00 05 05", "Измененный пароль пароля!"},
+      {"byte 3 of a frame without data not read as the verdict", "AA 00 05 05 55", "Измененный пароль принят!"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(PasswordReplyMessage(Hex(row.received)), OwnedMessage(row.text)) << row.fault;
+}
+
+}  // namespace
+}  // namespace veyra::settings

@@ -1,0 +1,155 @@
+#include "features/settings/SetupCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/common/CodecTestSupport.h"
+
+namespace veyra::settings {
+namespace {
+
+using test::DefaultAck;
+using test::Hex;
+
+// Read, shown, saved unchanged: the bytes go back as they came.
+TEST(SetupCodec, ReplyFillsTheControlsAndSavesBackTheSameRecord) {
+  const Bytes sent = BuildFrame(SetupReadPayload());
+  ASSERT_EQ(FormatHex(sent), "AA 00 03 03 55");
+  const std::optional<SetupReply> reply = SetupReadReply(sent, Hex("AA 07 03 BB 03 05 1E 0A 01 85 7C 55"));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(SignalText(reply->signal), "5 (3G WCDMA)");
+
+  const SetupControls controls = SetupControlsFromRecord(reply->record);
+  EXPECT_EQ(controls.checked, kIncomingCallPassword | kSirenSound | kArmDisarmSms | kRecordWhenArmed |
+                                  kRecordOnAlarm);
+  EXPECT_EQ(controls.network, NetworkMode::Automatic);
+  EXPECT_EQ(controls.siren, "3");
+  EXPECT_EQ(controls.redial, "5");
+  EXPECT_EQ(controls.armDelay, "30");
+  EXPECT_EQ(controls.alarmDelay, "10");
+  ASSERT_EQ(controls.mmsSize, 1);
+  EXPECT_EQ(MmsSizeTexts[1], "320*240");
+
+  EXPECT_EQ(FormatHex(SetupWritePayload(SetupRecordFromControls(controls))), "06 04 BB 03 05 1E 0A 01");
+}
+
+TEST(SetupCodec, WhatTheReadPutsIntoTheLists) {
+  const struct {
+    const char* fault;
+    const char* payload;
+    std::optional<int> mmsSize;
+    NetworkMode network;
+    std::uint8_t checked;
+  } rows[] = {
+      {"bit 5 clear is not 3G only", "07 03 DF 00 00 00 00 02 00", 2, NetworkMode::Only3G, 0xDF},
+      {"bit 5 taken for a check box", "07 03 20 00 00 00 00 00 00", 0, NetworkMode::Automatic, 0x00},
+      {"size 3 selects a size", "07 03 20 00 00 00 00 03 00", std::nullopt, NetworkMode::Automatic, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const auto reply = DecodeSetupReply(BuildFrame(Hex(row.payload)));
+    ASSERT_TRUE(reply);
+    const SetupControls controls = SetupControlsFromRecord(reply->record);
+    EXPECT_EQ(controls.mmsSize, row.mmsSize);
+    EXPECT_EQ(controls.network, row.network);
+    EXPECT_EQ(controls.checked, row.checked);
+  }
+}
+
+// Only a frame answering a get-setup, with all seven bytes, fills the page.
+TEST(SetupCodec, FramesThatAreNoRecord) {
+  const struct {
+    const char* fault;
+    const char* sent;
+    const char* received;
+  } rows[] = {
+      {"record decoded after a write", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55"},
+      {"record decoded before anything was sent", "", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55"},
+      {"signal byte read past a six-byte record", "AA 00 03 03 55", "AA 06 03 BB 03 05 1E 0A 01 F5 55"},
+      {"lying LEN read past the frame's end", "AA 00 03 03 55", "AA 07 03 BB 03 05 55"},
+  };
+  for (const auto& row : rows) EXPECT_FALSE(SetupReadReply(Hex(row.sent), Hex(row.received))) << row.fault;
+}
+
+TEST(SetupCodec, SignalText) {
+  const struct {
+    const char* fault;
+    std::uint8_t signal;
+    const char* text;
+  } rows[] = {
+      {"3G level keeps bit 7", 0x85, "5 (3G WCDMA)"},
+      {"2G level in upper-case or with a leading zero", 0x1F, "1f (2G GSM)"},
+      {"3G level zero dropped", 0x80, "0 (3G WCDMA)"},
+      {"3G level shown in decimal", 0x9A, "1a (3G WCDMA)"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(SignalText(row.signal), row.text) << row.fault;
+  EXPECT_EQ(kSignalUnknownText, "NULL");
+}
+
+// The controls as a user may leave them, and the record a save builds from them.
+TEST(SetupCodec, SaveBuildsTheRecordFromTheControls) {
+  SetupControls read = SetupControlsFromRecord({0x20, 3, 5, 30, 10, 7});  // a size this program has no text for
+  SetupControls readThenPicked = read;
+  readThenPicked.mmsSize = 2;
+  SetupControls threeG = read;
+  threeG.network = NetworkMode::Only3G;
+  threeG.checked = 0xFF;
+  SetupControls typed;
+  typed.network = NetworkMode::Automatic;
+  typed.siren = "99";
+  typed.redial = "300";
+  typed.armDelay = "";
+  typed.alarmDelay = "7x";
+  typed.mmsSize = 0;
+  const struct {
+    const char* fault;
+    SetupControls controls;
+    const char* payload;
+  } rows[] = {
+      {"unlisted size overwritten with FF", read, "06 04 20 03 05 1E 0A 07"},
+      {"size picked after an unlisted read ignored", readThenPicked, "06 04 20 03 05 1E 0A 02"},
+      {"3G only leaves bit 5 from a check box", threeG, "06 04 DF 03 05 1E 0A 07"},
+      {"nothing read: no network selection taken as 3G, no size as 0", SetupControls{}, "06 04 20 00 00 00 00 FF"},
+      {"99 refused, redial not taken modulo 256, an empty edit or trailing junk misread", typed, "06 04 20 63 2C 00 07 00"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    EXPECT_EQ(FormatHex(SetupWritePayload(SetupRecordFromControls(row.controls))), row.payload);
+  }
+}
+
+TEST(SetupCodec, ReplyMessages) {
+  const struct {
+    const char* fault;
+    const char* sent;
+    const char* received;
+    std::optional<std::string> message;
+    AckCheck checkAck = DefaultAck;
+  } rows[] = {
+      {"write acknowledged", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 00 04 04 55", "Настройки конфигурации приняты!"},
+      {"write refused reported as accepted", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 00 04 05 55",
+       "Настройки конфигурации не верны!"},
+      {"reset acknowledged", "AA 00 23 23 55", "AA 00 23 23 55", "Сброс выполнен!"},
+      {"reset refused reported as done", "AA 00 23 23 55", "AA 00 25 25 55", "Ошибка сброса!"},
+      {"format acknowledged", "AA 00 25 25 55", "AA 00 25 25 55", "Форматирование успешно завершено!"},
+      {"format refused reported as done", "AA 00 25 25 55", "AA 00 23 23 55", "Неверная команда!"},
+      {"missing checker counts as acknowledged", "AA 00 23 23 55", "AA 00 23 23 55", "Ошибка сброса!", AckCheck{}},
+      {"get-setup reply given a message", "AA 00 03 03 55", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55", std::nullopt},
+      {"another page's command judged", "AA 00 09 09 55", "AA 00 09 09 55", std::nullopt},
+      {"frame before anything was sent judged", "", "AA 00 23 23 55", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const std::optional<Message> message = SetupReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck);
+    ASSERT_EQ(message.has_value(), row.message.has_value());
+    if (!message) continue;
+    EXPECT_EQ(*message, OwnedMessage(*row.message));
+  }
+  EXPECT_EQ(FormatHex(BuildFrame(ResetPayload())), "AA 00 23 23 55");
+  EXPECT_EQ(FormatHex(BuildFrame(FormatPayload())), "AA 00 25 25 55");
+}
+
+}  // namespace
+}  // namespace veyra::settings
