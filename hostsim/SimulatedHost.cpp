@@ -1,11 +1,14 @@
 #include "hostsim/SimulatedHost.h"
 
 #include "hostsim/AlarmState.h"
+#include "hostsim/SettingsState.h"
 
 namespace veyra::hostsim {
 
 SimulatedHost::SimulatedHost(std::string password)
-    : password_(std::move(password)), alarm_(std::make_unique<AlarmState>()) {}
+    : password_(std::move(password)),
+      alarm_(std::make_unique<AlarmState>()),
+      settings_(std::make_unique<SettingsState>()) {}
 
 SimulatedHost::~SimulatedHost() = default;
 
@@ -27,6 +30,8 @@ std::vector<Bytes> SimulatedHost::Handle(const Bytes& frame) {
   const std::uint8_t command = frame[kFrameCmdOffset];
   if (command == 0x01) return {LoginReply(frame)};
   if (alarm_->Handles(command)) return alarm_->Handle(frame);
+  // A password change replaces the one the login checks.
+  if (settings_->Handles(command)) return settings_->Handle(frame, password_);
   return {Ack(command)};
 }
 

@@ -11,6 +11,7 @@
 namespace veyra::hostsim {
 
 class AlarmState;
+class SettingsState;
 
 class SimulatedHost {
  public:
@@ -23,6 +24,7 @@ class SimulatedHost {
   const std::string& Password() const { return password_; }
   void SetPassword(std::string password) { password_ = std::move(password); }
   AlarmState& Alarm() { return *alarm_; }
+  SettingsState& Settings() { return *settings_; }
 
   // The acknowledgement a host sends for a command it carried out: AA 00 kk kk 55.
   static Bytes Ack(std::uint8_t command);
@@ -32,6 +34,7 @@ class SimulatedHost {
 
   std::string password_;
   std::unique_ptr<AlarmState> alarm_;
+  std::unique_ptr<SettingsState> settings_;
 };
 
 // Collects bytes from the line into command frames the way a host's firmware would: by the LEN
