@@ -10,7 +10,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(parent) {
   setWindowTitle(QStringLiteral("About Norvane"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(ClientRect().left() + 12, ClientRect().top() + 12, 16, 12);
+  layout->setContentsMargins(12, 12, 16, 12);
   auto* row = new QHBoxLayout;
   auto* icon = new QLabel(this);
   icon->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(48, 48));

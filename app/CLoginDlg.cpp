@@ -11,7 +11,7 @@
 CLoginDlg::CLoginDlg(QWidget* parent) : CDialogBase(parent) {
   setWindowTitle(QStringLiteral("Авторизация"));
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(ClientRect().left() + 12, ClientRect().top() + 12, 16, 12);
+  layout->setContentsMargins(12, 12, 16, 12);
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("Пароль:"), this));
   m_field = new QLineEdit(this);

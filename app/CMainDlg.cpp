@@ -55,8 +55,7 @@ CMainDlg::~CMainDlg() {
 
 void CMainDlg::BuildLayout() {
   auto* outer = new QHBoxLayout(this);
-  const QRect client = ClientRect();
-  outer->setContentsMargins(client.left() + 10, client.top() + 10, 14, 12);
+  outer->setContentsMargins(10, 10, 14, 12);
   outer->setSpacing(16);
 
   auto* left = new QVBoxLayout;
@@ -80,9 +79,11 @@ void CMainDlg::BuildLayout() {
   decoration->setAlignment(Qt::AlignCenter);
   left->addWidget(decoration, 1);
   m_status = new QLabel(QStringLiteral("Поиск статус"), this);
-  m_status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  // A plain box: a sunken panel's light right and bottom edges vanish into the background.
+  m_status->setFrameStyle(QFrame::Box | QFrame::Plain);
   m_status->setWordWrap(true);
-  m_status->setMinimumHeight(44);
+  m_status->setMargin(2);
+  m_status->setMinimumHeight(3 * m_status->fontMetrics().lineSpacing() + 2 * (m_status->frameWidth() + 2));
   left->addWidget(m_status);
   outer->addLayout(left, 0);
 

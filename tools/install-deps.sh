@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs, from Debian packages, whatever building and testing veyra-setup needs and is missing.
+# Installs, from Debian packages, whatever building and testing veyra-setup needs and is missing,
+# and any further packages named as arguments.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-qpa-plugins
-  libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+  libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -187,8 +188,7 @@ void CDialogBase::PaintCaption(QPainter& painter) {
 
   const QRect title = TitleRect();
   if (title.width() <= 0) return;
-  QFont font = QApplication::font();
-  font.setBold(true);
+  const QFont font = CaptionFont();
   painter.save();
   painter.setClipRect(title);
   painter.setFont(font);
@@ -242,10 +242,32 @@ void CDialogBase::DisableAutoDefault(QWidget* root) {
   }
 }
 
+QFont CDialogBase::CaptionFont() {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  return font;
+}
+
+int CDialogBase::WidthForWholeTitle() const {
+  const int text = QFontMetrics(CaptionFont()).horizontalAdvance(windowTitle());
+  const int iconSpace = windowIcon().isNull() ? 1 : kCaptionHeight - 2 + 1 + 4;
+  return 2 * kFrameWidth + iconSpace + text + kTitleRightReserve + 1;
+}
+
+bool CDialogBase::TitleShownWhole() const {
+  return QFontMetrics(CaptionFont()).horizontalAdvance(windowTitle()) <= TitleRect().width();
+}
+
 void CDialogBase::setVisible(bool visible) {
   // The dialog framework makes the first auto-default button the default one while it shows the
   // window; clearing the flags first keeps Enter away from every button.
-  if (visible) DisableAutoDefault(this);
+  if (visible) {
+    DisableAutoDefault(this);
+    // A caption longer than the content widens the window rather than lose its end.
+    const int needed = WidthForWholeTitle();
+    if (minimumWidth() < needed) setMinimumWidth(needed);
+    if (width() < needed) resize(needed, height());
+  }
   QDialog::setVisible(visible);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
@@ -41,6 +42,10 @@ class CDialogBase : public QDialog {
   QRect CaptionIconRect() const;  // empty when the window has no icon
   QRect TitleRect() const;        // where the title is drawn, already clipped
   QRect ClientRect() const;       // inside the frame, below the caption
+  // The window is never narrower than its whole caption needs.
+  int WidthForWholeTitle() const;
+  bool TitleShownWhole() const;
+  static QFont CaptionFont();
 
   // Drawing helpers, public so that a look can be checked without a window on screen.
   static QImage ActiveCaptionImage(const QSize& size);
