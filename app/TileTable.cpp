@@ -4,6 +4,7 @@
 #include "features/alarm/CAlarmPhoneDlg.h"
 #include "features/alarm/COperateHostDlg.h"
 #include "features/alarm/CTimedArmDlg.h"
+#include "features/settings/CSettingsDlg.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::unique_ptr<CDialogBase> Open(QWidget* parent, veyra::HostPort& port) {
 
 const std::array<TileRow, kTileCount>& Tiles() {
   static const std::array<TileRow, kTileCount> tiles{{
-      {"Настройки системы", "tile_settings", "m_xtsz", nullptr, nullptr, nullptr},
+      {"Настройки системы", "tile_settings", "m_xtsz", nullptr, nullptr, Open<CSettingsDlg>},
       {"Журнал тревог", "tile_history", "m_lsjl", nullptr, nullptr, Open<CAlarmHistoryDlg>},
       {"Установка режимов", "tile_arm", "m_zjcz", nullptr, nullptr, Open<COperateHostDlg>},
       {"Расписания", "tile_schedule", "m_dsbcf", nullptr, nullptr, Open<CTimedArmDlg>},

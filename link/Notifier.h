@@ -33,6 +33,9 @@ class Notifier {
  public:
   virtual ~Notifier() = default;
   virtual void Show(const Message& message) = 0;  // any thread, must not block on the GUI thread
+  // A yes/no question before something that cannot be undone; true only for a clear yes. Asked on
+  // the thread that will act on the answer; where nobody can answer, the answer is no.
+  virtual bool Ask(const Message&) { return false; }
   virtual void BeginWait() {}
   virtual void EndWait() {}
   // Called every few milliseconds while the user-interface thread waits for the host, so a

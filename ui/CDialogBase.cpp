@@ -263,10 +263,11 @@ void CDialogBase::setVisible(bool visible) {
   // window; clearing the flags first keeps Enter away from every button.
   if (visible) {
     DisableAutoDefault(this);
-    // A caption longer than the content widens the window rather than lose its end.
+    // A caption longer than the content widens the window rather than lose its end, and no window
+    // opens smaller than its content needs (texts are longer in some languages and fonts).
     const int needed = WidthForWholeTitle();
     if (minimumWidth() < needed) setMinimumWidth(needed);
-    if (width() < needed) resize(needed, height());
+    resize(size().expandedTo(minimumSizeHint()).expandedTo(QSize(needed, 0)));
   }
   QDialog::setVisible(visible);
 }

@@ -77,6 +77,19 @@ void QtNotifier::ShowNext() {
   emit BoxShown(box);
 }
 
+bool QtNotifier::Ask(const veyra::Message& question) {
+  if (!OnGuiThread()) return false;
+  const QString caption = question.caption.empty() ? ApplicationName() : QString::fromStdString(question.caption);
+  QMessageBox box(QMessageBox::Question, caption, QString::fromStdString(question.text),
+                  QMessageBox::Yes | QMessageBox::No, question.owned ? FindOwner() : nullptr);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  // Announced once the box is up and taking input, so a test can answer it.
+  QPointer<QMessageBox> shown(&box);
+  QMetaObject::invokeMethod(this, [this, shown] { if (shown) emit BoxShown(shown); }, Qt::QueuedConnection);
+  return box.exec() == QMessageBox::Yes;
+}
+
 void QtNotifier::BeginWait() {
   if (!OnGuiThread()) return;
   if (m_waitDepth++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -25,6 +25,8 @@ class QtNotifier final : public QObject, public veyra::Notifier {
   ~QtNotifier() override;
 
   void Show(const veyra::Message& message) override;
+  // A Yes/No box, modal, No by default and on Escape; earlier boxes stay where they are.
+  bool Ask(const veyra::Message& question) override;
   void BeginWait() override;
   void EndWait() override;
   // Lets the GUI thread paint and take posted messages while it waits for the host; user input is

@@ -7,20 +7,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "link/Notifier.h"
+#include "ui/DigitEdit.h"
 #include "ui/QtText.h"
 
 namespace {
-
-QLineEdit* TwoDigitField(QWidget* parent) {
-  auto* field = new QLineEdit(parent);
-  field->setMaxLength(2);
-  field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), field));
-  return field;
-}
 
 veyra::alarm::TimedTime ReadTime(const QComboBox* day, const QLineEdit* hour, const QLineEdit* minute) {
   using veyra::alarm::TimedFieldValue;
@@ -57,8 +50,8 @@ QWidget* CTimedSettingPage::TimeFrame(const QString& title, QComboBox*& day, QLi
   day = new QComboBox(frame);
   for (std::string_view name : veyra::alarm::TimedDayNames) day->addItem(ToQt(name));
   day->setCurrentIndex(0);
-  hour = TwoDigitField(frame);
-  minute = TwoDigitField(frame);
+  hour = NewDigitEdit(frame, 2);
+  minute = NewDigitEdit(frame, 2);
   auto* form = new QFormLayout(frame);
   form->addRow(QStringLiteral("Дата:"), day);
   form->addRow(QStringLiteral("Час:"), hour);

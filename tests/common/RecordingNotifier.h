@@ -29,6 +29,20 @@ class RecordingNotifier final : public Notifier {
     }
     cv_.notify_all();
   }
+  // Questions are recorded apart from messages and answered as the test says (no by default).
+  bool Ask(const Message& question) override {
+    std::lock_guard lock(mutex_);
+    questions_.push_back(question);
+    return answerYes_;
+  }
+  void AnswerYes(bool yes) {
+    std::lock_guard lock(mutex_);
+    answerYes_ = yes;
+  }
+  std::vector<Message> Questions() const {
+    std::lock_guard lock(mutex_);
+    return questions_;
+  }
   void KeepAlive() override {
     if (pump) pump();
   }
@@ -67,6 +81,7 @@ class RecordingNotifier final : public Notifier {
   void Clear() {
     std::lock_guard lock(mutex_);
     messages_.clear();
+    questions_.clear();
   }
   int Waits() const {
     std::lock_guard lock(mutex_);
@@ -77,6 +92,8 @@ class RecordingNotifier final : public Notifier {
   mutable std::mutex mutex_;
   mutable std::condition_variable cv_;
   std::vector<Message> messages_;
+  std::vector<Message> questions_;
+  bool answerYes_ = false;
   int waits_ = 0;
 };
 

@@ -1,0 +1,40 @@
+// The third page of the settings dialog: the PC's time shown, and the host's clock set to it.
+#pragma once
+
+#include <functional>
+
+#include "features/settings/ClockCodec.h"
+#include "ui/CHostPage.h"
+
+class QLineEdit;
+class QPushButton;
+
+class CClockPage : public CHostPage {
+  Q_OBJECT
+
+ public:
+  using Clock = std::function<veyra::settings::LocalTime()>;
+
+  explicit CClockPage(QWidget* parent = nullptr);
+
+  // The PC's local time; tests set a clock of their own.
+  static veyra::settings::LocalTime LocalNow();
+  void SetClock(Clock clock) { m_clock = std::move(clock); }
+
+  // The time text shows when the page was last brought to the front, not the time now.
+  void OnPageShown() override;
+
+  QLineEdit* TimeField() const { return m_time; }
+  QPushButton* SyncButton() const { return m_sync; }
+
+ public slots:
+  void OnSync();
+
+ protected:
+  void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
+
+ private:
+  Clock m_clock = &CClockPage::LocalNow;
+  QLineEdit* m_time;
+  QPushButton* m_sync;
+};

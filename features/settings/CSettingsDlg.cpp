@@ -1,0 +1,17 @@
+#include "features/settings/CSettingsDlg.h"
+
+#include "features/settings/CClockPage.h"
+#include "features/settings/CPasswordPage.h"
+#include "features/settings/CSetupPage.h"
+
+CSettingsDlg::CSettingsDlg(QWidget* parent)
+    : CPagedDialog(parent),
+      m_setupPage(new CSetupPage),
+      m_passwordPage(new CPasswordPage),
+      m_clockPage(new CClockPage) {
+  setWindowTitle(QStringLiteral("Настройки"));
+  AddPage(m_setupPage, QStringLiteral("Текущая конфигурация"), QStringLiteral("Obtain Setup Info"));
+  AddPage(m_passwordPage, QStringLiteral("Изменение пароля"), QStringLiteral("Change Passwords"));
+  AddPage(m_clockPage, QStringLiteral("Синхронизация часов"), QStringLiteral("Clock Sychronization"));
+  resize(640, 380);
+}

@@ -1,0 +1,244 @@
+// The settings dialog's pages against the simulated host on a pseudo-terminal: controls filled
+// and read back, bytes on the line, what only the pages do. The message each reply earns is the
+// codec tests' business.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "features/settings/CClockPage.h"
+#include "features/settings/CPasswordPage.h"
+#include "features/settings/CSettingsDlg.h"
+#include "features/settings/CSetupPage.h"
+#include "hostsim/SettingsState.h"
+#include "tests/common/CodecTestSupport.h"
+#include "tests/common/DialogFixture.h"
+#include "tests/common/WaitFor.h"
+#include "ui/CTabCtrlEx.h"
+
+namespace veyra {
+namespace {
+
+using Lines = std::vector<std::string>;
+using settings::SetupFlags;
+using test::FrameLine;
+
+class SettingsDlgTest : public test::DialogFixture<CSettingsDlg> {
+ protected:
+  void SetUp() override {
+    DialogFixture::SetUp();
+    env.SetTimeouts(1, 300);
+  }
+  CSetupPage* Setup() const { return dialog->SetupPage(); }
+  Lines OnTheLine() const { return test::Hexes(host.FramesReceived()); }
+  void SetHostSetup(const hostsim::HostSetup& setup) {
+    auto lock = host.Lock();
+    host.Host().Settings().SetSetup(setup);
+  }
+  hostsim::HostSetup HostSetup() {
+    auto lock = host.Lock();
+    return host.Host().Settings().Setup();
+  }
+  void Show(int page) {
+    dialog->Tabs()->setCurrentIndex(page);
+    test::DeliverPosted();
+  }
+};
+
+TEST_F(SettingsDlgTest, ARecordReadFillsEveryControlAndSavesBackAsTheSameBytes) {
+  SetHostSetup({0xBB, 0x03, 0x05, 0x1E, 0x0A, 0x01});
+  {
+    auto lock = host.Lock();
+    host.Host().Settings().SetSignal(0x85);
+  }
+  EXPECT_EQ(Setup()->SignalLabel()->text(), QStringLiteral("NULL"));
+  EXPECT_EQ(Setup()->MmsSizeList()->currentIndex(), -1) << "the lists start without a selection";
+  Setup()->GetButton()->click();
+  EXPECT_EQ(OnTheLine(), Lines{"AA 00 03 03 55"});
+  for (const auto mask : {settings::kIncomingCallPassword, settings::kSirenSound, settings::kArmDisarmSms,
+                          settings::kRecordWhenArmed, settings::kRecordOnAlarm})
+    EXPECT_TRUE(Setup()->OptionBox(mask)->isChecked()) << int{mask};
+  for (const auto mask : {settings::kPowerFailureAlarm, settings::kMirrorImage})
+    EXPECT_FALSE(Setup()->OptionBox(mask)->isChecked()) << int{mask};
+  EXPECT_EQ(Setup()->NetworkList()->currentText(), QStringLiteral("Автоматически"));
+  EXPECT_EQ(Setup()->MmsSizeList()->currentText(), QStringLiteral("320*240"));
+  EXPECT_EQ(Setup()->SirenEdit()->text(), QStringLiteral("3"));
+  EXPECT_EQ(Setup()->RedialEdit()->text(), QStringLiteral("5"));
+  EXPECT_EQ(Setup()->ArmDelayEdit()->text(), QStringLiteral("30"));
+  EXPECT_EQ(Setup()->AlarmDelayEdit()->text(), QStringLiteral("10"));
+  EXPECT_EQ(Setup()->SignalLabel()->text(), QStringLiteral("5 (3G WCDMA)"));
+
+  host.ClearLog();
+  Setup()->SaveButton()->click();
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 BB 03 05 1E 0A 01")});
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(messages.Texts(), Lines{"Настройки конфигурации приняты!"});
+
+  // Only 3G clears bit 5 and nothing else; a changed edit goes out as typed.
+  host.ClearLog();
+  Setup()->NetworkList()->setCurrentIndex(1);
+  Setup()->AlarmDelayEdit()->setText(QStringLiteral("99"));
+  Setup()->SaveButton()->click();
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 9B 03 05 1E 63 01")});
+  EXPECT_EQ(HostSetup(), (hostsim::HostSetup{0x9B, 0x03, 0x05, 0x1E, 0x63, 0x01}));
+}
+
+TEST_F(SettingsDlgTest, SavingWithoutARecordReadOnlyReads) {
+  const struct {
+    const char* fault;
+    bool strayReply;  // the read is answered by a frame that holds no record
+  } rows[] = {
+      {"the first save after opening would write empty controls over the host's settings", false},
+      {"a read answered by a short frame would let the next save write blanks", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    dialog = std::make_unique<CSettingsDlg>();
+    dialog->SetCommn(&port);
+    dialog->show();
+    host.ClearLog();
+    if (row.strayReply) {
+      host.SetFaults(test::ReplyingWith(test::Hex("AA 01 03 00 04 55")));
+      Setup()->GetButton()->click();
+      host.SetFaults({});
+      host.ClearLog();
+    }
+    Setup()->SaveButton()->click();
+    EXPECT_EQ(OnTheLine(), Lines{"AA 00 03 03 55"});
+    EXPECT_EQ(Setup()->ConfigObtained(), 1);
+  }
+}
+
+TEST_F(SettingsDlgTest, AnUnknownPictureSizeIsKeptUnlessTheUserPicksOne) {
+  SetHostSetup({0x20, 0x01, 0x02, 0x03, 0x04, 0x05});
+  Setup()->GetButton()->click();
+  EXPECT_EQ(Setup()->MmsSizeList()->currentIndex(), -1);
+  host.ClearLog();
+  Setup()->SaveButton()->click();
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 20 01 02 03 04 05")}) << "a newer host's size must survive a save";
+  host.ClearLog();
+  Setup()->MmsSizeList()->setCurrentIndex(2);
+  Setup()->SaveButton()->click();
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 20 01 02 03 04 02")});
+}
+
+TEST_F(SettingsDlgTest, ResetAndFormatAskFirstAndSendNothingOnNo) {
+  const struct {
+    const char* fault;
+    QPushButton* (CSetupPage::*button)() const;
+    bool yes;
+    Lines line, shown;
+  } rows[] = {
+      {"a stray click on reset restarts the host", &CSetupPage::ResetButton, false, {}, {}},
+      {"a stray click on format erases the recordings", &CSetupPage::FormatButton, false, {}, {}},
+      {"reset once confirmed", &CSetupPage::ResetButton, true, {"AA 00 23 23 55"}, {"Сброс выполнен!"}},
+      {"format once confirmed", &CSetupPage::FormatButton, true, {"AA 00 25 25 55"},
+       {"Форматирование успешно завершено!"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    host.ClearLog();
+    messages.Clear();
+    messages.AnswerYes(row.yes);
+    (Setup()->*row.button)()->click();
+    if (!row.shown.empty()) {
+      ASSERT_TRUE(messages.WaitFor(row.shown.size()));
+    }
+    EXPECT_EQ(messages.Questions().size(), 1u);
+    EXPECT_EQ(OnTheLine(), row.line);
+    EXPECT_EQ(messages.Texts(), row.shown);
+  }
+}
+
+TEST_F(SettingsDlgTest, WithoutAHostNothingIsAskedOrSent) {
+  HostFound = 0;
+  messages.AnswerYes(true);
+  const std::vector<QPushButton*> buttons{
+      Setup()->GetButton(), Setup()->SaveButton(), Setup()->ResetButton(), Setup()->FormatButton(),
+      dialog->PasswordPage()->SendButton(), dialog->ClockPage()->SyncButton()};
+  for (QPushButton* button : buttons) {
+    messages.Clear();
+    button->click();
+    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"}) << button->text().toStdString();
+    EXPECT_TRUE(messages.Questions().empty());
+  }
+  EXPECT_TRUE(host.FramesReceived().empty());
+}
+
+TEST_F(SettingsDlgTest, PasswordPageSendsTheChangeAndTheHostTakesTheNewPassword) {
+  Show(1);
+  CPasswordPage* page = dialog->PasswordPage();
+  ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&page->Link()));
+  // A refusal sends nothing.
+  page->CurrentEdit()->setText(QStringLiteral("1234"));
+  page->NewEdit()->setText(QStringLiteral("0000"));
+  page->ConfirmEdit()->setText(QStringLiteral("0000"));
+  page->SendButton()->click();
+  EXPECT_TRUE(host.FramesReceived().empty());
+  EXPECT_EQ(messages.Texts(), Lines{"Длина пароля должна составлять 4 символа!"});
+
+  messages.Clear();
+  page->NewEdit()->setText(QStringLiteral("0815"));
+  page->ConfirmEdit()->setText(QStringLiteral("0815"));
+  page->SendButton()->click();
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("04 05 12 34 08 15")});
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(messages.Texts(), Lines{"Измененный пароль принят!"});
+  auto lock = host.Lock();
+  EXPECT_EQ(host.Host().Password(), "0815");
+}
+
+TEST_F(SettingsDlgTest, TheEditsTakeDigitsOnlyUpToTheirLength) {
+  const struct {
+    const char* fault;
+    QLineEdit* edit;
+    const char* typed;
+    const char* kept;
+  } rows[] = {
+      {"a letter in a delay", Setup()->ArmDelayEdit(), "3a0", "30"},
+      {"a third digit in a delay", Setup()->SirenEdit(), "123", "12"},
+      {"a fifth password digit", dialog->PasswordPage()->NewEdit(), "123456", "1234"},
+      {"a sign in a password", dialog->PasswordPage()->CurrentEdit(), "-12", "12"},
+      {"the redial count takes what is typed", Setup()->RedialEdit(), "3x", "3x"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    row.edit->clear();
+    QTest::keyClicks(row.edit, QString::fromUtf8(row.typed));
+    EXPECT_EQ(row.edit->text(), QString::fromUtf8(row.kept));
+  }
+  // Pasted text that is not all digits is refused whole.
+  QLineEdit* edit = Setup()->AlarmDelayEdit();
+  edit->clear();
+  edit->insert(QStringLiteral("1e"));
+  EXPECT_EQ(edit->text(), QString());
+}
+
+TEST_F(SettingsDlgTest, ClockPageShowsTheTimeWhenBroughtToTheFrontAndSendsTheTimeAtThePress) {
+  CClockPage* page = dialog->ClockPage();
+  settings::LocalTime now{2016, 2, 29, 1, 23, 59, 58};  // a Monday, leap day
+  page->SetClock([&now] { return now; });
+  Show(2);
+  ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&page->Link())) << "the page in front holds the port";
+  EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2016-02-29 23:59:58 Понедельник"));
+  now = {2017, 1, 1, 0, 0, 0, 0};  // a Sunday, New Year's midnight
+  test::DeliverPosted();
+  EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2016-02-29 23:59:58 Понедельник")) << "not refreshed in place";
+  page->SyncButton()->click();
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("08 06 20 17 01 01 00 00 00 07")});
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(messages.Texts(), Lines{"Время успешно синхронизировано!"});
+  Show(0);
+  ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&Setup()->Link()));
+  Show(2);
+  EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2017-01-01 00:00:00 Воскресенье"));
+}
+
+}  // namespace
+}  // namespace veyra
