@@ -1,6 +1,8 @@
 #include "hostsim/SimulatedHost.h"
 
+#include "hostsim/AccessoryState.h"
 #include "hostsim/AlarmState.h"
+#include "hostsim/DeviceState.h"
 #include "hostsim/SettingsState.h"
 
 namespace veyra::hostsim {
@@ -8,7 +10,9 @@ namespace veyra::hostsim {
 SimulatedHost::SimulatedHost(std::string password)
     : password_(std::move(password)),
       alarm_(std::make_unique<AlarmState>()),
-      settings_(std::make_unique<SettingsState>()) {}
+      settings_(std::make_unique<SettingsState>()),
+      devices_(std::make_unique<DeviceState>()),
+      accessories_(std::make_unique<AccessoryState>()) {}
 
 SimulatedHost::~SimulatedHost() = default;
 
@@ -32,6 +36,8 @@ std::vector<Bytes> SimulatedHost::Handle(const Bytes& frame) {
   if (alarm_->Handles(command)) return alarm_->Handle(frame);
   // A password change replaces the one the login checks.
   if (settings_->Handles(command)) return settings_->Handle(frame, password_);
+  if (devices_->Handles(command)) return devices_->Handle(frame);
+  if (accessories_->Handles(command)) return accessories_->Handle(frame);
   return {Ack(command)};
 }
 

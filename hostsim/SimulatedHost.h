@@ -11,6 +11,8 @@
 namespace veyra::hostsim {
 
 class AlarmState;
+class AccessoryState;
+class DeviceState;
 class SettingsState;
 
 class SimulatedHost {
@@ -25,6 +27,8 @@ class SimulatedHost {
   void SetPassword(std::string password) { password_ = std::move(password); }
   AlarmState& Alarm() { return *alarm_; }
   SettingsState& Settings() { return *settings_; }
+  DeviceState& Devices() { return *devices_; }
+  AccessoryState& Accessories() { return *accessories_; }
 
   // The acknowledgement a host sends for a command it carried out: AA 00 kk kk 55.
   static Bytes Ack(std::uint8_t command);
@@ -35,6 +39,8 @@ class SimulatedHost {
   std::string password_;
   std::unique_ptr<AlarmState> alarm_;
   std::unique_ptr<SettingsState> settings_;
+  std::unique_ptr<DeviceState> devices_;
+  std::unique_ptr<AccessoryState> accessories_;
 };
 
 // Collects bytes from the line into command frames the way a host's firmware would: by the LEN

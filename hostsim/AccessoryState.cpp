@@ -1,0 +1,1 @@
+#include "hostsim/AccessoryState.h"
