@@ -36,6 +36,7 @@ class PrintingNotifier final : public Notifier {
 class QueueLink final : public HostLink {
  public:
   using Handler = std::function<void(const Bytes& sent, const Bytes& received)>;
+  ~QueueLink() override { ReleasePort(); }  // before the queue goes
   void SetHandler(Handler handler);
   void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) override;
   // The next frame, or nullopt when none has come for quietMs.

@@ -123,8 +123,8 @@ int HostLink::OpenDevicePort(const std::string& device, int number) {
 }
 
 void HostLink::ClosePort() {
-  // Close joins the reader thread (bounded: it only waits for poll to wake), which is what the
-  // fixed 500 ms pause used to approximate.
+  // Close joins the reader thread (bounded: it only waits for poll to wake), so the port can be
+  // opened again at once.
   if (port_ && port_->IsOpen()) port_->Close();
 }
 
