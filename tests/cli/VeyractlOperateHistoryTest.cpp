@@ -45,16 +45,15 @@ TEST_F(VeyractlOperateHistoryTest, EachCommandPrintsTheDialogsMessageAndExitsWit
     std::size_t logSize;  // afterwards
   };
   const Row rows[] = {
-      {"arm is acknowledged", {"--port", "COM7", "arm"}, Host::Answers, 0, "Активировать систему!\n", {kArm}, AlarmMode::Armed, 36},
-      {"a refused disarm fails loudly", {"--port", "COM7", "disarm"}, Host::Refuses, 1, "Ошибка деактивации!\n", {kDisarm}, kOff, 36},
-      {"no reply to partial after every attempt", {"--port", "COM7", "partial"}, Host::Silent, 1, "Выборочный режим Failure!\n", {kPartial, kPartial}, kOff, 36},
-      {"a port that does not open sends nothing", {"--port", "COM9", "arm"}, Host::Answers, 2, "", {}, kOff, 36},
-      {"an argument is a usage error", {"--port", "COM7", "arm", "now"}, Host::Answers, 2, "", {}, kOff, 36},
-      {"a silent host has no history", {"--port", "COM7", "history"}, Host::Silent, 1, "Нет истории!\n", {kRead, kRead}, kOff, 36},
-      {"frames too short to be records are not records", {"--port", "COM7", "history"}, Host::Refuses, 1, "Нет истории!\n", {kRead}, kOff, 36},
-      {"no reply to the erase", {"--port", "COM7", "erase-history"}, Host::Silent, 1, "Сбой очистки истории!\n", {kErase, kErase}, kOff, 36},
-      {"a refused erase is not reported as done", {"--port", "COM7", "erase-history"}, Host::Refuses, 1, "Сбой очистки истории!\n", {kErase}, kOff, 0},
-      {"an acknowledged erase", {"--port", "COM7", "erase-history"}, Host::Answers, 0, "Удаление завершено!\n", {kErase}, kOff, 0},
+      {"an acknowledged arm fails or leaves the host disarmed", {"--port", "COM7", "arm"}, Host::Answers, 0, "Активировать систему!\n", {kArm}, AlarmMode::Armed, 36},
+      {"a refused disarm exits 0 or silently", {"--port", "COM7", "disarm"}, Host::Refuses, 1, "Ошибка деактивации!\n", {kDisarm}, kOff, 36},
+      {"an unanswered partial is not retried, or exits 0", {"--port", "COM7", "partial"}, Host::Silent, 1, "Выборочный режим Failure!\n", {kPartial, kPartial}, kOff, 36},
+      {"a port that does not open is no exit 2", {"--port", "COM9", "arm"}, Host::Answers, 2, "", {}, kOff, 36},
+      {"a stray argument is no usage error", {"--port", "COM7", "arm", "now"}, Host::Answers, 2, "", {}, kOff, 36},
+      {"a silent host's history exits 0 or silently", {"--port", "COM7", "history"}, Host::Silent, 1, "Нет истории!\n", {kRead, kRead}, kOff, 36},
+      {"an unanswered erase exits 0 or silently", {"--port", "COM7", "erase-history"}, Host::Silent, 1, "Сбой очистки истории!\n", {kErase, kErase}, kOff, 36},
+      {"a refused erase reported as done", {"--port", "COM7", "erase-history"}, Host::Refuses, 1, "Сбой очистки истории!\n", {kErase}, kOff, 0},
+      {"an acknowledged erase fails", {"--port", "COM7", "erase-history"}, Host::Answers, 0, "Удаление завершено!\n", {kErase}, kOff, 0},
   };
   env.SetTimeouts(2, 200);
   for (const Row& row : rows) {

@@ -23,13 +23,13 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
     std::string errContains;
   };
   const Row rows[] = {
-      {"a round trip prints the reply frame", {"--port", "COM7", "send", "00", "09"}, false, 0, "AA 00 09 09 55\n", ""},
-      {"a device path works like a COM name", {"--port", "@DEV@", "send", "00", "0a"}, false, 0, "AA 00 0A 0A 55\n", ""},
-      {"a silent host is 'no reply', exit 1", {"--port", "COM7", "send", "00", "09"}, true, 1, "", "no reply"},
-      {"a port that cannot be opened exits 2 with its messages", {"--port", "COM9", "send", "00", "09"}, false, 2, "", "打开 COM9 失败"},
-      {"a bad hex byte is a usage error and sends nothing", {"--port", "COM7", "send", "0x9"}, false, 2, "", "not a hex byte"},
-      {"send without a port is a usage error", {"send", "00", "09"}, false, 2, "", "--port"},
-      {"an unknown command is a usage error", {"frobnicate"}, false, 2, "", "unknown command"},
+      {"the reply frame is not printed", {"--port", "COM7", "send", "00", "09"}, false, 0, "AA 00 09 09 55\n", ""},
+      {"a device path is not taken like a COM name", {"--port", "@DEV@", "send", "00", "0a"}, false, 0, "AA 00 0A 0A 55\n", ""},
+      {"a silent host is not 'no reply' with exit 1", {"--port", "COM7", "send", "00", "09"}, true, 1, "", "no reply"},
+      {"a port that cannot be opened is no exit 2 with its messages", {"--port", "COM9", "send", "00", "09"}, false, 2, "", "打开 COM9 失败"},
+      {"a bad hex byte sent", {"--port", "COM7", "send", "0x9"}, false, 2, "", "not a hex byte"},
+      {"send runs without a port", {"send", "00", "09"}, false, 2, "", "--port"},
+      {"an unknown command is no usage error", {"frobnicate"}, false, 2, "", "unknown command"},
   };
   for (Row row : rows) {
     for (auto& arg : row.args)
@@ -42,7 +42,9 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
     const auto result = RunVeyractl(row.args);
     EXPECT_EQ(result.status, row.status) << row.fault << "\nstderr: " << result.err;
     EXPECT_EQ(result.out, row.out) << row.fault;
-    EXPECT_NE(result.err.find(row.errContains), std::string::npos) << row.fault << "\nstderr: " << result.err;
+    if (!row.errContains.empty()) {
+      EXPECT_NE(result.err.find(row.errContains), std::string::npos) << row.fault << "\nstderr: " << result.err;
+    }
     if (row.status == 2) {
       EXPECT_TRUE(host.FramesReceived().empty()) << row.fault;
     }

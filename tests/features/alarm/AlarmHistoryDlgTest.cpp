@@ -19,13 +19,10 @@
 namespace veyra {
 namespace {
 
+using hostsim::LogEntry;
 using test::ReplyingWith;
 using test::Silent;
-
-using hostsim::LogEntry;
-using test::LinkHarness;
-using veyra::test::WaitFor;
-
+using test::WaitFor;
 
 const Bytes kReadFrame{0xAA, 0x00, 0x02, 0x02, 0x55};
 const Bytes kEraseFrame{0xAA, 0x00, 0x0F, 0x0F, 0x55};
@@ -77,7 +74,6 @@ class AlarmHistoryDlgTest : public test::DialogFixture<CAlarmHistoryDlg> {
       EXPECT_EQ(Row(r), cells) << r;
     }
   }
-
 };
 
 TEST_F(AlarmHistoryDlgTest, ReadShowsEveryRecordInTheHostsOrderAndLaterFramesUnlessTooShort) {
@@ -85,9 +81,8 @@ TEST_F(AlarmHistoryDlgTest, ReadShowsEveryRecordInTheHostsOrderAndLaterFramesUnl
   EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kReadFrame}) << "nothing else is sent, not even on opening";
   EXPECT_EQ(Row(1), (QStringList{"1", "База", "Постановка на охрану", "00", "01/05 08:30"}));
   EXPECT_EQ(Row(35), (QStringList{"35", "Дверной датчик", "Тревога", "255", "12/25 00:01"}));
-  // Frames too short for a record must not become empty or garbled rows; any command byte will do.
+  // A frame too short for a record must not become an empty row; for a record any command byte will do.
   host.Inject(kReadFrame);
-  host.Inject(BuildFrame({0x05, 0x02, 0x00, 0x21, 0x03, 0x31, 0x2E}));
   host.Inject(BuildFrame({0x06, 0x0C, 0x7F, 0x21, 0x03, 0x31, 0x2E, 45}));
   ASSERT_TRUE(WaitFor([&] { return dialog->LastRow() >= 37; }));
   EXPECT_EQ(dialog->LastRow(), 37);
@@ -100,10 +95,10 @@ TEST_F(AlarmHistoryDlgTest, TableGrowsOneRowPerRecordPastItsFirstTwenty) {
     const char* fault;
     int records, rowCount;
   } rows[] = {
-      {"the 19th record fills the last empty row", 19, 20},
-      {"the 20th record adds a row", 20, 21},
-      {"a long log keeps growing", 120, 121},
-      {"a refresh after a long log starts from twenty rows again", 3, 20},
+      {"the 19th record adds a row though the last one is empty", 19, 20},
+      {"the 20th record finds no row", 20, 21},
+      {"a long log stops growing", 120, 121},
+      {"a refresh after a long log keeps its rows", 3, 20},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
@@ -152,20 +147,18 @@ TEST_F(AlarmHistoryDlgTest, RecordsArrivingAfterTheWaitGaveUpAreStillShown) {
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Нет истории!"});
 }
 
-TEST_F(AlarmHistoryDlgTest, MessagesForEachOutcomeOfReadAndErase) {
+TEST_F(AlarmHistoryDlgTest, EachWayAPressEndsIsReportedAndTheOldRowsGoWhateverTheAnswer) {
   const struct {
     const char* fault;
     bool erase, found;
     hostsim::Faults faults;
     const char* shown;
   } rows[] = {
-      {"read with no host found sends nothing", false, false, {}, "3G камера не найдена!!"},
-      {"erase with no host found sends nothing", true, false, {}, "3G камера не найдена!!"},
-      {"a silent host has no history", false, true, Silent(), "Нет истории!"},
-      {"no reply to the erase", true, true, Silent(), "Сбой очистки истории!"},
-      {"a refused erase is not reported as done", true, true, ReplyingWith(BuildFrame({0x00, 0x0C})),
-       "Сбой очистки истории!"},
-      {"an acknowledged erase", true, true, {}, "Удаление завершено!"},
+      {"erase with no host found sends, or empties the table", true, false, {}, "3G камера не найдена!!"},
+      {"a silent host's read is not reported", false, true, Silent(), "Нет истории!"},
+      {"an unanswered erase is not reported", true, true, Silent(), "Сбой очистки истории!"},
+      {"a refused erase reported as done", true, true, ReplyingWith(BuildFrame({0x00, 0x0C})), "Сбой очистки истории!"},
+      {"an acknowledged erase is not reported done", true, true, {}, "Удаление завершено!"},
   };
   env.SetTimeouts(1, 200);
   for (const auto& row : rows) {

@@ -15,10 +15,10 @@ TEST(HistoryCsv, FieldsAreQuotedOnlyWhereAReaderWouldMisreadThem) {
     const char* fault;
     std::string in, out;
   } rows[] = {
-      {"plain Cyrillic text must stay bare", "Тревога", "Тревога"},
-      {"a leading-zero number must stay as it is", "03", "03"},
-      {"the time cell has a slash, colon and blank inside", "03/09 14:45", "03/09 14:45"},
-      {"an empty cell stays empty", "", ""},
+      {"plain Cyrillic text quoted", "Тревога", "Тревога"},
+      {"a leading-zero number quoted or changed", "03", "03"},
+      {"a slash, colon or inner blank quoted", "03/09 14:45", "03/09 14:45"},
+      {"an empty cell quoted", "", ""},
       {"a comma would split the field", "a,b", "\"a,b\""},
       {"a quote must be doubled", "say \"hi\"", "\"say \"\"hi\"\"\""},
       {"a line feed would end the record", "two\nlines", "\"two\nlines\""},

@@ -40,31 +40,32 @@ TEST(PhoneCodec, FramesOnTheLine) {
 // Every number that is sent must read back as typed ("G" as "*" past the prefix).
 TEST(PhoneCodec, WritePayloadReadsBackOrIsRefused) {
   const struct {
-    const char* name;
+    const char* fault;
     int slot;
     std::string typed;
     const char* payload;  // nullptr when refused
     std::string shown;
   } rows[] = {
-      {"even_gets_byte_FF_every_digit", 4, "0123456789", "07 0D 04 01 23 45 67 89 FF", "0123456789"},
-      {"empty_ticked_slot_gets_byte_FF", 7, "", "02 0D 07 FF", ""},
-      {"3g_prefix", 2, "3G1234", "05 0D 02 3B 12 34 FF", "3G1234"},
-      {"lower_g_inside_reads_as_star", 5, "1g2", "03 0D 05 1B 2F", "1*2"},
-      {"star_B_colon_A", 6, "*2:1", "04 0D 06 B2 A1 FF", "*2:1"},
-      {"odd_gets_nibble_F_blanks_around_not_sent", 1, "  123 \t", "03 0D 01 12 3F", "123"},
-      {"star_beyond_32_chars_replaced", 8, std::string(40, '1') + "*2",
-       "17 0D 08 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 B2 FF", std::string(40, '1') + "*2"},
-      {"63_chars_fill_32_bytes", 12, std::string(63, '9'),
+      {"even_length_without_its_FF_byte", 4, "0123456789", "07 0D 04 01 23 45 67 89 FF", "0123456789"},
+      {"empty_ticked_slot_not_sent_as_FF", 7, "", "02 0D 07 FF", ""},
+      {"3G_prefix_not_packed_as_3B", 2, "3G1234", "05 0D 02 3B 12 34 FF", "3G1234"},
+      {"lower_g_refused_or_not_sent_as_B", 5, "1g2", "03 0D 05 1B 2F", "1*2"},
+      {"star_or_colon_given_the_wrong_nibble", 6, "*2:1", "04 0D 06 B2 A1 FF", "*2:1"},
+      {"odd_length_without_nibble_F_or_blanks_around_sent", 1, "  123 \t", "03 0D 01 12 3F", "123"},
+      {"star_G_or_g_past_32_characters_not_sent_as_B", 4, "1234567890123456789012345678901234*G6g90",
+       "16 0D 04 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34 BB 6B 90 FF",
+       "1234567890123456789012345678901234**6*90"},
+      {"63_characters_refused_though_they_fill_32_bytes", 12, std::string(63, '9'),
        "21 0D 0C 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 9F",
        std::string(63, '9')},
-      {"64_chars_refused", 3, std::string(64, '9'), nullptr, ""},
-      {"hex_letter_refused", 3, "12B4", nullptr, ""},
-      {"inner_blank_refused", 3, "12 34", nullptr, ""},
-      {"slot_0_refused", 0, "123", nullptr, ""},
-      {"slot_13_refused", 13, "123", nullptr, ""},
+      {"64_characters_sent_past_the_frames_32_bytes", 3, std::string(64, '9'), nullptr, ""},
+      {"hex_letter_sent_as_its_nibble", 3, "12B4", nullptr, ""},
+      {"inner_blank_dropped_and_the_number_sent", 3, "12 34", nullptr, ""},
+      {"slot_0_sent", 0, "123", nullptr, ""},
+      {"slot_13_sent", 13, "123", nullptr, ""},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     const PhoneRequest request = PhoneWritePayload(row.slot, row.typed);
     ASSERT_EQ(request.payload.has_value(), row.payload != nullptr);
     ASSERT_EQ(request.refusal.has_value(), row.payload == nullptr);
@@ -80,24 +81,24 @@ TEST(PhoneCodec, WritePayloadReadsBackOrIsRefused) {
 
 TEST(PhoneCodec, DecodeNumberFrame) {
   const struct {
-    const char* name;
+    const char* fault;
     Bytes frame;
     std::optional<PhoneNumber> number;
   } rows[] = {
-      {"C_ends_like_F", NumberFrame(1, Hex("1C 23")), PhoneNumber{1, "1"}},
-      {"C_ends_in_the_high_nibble_too", NumberFrame(1, Hex("12 C3")), PhoneNumber{1, "12"}},
-      {"3B_only_first_byte", NumberFrame(1, Hex("12 3B")), PhoneNumber{1, "123*"}},
-      {"slot_12_edge", NumberFrame(12, Hex("11 2F")), PhoneNumber{12, "112"}},
-      {"len_1_empties_the_field", NumberFrame(3, Bytes{}), PhoneNumber{3, ""}},
-      {"slot_0_ignored", NumberFrame(0, Hex("12 3F")), std::nullopt},
-      {"slot_13_ignored", NumberFrame(13, Hex("12 3F")), std::nullopt},
-      {"no_slot_byte_ignored", Hex("AA 00 0C 0C 55"), std::nullopt},
-      {"other_command_ignored", Hex("AA 00 0D 0D 55"), std::nullopt},
-      {"lying_len_stops_at_frame_end", Hex("AA 0A 0C 04 12 34 00 55"), PhoneNumber{4, "1234"}},
-      {"len_over_32_bytes_cut_at_32", NumberFrame(6, Bytes(40, 0x22)), PhoneNumber{6, std::string(64, '2')}},
-      {"fragment_ignored", Hex("AA 05 0C"), std::nullopt},
+      {"nibble_C_read_as_a_digit", NumberFrame(1, Hex("1C 23")), PhoneNumber{1, "1"}},
+      {"high_nibble_C_read_as_a_digit", NumberFrame(1, Hex("12 C3")), PhoneNumber{1, "12"}},
+      {"3B_past_the_first_byte_read_as_3G", NumberFrame(1, Hex("12 3B")), PhoneNumber{1, "123*"}},
+      {"slot_12_dropped", NumberFrame(12, Hex("11 2F")), PhoneNumber{12, "112"}},
+      {"frame_without_digits_leaves_the_old_number", NumberFrame(3, Bytes{}), PhoneNumber{3, ""}},
+      {"slot_0_read", NumberFrame(0, Hex("12 3F")), std::nullopt},
+      {"slot_13_read", NumberFrame(13, Hex("12 3F")), std::nullopt},
+      {"frame_without_a_slot_byte_read", Hex("AA 00 0C 0C 55"), std::nullopt},
+      {"other_command_read_as_a_number", Hex("AA 00 0D 0D 55"), std::nullopt},
+      {"lying_len_read_past_the_frame_end", Hex("AA 0A 0C 04 12 34 00 55"), PhoneNumber{4, "1234"}},
+      {"more_than_32_packed_bytes_read", NumberFrame(6, Bytes(40, 0x22)), PhoneNumber{6, std::string(64, '2')}},
+      {"fragment_read", Hex("AA 05 0C"), std::nullopt},
   };
-  for (const auto& row : rows) EXPECT_EQ(DecodePhoneFrame(row.frame), row.number) << row.name;
+  for (const auto& row : rows) EXPECT_EQ(DecodePhoneFrame(row.frame), row.number) << row.fault;
 }
 
 // One ticked slot of a save and the frames its write meets, in the order they reach OnReply.
@@ -112,25 +113,25 @@ struct Ticked {
 
 TEST(PhoneCodec, SaveJudgesEveryTickedSlotByItsOwnReply) {
   const struct {
-    const char* name;
+    const char* fault;
     std::vector<Ticked> ticked;  // in slot order
     std::vector<std::string> messages;
     std::vector<int> written;
   } rows[] = {
-      {"all_acknowledged_no_message", {{1, "123"}, {12, "456"}}, {}, {1, 12}},
-      {"slot3_refused_by_host_last_ok_still_reported", {{3, "123", Hex("AA 00 0D 0C 55")}, {12, "456"}},
+      {"acknowledged_save_reported_as_failed", {{1, "123"}, {12, "456"}}, {}, {1, 12}},
+      {"refused_slot_forgotten_after_a_good_last_slot", {{3, "123", Hex("AA 00 0D 0C 55")}, {12, "456"}},
        {kClosing}, {3, 12}},
-      {"no_reply_reported_for_the_slot_and_the_save_a_late_ack_changes_nothing",
+      {"unanswered_slot_unreported_or_cleared_by_its_late_ack",
        {{.slot = 3, .text = "123", .reply = {}, .lateAck = true}, {4, "456"}}, {kSlotFailed + "3!", kClosing}, {3, 4}},
-      {"bad_number_not_sent_others_still_written", {{2, "12-34"}, {5, "555"}}, {kSlotFailed + "2!", kClosing}, {5}},
-      {"number_frame_during_save_not_an_ack", {{1, "123", NumberFrame(1, Hex("12 3F"))}}, {kClosing}, {1}},
-      {"previous_write_ack_counted_for_this_slot",
+      {"bad_number_sent_or_stopping_the_other_slots", {{2, "12-34"}, {5, "555"}}, {kSlotFailed + "2!", kClosing}, {5}},
+      {"number_frame_taken_for_an_acknowledgement", {{1, "123", NumberFrame(1, Hex("12 3F"))}}, {kClosing}, {1}},
+      {"previous_writes_ack_counted_for_this_slot",
        {{2, "111"}, {.slot = 5, .text = "555", .reply = kRefusal, .staleAck = true}}, {kClosing}, {2, 5}},
-      {"later_frame_overrode_the_reply_that_ended_the_wait",
+      {"later_frame_overrides_the_reply_that_ended_the_wait",
        {{.slot = 5, .text = "555", .reply = kRefusal, .secondAck = true}}, {kClosing}, {5}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     PhoneSaveTracker tracker;
     std::vector<std::string> messages;
     std::vector<int> written;
@@ -163,22 +164,22 @@ TEST(PhoneCodec, SaveJudgesEveryTickedSlotByItsOwnReply) {
   }
 }
 
-// The reply event ends SendAndWait before the reader thread has handed the frame to OnReply. Each
-// row plays that order: FinishWrite first, OnReply later on another thread (or never), and the slot
-// must still be judged by that reply, within a bounded wait.
+// A handler on another thread may judge the reply only after FinishWrite has begun. Each row plays
+// that order: the slot must still be judged by that reply, and a reply no handler ever sees must
+// not hold the save up past the bounded wait.
 TEST(PhoneCodec, FinishWriteWaitsForTheReplyThatEndedTheWait) {
   const struct {
-    const char* name;
+    const char* fault;
     std::optional<Bytes> reply;  // none: no handler ever sees it
     int handshakeMs;
     bool closingFailure;
   } rows[] = {
-      {"slow_handler_ack_read_as_failure", kAck, 5000, false},
-      {"slow_handler_refusal_read_as_success", kRefusal, 5000, true},
-      {"reply_that_never_reaches_the_handler_counts_as_failed", std::nullopt, 50, true},
+      {"ack_handled_late_read_as_failure", kAck, 5000, false},
+      {"refusal_handled_late_read_as_success", kRefusal, 5000, true},
+      {"reply_never_handled_read_as_success", std::nullopt, 50, true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     PhoneSaveTracker tracker;
     tracker.Begin();
     const PhoneRequest request = tracker.StartWrite(3, "123");

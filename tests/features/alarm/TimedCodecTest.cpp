@@ -18,25 +18,26 @@ TEST(TimedCodec, LookupPayload) { EXPECT_EQ(FormatHex(BuildFrame(TimedLookupPayl
 TEST(TimedCodec, SetPayloadOrRefusal) {
   const std::string badTime = "Неверное время!", noGroup = "Выберете необходимую группу!";
   const struct {
-    const char* name;
+    const char* fault;
     TimedSchedule schedule;
     const char* payload;  // "" when refused
     std::string refusal;  // "" when sent
   } rows[] = {
-      {"second_group_monday_0730_daily_1900", {2, {2, 7, 30}, {1, 19, 0}}, "07 08 02 02 07 1E 01 13 00", ""},
-      {"hours_and_minutes_are_binary_not_bcd", {3, {8, 23, 59}, {0, 0, 0}}, "07 08 03 08 17 3B 00 00 00", ""},
-      {"arm_hour_24_refused", {1, {1, 24, 0}, {1, 19, 0}}, "", badTime},
-      {"arm_minute_60_refused", {1, {1, 7, 60}, {1, 19, 0}}, "", badTime},
-      {"disarm_hour_99_refused", {1, {1, 7, 0}, {1, 99, 0}}, "", badTime},
-      {"negative_hour_refused", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime},
-      {"day_code_9_refused", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime},
-      {"no_day_selected_refused", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime},
-      {"hour_wrapping_to_valid_byte_refused", {1, {1, 256 + 7, 0}, {1, 19, 0}}, "", badTime},
-      {"no_group_selected", {0, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
-      {"group_4_refused", {4, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
+      {"schedule_bytes_out_of_order", {2, {2, 7, 30}, {1, 19, 0}}, "07 08 02 02 07 1E 01 13 00", ""},
+      {"hours_and_minutes_sent_as_bcd", {3, {8, 23, 59}, {0, 0, 0}}, "07 08 03 08 17 3B 00 00 00", ""},
+      {"arm_hour_24_sent", {1, {1, 24, 0}, {1, 19, 0}}, "", badTime},
+      {"arm_minute_60_sent", {1, {1, 7, 60}, {1, 19, 0}}, "", badTime},
+      {"disarm_hour_99_sent", {1, {1, 7, 0}, {1, 99, 0}}, "", badTime},
+      {"disarm_minute_75_sent", {1, {1, 7, 0}, {1, 19, 75}}, "", badTime},
+      {"negative_hour_sent", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime},
+      {"day_code_9_sent", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime},
+      {"no_day_selected_sent", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime},
+      {"hour_wrapping_to_a_valid_byte_sent", {1, {1, 256 + 7, 0}, {1, 19, 0}}, "", badTime},
+      {"no_group_selected_sent", {0, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
+      {"group_4_sent", {4, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     const TimedRequest request = TimedSetPayload(row.schedule);
     ASSERT_EQ(request.payload.has_value(), *row.payload != '\0');
     ASSERT_EQ(request.refusal.has_value(), !row.refusal.empty());
@@ -47,10 +48,10 @@ TEST(TimedCodec, SetPayloadOrRefusal) {
 
 // The page's fields are read like atoi; veyractl's HH:MM arguments strictly.
 TEST(TimedCodec, TimesTyped) {
-  EXPECT_EQ(TimedFieldValue(""), 0) << "empty_field_is_zero";
+  EXPECT_EQ(TimedFieldValue(""), 0) << "empty_field_not_zero";
   EXPECT_EQ(TimedFieldValue(" 7a"), 7) << "leading_blank_or_trailing_junk_misread";
   EXPECT_EQ(TimedFieldValue("-1"), -1) << "minus_dropped_so_a_negative_time_passes";
-  EXPECT_EQ(TimedFieldValue("99999999999999999999"), 1000000) << "huge_does_not_overflow";
+  EXPECT_EQ(TimedFieldValue("99999999999999999999"), 1000000) << "huge_overflows";
   const struct {
     const char* text;
     std::optional<TimedTime> time;  // day stays 0
@@ -64,23 +65,23 @@ TEST(TimedCodec, TimesTyped) {
 
 TEST(TimedCodec, DecodeRecordFrame) {
   const struct {
-    const char* name;
+    const char* fault;
     const char* frame;
     std::optional<std::string> cells;  // group | arm | disarm
   } rows[] = {
-      {"monday_0730_daily_1900", "AA 07 10 01 02 07 1E 01 13 00 5B 55", "01|Понедельник,07:30|Повседневный,19:00"},
-      {"day_0_hides_the_time", "AA 07 10 03 00 17 3B 08 00 05 00 55", "03|Выключить|Воскресенье,00:05"},
-      {"day_9_and_255_count_as_off", "AA 07 10 02 09 07 1E FF 13 00 00 55", "02|Выключить|Выключить"},
-      {"three_digit_values_shown_whole", "AA 07 10 FF 07 FF 64 01 00 00 00 55",
+      {"record_read_from_the_wrong_bytes", "AA 07 10 01 02 07 1E 01 13 00 5B 55", "01|Понедельник,07:30|Повседневный,19:00"},
+      {"day_0_shows_a_time", "AA 07 10 03 00 17 3B 08 00 05 00 55", "03|Выключить|Воскресенье,00:05"},
+      {"day_9_or_255_looked_up_past_the_names", "AA 07 10 02 09 07 1E FF 13 00 00 55", "02|Выключить|Выключить"},
+      {"three_digit_values_cut", "AA 07 10 FF 07 FF 64 01 00 00 00 55",
        "255|Суббота,255:100|Повседневный,00:00"},
-      {"longer_record_uses_first_seven", "AA 08 10 01 02 07 1E 01 13 00 77 00 55",
+      {"longer_record_misread", "AA 08 10 01 02 07 1E 01 13 00 77 00 55",
        "01|Понедельник,07:30|Повседневный,19:00"},
-      {"acknowledgement_like_frame_skipped", "AA 00 10 10 55", std::nullopt},
-      {"six_data_bytes_skipped", "AA 06 10 01 02 07 1E 01 13 5A 55", std::nullopt},
-      {"lying_len_not_read_past_end", "AA 07 10 01 02 07 1E 55", std::nullopt},
+      {"acknowledgement_like_frame_taken_for_a_record", "AA 00 10 10 55", std::nullopt},
+      {"six_data_bytes_taken_for_a_record", "AA 06 10 01 02 07 1E 01 13 5A 55", std::nullopt},
+      {"lying_len_read_past_the_frame_end", "AA 07 10 01 02 07 1E 55", std::nullopt},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     const std::optional<TimedSchedule> schedule = DecodeTimedRecord(Hex(row.frame));
     ASSERT_EQ(schedule.has_value(), row.cells.has_value());
     if (!schedule) continue;
@@ -100,18 +101,18 @@ TEST(TimedCodec, RecordOnlyWhileLookupWasSentLast) {
 TEST(TimedCodec, SetReplyMessage) {
   const std::string set = test::FrameLine("07 08 02 02 07 1E 01 13 00");
   const struct {
-    const char* name;
+    const char* fault;
     std::string sent;
     const char* received;
     std::optional<std::string> text;
   } rows[] = {
-      {"acknowledged", set, "AA 00 08 08 55", "Setting Successful!"},
-      {"differing_reply_fails", set, "AA 00 09 09 55", "Setting failure!"},
-      {"other_sent_command_fails", "AA 00 10 10 55", "AA 00 08 08 55", "Setting failure!"},
-      {"nothing_sent_ignored", "", "AA 00 08 08 55", std::nullopt},
+      {"acknowledged_set_reported_as_failed", set, "AA 00 08 08 55", "Setting Successful!"},
+      {"differing_reply_reported_as_success", set, "AA 00 09 09 55", "Setting failure!"},
+      {"ack_after_another_command_reported_as_success", "AA 00 10 10 55", "AA 00 08 08 55", "Setting failure!"},
+      {"reply_judged_with_nothing_sent", "", "AA 00 08 08 55", std::nullopt},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     const auto message = TimedSetReplyMessage(Hex(row.sent), Hex(row.received), DefaultAck);
     EXPECT_EQ(message ? std::optional(message->text) : std::nullopt, row.text);
   }
