@@ -183,9 +183,9 @@ TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
     bool defaultWritten;
   };
   const Row rows[] = {
-      {"a missing file is written with the default text", std::nullopt, "Check alarm history", {}, true},
-      {"an empty file gives empty tooltips and is left alone", std::string(), "", {}, false},
-      {"a partial file gives what it has", std::string("[main]\nm_lsjl=Журнал\n"), "Журнал", {}, false},
+      {"a missing file not written with the default text", std::nullopt, "Check alarm history", {}, true},
+      {"an empty file rewritten, or its tooltips made up", std::string(), "", {}, false},
+      {"a partial file's tooltip lost", std::string("[main]\nm_lsjl=Журнал\n"), "Журнал", {}, false},
   };
   for (const Row& row : rows) {
     std::filesystem::remove(env.ConfigPath());
@@ -227,12 +227,6 @@ TEST(LoginDialog, ReadsThePasswordLikeTheHostExpects) {
     EXPECT_EQ(login.Field()->echoMode(), QLineEdit::Password);
   }
 }
-
-}  // namespace
-}  // namespace veyra
-
-namespace veyra {
-namespace {
 
 TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
   struct Row {

@@ -54,34 +54,34 @@ struct Tree {
 
 TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
   const struct {
-    const char* name;
+    const char* fault;
     std::vector<std::string> ttys, links;
     std::vector<std::pair<int, std::string>> expected;
     bool portsDirMissing = false;
   } rows[] = {
-      {"SortedByNumberAndNumberedByKernelIndex", {"ttyUSB3", "ttyACM2", "ttyS3=4\n", "ttyUSB0"}, {},
+      {"UnsortedOrNotNumberedByKernelIndex", {"ttyUSB3", "ttyACM2", "ttyS3=4\n", "ttyUSB0"}, {},
        {{4, "/dev/ttyS3"}, {33, "/dev/ttyUSB0"}, {36, "/dev/ttyUSB3"}, {67, "/dev/ttyACM2"}}},
-      {"OnlyUartsWithANonzeroTypeListed",
+      {"UartWithoutANonzeroTypeListed",
        {"ttyS0=4\n", "ttyS1=0\n", "ttyS2=0", "ttyS3", "ttyS4=", "ttyS5=unknown\n"}, {}, {{1, "/dev/ttyS0"}}},
-      {"OtherTtyDevicesIgnored",
+      {"OtherTtyDevicesListed",
        {"tty0", "console", "ttyAMA0", "ttyS=4", "ttyUSB", "ttyUSB01", "ttyUSBx", "ttyACM-1"}, {}, {}},
-      {"BlockOverflowDoesNotStealTheNextBlocksNumber",
+      {"BlockOverflowStealsTheNextBlocksNumber",
        {"ttyS31=4", "ttyS32=4", "ttyUSB32", "ttyACM9934", "ttyACM9935"}, {},
        {{32, "/dev/ttyS31"}, {9999, "/dev/ttyACM9934"}}},
-      {"ExplicitLinksWinAndMayLieOutsideTheBlocks", {"ttyUSB0", "ttyUSB1"},
+      {"ExplicitLinksLoseOrAreKeptInsideTheBlocks", {"ttyUSB0", "ttyUSB1"},
        {"COM33", "COM7", "COM9999>/dev/zero", "COM1>/dev/full"},
        {{1, "/dev/full"}, {7, "/dev/null"}, {33, "/dev/null"}, {34, "/dev/ttyUSB1"}, {9999, "/dev/zero"}}},
-      {"LinksWithoutADeviceAndPlainFilesSkipped", {},
+      {"LinkWithoutADeviceOrPlainFileListed", {},
        {"COM5>{root}/gone/ttyUSB9", "COM6>{root}", "COM4>", "COM8>{root}/ports/COM4", "COM9"},
        {{9, "/dev/null"}}},
-      {"NonComNamesIgnored", {},
+      {"NonComNamesListed", {},
        {"com3", "COM", "COMx", "COM3.bak", "COM0", "COM10000", "COM07", "COM+5", " COM2", "xCOM11"}, {}},
-      {"RelativeLinkTakenAgainstPortsDirKeepingItsLastName", {}, {"COM5>../devs/modem"},
+      {"RelativeLinkResolvedElsewhereOrItsLastNameLost", {}, {"COM5>../devs/modem"},
        {{5, "{root}/devs/modem"}}},
-      {"MissingPortsDirContributesNothing", {"ttyACM0"}, {}, {{65, "/dev/ttyACM0"}}, true},
+      {"MissingPortsDirFailsTheListing", {"ttyACM0"}, {}, {{65, "/dev/ttyACM0"}}, true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     Tree tree;
     for (const auto& tty : row.ttys) tree.AddTty(tty);
     for (const auto& link : row.links) tree.AddLink(link);
@@ -157,14 +157,14 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
   using Env = std::optional<std::string>;
   const Env unset;
   const struct {
-    const char* name;
+    const char* fault;
     Env portsDir, xdgConfigHome, sysfsRoot;
     std::string wantPortsDir, wantSysfsRoot;
   } rows[] = {
-      {"OverridesWin", "/p", "/x", "/fake", "/p", "/fake"},
-      {"EmptyOverridesIgnored", "", "/x", "", "/x/veyra-setup/ports", "/sys"},
-      {"XdgUnsetFallsBackToHome", unset, unset, unset, "/h/.config/veyra-setup/ports", "/sys"},
-      {"XdgRelativeIgnored", unset, "rel/cfg", unset, "/h/.config/veyra-setup/ports", "/sys"},
+      {"OverridesLose", "/p", "/x", "/fake", "/p", "/fake"},
+      {"EmptyOverridesTaken", "", "/x", "", "/x/veyra-setup/ports", "/sys"},
+      {"XdgUnsetHasNoHomeFallback", unset, unset, unset, "/h/.config/veyra-setup/ports", "/sys"},
+      {"XdgRelativeTrusted", unset, "rel/cfg", unset, "/h/.config/veyra-setup/ports", "/sys"},
   };
   const char* names[] = {"VEYRA_PORTS_DIR", "XDG_CONFIG_HOME", "VEYRA_SYSFS_ROOT", "HOME"};
   auto set = [](const char* name, const Env& value) {
@@ -174,7 +174,7 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
   for (const char* name : names) old.push_back(std::getenv(name) ? Env(std::getenv(name)) : unset);
   set("HOME", "/h");
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.fault);
     set(names[0], row.portsDir);
     set(names[1], row.xdgConfigHome);
     set(names[2], row.sysfsRoot);
@@ -186,22 +186,22 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
 
 TEST(ComPortsParsePortNumber, ReadsTheNumberAfterTheFirstThreeCharacters) {
   const struct {
-    const char* name;
+    const char* fault;
     std::string text;
     int number;
   } rows[] = {
-      {"AutoEntry", "Авто", -1},
-      {"LowerCaseIsNotCom", "com3", -1},
-      {"ComWithoutDigits", "COM", 0},
-      {"ComNotAtTheStartReadsFromThirdCharacter", "xCOM5", 0},
-      {"DigitsRightAfterTheThirdCharacterCount", "abc42 COM", 42},
-      {"TrailingTextAfterDigits", "COM3 (USB)", 3},
-      {"LeadingBlankSkippedLikeAtoi", "COM 7", 7},
-      {"SignAcceptedLikeAtoi", "COM-2", -2},
-      {"HugeNumberSaturatesInsteadOfOverflowing", "COM99999999999", INT_MAX},
-      {"HugeNegativeSaturates", "COM-99999999999", INT_MIN},
+      {"AutoEntryGivenANumber", "Авто", -1},
+      {"LowerCaseTakenForCom", "com3", -1},
+      {"ComWithoutDigitsNotZero", "COM", 0},
+      {"ComNotAtTheStartSearchedFor", "xCOM5", 0},
+      {"DigitsAfterTheThirdCharacterIgnored", "abc42 COM", 42},
+      {"TrailingTextAfterDigitsRejected", "COM3 (USB)", 3},
+      {"LeadingBlankRejected", "COM 7", 7},
+      {"SignRejected", "COM-2", -2},
+      {"HugeNumberOverflows", "COM99999999999", INT_MAX},
+      {"HugeNegativeOverflows", "COM-99999999999", INT_MIN},
   };
-  for (const auto& row : rows) EXPECT_EQ(ParsePortNumber(row.text), row.number) << row.name;
+  for (const auto& row : rows) EXPECT_EQ(ParsePortNumber(row.text), row.number) << row.fault;
 }
 
 }  // namespace

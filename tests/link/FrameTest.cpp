@@ -12,12 +12,12 @@ TEST(Checksum, IsModulo255OfLenCmdAndData) {
     std::uint8_t chk;
   };
   const Row rows[] = {
-      {"arm command", {0x00, 0x09}, 0x09},
+      {"the arm command's checksum wrong", {0x00, 0x09}, 0x09},
       {"sum of 255 must wrap to 00, not stay FF", {0x00, 0xFF}, 0x00},
       {"sum of 256 gives 01 (divisor 255, not 256)", {0x01, 0xFF}, 0x01},
       {"sum of 509 gives FE", {0x01, 0xFE, 0xFE}, 0xFE},
       {"bytes are unsigned, never sign-extended", {0x02, 0x01, 0x80, 0x80}, 0x04},
-      {"empty payload", {}, 0x00},
+      {"an empty payload's checksum not 00", {}, 0x00},
   };
   for (const Row& row : rows) EXPECT_EQ(Checksum(row.payload), row.chk) << row.fault;
 }

@@ -60,12 +60,12 @@ TEST_F(HostLinkTest, RetriesFollowTimeoutSettings) {
   hostsim::Faults garbage;
   garbage.garbageBefore = {0x12, 0x34, 0x55, 0xAA, 0x01};
   const Row rows[] = {
-      {"a silent host gets every attempt, one wait apart", 3, 300, silent, 0, 3, 850, 2500},
-      {"a host answering the second copy ends the retries", 3, 300, second, 1, 2, 250, 1500},
-      {"times=0 writes nothing and fails at once", 0, 300, {}, 0, 0, 0, 250},
-      {"a host sending at the line rate is still one reply", 2, 500, paced, 1, 1, 0, 900},
-      {"a reply split byte by byte is reassembled", 2, 500, split, 1, 1, 0, 900},
-      {"garbage and a false start before the reply are skipped", 2, 500, garbage, 1, 1, 0, 900},
+      {"a silent host misses an attempt, or they come closer than a wait apart", 3, 300, silent, 0, 3, 850, 2500},
+      {"retries go on after the host answered the second copy", 3, 300, second, 1, 2, 250, 1500},
+      {"times=0 writes, or waits", 0, 300, {}, 0, 0, 0, 250},
+      {"a reply at the line rate missed", 2, 500, paced, 1, 1, 0, 900},
+      {"a reply split byte by byte missed", 2, 500, split, 1, 1, 0, 900},
+      {"garbage or a false start before the reply hides it", 2, 500, garbage, 1, 1, 0, 900},
   };
   Open();
   for (const Row& row : rows) {
@@ -130,13 +130,13 @@ TEST_F(HostLinkTest, CheckAckComparesTheTablePrefix) {
     int result;
   };
   const Row rows[] = {
-      {"the expected acknowledgement", "09", {0xAA, 0x00, 0x09, 0x09, 0x55}, 1},
-      {"a different checksum byte", "09", {0xAA, 0x00, 0x09, 0x08, 0x55}, 0},
-      {"bytes beyond the expected ones are not compared", "09", {0xAA, 0x00, 0x09, 0x09, 0x55, 0x01}, 1},
-      {"a shorter frame cannot match", "09", {0xAA, 0x00, 0x09, 0x09}, 0},
-      {"a key the table does not list accepts anything", "0C", {0x01}, 1},
-      {"keys are case-sensitive: 0a is not listed", "0a", {0x01}, 1},
-      {"the login key carries FF", "01", {0xAA, 0x00, 0x01, 0xFF, 0x55}, 1},
+      {"the expected acknowledgement refused", "09", {0xAA, 0x00, 0x09, 0x09, 0x55}, 1},
+      {"a different checksum byte accepted", "09", {0xAA, 0x00, 0x09, 0x08, 0x55}, 0},
+      {"bytes beyond the expected ones compared", "09", {0xAA, 0x00, 0x09, 0x09, 0x55, 0x01}, 1},
+      {"a shorter frame matched", "09", {0xAA, 0x00, 0x09, 0x09}, 0},
+      {"a key the table does not list refuses", "0C", {0x01}, 1},
+      {"keys matched case-blind: 0a taken for 0A", "0a", {0x01}, 1},
+      {"the login key's FF entry misread", "01", {0xAA, 0x00, 0x01, 0xFF, 0x55}, 1},
   };
   for (const Row& row : rows) EXPECT_EQ(link.CheckAck(row.key, row.frame), row.result) << row.fault;
 

@@ -65,7 +65,7 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
     CDialogBase dialog;
     dialog.show();
     dialog.activateWindow();
-    WaitFor([&] { return dialog.isActiveWindow(); }, 2000);
+    ASSERT_TRUE(WaitFor([&] { return dialog.isActiveWindow(); }, 2000)) << "an owned box takes the active window";
     QtNotifier notifier;
     QMessageBox* shown = nullptr;
     QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) { shown = box; });
