@@ -1,7 +1,6 @@
 #include "features/alarm/PhoneCodec.h"
 
 #include <algorithm>
-#include <chrono>
 #include <utility>
 
 namespace veyra::alarm {
@@ -147,20 +146,17 @@ void PhoneSaveTracker::OnReply(const Bytes& sentFrame, const Bytes& receivedFram
     lastSlotOk_ = acknowledged ? 1 : 0;
     replyHandled_ = true;
   }
-  replied_.notify_all();
 }
 
-std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult, int handshakeMs) {
-  std::unique_lock lock(mutex_);
+std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult) {
+  std::lock_guard lock(mutex_);
   if (sendResult == 0) {
     writing_ = false;
     lastSlotOk_ = 0;
     anyFailed_ = true;
     return OwnedMessage(PhoneSlotFailureText(savingSlot_));
   }
-  if (!replied_.wait_for(lock, std::chrono::milliseconds(std::max(0, handshakeMs)),
-                         [this] { return replyHandled_; }))
-    lastSlotOk_ = 0;
+  if (!replyHandled_) lastSlotOk_ = 0;
   writing_ = false;
   if (lastSlotOk_ == 0) anyFailed_ = true;
   return std::nullopt;

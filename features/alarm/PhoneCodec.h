@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -82,33 +81,25 @@ PhoneRequest PhoneWritePayload(int slot, std::string_view text);
 // Whether a received frame is the acknowledgement of a number write (command 0x0D, key "0D").
 bool PhoneWriteAcknowledged(const Bytes& receivedFrame, const AckCheck& checkAck);
 
-// How long FinishWrite waits for the reply that ended a write's wait to go through OnReply. The
-// reader thread hands a frame to OnReply right after it signals the reply, so this is only ever
-// reached when no handler runs at all (no owner, no port).
-inline constexpr int kPhoneReplyHandshakeMs = 1000;
-
 // Judges a save slot by slot and decides its closing message. Drive it from the save loop:
 //   Begin();
 //   per slot: Skip() when unticked, else StartWrite(slot, text): show `refusal` and go on, or
 //             send `payload`, then Show(FinishWrite(sendResult)) if it gives a message;
 //   Show(Finish()) if it gives a message.
-// OnReply is called from the link's reply handler, on the reader thread, for every frame the
-// link receives, with the frame the link had sent last. SendAndWait returns as soon as the reply
-// event is set, which is before the reader thread has called OnReply for that frame; FinishWrite
-// therefore waits (bounded) until the first frame received while this write's frame was the
-// link's last sent frame has gone through OnReply, and only then reads the verdict. So each
-// slot is judged by the reply that ended its own wait: neither the previous slot's late reply
-// nor a frame handed over before SendAndWait recorded this write's frame can stand in for it.
+// OnReply is called from the link's reply handler for every frame the link receives, with the
+// frame the link had sent last. A send that saw a reply returns only once that reply has gone
+// through OnReply, so FinishWrite reads the verdict of the first frame received while this
+// write's frame was the last one sent: each slot is judged by the reply that ended its own wait,
+// never by the previous slot's late reply.
 class PhoneSaveTracker {
  public:
   void Begin();
   void Skip();
   PhoneRequest StartWrite(int slot, std::string_view text);
   void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame, const AckCheck& checkAck);
-  // sendResult is what SendAndWait returned: 0 for no reply. With a reply, waits at most
-  // handshakeMs for OnReply of that reply; a write whose reply never went through OnReply
-  // counts as failed.
-  std::optional<Message> FinishWrite(int sendResult, int handshakeMs = kPhoneReplyHandshakeMs);
+  // sendResult is what SendAndWait returned: 0 for no reply. A write whose reply never went
+  // through OnReply counts as failed.
+  std::optional<Message> FinishWrite(int sendResult);
   // "Сбой при сохранении телефонных номеров!" when any ticked slot of this save failed.
   std::optional<Message> Finish() const;
 
@@ -117,8 +108,7 @@ class PhoneSaveTracker {
   bool AnyFailed() const;
 
  private:
-  mutable std::mutex mutex_;
-  std::condition_variable replied_;
+  mutable std::mutex mutex_;  // OnReply may run on the reader thread
   int savingSlot_ = 0;
   int lastSlotOk_ = 1;
   bool anyFailed_ = false;
