@@ -85,6 +85,7 @@ int OpenPortText(HostLink& link, const std::string& name) {
 }
 
 void PrintingSearchView::SetStatus(const std::string& text) {
+  if (!stream_) return;
   std::fprintf(stream_, "%s\n", text.c_str());
   std::fflush(stream_);
 }
@@ -104,8 +105,8 @@ int Context::Search(const std::vector<std::string>& ports, const std::string& se
 int Context::Connect() {
   if (options_.port.empty() || options_.port == "auto")
     return UsageError("this command needs --port COMn or a device path");
-  // The login before a command is not the command's result: its status lines go to stderr.
-  if (!options_.password.empty()) return Search({}, options_.port, stderr) ? 0 : 1;
+  // The login before a command is not the command's result: its status lines are diagnostics.
+  if (!options_.password.empty()) return Search({}, options_.port, options_.verbose ? stderr : nullptr) ? 0 : 1;
   // Failing to open is a usage-level failure for scripts: its messages go to standard error.
   notifier_.SetStream(stderr);
   const int opened = OpenPortText(link_, options_.port);

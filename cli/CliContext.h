@@ -51,7 +51,8 @@ class QueueLink final : public HostLink {
   Handler handler_;
 };
 
-// The search's status line, printed; the port list and picture have nothing to print.
+// The search's status line, printed (nowhere for a null stream); the port list and picture have
+// nothing to print.
 class PrintingSearchView final : public session::SearchView {
  public:
   explicit PrintingSearchView(std::FILE* stream) : stream_(stream) {}
@@ -70,6 +71,7 @@ struct Options {
   std::string port;      // "COMn", "auto", a device path, or empty
   std::string password;  // empty: no login
   bool trace = false;
+  bool verbose = false;  // the port's events and the login's status lines, on standard error
 };
 
 class Context {

@@ -1,5 +1,5 @@
 // veyractl: the scripting front end. Standard output carries only results and the messages a
-// dialog would show; diagnostics go to standard error.
+// dialog would show; diagnostics go to standard error, and only with --verbose.
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
@@ -14,7 +14,8 @@
 namespace {
 
 int PrintUsage(std::FILE* out) {
-  std::fprintf(out, "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] COMMAND [ARGS...]\n");
+  std::fprintf(out,
+               "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] [--verbose] COMMAND [ARGS...]\n");
   std::fprintf(out, "commands:\n");
   std::vector<veyra::cli::Command> commands = veyra::cli::Commands();
   std::sort(commands.begin(), commands.end(),
@@ -29,13 +30,15 @@ int main(int argc, char** argv) {
   veyra::SetDiagnosticStream(stderr);
   veyra::cli::Options options;
   int i = 1;
-  for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+  for (; i < argc && (std::strncmp(argv[i], "--", 2) == 0 || std::strcmp(argv[i], "-v") == 0); ++i) {
     const std::string arg = argv[i];
     if (arg == "--help") {
       PrintUsage(stdout);
       return 0;
     } else if (arg == "--trace") {
       options.trace = true;
+    } else if (arg == "--verbose" || arg == "-v") {
+      options.verbose = true;
     } else if ((arg == "--port" || arg == "--password") && i + 1 < argc) {
       (arg == "--port" ? options.port : options.password) = argv[++i];
     } else {
@@ -43,6 +46,7 @@ int main(int argc, char** argv) {
     }
   }
   if (i >= argc) return PrintUsage(stderr);
+  veyra::SetDiagnosticsEnabled(options.verbose);
   const std::string name = argv[i++];
   const std::vector<std::string> args(argv + i, argv + argc);
 

@@ -21,6 +21,7 @@ namespace veyra {
 namespace {
 
 std::atomic<std::FILE*> g_diagnostics{nullptr};
+std::atomic<bool> g_diagnosticsEnabled{true};
 
 speed_t SpeedFor(int baud) {
   switch (baud) {
@@ -76,6 +77,7 @@ const char* PortEventText(PortEvent kind) {
 }
 
 void SetDiagnosticStream(std::FILE* stream) { g_diagnostics.store(stream); }
+void SetDiagnosticsEnabled(bool enabled) { g_diagnosticsEnabled.store(enabled); }
 std::FILE* DiagnosticStream() {
   std::FILE* stream = g_diagnostics.load();
   return stream ? stream : stdout;
@@ -273,7 +275,7 @@ void SerialChannel::Write(const std::uint8_t* bytes, std::size_t length) {
 }
 
 void SerialChannel::OnEvent(SerialChannel*, PortEvent kind) {
-  if (const char* text = PortEventText(kind)) {
+  if (const char* text = PortEventText(kind); text && g_diagnosticsEnabled.load()) {
     std::FILE* out = DiagnosticStream();
     std::fputs(text, out);
     std::fflush(out);

@@ -26,9 +26,11 @@ inline constexpr int kPortEventCount = 7;
 // The diagnostic text of a notification; nullptr for DataReceived.
 const char* PortEventText(PortEvent kind);
 
-// Where diagnostic texts go: standard output in the GUI, standard error in veyractl.
+// Where diagnostic texts go: standard output in the GUI, standard error in veyractl when asked
+// for. Null for the default; SetDiagnosticsEnabled(false) silences them.
 void SetDiagnosticStream(std::FILE* stream);
 std::FILE* DiagnosticStream();
+void SetDiagnosticsEnabled(bool enabled);
 
 // Error codes of Open, bit values as the host link has always reported them.
 enum OpenError : int {

@@ -51,13 +51,31 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
   }
 }
 
-TEST_F(VeyractlSendTest, DiagnosticsGoToStandardError) {
+TEST_F(VeyractlSendTest, DiagnosticsGoToStandardErrorOnlyWhenAskedFor) {
   env.SetTimeouts(3, 300);
-  const auto result = RunVeyractl({"--port", "COM7", "send", "00", "0F"});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out.find("Connected"), std::string::npos) << "stdout is for results only";
-  EXPECT_NE(result.err.find("Connected ! "), std::string::npos);
-  EXPECT_NE(result.err.find("Disonnected ! "), std::string::npos);
+  const struct {
+    const char* fault;
+    std::vector<std::string> args;
+    std::vector<std::string> err;
+  } rows[] = {
+      {"a script's stderr cluttered by the port's events", {"--port", "COM7", "send", "00", "0F"}, {}},
+      {"the login's status lines taken for a result",
+       {"--port", "COM7", "--password", "1234", "send", "00", "0F"}, {}},
+      {"--verbose shows nothing", {"--verbose", "--port", "COM7", "send", "00", "0F"},
+       {"Connected ! ", "Data sent ! ", "Disonnected ! "}},
+      {"-v loses the login's status line", {"-v", "--port", "COM7", "--password", "1234", "send", "00", "0F"},
+       {"COM7 Successful to find main host!"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const auto result = RunVeyractl(row.args);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "AA 00 0F 0F 55\n") << "stdout is for results only";
+    if (row.err.empty()) {
+      EXPECT_EQ(result.err, "");
+    }
+    for (const std::string& text : row.err) EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+  }
 }
 
 TEST_F(VeyractlSendTest, StartsLikeTheGuiByWritingTheDefaultConfig) {
