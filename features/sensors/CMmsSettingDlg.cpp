@@ -1,0 +1,127 @@
+#include "features/sensors/CMmsSettingDlg.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "features/sensors/MmsCodec.h"
+#include "link/Notifier.h"
+#include "ui/QtText.h"
+
+namespace codec = veyra::sensors;
+
+namespace {
+
+std::string Typed(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+}  // namespace
+
+CMmsSettingDlg::CMmsSettingDlg(QWidget* parent) : CHostDialog(parent) {
+  setWindowTitle(QStringLiteral("MMS Setting"));
+
+  m_apn = new QLineEdit(this);
+  m_user = new QLineEdit(this);
+  m_password = new QLineEdit(this);  // shown in clear: it is the operator's published password
+  m_url = new QLineEdit(this);
+  m_ip = new QLineEdit(this);
+  m_port = new QLineEdit(this);
+  m_wap = new QComboBox(this);
+  m_wap->addItems(ToQtList(codec::WapVersionTexts));
+  m_wap->setCurrentIndex(static_cast<int>(codec::WapVersion::Wap20));
+  m_phone = new QLineEdit(this);
+  const QString set = QStringLiteral("SET");
+  m_setApn = new QPushButton(set, this);
+  m_setUser = new QPushButton(set, this);
+  m_setUrl = new QPushButton(set, this);
+  m_setGateway = new QPushButton(set, this);
+  m_sendTest = new QPushButton(QStringLiteral("Send"), this);
+
+  // Columns: label, field, second label, second field, WAP list, button.
+  auto* rows = new QGridLayout;
+  rows->setHorizontalSpacing(8);
+  rows->setVerticalSpacing(10);
+  const auto label = [this](const char* text) { return new QLabel(QString::fromLatin1(text), this); };
+  rows->addWidget(label("APN:"), 0, 0);
+  rows->addWidget(m_apn, 0, 1, 1, 4);
+  rows->addWidget(m_setApn, 0, 5);
+  rows->addWidget(label("USER:"), 1, 0);
+  rows->addWidget(m_user, 1, 1);
+  rows->addWidget(label("PASSWORD:"), 1, 2);
+  rows->addWidget(m_password, 1, 3, 1, 2);
+  rows->addWidget(m_setUser, 1, 5);
+  rows->addWidget(label("URL:"), 2, 0);
+  rows->addWidget(m_url, 2, 1, 1, 4);
+  rows->addWidget(m_setUrl, 2, 5);
+  rows->addWidget(label("IP:"), 3, 0);
+  rows->addWidget(m_ip, 3, 1);
+  rows->addWidget(label("PORT:"), 3, 2);
+  rows->addWidget(m_port, 3, 3);
+  rows->addWidget(m_wap, 3, 4);
+  rows->addWidget(m_setGateway, 3, 5);
+  rows->setColumnStretch(1, 2);
+  rows->setColumnStretch(3, 1);
+
+  auto* test = new QGroupBox(QStringLiteral("Send MMS Test"), this);
+  auto* testRow = new QHBoxLayout(test);
+  testRow->addWidget(new QLabel(QStringLiteral("Phone:"), test));
+  testRow->addWidget(m_phone, 1);
+  testRow->addWidget(m_sendTest);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 12, 16, 16);
+  layout->setSpacing(14);
+  layout->addLayout(rows);
+  layout->addWidget(test);
+
+  connect(m_setApn, &QPushButton::clicked, this, &CMmsSettingDlg::OnSetApn);
+  connect(m_setUser, &QPushButton::clicked, this, &CMmsSettingDlg::OnSetUser);
+  connect(m_setUrl, &QPushButton::clicked, this, &CMmsSettingDlg::OnSetUrl);
+  connect(m_setGateway, &QPushButton::clicked, this, &CMmsSettingDlg::OnSetGateway);
+  connect(m_sendTest, &QPushButton::clicked, this, &CMmsSettingDlg::OnSendTest);
+  resize(560, 240);
+}
+
+template <class Build>
+void CMmsSettingDlg::SendBuilt(Build build) {
+  if (!veyra::DialogLink::HostReady(codec::kMmsHostNotFoundText)) return;
+  const codec::MmsRequest request = build();
+  if (!request.payload) {
+    veyra::Messages().Show(*request.refusal);
+    return;
+  }
+  Link().Send(*request.payload, codec::kMmsNoReplyText);
+}
+
+void CMmsSettingDlg::OnSetApn() {
+  SendBuilt([this] { return codec::MmsApnPayload(Typed(m_apn)); });
+}
+
+void CMmsSettingDlg::OnSetUser() {
+  SendBuilt([this] { return codec::MmsUserPayload(Typed(m_user), Typed(m_password)); });
+}
+
+void CMmsSettingDlg::OnSetUrl() {
+  SendBuilt([this] { return codec::MmsUrlPayload(Typed(m_url)); });
+}
+
+void CMmsSettingDlg::OnSetGateway() {
+  SendBuilt([this] {
+    const auto version = m_wap->currentIndex() == static_cast<int>(codec::WapVersion::Wap12)
+                             ? codec::WapVersion::Wap12
+                             : codec::WapVersion::Wap20;
+    return codec::MmsGatewayPayload(Typed(m_ip), Typed(m_port), version);
+  });
+}
+
+void CMmsSettingDlg::OnSendTest() {
+  SendBuilt([this] { return codec::MmsTestPayload(Typed(m_phone)); });
+}
+
+void CMmsSettingDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
+  if (const auto message = codec::MmsReplyMessage(sentFrame, receivedFrame)) veyra::Messages().Show(*message);
+}
