@@ -1,0 +1,12 @@
+#include "features/sensors/CSensorsDlg.h"
+
+#include "features/sensors/CSensorEditPage.h"
+#include "features/sensors/CSensorListPage.h"
+
+CSensorsDlg::CSensorsDlg(QWidget* parent)
+    : CPagedDialog(parent), m_listPage(new CSensorListPage), m_editPage(new CSensorEditPage) {
+  setWindowTitle(QStringLiteral("Настройка датчиков"));
+  AddPage(m_listPage, QStringLiteral("Список датчиков"), QStringLiteral("Sensor List"));
+  AddPage(m_editPage, QStringLiteral("Настройка датчиков"), QStringLiteral("Edit Sensor"));
+  resize(640, 400);
+}

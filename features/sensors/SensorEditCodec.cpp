@@ -1,0 +1,120 @@
+#include "features/sensors/SensorEditCodec.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace veyra::sensors {
+
+namespace {
+
+constexpr int kHighestZone = 99;
+constexpr int kHighestDeviceNumber = 99;
+
+SensorRequest Refused(std::string_view text) {
+  SensorRequest request;
+  request.refusal = OwnedMessage(text);
+  return request;
+}
+
+SensorRequest Payload(Bytes payload) {
+  SensorRequest request;
+  request.payload = std::move(payload);
+  return request;
+}
+
+bool Within(int value, std::size_t count) { return value >= 0 && value < static_cast<int>(count); }
+
+std::uint8_t CommandOf(const Bytes& frame) {
+  return frame.size() > kFrameCmdOffset ? frame[kFrameCmdOffset] : 0;
+}
+
+}  // namespace
+
+std::optional<int> FieldNumber(std::string_view text) {
+  text = text.substr(0, text.find_first_of("\r\n"));
+  if (text.empty()) return std::nullopt;
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  // Saturated rather than overflowing: anything this large is refused anyway.
+  constexpr long kCeiling = 1000000;
+  long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kCeiling);
+  return static_cast<int>(negative ? -value : value);
+}
+
+std::uint8_t ZoneByte(int zone) { return static_cast<std::uint8_t>(zone / 10 * 16 + zone % 10); }
+
+SensorRequest LearnRequest(int typePosition, int modePosition, std::string_view zoneField) {
+  const std::optional<int> zone = FieldNumber(zoneField);
+  if (!zone) return Refused(kZoneMissingText);
+  if (!Within(typePosition, LearnTypeTexts.size()) || !Within(modePosition, LearnModeTexts.size()) ||
+      *zone < 0 || *zone > kHighestZone)
+    return Refused(kInputFormatText);
+  const auto typeMode = static_cast<std::uint8_t>((typePosition + 1) << 4 | (modePosition + 1));
+  return Payload({0x02, kLearnCommand, typeMode, ZoneByte(*zone)});
+}
+
+SensorRequest DeleteOneRequest(int kindPosition, std::string_view numberField) {
+  const std::optional<int> number = FieldNumber(numberField);
+  if (!number) return Refused(kNumberMissingText);
+  if (!Within(kindPosition, DeleteKindTexts.size()) || *number < 0 || *number > kHighestDeviceNumber)
+    return Refused(kInputFormatText);
+  const int index = *number > 0 ? *number - 1 : 0;
+  return Payload(
+      {0x02, kDeleteOneCommand, static_cast<std::uint8_t>(kindPosition), static_cast<std::uint8_t>(index)});
+}
+
+std::uint8_t DeleteAllCommand(DeleteAllKind kind) {
+  switch (kind) {
+    case DeleteAllKind::Sensors:
+      return kDeleteAllSensorsCommand;
+    case DeleteAllKind::Remotes:
+      return kDeleteAllRemotesCommand;
+    case DeleteAllKind::Doorbells:
+      break;
+  }
+  return kDeleteAllDoorbellsCommand;
+}
+
+Bytes DeleteAllPayload(DeleteAllKind kind) { return {0x00, DeleteAllCommand(kind)}; }
+
+std::string_view DeleteAllQuestion(DeleteAllKind kind) {
+  switch (kind) {
+    case DeleteAllKind::Sensors:
+      return "Удалить все датчики из памяти 3G камеры?";
+    case DeleteAllKind::Remotes:
+      return "Удалить все пульты из памяти 3G камеры?";
+    case DeleteAllKind::Doorbells:
+      break;
+  }
+  return "Удалить все звонки из памяти 3G камеры?";
+}
+
+SensorRequest SirenIdRequest(std::string_view idField) {
+  idField = idField.substr(0, idField.find_first_of("\r\n"));
+  if (idField.empty()) return Refused(kSirenIdMissingText);
+  if (idField.size() != static_cast<std::size_t>(kSirenIdDigits)) return Refused(kInputFormatText);
+  // A siren takes the digits 0 to 2 only; anything else would pack into a nibble it cannot hold.
+  if (idField.find_first_not_of("012") != std::string_view::npos) return Refused(kInputFormatText);
+  Bytes payload{0x04, kSirenIdCommand};
+  for (std::size_t i = 0; i < idField.size(); i += 2)
+    payload.push_back(static_cast<std::uint8_t>((idField[i] - '0') << 4 | (idField[i + 1] - '0')));
+  return Payload(std::move(payload));
+}
+
+std::string_view EditNoReplyText(const Bytes& payload) {
+  const bool deletesAllSensors = payload.size() > 1 && payload[1] == kDeleteAllSensorsCommand;
+  return deletesAllSensors ? kDeleteAllSensorsNoReplyText : kEditNoReplyText;
+}
+
+std::optional<Message> EditReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                        const AckCheck& checkAck) {
+  if (CommandOf(sentFrame) != kLearnCommand || !checkAck) return std::nullopt;
+  if (checkAck(CommandKey(kLearnCommand), receivedFrame) != 1) return std::nullopt;
+  return OwnedMessage(kLearnTriggerText);
+}
+
+}  // namespace veyra::sensors

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <string>
+
+#include "features/sensors/SensorListCodec.h"
+#include "tests/common/CodecTestSupport.h"
+
+namespace veyra::sensors {
+namespace {
+
+using test::Hex;
+
+Bytes SensorFrame(std::uint8_t typeMode) {
+  return BuildFrame({0x07, 0x12, 0x07, 0x1A, 0x02, 0xB3, 0x04, 0x15, typeMode});
+}
+const Bytes kRemote = BuildFrame({0x04, 0x13, 0x02, 0x1A, 0x02, 0xB4});
+const Bytes kDoorbell = BuildFrame({0x04, 0x14, 0x01, 0xD0, 0x0B, 0xE1});
+const Bytes kKeypad = BuildFrame({0x02, 0x24, 0x4B, 0x01});
+
+std::string Joined(const SensorCells& cells) { return SensorTabLine(cells); }
+
+TEST(SensorListCodec, QueryPayload) {
+  EXPECT_EQ(FormatHex(BuildFrame(SensorListPayload())), "AA 00 12 12 55");
+}
+
+TEST(SensorListCodec, ListTextsAsTheHostsUsersKnowThem) {
+  EXPECT_EQ(SensorTypeTexts[3], "DДверной датчик") << "the Latin D dropped";
+  EXPECT_EQ(SensorTypeTexts[3].substr(0, 1), "D") << "a Cyrillic letter in place of the Latin D";
+  EXPECT_EQ(SensorFilterTexts[4], "Активный ИК");
+  EXPECT_EQ(SensorFilterTexts[10], "Тревожная кнопка");
+  EXPECT_EQ(SensorColumnTitles[3], "Снятие");
+  EXPECT_EQ(SensorColumnTitles[4], "Режим");
+  EXPECT_EQ(ZoneModeNames[7], "");
+}
+
+// Which filter positions (0 to 10) show a frame; every position is tried against every frame.
+TEST(SensorListCodec, FilterTable) {
+  const struct {
+    const char* fault;
+    Bytes frame;
+    std::set<int> shownUnder;
+  } rows[] = {
+      {"type_0_sensor_shown_under_a_type_filter", SensorFrame(0x01), {0}},
+      {"panic_button_sensor_shown_as_remote_or_missing_under_panic", SensorFrame(0x14), {0, 10}},
+      {"pir_sensor_under_the_wrong_filter", SensorFrame(0x21), {0, 2}},
+      {"door_sensor_under_the_wrong_filter", SensorFrame(0x31), {0, 3}},
+      {"active_ir_sensor_under_the_wrong_filter", SensorFrame(0x41), {0, 4}},
+      {"gas_sensor_under_the_wrong_filter", SensorFrame(0x51), {0, 5}},
+      {"smoke_sensor_under_the_wrong_filter", SensorFrame(0x61), {0, 6}},
+      {"water_sensor_under_the_wrong_filter", SensorFrame(0x71), {0, 7}},
+      {"heat_sensor_under_the_wrong_filter", SensorFrame(0x81), {0, 8}},
+      {"type_9_sensor_shown_among_doorbells", SensorFrame(0x91), {0}},
+      {"type_10_sensor_missing_under_panic", SensorFrame(0xA1), {0, 10}},
+      {"type_11_sensor_clamped_before_the_filter", SensorFrame(0xB1), {0}},
+      {"type_15_sensor_clamped_before_the_filter", SensorFrame(0xF3), {0}},
+      {"remote_under_a_sensor_filter", kRemote, {0, 1}},
+      {"doorbell_under_a_sensor_filter", kDoorbell, {0, 9}},
+      {"keypad_missing_under_panic", kKeypad, {0, 10}},
+      {"acknowledgement_placed_as_a_device", Hex("AA 00 12 12 55"), {}},
+      {"another_command_placed_as_a_device", BuildFrame({0x07, 0x15, 1, 2, 3, 4, 5, 6, 0x21}), {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    for (int filter = -1; filter <= 11; ++filter)
+      EXPECT_EQ(SensorListRow(row.frame, filter).has_value(), row.shownUnder.count(filter) == 1)
+          << "filter " << filter;
+  }
+}
+
+TEST(SensorListCodec, CellsOfEachKind) {
+  const struct {
+    const char* fault;
+    Bytes frame;
+    std::string cells;
+  } rows[] = {
+      {"pir_arming_misnamed", SensorFrame(0x21), "PIR-датчик\t07\t15\tПостановка\t1a:02:b3:04"},
+      {"type_above_10_looked_up_past_the_table", SensorFrame(0xF3), "keypad\t07\t15\tСнятие\t1a:02:b3:04"},
+      {"type_0_not_named_all", SensorFrame(0x00), "Все\t07\t15\tПусто\t1a:02:b3:04"},
+      {"door_sensor_without_its_latin_d", SensorFrame(0x36),
+       "DДверной датчик\t07\t15\tЗадержка выборки\t1a:02:b3:04"},
+      {"mode_7_named", SensorFrame(0x27), "PIR-датчик\t07\t15\t\t1a:02:b3:04"},
+      {"mode_8_looked_up_past_the_names", SensorFrame(0x28), "PIR-датчик\t07\t15\t8\t1a:02:b3:04"},
+      {"mode_15_looked_up_past_the_names", SensorFrame(0x2F), "PIR-датчик\t07\t15\t15\t1a:02:b3:04"},
+      {"number_and_zone_cut_to_two_digits_or_id_upper_case",
+       BuildFrame({0x07, 0x12, 200, 0xFF, 0x00, 0xAB, 0x0C, 0x9A, 0x54}),
+       "Датчик газа\t200\t9a\tТревога\tff:00:ab:0c"},
+      {"remote_zone_or_mode_taken_from_the_frame", kRemote, "Пульт ДУ\t02\t01\tТревога\t1a:02:b4"},
+      {"doorbell_zone_or_mode_taken_from_the_frame", kDoorbell,
+       "Беспроводной звонок\t01\t94\tПусто\td0:0b:e1"},
+      {"keypad_id_read_from_the_number_byte", kKeypad, "keypad\t01\t01\tПусто\t4b:01"},
+      {"longer_frame_misread", BuildFrame({0x05, 0x13, 0x09, 0x01, 0x02, 0x03, 0x77}),
+       "Пульт ДУ\t09\t01\tТревога\t01:02:03"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const std::optional<SensorCells> cells = SensorListRow(row.frame, kFilterAll);
+    ASSERT_TRUE(cells);
+    EXPECT_EQ(Joined(*cells), row.cells);
+  }
+}
+
+TEST(SensorListCodec, FramesShorterThanTheirLayoutAreSkipped) {
+  const struct {
+    const char* fault;
+    Bytes frame;
+  } rows[] = {
+      {"sensor_with_six_data_bytes_read_past_its_end",
+       BuildFrame({0x06, 0x12, 0x07, 0x1A, 0x02, 0xB3, 0x04, 0x15})},
+      {"sensor_with_a_lying_len_read_past_its_end", Hex("AA 07 12 07 1A 02 55")},
+      {"sensor_whose_len_holds_three_bytes_read_as_seven", Hex("AA 03 12 07 1A 02 B3 04 15 21 00 55")},
+      {"remote_with_three_data_bytes_read", BuildFrame({0x03, 0x13, 0x02, 0x1A, 0x02})},
+      {"doorbell_with_one_data_byte_read", BuildFrame({0x01, 0x14, 0x02})},
+      {"keypad_with_one_data_byte_read", BuildFrame({0x01, 0x24, 0x4B})},
+      {"frame_cut_before_its_command_read", Hex("AA 07")},
+      {"empty_frame_read", Bytes{}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    EXPECT_FALSE(DecodeDeviceFrame(row.frame));
+    EXPECT_FALSE(SensorListRow(row.frame, kFilterAll));
+  }
+}
+
+}  // namespace
+}  // namespace veyra::sensors

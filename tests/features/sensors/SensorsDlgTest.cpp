@@ -1,0 +1,414 @@
+// The sensors dialog's pages against the simulated host on a pseudo-terminal: rows placed as the
+// frames arrive, the bytes each button puts on the line, what only the pages do. The message each
+// reply earns and the filter's whole table are the codec tests' business.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "features/sensors/CSensorEditPage.h"
+#include "features/sensors/CSensorListPage.h"
+#include "features/sensors/CSensorsDlg.h"
+#include "hostsim/DeviceState.h"
+#include "tests/common/CodecTestSupport.h"
+#include "tests/common/DialogFixture.h"
+#include "tests/common/WaitFor.h"
+#include "ui/CGridCtrl.h"
+#include "ui/CTabCtrlEx.h"
+
+namespace veyra {
+namespace {
+
+using hostsim::DeviceState;
+using hostsim::HostSensor;
+using Lines = std::vector<std::string>;
+using test::FrameLine;
+
+const std::string kTrigger = "Пожалуйста, триггерный датчик для записи в течение 30-х годов!";
+const std::string kBlank = "\t\t\t\t";
+
+class SensorsDlgTest : public test::DialogFixture<CSensorsDlg> {
+ protected:
+  void SetUp() override {
+    DialogFixture::SetUp();
+    env.SetTimeouts(1, 200);
+  }
+  CSensorListPage* List() const { return dialog->ListPage(); }
+  CSensorEditPage* Edit() const { return dialog->EditPage(); }
+  Lines OnTheLine() const { return test::Hexes(host.FramesReceived()); }
+  void WithDevices(const std::function<void(DeviceState&)>& change) {
+    auto lock = host.Lock();
+    change(host.Host().Devices());
+  }
+  // A row's five cells joined by tabs.
+  std::string Row(int row) const {
+    std::string line;
+    for (int column = 0; column < 5; ++column)
+      line += (column ? "\t" : "") + List()->Grid()->GetItemText(row, column).toStdString();
+    return line;
+  }
+  std::string TypeColumn(int fromRow, int toRow) const {
+    std::string texts;
+    for (int row = fromRow; row <= toRow; ++row)
+      texts += List()->Grid()->GetItemText(row, 0).toStdString() + ";";
+    return texts;
+  }
+  // Presses "Проверить" under the filter and waits until `rows` devices are placed.
+  void Check(int filter, int rows) {
+    List()->FilterList()->setCurrentIndex(filter);
+    List()->CheckButton()->click();
+    ASSERT_TRUE(test::WaitFor([&] { return List()->LastRow() == rows; })) << "placed " << List()->LastRow();
+  }
+  void ShowPage(int index, CHostPage* page) {
+    dialog->Tabs()->setCurrentIndex(index);
+    ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&page->Link()));
+  }
+};
+
+TEST_F(SensorsDlgTest, ListingGrowsTheTableAndTheNextListingCutsItBackAndBlanksWhatIsLeft) {
+  ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&List()->Link()))
+      << "the list page holds the port on opening";
+  EXPECT_EQ(List()->FilterList()->currentText(), QStringLiteral("Все"));
+  EXPECT_EQ(List()->Grid()->GetRowCount(), 9);
+  Check(0, 12);
+  EXPECT_EQ(OnTheLine(), Lines{"AA 00 12 12 55"});
+  EXPECT_EQ(List()->RowCount(), 13);
+  EXPECT_EQ(List()->Grid()->GetRowCount(), 13);
+  EXPECT_EQ(TypeColumn(1, 8),
+            "PIR-датчик;DДверной датчик;Датчик движения;Датчик газа;Датчик дыма;Датчик воды;Тепловой датчик;"
+            "Тревожная кнопка;");
+  EXPECT_EQ(Row(2).rfind("DДверной датчик\t02\t12\tВыборка\t", 0), 0u) << Row(2);
+  EXPECT_EQ(Row(9), "Пульт ДУ\t01\t01\tТревога\t1a:02:b3");
+  EXPECT_EQ(Row(11), "Беспроводной звонок\t01\t94\tПусто\td0:0b:e1");
+  EXPECT_EQ(Row(12), "keypad\t01\t01\tПусто\t4b:01");
+
+  WithDevices([](DeviceState& devices) {
+    devices.Clear();
+    devices.SetSensor(5, HostSensor{{0x01, 0x02, 0x03, 0x04}, 0x42, 0xF9});  // mode 9 has no name
+    devices.SetRemote(3, hostsim::HostTag{0x0A, 0x0B, 0x0C});
+    devices.SetKeypad(hostsim::HostKeypad{0x00, 0xFF});
+  });
+  Check(0, 3);
+  EXPECT_EQ(List()->RowCount(), 9);
+  EXPECT_EQ(List()->Grid()->GetRowCount(), 9) << "the first new device cuts the table back";
+  EXPECT_EQ(Row(1), "keypad\t05\t42\t9\t01:02:03:04");
+  EXPECT_EQ(Row(2), "Пульт ДУ\t03\t01\tТревога\t0a:0b:0c");
+  EXPECT_EQ(Row(3), "keypad\t01\t01\tПусто\t00:ff");
+  for (int row = 4; row < 9; ++row)
+    EXPECT_EQ(Row(row), kBlank) << "a device of the earlier listing left in row " << row;
+  EXPECT_TRUE(messages.Texts().empty());
+}
+
+// After a longer listing under "Все", each filter's own listing: the rows it lets through, and
+// nothing of the earlier listing below them.
+TEST_F(SensorsDlgTest, EachFilterShowsItsDevicesAndBlanksTheRowsBelow) {
+  const struct {
+    const char* fault;
+    int filter;
+    std::string types;
+  } rows[] = {
+      {"remotes filter shows sensors of type 1", 1, "Пульт ДУ;Пульт ДУ;"},
+      {"PIR filter", 2, "PIR-датчик;"},
+      {"door filter", 3, "DДверной датчик;"},
+      {"active infrared filter", 4, "Датчик движения;"},
+      {"gas filter", 5, "Датчик газа;"},
+      {"smoke filter", 6, "Датчик дыма;"},
+      {"water filter", 7, "Датчик воды;"},
+      {"heat filter", 8, "Тепловой датчик;"},
+      {"doorbell filter", 9, "Беспроводной звонок;"},
+      {"panic filter misses the panic button or the keypad", 10, "Тревожная кнопка;keypad;"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    Check(0, 12);
+    const int shown = static_cast<int>(std::count(row.types.begin(), row.types.end(), ';'));
+    Check(row.filter, shown);
+    // The listing's last frames may still be coming: each one leaves the rows below blank too.
+    List()->Link().AwaitQuietLine();
+    EXPECT_EQ(List()->LastRow(), shown);
+    EXPECT_EQ(TypeColumn(1, shown), row.types);
+    EXPECT_EQ(List()->Grid()->GetRowCount(), 9);
+    for (int r = shown + 1; r < 9; ++r) EXPECT_EQ(Row(r), kBlank) << "row " << r << " of the earlier listing";
+  }
+  // A filter changed after the frames came re-sorts nothing: a new listing is needed.
+  List()->FilterList()->setCurrentIndex(0);
+  test::DeliverPosted();
+  EXPECT_EQ(List()->LastRow(), 2);
+}
+
+TEST_F(SensorsDlgTest, FailedListingsKeepTheTable) {
+  Check(0, 12);
+  const std::string before = Row(5);
+  const struct {
+    const char* fault;
+    bool found;
+    hostsim::Faults faults;
+    Lines shown;
+    Lines sent;
+  } rows[] = {
+      {"silent host reported as an empty list",
+       true,
+       test::Silent(),
+       {"Не искать датчик!"},
+       {"AA 00 12 12 55"}},
+      {"query sent without a host", false, {}, {"3G камера не найдена!!"}, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    host.SetFaults(row.faults);
+    HostFound = row.found;
+    host.ClearLog();
+    messages.Clear();
+    List()->CheckButton()->click();
+    EXPECT_EQ(messages.Texts(), row.shown);
+    EXPECT_EQ(OnTheLine(), row.sent);
+    EXPECT_EQ(Row(5), before);
+    EXPECT_EQ(List()->Grid()->GetRowCount(), 13);
+  }
+}
+
+TEST_F(SensorsDlgTest, FramesGoToThePageInFrontAndShortOnesTakeNoRow) {
+  Check(0, 12);
+  const Bytes pir = BuildFrame({0x07, 0x12, 0x21, 0x01, 0x02, 0x03, 0x04, 0x05, 0x21});
+  std::atomic<int> recognised{0};
+  port.SetTrace([&recognised](bool sent, const Bytes&) { recognised += sent ? 0 : 1; });
+  ShowPage(1, Edit());
+  host.Inject(pir);
+  ASSERT_TRUE(test::WaitFor([&] { return recognised == 1; }));
+  test::DeliverPosted();
+  EXPECT_EQ(List()->LastRow(), 12) << "a frame placed on a page behind";
+  ShowPage(0, List());
+  host.Inject(BuildFrame({0x06, 0x12, 0x22, 0x01, 0x02, 0x03, 0x04, 0x05}));  // one byte short
+  host.Inject(pir);
+  ASSERT_TRUE(test::WaitFor([&] { return List()->LastRow() == 13; }));
+  EXPECT_EQ(Row(13), "PIR-датчик\t33\t05\tПостановка\t01:02:03:04");
+  EXPECT_EQ(List()->RowCount(), 14);
+  EXPECT_TRUE(messages.Texts().empty());
+  port.SetTrace(nullptr);
+}
+
+// Each button against the host: the frame on the line, what the page shows, what the host keeps.
+TEST_F(SensorsDlgTest, EachEditButtonSendsItsPayload) {
+  ShowPage(1, Edit());
+  messages.AnswerYes(true);
+  const struct {
+    const char* fault;
+    std::function<void()> press;
+    std::string frame;
+    Lines shown;
+    std::function<bool(const DeviceState&)> kept;
+  } rows[] = {
+      {"learn payload",
+       [&] {
+         Edit()->LearnTypeList()->setCurrentIndex(2);
+         Edit()->LearnModeList()->setCurrentIndex(1);
+         Edit()->ZoneEdit()->setText("12");
+         Edit()->LearnButton()->click();
+       },
+       "AA 02 11 32 12 57 55",
+       {kTrigger},
+       [](const DeviceState& d) {
+         return d.SensorCount() == 9 && d.Sensor(9)->typeMode == 0x32 && d.Sensor(9)->zone == 0x12;
+       }},
+      {"Enter on the page does not learn",
+       [&] {
+         Edit()->LearnTypeList()->setCurrentIndex(9);
+         Edit()->LearnModeList()->setCurrentIndex(5);
+         Edit()->ZoneEdit()->setText("7");
+         QTest::keyClick(Edit()->ZoneEdit(), Qt::Key_Return);
+       },
+       "AA 02 11 A6 07 C0 55",
+       {kTrigger},
+       [](const DeviceState& d) { return d.Keypad()->at(0) != 0x4B; }},
+      {"delete one payload",
+       [&] {
+         Edit()->DeleteKindList()->setCurrentIndex(1);
+         Edit()->NumberEdit()->setText("1");
+         Edit()->DeleteButton()->click();
+       },
+       "AA 02 15 01 00 18 55",
+       {},
+       [](const DeviceState& d) { return !d.Sensor(1) && d.Sensor(2); }},
+      {"delete one remote by 0",
+       [&] {
+         Edit()->DeleteKindList()->setCurrentIndex(0);
+         Edit()->NumberEdit()->setText("0");
+         Edit()->DeleteButton()->click();
+       },
+       "AA 02 15 00 00 17 55",
+       {},
+       [](const DeviceState& d) { return !d.Remote(1) && d.Remote(2); }},
+      {"delete all remotes",
+       [&] { Edit()->DeleteAllRemotesButton()->click(); },
+       "AA 00 17 17 55",
+       {},
+       [](const DeviceState& d) { return d.RemoteCount() == 0 && d.SensorCount() == 8; }},
+      {"delete all sensors",
+       [&] { Edit()->DeleteAllSensorsButton()->click(); },
+       "AA 00 16 16 55",
+       {},
+       [](const DeviceState& d) { return d.SensorCount() == 0 && d.DoorbellCount() == 1; }},
+      {"delete all doorbells",
+       [&] { Edit()->DeleteAllDoorbellsButton()->click(); },
+       "AA 00 18 18 55",
+       {},
+       [](const DeviceState& d) { return d.DoorbellCount() == 0 && d.Keypad(); }},
+      {"siren ID payload",
+       [&] {
+         Edit()->SirenIdEdit()->setText("01201120");
+         Edit()->SirenIdButton()->click();
+       },
+       "AA 04 19 01 20 11 20 6F 55",
+       {},
+       [](const DeviceState& d) {
+         return d.SirenId() == std::array<std::uint8_t, 4>{0x01, 0x20, 0x11, 0x20};
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    WithDevices([](DeviceState& devices) { devices = DeviceState(); });
+    host.ClearLog();
+    messages.Clear();
+    row.press();
+    EXPECT_EQ(OnTheLine(), Lines{row.frame});
+    if (!row.shown.empty()) {
+      ASSERT_TRUE(messages.WaitFor(row.shown.size()));
+    }
+    test::DeliverPosted();
+    EXPECT_EQ(messages.Texts(), row.shown);
+    auto lock = host.Lock();
+    EXPECT_TRUE(row.kept(host.Host().Devices()));
+  }
+}
+
+TEST_F(SensorsDlgTest, RefusalsAndUnansweredDeletionsSendNothing) {
+  ShowPage(1, Edit());
+  const std::string format = "Ошибка формата ввода!!";
+  const struct {
+    const char* fault;
+    QLineEdit* field;
+    const char* text;
+    QPushButton* button;
+    bool found;
+    Lines shown;
+  } rows[] = {
+      {"learn with an empty zone", Edit()->ZoneEdit(), "", Edit()->LearnButton(), true, {"Введите зону!!"}},
+      {"delete with an empty number",
+       Edit()->NumberEdit(),
+       "",
+       Edit()->DeleteButton(),
+       true,
+       {"Введите NO. датчика!!"}},
+      {"siren with an empty ID",
+       Edit()->SirenIdEdit(),
+       "",
+       Edit()->SirenIdButton(),
+       true,
+       {"Укажите ID сирены!!"}},
+      {"siren with seven digits", Edit()->SirenIdEdit(), "0120112", Edit()->SirenIdButton(), true, {format}},
+      {"siren with a 3", Edit()->SirenIdEdit(), "01201130", Edit()->SirenIdButton(), true, {format}},
+      {"learn without a host",
+       Edit()->ZoneEdit(),
+       "1",
+       Edit()->LearnButton(),
+       false,
+       {"3G камера не найдена!!"}},
+      {"delete without a host",
+       Edit()->NumberEdit(),
+       "1",
+       Edit()->DeleteButton(),
+       false,
+       {"3G камера не найдена!!"}},
+      {"siren without a host",
+       Edit()->SirenIdEdit(),
+       "01201120",
+       Edit()->SirenIdButton(),
+       false,
+       {"3G камера не найдена!!"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    HostFound = row.found;
+    messages.Clear();
+    row.field->setText(QString::fromUtf8(row.text));
+    row.button->click();
+    EXPECT_EQ(messages.Texts(), row.shown);
+  }
+  // Deleting every device of a kind: a No, or no host, sends nothing and asks nothing more.
+  for (QPushButton* button : {Edit()->DeleteAllSensorsButton(), Edit()->DeleteAllRemotesButton(),
+                              Edit()->DeleteAllDoorbellsButton()}) {
+    SCOPED_TRACE(button->text().toStdString());
+    messages.Clear();
+    HostFound = 1;
+    messages.AnswerYes(false);
+    button->click();
+    EXPECT_EQ(messages.Questions().size(), 1u) << "deleted without asking";
+    HostFound = 0;
+    messages.AnswerYes(true);
+    button->click();
+    EXPECT_EQ(messages.Questions().size(), 1u) << "asked without a host";
+    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
+  }
+  // Enter on a deleting button in focus: neither that button nor the learning default fires.
+  HostFound = 1;
+  Edit()->ZoneEdit()->setText("1");
+  Edit()->DeleteAllSensorsButton()->setFocus();
+  QTest::keyClick(Edit()->DeleteAllSensorsButton(), Qt::Key_Return);
+  EXPECT_EQ(messages.Questions().size(), 1u);
+  EXPECT_TRUE(host.FramesReceived().empty());
+  auto lock = host.Lock();
+  EXPECT_EQ(host.Host().Devices().DeviceCount(), 12);
+}
+
+TEST_F(SensorsDlgTest, UnansweredCommandsSayWhichAndALateLearnAcknowledgementStillAsksForTheTrigger) {
+  ShowPage(1, Edit());
+  messages.AnswerYes(true);
+  host.SetFaults(test::Silent());
+  Edit()->DeleteAllSensorsButton()->click();
+  EXPECT_EQ(messages.Texts(), Lines{"Data sending error!"});
+
+  messages.Clear();
+  hostsim::Faults late;
+  late.delayMs = 400;  // past the one 200 ms attempt
+  host.SetFaults(late);
+  Edit()->ZoneEdit()->setText("3");
+  Edit()->LearnButton()->click();
+  ASSERT_TRUE(messages.WaitFor(2));
+  EXPECT_EQ(messages.Texts(), (Lines{"Ошибка передачи данных!", kTrigger}));
+}
+
+// The lists hold the codec's tables in their order, duplicates included; the fields no more digits
+// than the host's bytes can carry.
+TEST_F(SensorsDlgTest, ListsAndFieldsAsThePagesOffer) {
+  const auto texts = [](QComboBox* list) {
+    std::vector<std::string> all;
+    for (int i = 0; i < list->count(); ++i) all.push_back(list->itemText(i).toStdString());
+    return all;
+  };
+  const auto table = [](const auto& entries) {
+    return std::vector<std::string>(entries.begin(), entries.end());
+  };
+  EXPECT_EQ(texts(List()->FilterList()), table(sensors::SensorFilterTexts));
+  EXPECT_EQ(texts(Edit()->LearnTypeList()), table(sensors::LearnTypeTexts));
+  EXPECT_EQ(texts(Edit()->LearnModeList()), table(sensors::LearnModeTexts));
+  EXPECT_EQ(texts(Edit()->DeleteKindList()), table(sensors::DeleteKindTexts));
+  for (QComboBox* list :
+       {List()->FilterList(), Edit()->LearnTypeList(), Edit()->LearnModeList(), Edit()->DeleteKindList()})
+    EXPECT_EQ(list->currentIndex(), 0);
+  EXPECT_EQ(Edit()->ZoneEdit()->maxLength(), 2);
+  EXPECT_EQ(Edit()->NumberEdit()->maxLength(), 2);
+  EXPECT_EQ(Edit()->SirenIdEdit()->maxLength(), 8);
+  QTest::keyClicks(Edit()->ZoneEdit(), QStringLiteral("-1a"));
+  EXPECT_EQ(Edit()->ZoneEdit()->text(), QStringLiteral("1")) << "a sign or a letter in a digit field";
+}
+
+}  // namespace
+}  // namespace veyra
