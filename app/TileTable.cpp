@@ -4,6 +4,9 @@
 #include "features/alarm/CAlarmPhoneDlg.h"
 #include "features/alarm/COperateHostDlg.h"
 #include "features/alarm/CTimedArmDlg.h"
+#include "features/sensors/CMmsSettingDlg.h"
+#include "features/sensors/CSensorsDlg.h"
+#include "features/sensors/CSmartHomeDlg.h"
 #include "features/settings/CSettingsDlg.h"
 
 namespace {
@@ -24,9 +27,9 @@ const std::array<TileRow, kTileCount>& Tiles() {
       {"Установка режимов", "tile_arm", "m_zjcz", nullptr, nullptr, Open<COperateHostDlg>},
       {"Расписания", "tile_schedule", "m_dsbcf", nullptr, nullptr, Open<CTimedArmDlg>},
       {"Настройки телефонных номеров", "tile_phone", "m_bjdhsz", nullptr, nullptr, Open<CAlarmPhoneDlg>},
-      {"Настройки датчиков", "tile_sensor", nullptr, nullptr, nullptr, nullptr},
-      {"MMS Setting", "tile_mms", nullptr, "MMS Set", nullptr, nullptr},
-      {"Умный дом", "tile_smarthome", nullptr, nullptr, nullptr, nullptr},
+      {"Настройки датчиков", "tile_sensor", nullptr, nullptr, nullptr, Open<CSensorsDlg>},
+      {"MMS Setting", "tile_mms", nullptr, "MMS Set", nullptr, Open<CMmsSettingDlg>},
+      {"Умный дом", "tile_smarthome", nullptr, nullptr, nullptr, Open<CSmartHomeDlg>},
       {"Обновление", "tile_upgrade", "m_xtsj", nullptr, "Извините, у вас нет полномочий для обновления системы!",
        nullptr},
   }};

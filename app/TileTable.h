@@ -21,7 +21,7 @@ struct TileRow {
   const char* tooltipKey;  // the tooltip's [main] key in config.ini, or nullptr
   const char* tooltip;     // a tooltip of its own when there is no key, or nullptr
   const char* refusal;     // a box shown instead of a window, or nullptr
-  TileOpener open;         // nullptr while the feature does nothing yet
+  TileOpener open;         // the window the tile opens, or nullptr
 };
 
 inline constexpr int kTileCount = 9;
