@@ -8,14 +8,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/CAboutDlg.h"
+#include "app/CLoginDlg.h"
+#include "app/CPortCombo.h"
 #include "link/ComPorts.h"
 #include "link/Config.h"
 #include "link/HostPort.h"
 #include "link/IniFile.h"
 #include "link/Notifier.h"
-#include "app/CAboutDlg.h"
-#include "app/CLoginDlg.h"
-#include "app/CPortCombo.h"
 #include "session/LoginCodec.h"
 #include "ui/CPictureButton.h"
 #include "ui/QtText.h"
@@ -23,7 +23,9 @@
 CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
     : CDialogBase(parent),
       m_port(port),
-      m_link([this](const veyra::Bytes& sent, const veyra::Bytes& received) { m_search.OnReply(sent, received); }),
+      m_link([this](const veyra::Bytes& sent, const veyra::Bytes& received) {
+        m_search.OnReply(sent, received);
+      }),
       m_search(m_link, *this) {
   m_prompt = [this]() -> std::optional<int> {
     CLoginDlg login(this);

@@ -30,8 +30,8 @@ const std::array<TileRow, kTileCount>& Tiles() {
       {"Настройки датчиков", "tile_sensor", nullptr, nullptr, nullptr, Open<CSensorsDlg>},
       {"MMS Setting", "tile_mms", nullptr, "MMS Set", nullptr, Open<CMmsSettingDlg>},
       {"Умный дом", "tile_smarthome", nullptr, nullptr, nullptr, Open<CSmartHomeDlg>},
-      {"Обновление", "tile_upgrade", "m_xtsj", nullptr, "Извините, у вас нет полномочий для обновления системы!",
-       nullptr},
+      {"Обновление", "tile_upgrade", "m_xtsj", nullptr,
+       "Извините, у вас нет полномочий для обновления системы!", nullptr},
   }};
   return tiles;
 }

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/CMainDlg.h"
 #include "hostsim/DemoPorts.h"
 #include "link/HostPort.h"
 #include "link/Trace.h"
-#include "app/CMainDlg.h"
 #include "ui/QtNotifier.h"
 #include "ui/Resources.h"
 

@@ -46,7 +46,8 @@ void BM_WindowExchangeRoundTrip(benchmark::State& state) {
   for (auto _ : state) {
     if (!bench.link.Send({0x00, 0x09})) state.SkipWithError("no reply");
   }
-  if (bench.handled < static_cast<int>(state.iterations())) state.SkipWithError("a reply was not handed over");
+  if (bench.handled < static_cast<int>(state.iterations()))
+    state.SkipWithError("a reply was not handed over");
 }
 BENCHMARK(BM_WindowExchangeRoundTrip)->Unit(benchmark::kMicrosecond);
 

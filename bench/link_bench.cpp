@@ -16,7 +16,8 @@ namespace {
 void BM_RecogniseHistoryStream(benchmark::State& state) {
   veyra::Bytes stream;
   for (int i = 0; i < 200; ++i) {
-    const veyra::Bytes frame = veyra::BuildFrame({0x06, 0x02, static_cast<std::uint8_t>(i), 0x01, 0x03, 0x12, 0x05, 0x30});
+    const veyra::Bytes frame =
+        veyra::BuildFrame({0x06, 0x02, static_cast<std::uint8_t>(i), 0x01, 0x03, 0x12, 0x05, 0x30});
     stream.insert(stream.end(), frame.begin(), frame.end());
   }
   for (auto _ : state) {

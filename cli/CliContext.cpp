@@ -90,7 +90,8 @@ void PrintingSearchView::SetStatus(const std::string& text) {
   std::fflush(stream_);
 }
 
-int Context::Search(const std::vector<std::string>& ports, const std::string& selected, std::FILE* statusOut) {
+int Context::Search(const std::vector<std::string>& ports, const std::string& selected,
+                    std::FILE* statusOut) {
   PrintingSearchView view(statusOut);
   session::HostSearch search(link_, view);
   search.SetPortOpener(OpenPortText);
@@ -106,7 +107,8 @@ int Context::Connect() {
   if (options_.port.empty() || options_.port == "auto")
     return UsageError("this command needs --port COMn or a device path");
   // The login before a command is not the command's result: its status lines are diagnostics.
-  if (!options_.password.empty()) return Search({}, options_.port, options_.verbose ? stderr : nullptr) ? 0 : 1;
+  if (!options_.password.empty())
+    return Search({}, options_.port, options_.verbose ? stderr : nullptr) ? 0 : 1;
   // Failing to open is a usage-level failure for scripts: its messages go to standard error.
   notifier_.SetStream(stderr);
   const int opened = OpenPortText(link_, options_.port);

@@ -85,7 +85,8 @@ class Context {
   PrintingNotifier& Out() { return notifier_; }
 
   // The host search over the given ports (selected "Авто") or on one; returns LoginAccepted.
-  int Search(const std::vector<std::string>& ports, const std::string& selected, std::FILE* statusOut = stdout);
+  int Search(const std::vector<std::string>& ports, const std::string& selected,
+             std::FILE* statusOut = stdout);
   // Opens the port given by --port, logging in first when --password was given.
   // Returns 0 when the link is up, else the exit status the command should end with.
   int Connect();

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "cli/CliContext.h"
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/HistoryCsvCodec.h"
-#include "cli/CliContext.h"
 
 namespace veyra::cli {
 namespace {
@@ -30,7 +30,8 @@ int QueueCommand(Context& context, const std::vector<std::string>& args, const c
 // One line per record, the table's five cells separated by tabs, in the order the host sends
 // them, until the line has been quiet for a reply window.
 int RunHistory(Context& context, const std::vector<std::string>& args) {
-  if (const int status = QueueCommand(context, args, "history takes no arguments", alarm::HistoryReadPayload()))
+  if (const int status =
+          QueueCommand(context, args, "history takes no arguments", alarm::HistoryReadPayload()))
     return status;
   QueueLink& link = context.Link();
   context.Send();  // no reply within the attempts still leaves late records worth printing
@@ -61,7 +62,8 @@ int RunEraseHistory(Context& context, const std::vector<std::string>& args) {
     return 1;
   }
   const std::optional<Message> message = alarm::HistoryEraseReplyMessage(
-      link.SentFrame(), *reply, [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
+      link.SentFrame(), *reply,
+      [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
   if (!message) return 1;
   context.Out().Show(*message);
   return message->text == alarm::kHistoryEraseDoneText ? 0 : 1;

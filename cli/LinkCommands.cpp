@@ -36,7 +36,8 @@ int RunSend(Context& context, const std::vector<std::string>& args) {
     if (!ParseHexByte(arg, byte)) return UsageError(("not a hex byte: " + arg).c_str());
     payload.push_back(byte);
   }
-  if (payload.size() + 3 > kMaxFrameLength) return UsageError("payload too long: a frame is at most 255 bytes");
+  if (payload.size() + 3 > kMaxFrameLength)
+    return UsageError("payload too long: a frame is at most 255 bytes");
   if (const int status = context.Connect()) return status;
 
   QueueLink& link = context.Link();

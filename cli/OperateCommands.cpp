@@ -2,8 +2,8 @@
 #include <optional>
 #include <string>
 
-#include "features/alarm/OperateCodec.h"
 #include "cli/CliContext.h"
+#include "features/alarm/OperateCodec.h"
 
 namespace veyra::cli {
 namespace {
@@ -32,7 +32,8 @@ int RunOperate(Operation operation, Context& context, const std::vector<std::str
     return 1;
   }
   const std::optional<Message> message = alarm::OperateReplyMessage(
-      link.SentFrame(), *reply, [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
+      link.SentFrame(), *reply,
+      [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
   if (!message) return 1;
   context.Out().Show(*message);
   return message->text == alarm::OperateSuccessText(operation) ? 0 : 1;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "features/alarm/PhoneCodec.h"
 #include "cli/CliContext.h"
+#include "features/alarm/PhoneCodec.h"
 
 namespace veyra::cli {
 namespace {
@@ -35,7 +35,8 @@ int RunPhones(Context& context, const std::vector<std::string>& args) {
     }
   }
   if (!any) return 1;
-  for (int slot = 1; slot <= kPhoneSlotCount; ++slot) std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
+  for (int slot = 1; slot <= kPhoneSlotCount; ++slot)
+    std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
   return 0;
 }
 
@@ -69,7 +70,8 @@ int RunPhoneSet(Context& context, const std::vector<std::string>& args) {
   // Shared with the handler: a late frame may still be in it when this function returns.
   const auto save = std::make_shared<PhoneSaveTracker>();
   link.SetHandler([&link, save](const Bytes& sent, const Bytes& received) {
-    save->OnReply(sent, received, [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
+    save->OnReply(sent, received,
+                  [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
   });
   save->Begin();
   for (int slot = 1; slot <= kPhoneSlotCount; ++slot) {

@@ -79,9 +79,12 @@ constexpr const char* kSetupSetUsage =
     "record_armed, mirror, record_alarm: 0 or 1; each name at most once)";
 
 const std::map<std::string, SetupFlags, std::less<>> kOptionNames = {
-    {"incoming_password", kIncomingCallPassword}, {"siren_sound", kSirenSound},
-    {"power_alarm", kPowerFailureAlarm},          {"sms_arm", kArmDisarmSms},
-    {"record_armed", kRecordWhenArmed},           {"mirror", kMirrorImage},
+    {"incoming_password", kIncomingCallPassword},
+    {"siren_sound", kSirenSound},
+    {"power_alarm", kPowerFailureAlarm},
+    {"sms_arm", kArmDisarmSms},
+    {"record_armed", kRecordWhenArmed},
+    {"mirror", kMirrorImage},
     {"record_alarm", kRecordOnAlarm}};
 
 // Applies one NAME=VALUE to the controls, as typing into the page would; false when the name is
@@ -89,7 +92,9 @@ const std::map<std::string, SetupFlags, std::less<>> kOptionNames = {
 bool ApplySetting(const std::string& name, const std::string& value, SetupControls& controls) {
   if (name == "siren" || name == "arm_delay" || name == "alarm_delay") {
     if (!AllDigits(value) || value.size() > static_cast<std::size_t>(kDelayFieldMaxDigits)) return false;
-    (name == "siren" ? controls.siren : name == "arm_delay" ? controls.armDelay : controls.alarmDelay) = value;
+    (name == "siren"       ? controls.siren
+     : name == "arm_delay" ? controls.armDelay
+                           : controls.alarmDelay) = value;
     return true;
   }
   if (name == "redial") {

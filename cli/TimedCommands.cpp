@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "features/alarm/TimedCodec.h"
 #include "cli/CliContext.h"
+#include "features/alarm/TimedCodec.h"
 
 namespace veyra::cli {
 namespace {
@@ -73,7 +73,9 @@ int RunTimerSet(Context& context, const std::vector<std::string>& args) {
   // Shared with the handler: a late frame may still be in it when this function returns.
   const auto succeeded = std::make_shared<std::atomic<bool>>(false);
   link.SetHandler([&link, succeeded](const Bytes& sent, const Bytes& received) {
-    const auto check = [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); };
+    const auto check = [&link](const std::string& key, const Bytes& frame) {
+      return link.CheckAck(key, frame);
+    };
     const std::optional<Message> message = TimedSetReplyMessage(sent, received, check);
     if (!message) return;
     if (message->text == kTimedSetSuccessText) *succeeded = true;
@@ -91,7 +93,8 @@ int RunTimerSet(Context& context, const std::vector<std::string>& args) {
 }
 
 const RegisterCommand kTimers({"timers", "--port PORT timers", RunTimers});
-const RegisterCommand kTimerSet({"timer-set", "--port PORT timer-set GROUP ARM_DAY ARM_HH:MM DISARM_DAY DISARM_HH:MM",
+const RegisterCommand kTimerSet({"timer-set",
+                                 "--port PORT timer-set GROUP ARM_DAY ARM_HH:MM DISARM_DAY DISARM_HH:MM",
                                  RunTimerSet});
 
 }  // namespace

@@ -2,9 +2,9 @@
 // dialog would show; diagnostics go to standard error, and only with --verbose.
 #include <algorithm>
 #include <cstdio>
-#include <string_view>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CliContext.h"
@@ -15,7 +15,8 @@ namespace {
 
 int PrintUsage(std::FILE* out) {
   std::fprintf(out,
-               "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] [--verbose] COMMAND [ARGS...]\n");
+               "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] [--verbose] COMMAND "
+               "[ARGS...]\n");
   std::fprintf(out, "commands:\n");
   std::vector<veyra::cli::Command> commands = veyra::cli::Commands();
   std::sort(commands.begin(), commands.end(),

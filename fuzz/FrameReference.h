@@ -24,7 +24,8 @@ struct ReferencePort {
   bool Deliver(std::size_t s, std::size_t e) {
     ++signals;
     if (!owner) return false;
-    delivered.emplace_back(rx.begin() + static_cast<std::ptrdiff_t>(s), rx.begin() + static_cast<std::ptrdiff_t>(e) + 1);
+    delivered.emplace_back(rx.begin() + static_cast<std::ptrdiff_t>(s),
+                           rx.begin() + static_cast<std::ptrdiff_t>(e) + 1);
     rx.clear();
     return true;
   }

@@ -18,26 +18,26 @@ constexpr std::uint8_t kEmptyNumber = 0xFF;
 
 // Three dozen records, as a host in use for a year might hold them.
 constexpr LogEntry kSeedLog[] = {
-    {0, 0, 0, 1, 5, 8, 30},     {1, 2, 0, 1, 5, 18, 2},    {1, 0, 0, 1, 6, 8, 15},
-    {3, 1, 2, 1, 6, 13, 47},    {1, 4, 0, 1, 9, 21, 5},    {2, 1, 1, 1, 12, 3, 22},
-    {4, 1, 5, 1, 20, 16, 40},   {5, 1, 6, 2, 1, 7, 12},    {6, 5, 0, 2, 3, 9, 0},
-    {6, 6, 0, 2, 3, 17, 45},    {7, 1, 8, 2, 14, 23, 59},  {8, 10, 0, 2, 28, 12, 0},
-    {9, 15, 0, 3, 1, 0, 0},     {10, 1, 9, 3, 9, 14, 45},  {6, 3, 0, 3, 8, 8, 8},
-    {11, 1, 10, 4, 11, 6, 33},  {4, 15, 5, 4, 1, 0, 30},   {1, 0, 0, 4, 2, 7, 45},
-    {1, 2, 0, 4, 2, 19, 5},     {2, 1, 3, 4, 3, 2, 10},    {12, 1, 11, 5, 17, 15, 20},
-    {0, 6, 0, 5, 20, 20, 20},   {13, 3, 0, 6, 2, 19, 10},  {13, 2, 0, 6, 2, 22, 30},
-    {0, 7, 0, 7, 4, 2, 18},     {0, 8, 0, 7, 4, 2, 19},    {0, 9, 0, 7, 4, 2, 20},
-    {0, 11, 0, 8, 15, 10, 5},   {0, 12, 0, 8, 15, 10, 50}, {0, 13, 0, 9, 30, 8, 0},
+    {0, 0, 0, 1, 5, 8, 30},     {1, 2, 0, 1, 5, 18, 2},      {1, 0, 0, 1, 6, 8, 15},
+    {3, 1, 2, 1, 6, 13, 47},    {1, 4, 0, 1, 9, 21, 5},      {2, 1, 1, 1, 12, 3, 22},
+    {4, 1, 5, 1, 20, 16, 40},   {5, 1, 6, 2, 1, 7, 12},      {6, 5, 0, 2, 3, 9, 0},
+    {6, 6, 0, 2, 3, 17, 45},    {7, 1, 8, 2, 14, 23, 59},    {8, 10, 0, 2, 28, 12, 0},
+    {9, 15, 0, 3, 1, 0, 0},     {10, 1, 9, 3, 9, 14, 45},    {6, 3, 0, 3, 8, 8, 8},
+    {11, 1, 10, 4, 11, 6, 33},  {4, 15, 5, 4, 1, 0, 30},     {1, 0, 0, 4, 2, 7, 45},
+    {1, 2, 0, 4, 2, 19, 5},     {2, 1, 3, 4, 3, 2, 10},      {12, 1, 11, 5, 17, 15, 20},
+    {0, 6, 0, 5, 20, 20, 20},   {13, 3, 0, 6, 2, 19, 10},    {13, 2, 0, 6, 2, 22, 30},
+    {0, 7, 0, 7, 4, 2, 18},     {0, 8, 0, 7, 4, 2, 19},      {0, 9, 0, 7, 4, 2, 20},
+    {0, 11, 0, 8, 15, 10, 5},   {0, 12, 0, 8, 15, 10, 50},   {0, 13, 0, 9, 30, 8, 0},
     {0, 14, 0, 9, 30, 18, 0},   {14, 1, 12, 10, 10, 11, 11}, {15, 1, 13, 11, 23, 4, 44},
-    {2, 1, 99, 12, 31, 23, 59}, {3, 1, 255, 12, 25, 0, 1}, {1, 0, 0, 12, 31, 23, 58},
+    {2, 1, 99, 12, 31, 23, 59}, {3, 1, 255, 12, 25, 0, 1},   {1, 0, 0, 12, 31, 23, 58},
 };
 
 }  // namespace
 
 AlarmState::AlarmState() {
-  timers_[0] = TimerGroup{1, 8, 30, 1, 18, 0};   // every day 08:30, every day 18:00
-  timers_[1] = TimerGroup{7, 22, 0, 8, 9, 15};   // Saturday 22:00, Sunday 09:15
-  timers_[2] = TimerGroup{};                     // off
+  timers_[0] = TimerGroup{1, 8, 30, 1, 18, 0};  // every day 08:30, every day 18:00
+  timers_[1] = TimerGroup{7, 22, 0, 8, 9, 15};  // Saturday 22:00, Sunday 09:15
+  timers_[2] = TimerGroup{};                    // off
 
   slots_.fill(Bytes{kEmptyNumber});
   slots_[0] = {0x13, 0x80, 0x01, 0x38, 0x00, 0x0F};              // 13800138000
@@ -52,8 +52,15 @@ AlarmState::AlarmState() {
 
 bool AlarmState::Handles(std::uint8_t command) const {
   switch (command) {
-    case kReadLog: case kSetTimer: case kArm: case kDisarm: case kPartial:
-    case kReadNumbers: case kWriteNumber: case kEraseLog: case kReadTimers:
+    case kReadLog:
+    case kSetTimer:
+    case kArm:
+    case kDisarm:
+    case kPartial:
+    case kReadNumbers:
+    case kWriteNumber:
+    case kEraseLog:
+    case kReadTimers:
       return true;
     default:
       return false;
@@ -63,16 +70,30 @@ bool AlarmState::Handles(std::uint8_t command) const {
 std::vector<Bytes> AlarmState::Handle(const Bytes& frame) {
   if (frame.size() < kFrameOverhead) return {};
   switch (frame[2]) {
-    case kArm: mode_ = AlarmMode::Armed; return Acknowledge(kArm);
-    case kDisarm: mode_ = AlarmMode::Disarmed; return Acknowledge(kDisarm);
-    case kPartial: mode_ = AlarmMode::Partial; return Acknowledge(kPartial);
-    case kSetTimer: return SetTimer(frame);
-    case kReadTimers: return ReadTimers();
-    case kWriteNumber: return WriteNumber(frame);
-    case kReadNumbers: return ReadNumbers();
-    case kReadLog: return ReadLog();
-    case kEraseLog: log_.clear(); return Acknowledge(kEraseLog);
-    default: return {};
+    case kArm:
+      mode_ = AlarmMode::Armed;
+      return Acknowledge(kArm);
+    case kDisarm:
+      mode_ = AlarmMode::Disarmed;
+      return Acknowledge(kDisarm);
+    case kPartial:
+      mode_ = AlarmMode::Partial;
+      return Acknowledge(kPartial);
+    case kSetTimer:
+      return SetTimer(frame);
+    case kReadTimers:
+      return ReadTimers();
+    case kWriteNumber:
+      return WriteNumber(frame);
+    case kReadNumbers:
+      return ReadNumbers();
+    case kReadLog:
+      return ReadLog();
+    case kEraseLog:
+      log_.clear();
+      return Acknowledge(kEraseLog);
+    default:
+      return {};
   }
 }
 
@@ -91,8 +112,7 @@ std::vector<Bytes> AlarmState::SetTimer(const Bytes& frame) {
   auto valid = [](std::uint8_t day, std::uint8_t hour, std::uint8_t minute) {
     return day <= 8 && hour <= 23 && minute <= 59;
   };
-  if (group < 1 || group > kGroupCount || !valid(d[1], d[2], d[3]) || !valid(d[4], d[5], d[6]))
-    return {};
+  if (group < 1 || group > kGroupCount || !valid(d[1], d[2], d[3]) || !valid(d[4], d[5], d[6])) return {};
   timers_[group - 1] = TimerGroup{d[1], d[2], d[3], d[4], d[5], d[6]};
   return Acknowledge(kSetTimer);
 }
@@ -101,9 +121,8 @@ std::vector<Bytes> AlarmState::ReadTimers() const {
   std::vector<Bytes> frames;
   for (int g = 0; g < kGroupCount; ++g) {
     const TimerGroup& t = timers_[g];
-    frames.push_back(BuildFrame({0x07, kReadTimers, static_cast<std::uint8_t>(g + 1), t.armDay,
-                                 t.armHour, t.armMinute, t.disarmDay, t.disarmHour,
-                                 t.disarmMinute}));
+    frames.push_back(BuildFrame({0x07, kReadTimers, static_cast<std::uint8_t>(g + 1), t.armDay, t.armHour,
+                                 t.armMinute, t.disarmDay, t.disarmHour, t.disarmMinute}));
   }
   return frames;
 }
@@ -147,8 +166,8 @@ std::vector<Bytes> AlarmState::ReadLog() const {
     const std::uint8_t monthDay = static_cast<std::uint8_t>((e.month << 4) | ((e.day >> 3) & 0x0F));
     const std::uint8_t dayHour = static_cast<std::uint8_t>(((e.day & 0x07) << 5) | (e.hour & 0x1F));
     frames.push_back(BuildFrame({0x06, kReadLog, static_cast<std::uint8_t>(i + 1),
-                                 static_cast<std::uint8_t>((e.source << 4) | (e.event & 0x0F)),
-                                 e.zone, monthDay, dayHour, e.minute}));
+                                 static_cast<std::uint8_t>((e.source << 4) | (e.event & 0x0F)), e.zone,
+                                 monthDay, dayHour, e.minute}));
   }
   return frames;
 }

@@ -18,7 +18,7 @@ PtyHost::~PtyHost() { Stop(); }
 
 bool PtyHost::Start() {
   char name[256] = {};
-  termios raw {};
+  termios raw{};
   ::cfmakeraw(&raw);
   ::cfsetispeed(&raw, B9600);
   ::cfsetospeed(&raw, B9600);

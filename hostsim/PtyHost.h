@@ -16,14 +16,14 @@
 namespace veyra::hostsim {
 
 struct Faults {
-  bool silent = false;           // read everything, answer nothing
-  int answerFromAttempt = 1;     // answer a repeated command only from its k-th copy on
-  Bytes garbageBefore;           // sent before every reply
+  bool silent = false;                // read everything, answer nothing
+  int answerFromAttempt = 1;          // answer a repeated command only from its k-th copy on
+  Bytes garbageBefore;                // sent before every reply
   std::optional<Bytes> replaceReply;  // sent instead of every reply (a wrong acknowledgement)
-  int delayMs = 0;               // before every reply
-  bool pace = false;             // one byte every 1.04 ms, as at 9600 baud
-  int hangUpAfterBytes = -1;     // send this many bytes of the next reply, then hang up
-  int splitGapMs = 0;            // send the reply byte by byte with this gap
+  int delayMs = 0;                    // before every reply
+  bool pace = false;                  // one byte every 1.04 ms, as at 9600 baud
+  int hangUpAfterBytes = -1;          // send this many bytes of the next reply, then hang up
+  int splitGapMs = 0;                 // send the reply byte by byte with this gap
 };
 
 class PtyHost {

@@ -38,12 +38,16 @@ Bytes Acknowledge(std::uint8_t command) { return BuildFrame({0x00, command}); }
 
 }  // namespace
 
-SettingsState::SettingsState()
-    : setup_{0x26, 3, 5, 30, 15, 1}, signal_(0x80 | 0x1A) {}
+SettingsState::SettingsState() : setup_{0x26, 3, 5, 30, 15, 1}, signal_(0x80 | 0x1A) {}
 
 bool SettingsState::Handles(std::uint8_t command) const {
   switch (command) {
-    case kReadSetup: case kWriteSetup: case kChangePassword: case kSetClock: case kReset: case kFormat:
+    case kReadSetup:
+    case kWriteSetup:
+    case kChangePassword:
+    case kSetClock:
+    case kReset:
+    case kFormat:
       return true;
     default:
       return false;
@@ -53,13 +57,22 @@ bool SettingsState::Handles(std::uint8_t command) const {
 std::vector<Bytes> SettingsState::Handle(const Bytes& frame, std::string& password) {
   if (frame.size() < kFrameOverhead) return {};
   switch (frame[2]) {
-    case kReadSetup: return ReadSetup();
-    case kWriteSetup: return WriteSetup(frame);
-    case kChangePassword: return ChangePassword(frame, password);
-    case kSetClock: return SetClock(frame);
-    case kReset: ++resets_; return {Acknowledge(kReset)};
-    case kFormat: ++formats_; return {Acknowledge(kFormat)};
-    default: return {};
+    case kReadSetup:
+      return ReadSetup();
+    case kWriteSetup:
+      return WriteSetup(frame);
+    case kChangePassword:
+      return ChangePassword(frame, password);
+    case kSetClock:
+      return SetClock(frame);
+    case kReset:
+      ++resets_;
+      return {Acknowledge(kReset)};
+    case kFormat:
+      ++formats_;
+      return {Acknowledge(kFormat)};
+    default:
+      return {};
   }
 }
 

@@ -97,8 +97,7 @@ bool IsPresentUart(const std::string& ttyDir) {
 std::optional<int> AutomaticNumber(std::string_view ttyName) {
   for (const auto& family : kFamilies) {
     if (ttyName.substr(0, family.prefix.size()) != family.prefix) continue;
-    auto index = CanonicalNumber(ttyName.substr(family.prefix.size()),
-                                 family.lastCom - family.firstCom);
+    auto index = CanonicalNumber(ttyName.substr(family.prefix.size()), family.lastCom - family.firstCom);
     if (!index) return std::nullopt;  // "ttyS" is not a prefix of the other families
     return family.firstCom + *index;
   }
@@ -214,8 +213,8 @@ std::string HomeDirectory() {
   std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
   struct passwd entry {};
   struct passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-      found != nullptr && found->pw_dir != nullptr)
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr)
     return found->pw_dir;
   return {};
 }

@@ -42,8 +42,7 @@ std::optional<std::string> DeviceForCom(int n, const PortSources& sources = Defa
 
 // The COM number of a device given by its path or by any path that resolves to the same device.
 // An explicit link is preferred over an automatic entry for the same device, then the lower number.
-std::optional<int> ComForDevice(const std::string& device,
-                                const PortSources& sources = DefaultPortSources());
+std::optional<int> ComForDevice(const std::string& device, const PortSources& sources = DefaultPortSources());
 
 // -1 when the text does not contain "COM"; otherwise the number read like atoi (leading blanks,
 // optional sign, leading digits, 0 when there are none) from the text after its first three

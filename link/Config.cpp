@@ -34,8 +34,7 @@ std::string HomeDirectory() {
   std::vector<char> buffer(16384);
   passwd entry{};
   passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-      found->pw_dir) {
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir) {
     home = found->pw_dir;
   }
   return home;

@@ -13,8 +13,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 inline constexpr std::uint8_t kFrameStart = 0xAA;
 inline constexpr std::uint8_t kFrameEnd = 0x55;
-inline constexpr std::size_t kFrameOverhead = 5;  // AA, LEN, CMD, CHK, 55
-inline constexpr std::size_t kMaxFrameLength = 255; // the channel refuses blocks of 256 or more
+inline constexpr std::size_t kFrameOverhead = 5;     // AA, LEN, CMD, CHK, 55
+inline constexpr std::size_t kMaxFrameLength = 255;  // the channel refuses blocks of 256 or more
 
 // Offsets inside a frame that the feature codecs index by.
 inline constexpr std::size_t kFrameLenOffset = 1;

@@ -25,23 +25,35 @@ std::atomic<bool> g_diagnosticsEnabled{true};
 
 speed_t SpeedFor(int baud) {
   switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B9600;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    default:
+      return B9600;
   }
 }
 
 tcflag_t SizeFor(int dataBits) {
   switch (dataBits) {
-    case 5: return CS5;
-    case 6: return CS6;
-    case 7: return CS7;
-    default: return CS8;
+    case 5:
+      return CS5;
+    case 6:
+      return CS6;
+    case 7:
+      return CS7;
+    default:
+      return CS8;
   }
 }
 
@@ -65,13 +77,20 @@ bool Unsupported(int err) { return err == ENOTTY || err == EINVAL || err == ENOS
 
 const char* PortEventText(PortEvent kind) {
   switch (kind) {
-    case PortEvent::Connected: return "Connected ! \n";
-    case PortEvent::Disconnected: return "Disonnected ! \n";
-    case PortEvent::DataSent: return "Data sent ! \n";
-    case PortEvent::DataReceived: return nullptr;
-    case PortEvent::Ring: return "DRING ! \n";
-    case PortEvent::CarrierDetected: return "Carrier Detected ! \n";
-    case PortEvent::NoCarrier: return "No more carrier ! \n";
+    case PortEvent::Connected:
+      return "Connected ! \n";
+    case PortEvent::Disconnected:
+      return "Disonnected ! \n";
+    case PortEvent::DataSent:
+      return "Data sent ! \n";
+    case PortEvent::DataReceived:
+      return nullptr;
+    case PortEvent::Ring:
+      return "DRING ! \n";
+    case PortEvent::CarrierDetected:
+      return "Carrier Detected ! \n";
+    case PortEvent::NoCarrier:
+      return "No more carrier ! \n";
   }
   return nullptr;
 }
@@ -179,14 +198,14 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
     }
   }
 
-  termios tio {};
+  termios tio{};
   if (::tcgetattr(fd, &tio) != 0) {
     lastErrno_ = errno;
     code = kOpenLineStateFailed;
   } else {
     ::cfmakeraw(&tio);
-    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR | PARMRK | ICRNL | INLCR | IGNCR |
-                     BRKINT | IGNBRK);
+    tio.c_iflag &=
+        ~(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR | PARMRK | ICRNL | INLCR | IGNCR | BRKINT | IGNBRK);
     tio.c_oflag &= ~OPOST;
     tio.c_lflag &= ~(ICANON | ECHO | ECHONL | ISIG | IEXTEN);
     tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL);
@@ -206,7 +225,7 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
       code = kOpenLineStateFailed;
     } else {
       // tcsetattr succeeds if any one change took; read back what the driver really holds.
-      termios back {};
+      termios back{};
       const tcflag_t cmask = CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS;
       const tcflag_t imask = IXON | IXOFF | ICRNL | INLCR | IGNCR | ISTRIP;
       const tcflag_t lmask = ICANON | ECHO | ISIG | IEXTEN;
@@ -224,7 +243,7 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
     lastErrno_ = errno;
     code = kOpenLineStateFailed;
   }
-  serial_struct ss {};
+  serial_struct ss{};
   if (::ioctl(fd, TIOCGSERIAL, &ss) == 0) {
     ss.flags |= ASYNC_LOW_LATENCY;
     ::ioctl(fd, TIOCSSERIAL, &ss);
@@ -244,8 +263,10 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
     writeLength_ = writeOffset_ = 0;
   }
   std::uint64_t drain;
-  while (::read(wakeFd_, &drain, sizeof drain) > 0) {}
-  while (::read(modemFd_, &drain, sizeof drain) > 0) {}
+  while (::read(wakeFd_, &drain, sizeof drain) > 0) {
+  }
+  while (::read(modemFd_, &drain, sizeof drain) > 0) {
+  }
   fd_ = fd;
   running_ = 1;
   thread_ = std::thread(&SerialChannel::CommThread, this);

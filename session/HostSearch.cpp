@@ -23,9 +23,9 @@ void Pause(int ms) {
 }  // namespace
 
 HostSearch::HostSearch(HostLink& link, SearchView& view)
-    : link_(link), view_(view), opener_([](HostLink& l, const std::string& text) {
-        return l.OpenPort(ParsePortNumber(text));
-      }) {}
+    : link_(link),
+      view_(view),
+      opener_([](HostLink& l, const std::string& text) { return l.OpenPort(ParsePortNumber(text)); }) {}
 
 int HostSearch::SendLogin(int password) {
   link_.ClearPayload();

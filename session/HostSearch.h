@@ -32,7 +32,10 @@ class HostSearch {
 
   void SetPortOpener(PortOpener opener) { opener_ = std::move(opener); }
   // Pause between closing one port and opening the next, and the polls for the verdict.
-  void SetPauses(int closePauseMs, int pollMs) { closePauseMs_ = closePauseMs; pollMs_ = pollMs; }
+  void SetPauses(int closePauseMs, int pollMs) {
+    closePauseMs_ = closePauseMs;
+    pollMs_ = pollMs;
+  }
 
   // ports: the port list without "Авто"; selected: the chosen entry, or "Авто" for all.
   // Returns LoginAccepted. A search that finds nothing closes the port it opened.

@@ -13,9 +13,12 @@ Bytes LoginPayload(int password) {
 std::optional<bool> LoginVerdict(const Bytes& receivedFrame) {
   if (receivedFrame.size() <= kFrameDataOffset) return std::nullopt;
   switch (receivedFrame[kFrameDataOffset]) {
-    case 0x00: return false;
-    case 0x01: return true;
-    default: return std::nullopt;
+    case 0x00:
+      return false;
+    case 0x01:
+      return true;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -37,6 +40,8 @@ std::string PortText(int portNumber) { return "COM" + std::to_string(portNumber)
 Message WrongPasswordMessage() { return OwnedMessage("Неверный пароль!!"); }
 Message NoPortsMessage() { return {"Your computer can't find COM!", "Remind", false, Icon::None}; }
 Message ChoosePortMessage() { return OwnedMessage("Пожалуйста, выберите COM-порт!"); }
-Message PortListFailureMessage() { return {"Open registration form failure! ", "Failure!", true, Icon::None}; }
+Message PortListFailureMessage() {
+  return {"Open registration form failure! ", "Failure!", true, Icon::None};
+}
 
 }  // namespace veyra::session

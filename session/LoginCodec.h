@@ -23,8 +23,8 @@ std::optional<bool> LoginVerdict(const Bytes& receivedFrame);
 int ParsePassword(std::string_view text);
 
 std::string NotFoundStatus(const std::string& portText);  // "COM3 3G-камера не найдена!"
-std::string FoundStatus(int portNumber);                   // "COM3 Successful to find main host!"
-std::string PortText(int portNumber);                      // "COM3"
+std::string FoundStatus(int portNumber);                  // "COM3 Successful to find main host!"
+std::string PortText(int portNumber);                     // "COM3"
 
 Message WrongPasswordMessage();
 Message NoPortsMessage();

@@ -1,9 +1,8 @@
 #include "ui/CCaptionButton.h"
 
-#include <algorithm>
-
 #include <QEnterEvent>
 #include <QPainter>
+#include <algorithm>
 
 CCaptionButton::CCaptionButton(Kind kind, QWidget* parent) : QAbstractButton(parent), m_kind(kind) {
   // The caption buttons are for the mouse; the keyboard has the system menu.

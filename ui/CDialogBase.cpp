@@ -1,7 +1,5 @@
 #include "ui/CDialogBase.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
@@ -11,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
+#include <algorithm>
 
 #include "ui/CCaptionButton.h"
 #include "ui/Resources.h"
@@ -320,14 +319,27 @@ void CDialogBase::EndKeyboardMove(bool keepPosition) {
 bool CDialogBase::HandleKeyboardMove(QKeyEvent* event) {
   const int step = (event->modifiers() & Qt::ControlModifier) ? 1 : 8;
   switch (event->key()) {
-    case Qt::Key_Left: move(pos() + QPoint(-step, 0)); break;
-    case Qt::Key_Right: move(pos() + QPoint(step, 0)); break;
-    case Qt::Key_Up: move(pos() + QPoint(0, -step)); break;
-    case Qt::Key_Down: move(pos() + QPoint(0, step)); break;
+    case Qt::Key_Left:
+      move(pos() + QPoint(-step, 0));
+      break;
+    case Qt::Key_Right:
+      move(pos() + QPoint(step, 0));
+      break;
+    case Qt::Key_Up:
+      move(pos() + QPoint(0, -step));
+      break;
+    case Qt::Key_Down:
+      move(pos() + QPoint(0, step));
+      break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: EndKeyboardMove(true); break;
-    case Qt::Key_Escape: EndKeyboardMove(false); break;
-    default: return false;
+    case Qt::Key_Enter:
+      EndKeyboardMove(true);
+      break;
+    case Qt::Key_Escape:
+      EndKeyboardMove(false);
+      break;
+    default:
+      return false;
   }
   event->accept();
   return true;

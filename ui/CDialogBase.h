@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QDialog>
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QString>

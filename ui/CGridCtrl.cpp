@@ -1,11 +1,10 @@
 #include "ui/CGridCtrl.h"
 
-#include <algorithm>
-#include <numeric>
-
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QPainter>
+#include <algorithm>
+#include <numeric>
 
 // The cells of a grid. Rows are stored only once something is written into them.
 class CGridModel final : public QAbstractTableModel {
@@ -15,17 +14,19 @@ class CGridModel final : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
   }
-  int columnCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : m_columns;
-  }
+  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_columns; }
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid()) return {};
     switch (role) {
-      case Qt::DisplayRole: return Text(index.row(), index.column());
-      case Qt::BackgroundRole: return QBrush(CGridCtrl::CellColor());
-      case Qt::TextAlignmentRole: return QVariant::fromValue(Alignment(index.column()));
-      default: return {};
+      case Qt::DisplayRole:
+        return Text(index.row(), index.column());
+      case Qt::BackgroundRole:
+        return QBrush(CGridCtrl::CellColor());
+      case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Alignment(index.column()));
+      default:
+        return {};
     }
   }
 

@@ -33,7 +33,7 @@ class CGridCtrl : public QTableView {
   bool SetItemText(int row, int column, const QString& text);
   QString GetItemText(int row, int column) const;
   bool SetRowTexts(int row, const QStringList& texts);  // one text per column from column 0
-  bool SetHeaderTexts(const QStringList& texts);         // row 0
+  bool SetHeaderTexts(const QStringList& texts);        // row 0
 
   QColor GetItemBkColour(int row, int column) const;  // invalid outside the table
 

@@ -1,7 +1,7 @@
 #include "ui/CPageBase.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 CPageBase::CPageBase(QWidget* parent) : QWidget(parent) {}
 

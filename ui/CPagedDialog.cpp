@@ -18,7 +18,8 @@ void CPagedDialog::AddPage(CHostPage* page, const QString& caption, const QStrin
 
 CHostPage* CPagedDialog::PageInFront() const {
   const int index = m_tabs->currentIndex();
-  return index >= 0 && index < static_cast<int>(m_pages.size()) ? m_pages[static_cast<std::size_t>(index)] : nullptr;
+  return index >= 0 && index < static_cast<int>(m_pages.size()) ? m_pages[static_cast<std::size_t>(index)]
+                                                                : nullptr;
 }
 
 void CPagedDialog::SetCommn(veyra::HostPort* port) {

@@ -1,11 +1,10 @@
 #include "ui/CPictureButton.h"
 
-#include <algorithm>
-
 #include <QEnterEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <algorithm>
 
 namespace {
 constexpr int kLabelFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
@@ -77,14 +76,16 @@ void CPictureButton::paintEvent(QPaintEvent*) {
 
   const QRect label = LabelRect();
   if (!label.isNull()) {
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(label, kLabelFlags, text());
   }
   if (hasFocus()) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
-    option.rect = label.isNull() ? picture.adjusted(-2, -2, 2, 2)
-                                 : fontMetrics().boundingRect(label, kLabelFlags, text()).adjusted(-2, 0, 2, 1);
+    option.rect = label.isNull()
+                      ? picture.adjusted(-2, -2, 2, 2)
+                      : fontMetrics().boundingRect(label, kLabelFlags, text()).adjusted(-2, 0, 2, 1);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
   }
 }

@@ -35,7 +35,8 @@ bool DialogLink::Send(const Bytes& payload, std::string_view noReplyText) {
   return false;
 }
 
-bool DialogLink::Command(const Bytes& payload, std::string_view hostNotFoundText, std::string_view noReplyText) {
+bool DialogLink::Command(const Bytes& payload, std::string_view hostNotFoundText,
+                         std::string_view noReplyText) {
   return HostReady(hostNotFoundText) && Send(payload, noReplyText);
 }
 
@@ -46,7 +47,8 @@ void DialogLink::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
   if (handOverPosted_) return;
   handOverPosted_ = true;
   // Queued on this object: if the link is gone before the GUI thread gets to it, so is the call.
-  QMetaObject::invokeMethod(this, [this] { DeliverPending(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { DeliverPending(); }, Qt::QueuedConnection);
 }
 
 void DialogLink::AwaitQuietLine() {

@@ -10,10 +10,14 @@ namespace {
 
 QMessageBox::Icon ToBoxIcon(veyra::Icon icon) {
   switch (icon) {
-    case veyra::Icon::Information: return QMessageBox::Information;
-    case veyra::Icon::Warning: return QMessageBox::Warning;
-    case veyra::Icon::Error: return QMessageBox::Critical;
-    case veyra::Icon::None: break;
+    case veyra::Icon::Information:
+      return QMessageBox::Information;
+    case veyra::Icon::Warning:
+      return QMessageBox::Warning;
+    case veyra::Icon::Error:
+      return QMessageBox::Critical;
+    case veyra::Icon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -41,7 +45,8 @@ bool QtNotifier::OnGuiThread() const {
 void QtNotifier::Show(const veyra::Message& message) {
   // Queued even on the GUI thread, so that a message asked for there cannot overtake one that the
   // reader thread posted a moment earlier.
-  QMetaObject::invokeMethod(this, [this, message] { Enqueue(message); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, message] { Enqueue(message); }, Qt::QueuedConnection);
 }
 
 void QtNotifier::Enqueue(const veyra::Message& message) {
@@ -79,14 +84,20 @@ void QtNotifier::ShowNext() {
 
 bool QtNotifier::Ask(const veyra::Message& question) {
   if (!OnGuiThread()) return false;
-  const QString caption = question.caption.empty() ? ApplicationName() : QString::fromStdString(question.caption);
+  const QString caption =
+      question.caption.empty() ? ApplicationName() : QString::fromStdString(question.caption);
   QMessageBox box(QMessageBox::Question, caption, QString::fromStdString(question.text),
                   QMessageBox::Yes | QMessageBox::No, question.owned ? FindOwner() : nullptr);
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   // Announced once the box is up and taking input, so a test can answer it.
   QPointer<QMessageBox> shown(&box);
-  QMetaObject::invokeMethod(this, [this, shown] { if (shown) emit BoxShown(shown); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this,
+      [this, shown] {
+        if (shown) emit BoxShown(shown);
+      },
+      Qt::QueuedConnection);
   return box.exec() == QMessageBox::Yes;
 }
 

@@ -48,10 +48,10 @@ CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CHostDialog(parent) {
   connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 
   m_menu = new QMenu(this);
-  m_copyAction = m_menu->addAction(QStringLiteral("Копировать выделенные строки"), this,
-                                   [this] { CopySelectedRows(); });
-  m_saveAction = m_menu->addAction(QStringLiteral("Сохранить таблицу в CSV..."), this,
-                                   [this] { SaveCsvAs(); });
+  m_copyAction =
+      m_menu->addAction(QStringLiteral("Копировать выделенные строки"), this, [this] { CopySelectedRows(); });
+  m_saveAction =
+      m_menu->addAction(QStringLiteral("Сохранить таблицу в CSV..."), this, [this] { SaveCsvAs(); });
   m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(m_grid, &QWidget::customContextMenuRequested, this, &CAlarmHistoryDlg::ShowContextMenu);
 

@@ -59,7 +59,8 @@ void CAlarmPhoneDlg::OnSave() {
       continue;  // the other slots are still written
     }
     // The reply that ended the wait has been judged by OnReply when Send returns.
-    if (const auto message = m_save.FinishWrite(Link().Send(*request.payload) ? 1 : 0)) veyra::Messages().Show(*message);
+    if (const auto message = m_save.FinishWrite(Link().Send(*request.payload) ? 1 : 0))
+      veyra::Messages().Show(*message);
   }
   if (const auto message = m_save.Finish()) veyra::Messages().Show(*message);
 }

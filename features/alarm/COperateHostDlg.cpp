@@ -31,9 +31,12 @@ COperateHostDlg::COperateHostDlg(QWidget* parent) : CHostDialog(parent) {
 
 QPushButton* COperateHostDlg::Button(Operation operation) const {
   switch (operation) {
-    case Operation::Arm: return m_arm;
-    case Operation::Disarm: return m_disarm;
-    case Operation::Partial: return m_partial;
+    case Operation::Arm:
+      return m_arm;
+    case Operation::Disarm:
+      return m_disarm;
+    case Operation::Partial:
+      return m_partial;
   }
   return nullptr;
 }

@@ -8,7 +8,9 @@
 #include "ui/QtText.h"
 
 CTimedLookupPage::CTimedLookupPage(QWidget* parent)
-    : CHostPage(parent), m_grid(new CGridCtrl(this)), m_lookupButton(new QPushButton(QStringLiteral("Проверить"), this)) {
+    : CHostPage(parent),
+      m_grid(new CGridCtrl(this)),
+      m_lookupButton(new QPushButton(QStringLiteral("Проверить"), this)) {
   m_grid->SetColumnCount(static_cast<int>(veyra::alarm::TimedColumnTitles.size()));
   m_grid->SetRowCount(kInitialRowCount);
   m_grid->SetHeaderTexts(ToQtList(veyra::alarm::TimedColumnTitles));

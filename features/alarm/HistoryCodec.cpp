@@ -55,17 +55,16 @@ std::string HistoryEventText(int event) {
 }
 
 std::array<std::string, 5> HistoryRecordCells(const HistoryRecord& record, int rowNumber) {
-  return {std::to_string(rowNumber), HistorySourceText(record.source),
-          HistoryEventText(record.event), TwoDigits(record.zone),
-          TwoDigits(record.month) + "/" + TwoDigits(record.day) + " " + TwoDigits(record.hour) +
-              ":" + TwoDigits(record.minute)};
+  return {std::to_string(rowNumber), HistorySourceText(record.source), HistoryEventText(record.event),
+          TwoDigits(record.zone),
+          TwoDigits(record.month) + "/" + TwoDigits(record.day) + " " + TwoDigits(record.hour) + ":" +
+              TwoDigits(record.minute)};
 }
 
 std::optional<Message> HistoryEraseReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
                                                 const AckCheck& checkAck) {
   if (!SentCommandIs(sentFrame, kHistoryEraseCommand)) return std::nullopt;
-  const bool acknowledged =
-      checkAck && checkAck(CommandKey(kHistoryEraseCommand), receivedFrame) == 1;
+  const bool acknowledged = checkAck && checkAck(CommandKey(kHistoryEraseCommand), receivedFrame) == 1;
   return OwnedMessage(std::string(acknowledged ? kHistoryEraseDoneText : kHistoryEraseFailureText));
 }
 

@@ -19,42 +19,30 @@ inline constexpr std::size_t kHistoryRecordLength = 6;  // data bytes of a recor
 
 // Indexed by the high nibble of the source/event byte; codes 14 and 15 have no name.
 inline constexpr std::array<std::string_view, 14> HistorySourceNames = {
-    "База",
-    "Пульт",
-    "Датчик движения",
-    "Дверной датчик",
-    "Датчик дыма",
-    "Датчик газа",
-    "SMS",
-    "Проводной датчик",
-    "Приближается посетитель",
-    "Неназначено",
-    "Активный ИК",
-    "Датчик воды",
-    "Тепловой датчик",
-    "Беспроводная клавиатура"};
+    "База",        "Пульт",       "Датчик движения",  "Дверной датчик",          "Датчик дыма",
+    "Датчик газа", "SMS",         "Проводной датчик", "Приближается посетитель", "Неназначено",
+    "Активный ИК", "Датчик воды", "Тепловой датчик",  "Беспроводная клавиатура"};
 
 // Indexed by the low nibble of the source/event byte; 7, 8 and 9 read the same.
-inline constexpr std::array<std::string_view, 16> HistoryEventNames = {
-    "Постановка на охрану",
-    "Тревога",
-    "Снятие с охраны",
-    "Выборочный",
-    "SOS",
-    "Постановка на охрану с телефона",
-    "Снятие с охраны с телефона",
-    "Питание восстановлено",
-    "Питание восстановлено",
-    "Питание восстановлено",
-    "Neighbour Alarm",
-    "Линия повреждена",
-    "Линия восстановлена",
-    "Таймер постановки на охрану",
-    "Таймер снятия с охраны",
-    "Сбой проверки"};
+inline constexpr std::array<std::string_view, 16> HistoryEventNames = {"Постановка на охрану",
+                                                                       "Тревога",
+                                                                       "Снятие с охраны",
+                                                                       "Выборочный",
+                                                                       "SOS",
+                                                                       "Постановка на охрану с телефона",
+                                                                       "Снятие с охраны с телефона",
+                                                                       "Питание восстановлено",
+                                                                       "Питание восстановлено",
+                                                                       "Питание восстановлено",
+                                                                       "Neighbour Alarm",
+                                                                       "Линия повреждена",
+                                                                       "Линия восстановлена",
+                                                                       "Таймер постановки на охрану",
+                                                                       "Таймер снятия с охраны",
+                                                                       "Сбой проверки"};
 
-inline constexpr std::array<std::string_view, 5> HistoryColumnTitles = {
-    "No.", "Название", "Событие", "Зона", "Время"};
+inline constexpr std::array<std::string_view, 5> HistoryColumnTitles = {"No.", "Название", "Событие", "Зона",
+                                                                        "Время"};
 
 inline constexpr std::string_view kHistoryHostNotFoundText = "3G камера не найдена!!";
 inline constexpr std::string_view kHistoryReadNoReplyText = "Нет истории!";

@@ -6,19 +6,26 @@ namespace veyra::alarm {
 
 std::uint8_t OperateCommand(Operation operation) {
   switch (operation) {
-    case Operation::Arm: return kArmCommand;
-    case Operation::Disarm: return kDisarmCommand;
-    case Operation::Partial: return kPartialCommand;
+    case Operation::Arm:
+      return kArmCommand;
+    case Operation::Disarm:
+      return kDisarmCommand;
+    case Operation::Partial:
+      return kPartialCommand;
   }
   return kArmCommand;
 }
 
 std::optional<Operation> OperationFromCommand(std::uint8_t command) {
   switch (command) {
-    case kArmCommand: return Operation::Arm;
-    case kDisarmCommand: return Operation::Disarm;
-    case kPartialCommand: return Operation::Partial;
-    default: return std::nullopt;
+    case kArmCommand:
+      return Operation::Arm;
+    case kDisarmCommand:
+      return Operation::Disarm;
+    case kPartialCommand:
+      return Operation::Partial;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -30,18 +37,24 @@ std::string_view OperateHostNotFoundText(Operation operation) {
 
 std::string_view OperateNoReplyText(Operation operation) {
   switch (operation) {
-    case Operation::Arm: return "Ошибка активации!";
-    case Operation::Disarm: return "Ошибка деактивации!";
-    case Operation::Partial: return "Выборочный режим Failure!";
+    case Operation::Arm:
+      return "Ошибка активации!";
+    case Operation::Disarm:
+      return "Ошибка деактивации!";
+    case Operation::Partial:
+      return "Выборочный режим Failure!";
   }
   return "";
 }
 
 std::string_view OperateSuccessText(Operation operation) {
   switch (operation) {
-    case Operation::Arm: return "Активировать систему!";
-    case Operation::Disarm: return "Дезактивировать систему!";
-    case Operation::Partial: return "Выборочный режим OK!";
+    case Operation::Arm:
+      return "Активировать систему!";
+    case Operation::Disarm:
+      return "Дезактивировать систему!";
+    case Operation::Partial:
+      return "Выборочный режим OK!";
   }
   return "";
 }

@@ -7,9 +7,7 @@ namespace veyra::alarm {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 bool IsNumberCharacter(char c) {
   return (c >= '0' && c <= '9') || c == '*' || c == ':' || c == 'G' || c == 'g';
@@ -46,13 +44,10 @@ std::string DecodePhoneDigits(const std::uint8_t* packed, std::size_t count) {
   return text;
 }
 
-std::string DecodePhoneDigits(const Bytes& packed) {
-  return DecodePhoneDigits(packed.data(), packed.size());
-}
+std::string DecodePhoneDigits(const Bytes& packed) { return DecodePhoneDigits(packed.data(), packed.size()); }
 
 std::optional<PhoneNumber> DecodePhoneFrame(const Bytes& frame) {
-  if (frame.size() <= kFrameCmdOffset || frame[kFrameCmdOffset] != kPhoneReadCommand)
-    return std::nullopt;
+  if (frame.size() <= kFrameCmdOffset || frame[kFrameCmdOffset] != kPhoneReadCommand) return std::nullopt;
   const std::size_t data = FrameDataLength(frame);
   if (data < 1) return std::nullopt;
   const int slot = frame[kFrameDataOffset];
@@ -98,9 +93,8 @@ PhoneRequest PhoneWritePayload(int slot, std::string_view text) {
 }
 
 bool PhoneWriteAcknowledged(const Bytes& receivedFrame, const AckCheck& checkAck) {
-  return receivedFrame.size() > kFrameCmdOffset &&
-         receivedFrame[kFrameCmdOffset] == kPhoneWriteCommand && checkAck &&
-         checkAck(CommandKey(kPhoneWriteCommand), receivedFrame) == 1;
+  return receivedFrame.size() > kFrameCmdOffset && receivedFrame[kFrameCmdOffset] == kPhoneWriteCommand &&
+         checkAck && checkAck(CommandKey(kPhoneWriteCommand), receivedFrame) == 1;
 }
 
 void PhoneSaveTracker::Begin() {
@@ -127,8 +121,7 @@ PhoneRequest PhoneSaveTracker::StartWrite(int slot, std::string_view text) {
   return request;
 }
 
-void PhoneSaveTracker::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame,
-                               const AckCheck& checkAck) {
+void PhoneSaveTracker::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame, const AckCheck& checkAck) {
   // Only the first frame after this write's frame went out is its reply. Outside a write nothing
   // waits for a verdict: a late acknowledgement of a slot that got no reply must not count for
   // it, nor for the slot written next.

@@ -26,9 +26,8 @@ inline constexpr std::uint8_t kPhone3GByte = 0x3B;
 
 // Indexed by slot - 1: six voice, three SMS, three MMS numbers.
 inline constexpr std::array<std::string_view, kPhoneSlotCount> PhoneSlotLabels = {
-    "Тел. номер 1", "Тел. номер 2", "Тел. номер 3", "Тел. номер 4",
-    "Тел. номер 5", "Тел. номер 6", "SMS. номер 1", "SMS. номер 2",
-    "SMS. номер 3", "MMS.номер 1",  "MMS.номер 2",  "MMS.номер 3"};
+    "Тел. номер 1", "Тел. номер 2", "Тел. номер 3", "Тел. номер 4", "Тел. номер 5", "Тел. номер 6",
+    "SMS. номер 1", "SMS. номер 2", "SMS. номер 3", "MMS.номер 1",  "MMS.номер 2",  "MMS.номер 3"};
 
 inline constexpr std::string_view kPhoneHostNotFoundText = "3G камера не найдена!!";
 inline constexpr std::string_view kPhoneReadNoReplyText = "Сбой при получении телефонных номеров!";

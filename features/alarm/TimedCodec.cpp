@@ -108,8 +108,7 @@ std::optional<TimedSchedule> TimedLookupRecord(const Bytes& sentFrame, const Byt
 std::string TimedTimeText(const TimedTime& time) {
   const bool known = time.day > 0 && time.day < static_cast<int>(TimedDayNames.size());
   if (!known) return std::string(TimedDayNames[0]);
-  return std::string(TimedDayNames[time.day]) + "," + TwoDigits(time.hour) + ":" +
-         TwoDigits(time.minute);
+  return std::string(TimedDayNames[time.day]) + "," + TwoDigits(time.hour) + ":" + TwoDigits(time.minute);
 }
 
 std::array<std::string, 4> TimedRecordCells(const TimedSchedule& schedule, int rowNumber) {

@@ -19,16 +19,16 @@ inline constexpr std::uint8_t kTimedLookupCommand = 0x10;
 inline constexpr std::size_t kTimedRecordLength = 7;
 
 // Indexed by day code 0 to 8; 0 switches the timer off, 1 means every day.
-inline constexpr std::array<std::string_view, 9> TimedDayNames = {
-    "Выключить", "Повседневный", "Понедельник", "Вторник", "Среда",
-    "Четверг",   "Пятница",      "Суббота",     "Воскресенье"};
+inline constexpr std::array<std::string_view, 9> TimedDayNames = {"Выключить", "Повседневный", "Понедельник",
+                                                                  "Вторник",   "Среда",        "Четверг",
+                                                                  "Пятница",   "Суббота",      "Воскресенье"};
 
 // Indexed by group number - 1.
-inline constexpr std::array<std::string_view, 3> TimedGroupNames = {
-    "Первая группа", "Вторая группа", "Третья группа"};
+inline constexpr std::array<std::string_view, 3> TimedGroupNames = {"Первая группа", "Вторая группа",
+                                                                    "Третья группа"};
 
-inline constexpr std::array<std::string_view, 4> TimedColumnTitles = {
-    "No.", "Группа No.", "Постановка", "Снятие"};
+inline constexpr std::array<std::string_view, 4> TimedColumnTitles = {"No.", "Группа No.", "Постановка",
+                                                                      "Снятие"};
 
 inline constexpr std::string_view kTimedHostNotFoundText = "3G камера не найдена!!";
 inline constexpr std::string_view kTimedNoGroupText = "Выберете необходимую группу!";

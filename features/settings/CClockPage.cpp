@@ -15,7 +15,8 @@ namespace codec = veyra::settings;
 CClockPage::CClockPage(QWidget* parent) : CHostPage(parent) {
   m_time = new QLineEdit(this);
   m_time->setReadOnly(true);
-  m_time->setMinimumWidth(m_time->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00 Понедельник")) + 16);
+  m_time->setMinimumWidth(
+      m_time->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00 Понедельник")) + 16);
   m_sync = new QPushButton(QStringLiteral("Синхронизировать"), this);
 
   auto* row = new QHBoxLayout;
@@ -37,7 +38,8 @@ codec::LocalTime CClockPage::LocalNow() {
   const QDate date = now.date();
   const QTime time = now.time();
   // Qt counts Monday 1 to Sunday 7; the codec counts from Sunday 0.
-  return {date.year(), date.month(), date.day(), date.dayOfWeek() % 7, time.hour(), time.minute(), time.second()};
+  return {date.year(), date.month(),  date.day(),   date.dayOfWeek() % 7,
+          time.hour(), time.minute(), time.second()};
 }
 
 void CClockPage::OnPageShown() { m_time->setText(ToQt(codec::ClockText(m_clock()))); }

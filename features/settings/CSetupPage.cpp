@@ -92,7 +92,8 @@ codec::SetupControls CSetupPage::Controls() const {
   codec::SetupControls controls;
   for (std::size_t i = 0; i < codec::SetupOptions.size(); ++i)
     if (m_options[i]->checkState() == Qt::Checked) controls.checked |= codec::SetupOptions[i].mask;
-  if (m_network->currentIndex() >= 0) controls.network = static_cast<codec::NetworkMode>(m_network->currentIndex());
+  if (m_network->currentIndex() >= 0)
+    controls.network = static_cast<codec::NetworkMode>(m_network->currentIndex());
   controls.siren = m_siren->text().toStdString();
   controls.redial = m_redial->text().toStdString();
   controls.armDelay = m_armDelay->text().toStdString();
@@ -114,16 +115,20 @@ void CSetupPage::OnSave() {
     OnGet();
     return;
   }
-  Link().Send(codec::SetupWritePayload(codec::SetupRecordFromControls(Controls())), codec::kSetupWriteNoReplyText);
+  Link().Send(codec::SetupWritePayload(codec::SetupRecordFromControls(Controls())),
+              codec::kSetupWriteNoReplyText);
 }
 
-void CSetupPage::SendConfirmed(std::string_view question, const veyra::Bytes& payload, std::string_view noReplyText) {
+void CSetupPage::SendConfirmed(std::string_view question, const veyra::Bytes& payload,
+                               std::string_view noReplyText) {
   if (!veyra::DialogLink::HostReady(codec::kSettingsHostNotFoundText)) return;
   if (!veyra::Messages().Ask(veyra::OwnedMessage(question))) return;
   Link().Send(payload, noReplyText);
 }
 
-void CSetupPage::OnReset() { SendConfirmed(codec::kResetConfirmText, codec::ResetPayload(), codec::kResetNoReplyText); }
+void CSetupPage::OnReset() {
+  SendConfirmed(codec::kResetConfirmText, codec::ResetPayload(), codec::kResetNoReplyText);
+}
 
 void CSetupPage::OnFormat() {
   SendConfirmed(codec::kFormatConfirmText, codec::FormatPayload(), codec::kFormatNoReplyText);

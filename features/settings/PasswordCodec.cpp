@@ -48,9 +48,12 @@ PasswordRequest PasswordChangePayload(std::string_view current, std::string_view
 Message PasswordReplyMessage(const Bytes& receivedFrame) {
   if (receivedFrame.size() < kShortestVerdictFrame) return OwnedMessage(kPasswordFailedText);
   switch (receivedFrame[kFrameDataOffset]) {
-    case kPasswordVerdictChanged: return OwnedMessage(kPasswordChangedText);
-    case kPasswordVerdictWrong: return OwnedMessage(kPasswordWrongText);
-    default: return OwnedMessage(kPasswordFailedText);
+    case kPasswordVerdictChanged:
+      return OwnedMessage(kPasswordChangedText);
+    case kPasswordVerdictWrong:
+      return OwnedMessage(kPasswordWrongText);
+    default:
+      return OwnedMessage(kPasswordFailedText);
   }
 }
 

@@ -110,10 +110,20 @@ std::optional<Message> SetupReplyMessage(const Bytes& sentFrame, const Bytes& re
   const std::uint8_t command = sentFrame[kFrameCmdOffset];
   std::string_view done, failed;
   switch (command) {
-    case kSetupWriteCommand: done = kSetupWriteAcceptedText; failed = kSetupWriteRefusedText; break;
-    case kResetCommand: done = kResetDoneText; failed = kResetFailedText; break;
-    case kFormatCommand: done = kFormatDoneText; failed = kFormatFailedText; break;
-    default: return std::nullopt;
+    case kSetupWriteCommand:
+      done = kSetupWriteAcceptedText;
+      failed = kSetupWriteRefusedText;
+      break;
+    case kResetCommand:
+      done = kResetDoneText;
+      failed = kResetFailedText;
+      break;
+    case kFormatCommand:
+      done = kFormatDoneText;
+      failed = kFormatFailedText;
+      break;
+    default:
+      return std::nullopt;
   }
   const bool acknowledged = checkAck && checkAck(CommandKey(command), receivedFrame) == 1;
   return OwnedMessage(acknowledged ? done : failed);

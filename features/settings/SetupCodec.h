@@ -54,8 +54,7 @@ inline constexpr std::array<std::string_view, 3> MmsSizeTexts = {"176*144", "320
 
 enum class NetworkMode { Automatic = 0, Only3G = 1 };
 // Indexed by NetworkMode.
-inline constexpr std::array<std::string_view, 2> NetworkModeTexts = {"Автоматически",
-                                                                     "Только 3G (WCDMA)"};
+inline constexpr std::array<std::string_view, 2> NetworkModeTexts = {"Автоматически", "Только 3G (WCDMA)"};
 
 // The edits of the delays take digits only and at most this many of them; nothing checks a range.
 inline constexpr int kDelayFieldMaxDigits = 2;
@@ -101,8 +100,8 @@ struct SetupReply {
 
 // The page's controls as typed values: what a read fills in and what a save is built from.
 struct SetupControls {
-  std::uint8_t checked = 0;            // masks of the fully checked boxes
-  std::optional<NetworkMode> network;  // none: no selection
+  std::uint8_t checked = 0;                         // masks of the fully checked boxes
+  std::optional<NetworkMode> network;               // none: no selection
   std::string siren, redial, armDelay, alarmDelay;  // the edits' texts
   std::optional<int> mmsSize;                       // the list's selection
   // The size byte of the last read when the list has no text for it: written back unchanged,

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "hostsim/PtyHost.h"
-#include "link/HostPort.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/CPortCombo.h"
+#include "hostsim/PtyHost.h"
+#include "link/HostPort.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/WaitFor.h"
@@ -101,7 +101,8 @@ TEST_F(MainWindowTest, SearchThatFindsNothingLeavesNoPortHeld) {
   w.SearchButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_EQ(w.Link().IsPortOpen(), 0) << "the button reads 'Открыть COM-порт', so the port must not stay open";
+  EXPECT_EQ(w.Link().IsPortOpen(), 0)
+      << "the button reads 'Открыть COM-порт', so the port must not stay open";
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM1 3G-камера не найдена!"));
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
 }
@@ -161,7 +162,8 @@ TEST_F(MainWindowTest, NoPortsWithAutoSaysSo) {
   CMainDlg& w = Window();
   w.SearchButton()->click();
   ASSERT_EQ(messages.Messages().size(), 1u);
-  EXPECT_EQ(messages.Messages().at(0), (Message{"Your computer can't find COM!", "Remind", false, Icon::None}));
+  EXPECT_EQ(messages.Messages().at(0),
+            (Message{"Your computer can't find COM!", "Remind", false, Icon::None}));
   EXPECT_EQ(HostFound.load(), 0);
 }
 
@@ -170,7 +172,8 @@ TEST_F(MainWindowTest, UpgradeTileRefusesAndSendsNothing) {
   Select("COM3");
   w.OpenCloseButton()->click();
   w.TileButton(QStringLiteral("Обновление"))->click();
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
   EXPECT_TRUE(host.FramesReceived().empty());
 }
 
@@ -234,14 +237,10 @@ TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
     const char* dialogClass;
   };
   const Row rows[] = {
-      {"Установка режимов", "COperateHostDlg"},
-      {"Журнал тревог", "CAlarmHistoryDlg"},
-      {"Расписания", "CTimedArmDlg"},
-      {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
-      {"Настройки системы", "CSettingsDlg"},
-      {"Настройки датчиков", "CSensorsDlg"},
-      {"MMS Setting", "CMmsSettingDlg"},
-      {"Умный дом", "CSmartHomeDlg"},
+      {"Установка режимов", "COperateHostDlg"}, {"Журнал тревог", "CAlarmHistoryDlg"},
+      {"Расписания", "CTimedArmDlg"},           {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
+      {"Настройки системы", "CSettingsDlg"},    {"Настройки датчиков", "CSensorsDlg"},
+      {"MMS Setting", "CMmsSettingDlg"},        {"Умный дом", "CSmartHomeDlg"},
   };
   CMainDlg& w = Window();
   for (const Row& row : rows) {
@@ -254,8 +253,10 @@ TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
     w.TileButton(QString::fromUtf8(row.tile))->click();
     EXPECT_EQ(shownClass, QString::fromLatin1(row.dialogClass));
     EXPECT_NE(ownerWhileOpen, nullptr);
-    EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link())) << row.dialogClass << " must own the port while open";
-    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link())) << "replies go back to the main window after " << row.dialogClass;
+    EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link()))
+        << row.dialogClass << " must own the port while open";
+    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link()))
+        << "replies go back to the main window after " << row.dialogClass;
   }
   EXPECT_TRUE(messages.Messages().empty());
 }
@@ -267,7 +268,8 @@ TEST_F(MainWindowTest, SystemMenuCarriesTheAboutEntry) {
   EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
   EXPECT_EQ(actions.back()->text(), QStringLiteral("About Norvane(&A)..."));
   QString shown;
-  w.SetDialogRunner([&](CDialogBase& dialog) { shown = QString::fromLatin1(dialog.metaObject()->className()); });
+  w.SetDialogRunner(
+      [&](CDialogBase& dialog) { shown = QString::fromLatin1(dialog.metaObject()->className()); });
   actions.back()->trigger();
   EXPECT_EQ(shown, QStringLiteral("CAboutDlg"));
 }

@@ -43,7 +43,8 @@ std::vector<std::string> LayoutFaults(CDialogBase& window) {
     if (qobject_cast<CCaptionButton*>(child)) continue;
     const QRect box(child->mapTo(&window, QPoint(0, 0)), child->size());
     if (child->parentWidget() == &window) {
-      if (!client.contains(box)) faults.push_back("outside the client area: " + Describe(child, child->objectName()));
+      if (!client.contains(box))
+        faults.push_back("outside the client area: " + Describe(child, child->objectName()));
       topmost = std::min(topmost, box.top());
     }
     if (auto* label = qobject_cast<QLabel*>(child); label && !label->text().isEmpty()) {
@@ -52,7 +53,8 @@ std::vector<std::string> LayoutFaults(CDialogBase& window) {
       if (cut) faults.push_back("label cut: " + Describe(label, label->text()));
     }
     if (auto* button = qobject_cast<QAbstractButton*>(child); button && !button->text().isEmpty()) {
-      if (button->sizeHint().width() > button->width()) faults.push_back("button cut: " + Describe(button, button->text()));
+      if (button->sizeHint().width() > button->width())
+        faults.push_back("button cut: " + Describe(button, button->text()));
     }
     if (auto* tabs = qobject_cast<QTabBar*>(child)) {
       for (int i = 0; i < tabs->count(); ++i)
@@ -61,7 +63,8 @@ std::vector<std::string> LayoutFaults(CDialogBase& window) {
           faults.push_back("tab cut: " + Describe(tabs, tabs->tabText(i)));
     }
   }
-  if (topmost - client.top() > 24) faults.push_back("content starts " + std::to_string(topmost - client.top()) + " px below the caption");
+  if (topmost - client.top() > 24)
+    faults.push_back("content starts " + std::to_string(topmost - client.top()) + " px below the caption");
   return faults;
 }
 

@@ -27,13 +27,22 @@ TEST_F(VeyractlSearchTest, SearchPrintsWhatTheStatusLineWouldShow) {
     std::string out;
   };
   const Row rows[] = {
-      {"auto skips a port, or tries them out of order", {"--password", "1234", "search"}, 0,
+      {"auto skips a port, or tries them out of order",
+       {"--password", "1234", "search"},
+       0,
        "COM1 3G-камера не найдена!\nCOM3 3G-камера не найдена!\nCOM3 Successful to find main host!\n"},
-      {"a port given by name is not the only one tried", {"--port", "COM3", "--password", "1234", "search"}, 0,
+      {"a port given by name is not the only one tried",
+       {"--port", "COM3", "--password", "1234", "search"},
+       0,
        "COM3 3G-камера не найдена!\nCOM3 Successful to find main host!\n"},
-      {"a wrong password passes silently", {"--port", "COM3", "--password", "4321", "search"}, 1,
+      {"a wrong password passes silently",
+       {"--port", "COM3", "--password", "4321", "search"},
+       1,
        "COM3 3G-камера не найдена!\nНеверный пароль!!\n"},
-      {"a silent port counts as found", {"--port", "COM1", "--password", "1234", "search"}, 1, "COM1 3G-камера не найдена!\n"},
+      {"a silent port counts as found",
+       {"--port", "COM1", "--password", "1234", "search"},
+       1,
+       "COM1 3G-камера не найдена!\n"},
       {"search runs without a password", {"search"}, 2, ""},
   };
   for (const Row& row : rows) {

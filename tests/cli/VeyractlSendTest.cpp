@@ -23,10 +23,30 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
     std::string errContains;
   };
   const Row rows[] = {
-      {"the reply frame is not printed", {"--port", "COM7", "send", "00", "09"}, false, 0, "AA 00 09 09 55\n", ""},
-      {"a device path is not taken like a COM name", {"--port", "@DEV@", "send", "00", "0a"}, false, 0, "AA 00 0A 0A 55\n", ""},
-      {"a silent host is not 'no reply' with exit 1", {"--port", "COM7", "send", "00", "09"}, true, 1, "", "no reply"},
-      {"a port that cannot be opened is no exit 2 with its messages", {"--port", "COM9", "send", "00", "09"}, false, 2, "", "打开 COM9 失败"},
+      {"the reply frame is not printed",
+       {"--port", "COM7", "send", "00", "09"},
+       false,
+       0,
+       "AA 00 09 09 55\n",
+       ""},
+      {"a device path is not taken like a COM name",
+       {"--port", "@DEV@", "send", "00", "0a"},
+       false,
+       0,
+       "AA 00 0A 0A 55\n",
+       ""},
+      {"a silent host is not 'no reply' with exit 1",
+       {"--port", "COM7", "send", "00", "09"},
+       true,
+       1,
+       "",
+       "no reply"},
+      {"a port that cannot be opened is no exit 2 with its messages",
+       {"--port", "COM9", "send", "00", "09"},
+       false,
+       2,
+       "",
+       "打开 COM9 失败"},
       {"a bad hex byte sent", {"--port", "COM7", "send", "0x9"}, false, 2, "", "not a hex byte"},
       {"send runs without a port", {"send", "00", "09"}, false, 2, "", "--port"},
       {"an unknown command is no usage error", {"frobnicate"}, false, 2, "", "unknown command"},
@@ -43,7 +63,8 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
     EXPECT_EQ(result.status, row.status) << row.fault << "\nstderr: " << result.err;
     EXPECT_EQ(result.out, row.out) << row.fault;
     if (!row.errContains.empty()) {
-      EXPECT_NE(result.err.find(row.errContains), std::string::npos) << row.fault << "\nstderr: " << result.err;
+      EXPECT_NE(result.err.find(row.errContains), std::string::npos)
+          << row.fault << "\nstderr: " << result.err;
     }
     if (row.status == 2) {
       EXPECT_TRUE(host.FramesReceived().empty()) << row.fault;
@@ -60,10 +81,13 @@ TEST_F(VeyractlSendTest, DiagnosticsGoToStandardErrorOnlyWhenAskedFor) {
   } rows[] = {
       {"a script's stderr cluttered by the port's events", {"--port", "COM7", "send", "00", "0F"}, {}},
       {"the login's status lines taken for a result",
-       {"--port", "COM7", "--password", "1234", "send", "00", "0F"}, {}},
-      {"--verbose shows nothing", {"--verbose", "--port", "COM7", "send", "00", "0F"},
+       {"--port", "COM7", "--password", "1234", "send", "00", "0F"},
+       {}},
+      {"--verbose shows nothing",
+       {"--verbose", "--port", "COM7", "send", "00", "0F"},
        {"Connected ! ", "Data sent ! ", "Disonnected ! "}},
-      {"-v loses the login's status line", {"-v", "--port", "COM7", "--password", "1234", "send", "00", "0F"},
+      {"-v loses the login's status line",
+       {"-v", "--port", "COM7", "--password", "1234", "send", "00", "0F"},
        {"COM7 Successful to find main host!"}},
   };
   for (const auto& row : rows) {

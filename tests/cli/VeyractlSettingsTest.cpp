@@ -32,7 +32,7 @@ struct Row {
   Host host;
   int status;
   std::string out;
-  std::vector<std::string> sent;   // frames on the line, in order
+  std::vector<std::string> sent;  // frames on the line, in order
   std::optional<HostSetup> before = std::nullopt;
   std::optional<HostSetup> after = std::nullopt;  // default: as before
 };
@@ -82,38 +82,89 @@ TEST_F(VeyractlSettingsTest, EachCommandEndToEnd) {
   const std::string noRead = "Сбой получения настроек!\n", accepted = "Настройки конфигурации приняты!\n";
   const std::string setClock = FrameLine("08 06 20 16 02 29 12 00 00 01");
   const Row rows[] = {
-      {"setup: one line per field as the page shows it", {"setup"}, Host::Answers, 0,
+      {"setup: one line per field as the page shows it",
+       {"setup"},
+       Host::Answers,
+       0,
        "flags\t26\nsiren\t3\nredial\t5\narm_delay\t30\nalarm_delay\t15\nmms_size\t320*240\n"
        "network\tАвтоматически\nsignal\t1a (3G WCDMA)\n",
        {kRead}},
-      {"setup: a size without a text, 3G only, values past the tooltips' range", {"setup"}, Host::Answers, 0,
+      {"setup: a size without a text, 3G only, values past the tooltips' range",
+       {"setup"},
+       Host::Answers,
+       0,
        "flags\t80\nsiren\t90\nredial\t255\narm_delay\t99\nalarm_delay\t0\nmms_size\t\n"
        "network\tТолько 3G (WCDMA)\nsignal\t1a (3G WCDMA)\n",
-       {kRead}, HostSetup{0x80, 90, 255, 99, 0, 3}},
+       {kRead},
+       HostSetup{0x80, 90, 255, 99, 0, 3}},
       {"setup unanswered", {"setup"}, Host::Silent, 1, noRead, {kRead}},
       {"setup-set writes more than the named fields",
-       {"setup-set", "siren=10", "network=3g", "mirror=1", "sms_arm=0", "mms_size=2"}, Host::Answers, 0, accepted,
-       {kRead, FrameLine("06 04 46 0A 05 1E 0F 02")}, std::nullopt, HostSetup{0x46, 10, 5, 30, 15, 2}},
-      {"setup-set overwrites a size this program has no text for", {"setup-set", "redial=300", "siren_sound=0"},
-       Host::Answers, 0, accepted, {kRead, FrameLine("06 04 A0 03 2C 1E 0F 05")}, HostSetup{0xA2, 3, 5, 30, 15, 5},
+       {"setup-set", "siren=10", "network=3g", "mirror=1", "sms_arm=0", "mms_size=2"},
+       Host::Answers,
+       0,
+       accepted,
+       {kRead, FrameLine("06 04 46 0A 05 1E 0F 02")},
+       std::nullopt,
+       HostSetup{0x46, 10, 5, 30, 15, 2}},
+      {"setup-set overwrites a size this program has no text for",
+       {"setup-set", "redial=300", "siren_sound=0"},
+       Host::Answers,
+       0,
+       accepted,
+       {kRead, FrameLine("06 04 A0 03 2C 1E 0F 05")},
+       HostSetup{0xA2, 3, 5, 30, 15, 5},
        HostSetup{0xA0, 3, 44, 30, 15, 5}},
       {"setup-set writes without having read", {"setup-set", "siren=4"}, Host::Silent, 1, noRead, {kRead}},
-      {"setup-set writes a record it could not read", {"setup-set", "siren=4"}, Host::Refuses, 1, noRead, {kRead}},
+      {"setup-set writes a record it could not read",
+       {"setup-set", "siren=4"},
+       Host::Refuses,
+       1,
+       noRead,
+       {kRead}},
       {"reset acknowledged", {"reset", "--yes"}, Host::Answers, 0, "Сброс выполнен!\n", {"AA 00 23 23 55"}},
-      {"reset unanswered", {"reset", "--yes"}, Host::Silent, 1, "Getting configure failed!\n", {"AA 00 23 23 55"}},
-      {"format acknowledged", {"format", "--yes"}, Host::Answers, 0, "Форматирование успешно завершено!\n",
+      {"reset unanswered",
+       {"reset", "--yes"},
+       Host::Silent,
+       1,
+       "Getting configure failed!\n",
+       {"AA 00 23 23 55"}},
+      {"format acknowledged",
+       {"format", "--yes"},
+       Host::Answers,
+       0,
+       "Форматирование успешно завершено!\n",
        {"AA 00 25 25 55"}},
       {"format unanswered", {"format", "--yes"}, Host::Silent, 1, noRead, {"AA 00 25 25 55"}},
-      {"password changed", {"password-change", "1234", "5678"}, Host::Answers, 0, "Измененный пароль принят!\n",
+      {"password changed",
+       {"password-change", "1234", "5678"},
+       Host::Answers,
+       0,
+       "Измененный пароль принят!\n",
        {FrameLine("04 05 12 34 56 78")}},
-      {"wrong current password", {"password-change", "9999", "5678"}, Host::Answers, 1, "Неверный пароль!\n",
+      {"wrong current password",
+       {"password-change", "9999", "5678"},
+       Host::Answers,
+       1,
+       "Неверный пароль!\n",
        {FrameLine("04 05 99 99 56 78")}},
-      {"password change unanswered", {"password-change", "1234", "5678"}, Host::Silent, 1, "Сбой изменения пароля!\n",
+      {"password change unanswered",
+       {"password-change", "1234", "5678"},
+       Host::Silent,
+       1,
+       "Сбой изменения пароля!\n",
        {FrameLine("04 05 12 34 56 78")}},
-      {"refused password sent", {"password-change", "1234", "5678", "5679"}, Host::Answers, 1,
-       "Password input varies from!\n", {}},
-      {"clock unanswered", {"clock-sync", "--at", "2016-02-29 12:00:00"}, Host::Silent, 1,
-       "2016-02-29 12:00:00 Понедельник\nОшибка синхронизации времени!\n", {setClock}},
+      {"refused password sent",
+       {"password-change", "1234", "5678", "5679"},
+       Host::Answers,
+       1,
+       "Password input varies from!\n",
+       {}},
+      {"clock unanswered",
+       {"clock-sync", "--at", "2016-02-29 12:00:00"},
+       Host::Silent,
+       1,
+       "2016-02-29 12:00:00 Понедельник\nОшибка синхронизации времени!\n",
+       {setClock}},
   };
   for (const Row& row : rows) Check(row);
 }
@@ -140,16 +191,21 @@ TEST_F(VeyractlSettingsTest, ArgumentsThatSendNothing) {
 
 TEST_F(VeyractlSettingsTest, TheLoginAfterAChangeTakesTheNewPassword) {
   env.SetTimeouts(2, 300);
-  const auto change = RunVeyractl({"--port", "COM7", "--password", "1234", "password-change", "1234", "0567"});
+  const auto change =
+      RunVeyractl({"--port", "COM7", "--password", "1234", "password-change", "1234", "0567"});
   ASSERT_EQ(change.status, 0) << change.err;
   EXPECT_EQ(change.out, "Измененный пароль принят!\n");
-  EXPECT_EQ(RunVeyractl({"--port", "COM7", "--password", "1234", "setup"}).status, 1) << "old password let in";
+  EXPECT_EQ(RunVeyractl({"--port", "COM7", "--password", "1234", "setup"}).status, 1)
+      << "old password let in";
   const auto read = RunVeyractl({"--port", "COM7", "--password", "0567", "setup"});
   EXPECT_EQ(read.status, 0) << "new password refused: " << read.err;
 }
 
 TEST_F(VeyractlSettingsTest, ClockSyncAtAGivenTimeIsKept) {
-  Check({"leap day", {"clock-sync", "--at", "2016-02-29 12:00:00"}, Host::Answers, 0,
+  Check({"leap day",
+         {"clock-sync", "--at", "2016-02-29 12:00:00"},
+         Host::Answers,
+         0,
          "2016-02-29 12:00:00 Понедельник\nВремя успешно синхронизировано!\n",
          {FrameLine("08 06 20 16 02 29 12 00 00 01")}});
   auto lock = host.Lock();
@@ -168,7 +224,8 @@ TEST_F(VeyractlSettingsTest, ClockSyncNowSendsTheTimeItPrints) {
   const std::optional<settings::LocalTime> time = settings::ParseLocalTime(text.substr(0, 19));
   ASSERT_TRUE(time) << text;
   EXPECT_EQ(settings::ClockText(*time), text) << "weekday named for another day";
-  EXPECT_EQ(Hexes(host.FramesReceived()), std::vector<std::string>{FormatHex(BuildFrame(settings::ClockPayload(*time)))});
+  EXPECT_EQ(Hexes(host.FramesReceived()),
+            std::vector<std::string>{FormatHex(BuildFrame(settings::ClockPayload(*time)))});
 }
 
 }  // namespace

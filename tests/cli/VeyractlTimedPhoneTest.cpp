@@ -54,15 +54,46 @@ class VeyractlTimedPhoneTest : public test::PtyHostFixture {
 TEST_F(VeyractlTimedPhoneTest, Timers) {
   const std::string set = FrameLine("07 08 02 02 07 1E 01 13 00");
   const Row rows[] = {
-      {"timers misprints a record", {"timers"}, HostFault::None, 0, "1\t01\tПовседневный,08:30\tПовседневный,18:00\n2\t02\tСуббота,22:00\tВоскресенье,09:15\n3\t03\tВыключить\tВыключить\n", {"AA 00 10 10 55"}},
-      {"unanswered timers exits 0 or silently", {"timers"}, HostFault::Silent, 1, "Сбой!\n", {"AA 00 10 10 55"}},
-      {"timer-set refused by the host reported as success", {"timer-set", "2", "2", "07:30", "1", "19:00"}, HostFault::WrongReply, 1, "Setting failure!\n", {set}},
-      {"unanswered timer-set exits 0 or silently", {"timer-set", "2", "2", "07:30", "1", "19:00"}, HostFault::Silent, 1, "Setting failure!\n", {set}},
-      {"hour 24 sent", {"timer-set", "2", "2", "24:00", "1", "19:00"}, HostFault::None, 1, "Неверное время!\n", {}},
+      {"timers misprints a record",
+       {"timers"},
+       HostFault::None,
+       0,
+       "1\t01\tПовседневный,08:30\tПовседневный,18:00\n2\t02\tСуббота,22:00\tВоскресенье,09:"
+       "15\n3\t03\tВыключить\tВыключить\n",
+       {"AA 00 10 10 55"}},
+      {"unanswered timers exits 0 or silently",
+       {"timers"},
+       HostFault::Silent,
+       1,
+       "Сбой!\n",
+       {"AA 00 10 10 55"}},
+      {"timer-set refused by the host reported as success",
+       {"timer-set", "2", "2", "07:30", "1", "19:00"},
+       HostFault::WrongReply,
+       1,
+       "Setting failure!\n",
+       {set}},
+      {"unanswered timer-set exits 0 or silently",
+       {"timer-set", "2", "2", "07:30", "1", "19:00"},
+       HostFault::Silent,
+       1,
+       "Setting failure!\n",
+       {set}},
+      {"hour 24 sent",
+       {"timer-set", "2", "2", "24:00", "1", "19:00"},
+       HostFault::None,
+       1,
+       "Неверное время!\n",
+       {}},
       {"group 4 sent", {"timer-set", "4", "2", "07:30", "1", "19:00"}, HostFault::None, 2, "", {}},
       {"day code 9 sent", {"timer-set", "1", "9", "07:30", "1", "19:00"}, HostFault::None, 2, "", {}},
       {"a missing argument sent", {"timer-set", "1", "2", "07:30", "1"}, HostFault::None, 2, "", {}},
-      {"an acknowledged timer-set fails", {"timer-set", "2", "2", "7:30", "1", "19:00"}, HostFault::None, 0, "Setting Successful!\n", {set}},
+      {"an acknowledged timer-set fails",
+       {"timer-set", "2", "2", "7:30", "1", "19:00"},
+       HostFault::None,
+       0,
+       "Setting Successful!\n",
+       {set}},
   };
   for (const Row& row : rows) Check(row);
   const auto read = Run({"timers"});
@@ -72,19 +103,51 @@ TEST_F(VeyractlTimedPhoneTest, Timers) {
 
 TEST_F(VeyractlTimedPhoneTest, Phones) {
   const Row rows[] = {
-      {"phones leaves out a slot with no number", {"phones"}, HostFault::None, 0, "1\t13800138000\n2\t3G8613912345678\n3\t*2101\n4\t\n5\t\n6\t112\n7\t13912345678\n8\t\n9\t\n10\t13800001111\n11\t\n12\t\n", {"AA 00 0C 0C 55"}},
-      {"unanswered phones exits 0 or silently", {"phones"}, HostFault::Silent, 1, "Сбой при получении телефонных номеров!\n", {"AA 00 0C 0C 55"}},
-      {"unanswered phone-set leaves the slot or the save unreported", {"phone-set", "4=1"}, HostFault::Silent, 1, kSlot + "4!\n" + kClosing, {FrameLine("02 0D 04 1F")}},
-      {"phone-set answered by something else than the acknowledgement taken for done", {"phone-set", "4=1"}, HostFault::WrongReply, 1, kClosing, {FrameLine("02 0D 04 1F")}},
-      {"a refused number is sent, or stops the other slots", {"phone-set", "12=456", "3=12-34"}, HostFault::None, 1, kSlot + "3!\n" + kClosing, {FrameLine("03 0D 0C 45 6F")}},
+      {"phones leaves out a slot with no number",
+       {"phones"},
+       HostFault::None,
+       0,
+       "1\t13800138000\n2\t3G8613912345678\n3\t*"
+       "2101\n4\t\n5\t\n6\t112\n7\t13912345678\n8\t\n9\t\n10\t13800001111\n11\t\n12\t\n",
+       {"AA 00 0C 0C 55"}},
+      {"unanswered phones exits 0 or silently",
+       {"phones"},
+       HostFault::Silent,
+       1,
+       "Сбой при получении телефонных номеров!\n",
+       {"AA 00 0C 0C 55"}},
+      {"unanswered phone-set leaves the slot or the save unreported",
+       {"phone-set", "4=1"},
+       HostFault::Silent,
+       1,
+       kSlot + "4!\n" + kClosing,
+       {FrameLine("02 0D 04 1F")}},
+      {"phone-set answered by something else than the acknowledgement taken for done",
+       {"phone-set", "4=1"},
+       HostFault::WrongReply,
+       1,
+       kClosing,
+       {FrameLine("02 0D 04 1F")}},
+      {"a refused number is sent, or stops the other slots",
+       {"phone-set", "12=456", "3=12-34"},
+       HostFault::None,
+       1,
+       kSlot + "3!\n" + kClosing,
+       {FrameLine("03 0D 0C 45 6F")}},
       {"slot 13 sent", {"phone-set", "13=1"}, HostFault::None, 2, "", {}},
       {"a slot given twice sent", {"phone-set", "1=1", "1=2"}, HostFault::None, 2, "", {}},
-      {"phone-set writes out of slot order, or speaks on success", {"phone-set", "7=", "1=123", "2=3G1234"}, HostFault::None, 0, "", {"AA 03 0D 01 12 3F 62 55", FrameLine("05 0D 02 3B 12 34 FF"), FrameLine("02 0D 07 FF")}},
+      {"phone-set writes out of slot order, or speaks on success",
+       {"phone-set", "7=", "1=123", "2=3G1234"},
+       HostFault::None,
+       0,
+       "",
+       {"AA 03 0D 01 12 3F 62 55", FrameLine("05 0D 02 3B 12 34 FF"), FrameLine("02 0D 07 FF")}},
   };
   for (const Row& row : rows) Check(row);
   const auto read = Run({"phones"});
   EXPECT_EQ(read.status, 0);
-  EXPECT_EQ(read.out, "1\t123\n2\t3G1234\n3\t*2101\n4\t1\n5\t\n6\t112\n7\t\n8\t\n9\t\n10\t13800001111\n11\t\n12\t456\n")
+  EXPECT_EQ(read.out,
+            "1\t123\n2\t3G1234\n3\t*2101\n4\t1\n5\t\n6\t112\n7\t\n8\t\n9\t\n10\t13800001111\n11\t\n12\t456\n")
       << "a read after the writes shows them";
 }
 

@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   veyra::InitResources();
-  veyra::test::RecordingNotifier::pump = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  veyra::test::RecordingNotifier::pump = [] {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  };
   return RUN_ALL_TESTS();
 }

@@ -68,7 +68,8 @@ class RecordingLink : public HostLink {
   }
   bool WaitForReplies(std::size_t count, int timeoutMs = 3000) const {
     std::unique_lock lock(mutex_);
-    return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return received_.size() >= count; });
+    return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                        [&] { return received_.size() >= count; });
   }
 
  private:

@@ -48,7 +48,9 @@ inline ProcessResult RunProcess(const std::vector<std::string>& argv, int timeou
   int open = 2;
   bool killed = false;
   while (open > 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+            .count();
     if (left <= 0) {
       ::kill(pid, SIGKILL);
       killed = true;

@@ -2,8 +2,6 @@
 // message, are proven end to end through veyractl and the dialogs; here stay what those cannot
 // see: checksums (the recogniser accepts a wrong one), frames the host must refuse, the log's
 // coverage of every code, and the longest number.
-#include "hostsim/AlarmState.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -14,6 +12,7 @@
 #include "features/alarm/OperateCodec.h"
 #include "features/alarm/PhoneCodec.h"
 #include "features/alarm/TimedCodec.h"
+#include "hostsim/AlarmState.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::hostsim {

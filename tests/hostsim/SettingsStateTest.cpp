@@ -1,13 +1,12 @@
 // The simulated host's settings side. Reads after writes and each reply's message are proven end
 // to end through veyractl; here stay what those cannot see: checksums, frames the host must
 // refuse, and the password a change leaves for the next login.
-#include "hostsim/SettingsState.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "hostsim/SettingsState.h"
 #include "hostsim/SimulatedHost.h"
 #include "tests/common/CodecTestSupport.h"
 

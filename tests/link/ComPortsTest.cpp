@@ -1,5 +1,3 @@
-#include "link/ComPorts.h"
-
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <unistd.h>
@@ -13,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/ComPorts.h"
 #include "tests/common/ScratchDir.h"
 
 namespace veyra {
@@ -46,9 +45,12 @@ struct Tree {
   void AddLink(const std::string& entry) const {
     const auto arrow = entry.find('>');
     const std::string path = root + "/ports/" + entry.substr(0, arrow);
-    if (arrow == std::string::npos) fs::create_symlink("/dev/null", path);
-    else if (arrow + 1 == entry.size()) std::ofstream(path) << "x";
-    else fs::create_symlink(Expand(entry.substr(arrow + 1)), path);
+    if (arrow == std::string::npos)
+      fs::create_symlink("/dev/null", path);
+    else if (arrow + 1 == entry.size())
+      std::ofstream(path) << "x";
+    else
+      fs::create_symlink(Expand(entry.substr(arrow + 1)), path);
   }
 };
 
@@ -59,24 +61,37 @@ TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
     std::vector<std::pair<int, std::string>> expected;
     bool portsDirMissing = false;
   } rows[] = {
-      {"UnsortedOrNotNumberedByKernelIndex", {"ttyUSB3", "ttyACM2", "ttyS3=4\n", "ttyUSB0"}, {},
+      {"UnsortedOrNotNumberedByKernelIndex",
+       {"ttyUSB3", "ttyACM2", "ttyS3=4\n", "ttyUSB0"},
+       {},
        {{4, "/dev/ttyS3"}, {33, "/dev/ttyUSB0"}, {36, "/dev/ttyUSB3"}, {67, "/dev/ttyACM2"}}},
       {"UartWithoutANonzeroTypeListed",
-       {"ttyS0=4\n", "ttyS1=0\n", "ttyS2=0", "ttyS3", "ttyS4=", "ttyS5=unknown\n"}, {}, {{1, "/dev/ttyS0"}}},
+       {"ttyS0=4\n", "ttyS1=0\n", "ttyS2=0", "ttyS3", "ttyS4=", "ttyS5=unknown\n"},
+       {},
+       {{1, "/dev/ttyS0"}}},
       {"OtherTtyDevicesListed",
-       {"tty0", "console", "ttyAMA0", "ttyS=4", "ttyUSB", "ttyUSB01", "ttyUSBx", "ttyACM-1"}, {}, {}},
+       {"tty0", "console", "ttyAMA0", "ttyS=4", "ttyUSB", "ttyUSB01", "ttyUSBx", "ttyACM-1"},
+       {},
+       {}},
       {"BlockOverflowStealsTheNextBlocksNumber",
-       {"ttyS31=4", "ttyS32=4", "ttyUSB32", "ttyACM9934", "ttyACM9935"}, {},
+       {"ttyS31=4", "ttyS32=4", "ttyUSB32", "ttyACM9934", "ttyACM9935"},
+       {},
        {{32, "/dev/ttyS31"}, {9999, "/dev/ttyACM9934"}}},
-      {"ExplicitLinksLoseOrAreKeptInsideTheBlocks", {"ttyUSB0", "ttyUSB1"},
+      {"ExplicitLinksLoseOrAreKeptInsideTheBlocks",
+       {"ttyUSB0", "ttyUSB1"},
        {"COM33", "COM7", "COM9999>/dev/zero", "COM1>/dev/full"},
        {{1, "/dev/full"}, {7, "/dev/null"}, {33, "/dev/null"}, {34, "/dev/ttyUSB1"}, {9999, "/dev/zero"}}},
-      {"LinkWithoutADeviceOrPlainFileListed", {},
+      {"LinkWithoutADeviceOrPlainFileListed",
+       {},
        {"COM5>{root}/gone/ttyUSB9", "COM6>{root}", "COM4>", "COM8>{root}/ports/COM4", "COM9"},
        {{9, "/dev/null"}}},
-      {"NonComNamesListed", {},
-       {"com3", "COM", "COMx", "COM3.bak", "COM0", "COM10000", "COM07", "COM+5", " COM2", "xCOM11"}, {}},
-      {"RelativeLinkResolvedElsewhereOrItsLastNameLost", {}, {"COM5>../devs/modem"},
+      {"NonComNamesListed",
+       {},
+       {"com3", "COM", "COMx", "COM3.bak", "COM0", "COM10000", "COM07", "COM+5", " COM2", "xCOM11"},
+       {}},
+      {"RelativeLinkResolvedElsewhereOrItsLastNameLost",
+       {},
+       {"COM5>../devs/modem"},
        {{5, "{root}/devs/modem"}}},
       {"MissingPortsDirFailsTheListing", {"ttyACM0"}, {}, {{65, "/dev/ttyACM0"}}, true},
   };

@@ -1,5 +1,3 @@
-#include "link/Config.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "link/Config.h"
 #include "link/IniFile.h"
 #include "tests/common/ScratchDir.h"
 
@@ -65,9 +64,11 @@ TEST(ConfigPathRule, PicksOneLocationForWritingAndReading) {
       {"OverrideIgnored", {"/t/my.ini", "/opt/veyra/bin", true, "/x", "/home/u"}, "/t/my.ini"},
       {"UsableExeDirPassedOver", {"", "/opt/veyra/bin", true, "/x", "/home/u"}, "/opt/veyra/bin/config.ini"},
       {"XdgConfigHomeIgnored", {"", "/usr/bin", false, "/x/cfg", "/home/u"}, "/x/cfg/veyra-setup/config.ini"},
-      {"HomeNotDefaultForXdg", {"", "/usr/bin", false, "", "/home/u"},
+      {"HomeNotDefaultForXdg",
+       {"", "/usr/bin", false, "", "/home/u"},
        "/home/u/.config/veyra-setup/config.ini"},
-      {"RelativeXdgConfigHomeTrusted", {"", "/usr/bin", false, "rel/cfg", "/home/u"},
+      {"RelativeXdgConfigHomeTrusted",
+       {"", "/usr/bin", false, "rel/cfg", "/home/u"},
        "/home/u/.config/veyra-setup/config.ini"},
       {"UnknownExeDirUsed", {"", "", true, "", "/home/u"}, "/home/u/.config/veyra-setup/config.ini"},
   };

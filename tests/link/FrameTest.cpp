@@ -41,8 +41,8 @@ TEST(ParseHexText, ReadsPairsAsTheAckTableWritesThem) {
       {"AA 0", {0xAA}},                  // a single trailing character is ignored
       {"AA   00", {0xAA, 0x00}},         // any number of spaces
       {"", {}},
-      {"ZZ 01", {0x01}},                 // a pair with a non-hex first character adds nothing
-      {"AA\t00", {0xAA}},                // a tab is not a separator: "\t0" is skipped as a pair
+      {"ZZ 01", {0x01}},   // a pair with a non-hex first character adds nothing
+      {"AA\t00", {0xAA}},  // a tab is not a separator: "\t0" is skipped as a pair
   };
   for (const Row& row : rows) {
     Bytes out{0x77};  // replaced, not appended to

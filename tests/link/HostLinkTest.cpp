@@ -12,7 +12,8 @@ using test::LinkHarness;
 using Clock = std::chrono::steady_clock;
 
 long ElapsedMs(Clock::time_point since) {
-  return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
+  return static_cast<long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
 }
 
 class HostLinkTest : public LinkHarness {};
@@ -23,7 +24,8 @@ TEST_F(HostLinkTest, CommandAndReplyCrossTheLineByteForByte) {
   ASSERT_TRUE(link.WaitForReplies(1));
   EXPECT_EQ(host.FramesReceived().at(0), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55}));
   EXPECT_EQ(link.Received().at(0), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55}));
-  EXPECT_EQ(link.SentWith().at(0), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55})) << "OnReply gets the link's own SentFrame";
+  EXPECT_EQ(link.SentWith().at(0), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55}))
+      << "OnReply gets the link's own SentFrame";
   EXPECT_EQ(port.ReceivedSize(), 0u);
   EXPECT_TRUE(messages.Messages().empty());
 }
@@ -60,7 +62,8 @@ TEST_F(HostLinkTest, RetriesFollowTimeoutSettings) {
   hostsim::Faults garbage;
   garbage.garbageBefore = {0x12, 0x34, 0x55, 0xAA, 0x01};
   const Row rows[] = {
-      {"a silent host misses an attempt, or they come closer than a wait apart", 3, 300, silent, 0, 3, 850, 2500},
+      {"a silent host misses an attempt, or they come closer than a wait apart", 3, 300, silent, 0, 3, 850,
+       2500},
       {"retries go on after the host answered the second copy", 3, 300, second, 1, 2, 250, 1500},
       {"times=0 writes, or waits", 0, 300, {}, 0, 0, 0, 250},
       {"a reply at the line rate missed", 2, 500, paced, 1, 1, 0, 900},
@@ -117,7 +120,8 @@ TEST_F(HostLinkTest, UnreadableConfigIsReportedAndLastSettingsStay) {
   EXPECT_EQ(Send({0x00, 0x09}), 0);
   EXPECT_EQ(host.WaitForFrames(2, 1000), 2u) << "the exchange runs with the settings last read";
   ASSERT_FALSE(messages.Messages().empty());
-  EXPECT_EQ(messages.Messages().at(0), (Message{"加载配置文件config.ini失败！\n", "错误", false, Icon::None}));
+  EXPECT_EQ(messages.Messages().at(0),
+            (Message{"加载配置文件config.ini失败！\n", "错误", false, Icon::None}));
   EXPECT_EQ(link.CheckAck("09", {0xAA, 0x00, 0x09, 0x09, 0x55}), 0);
   EXPECT_EQ(messages.Texts().back(), "加载命令文件config.ini失败！\n");
 }
@@ -233,7 +237,8 @@ TEST_F(HostLinkTest, FrameArrivingWithoutOwnerGoesToTheNextOwner) {
   Open();
   port.SetOwner(nullptr);
   host.Inject({0xAA, 0x00, 0x0F, 0x0F, 0x55});
-  for (int i = 0; i < 100 && port.ReceivedSize() < 5; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 100 && port.ReceivedSize() < 5; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_EQ(port.ReceivedSize(), 5u);
   link.SetCommn(&port);
   host.Inject({0xAA, 0x00, 0x09, 0x09, 0x55});

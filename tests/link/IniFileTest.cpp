@@ -1,5 +1,3 @@
-#include "link/IniFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +8,7 @@
 
 #include "fuzz/IniInvariants.h"
 #include "link/Config.h"
+#include "link/IniFile.h"
 #include "tests/common/ScratchDir.h"
 
 namespace veyra {
@@ -17,8 +16,7 @@ namespace veyra {
 // Readable failure output for entry lists (internal: other test files may print entries too).
 [[maybe_unused]] static void PrintTo(const IniEntry& e, std::ostream* os) {
   *os << "{kind " << static_cast<int>(e.kind) << ", section " << ::testing::PrintToString(e.section)
-      << ", key " << ::testing::PrintToString(e.key) << ", text "
-      << ::testing::PrintToString(e.text) << "}";
+      << ", key " << ::testing::PrintToString(e.key) << ", text " << ::testing::PrintToString(e.text) << "}";
 }
 
 namespace {
@@ -45,8 +43,7 @@ const std::string kDefault = DefaultConfigText();
 const LookupRow kLookupRows[] = {
     // The default file, as start-up writes it.
     {"TooltipKeepsSpacesBeforeEquals", kDefault, "main", "m_lsjl", "Check alarm history"},
-    {"TooltipKeepsSpaceAfterEquals", kDefault, "main", "m_bjdhsz",
-     "Setting Alarm Telephone Numbers"},
+    {"TooltipKeepsSpaceAfterEquals", kDefault, "main", "m_bjdhsz", "Setting Alarm Telephone Numbers"},
     {"AckEntryReadInFull", kDefault, "command_number", "09", "AA 00 09 09 55"},
     {"LastLineWithoutBreakLost", kDefault, "command_number", "32", "AA 00 32 32 55"},
     {"CommandKeyMatchedCaseBlind", kDefault, "command_number", "0a", ""},
@@ -106,8 +103,7 @@ struct EntriesRow {
 
 std::ostream& operator<<(std::ostream& os, const EntriesRow& row) { return os << row.name; }
 
-constexpr LineKind S = LineKind::Section, KV = LineKind::KeyValue, B = LineKind::Blank,
-                   C = LineKind::Comment;
+constexpr LineKind S = LineKind::Section, KV = LineKind::KeyValue, B = LineKind::Blank, C = LineKind::Comment;
 
 const EntriesRow kEntriesRows[] = {
     {"BlankOrSpacesOnlyLineDropped", "[a]\n\n   \n", {{S, "a", "", ""}, {B, "a", "", ""}, {B, "a", "", ""}}},

@@ -1,6 +1,6 @@
-#include "session/LoginCodec.h"
-
 #include <gtest/gtest.h>
+
+#include "session/LoginCodec.h"
 
 namespace veyra::session {
 namespace {
@@ -11,10 +11,8 @@ TEST(LoginCodec, PasswordTravelsAsPackedDigits) {
     Bytes payload;
   };
   const Row rows[] = {
-      {1234, {0x02, 0x01, 0x12, 0x34}},
-      {0, {0x02, 0x01, 0x00, 0x00}},      // an empty field
-      {9870, {0x02, 0x01, 0x98, 0x70}},
-      {2, {0x02, 0x01, 0x00, 0x02}},
+      {1234, {0x02, 0x01, 0x12, 0x34}},  {0, {0x02, 0x01, 0x00, 0x00}},  // an empty field
+      {9870, {0x02, 0x01, 0x98, 0x70}},  {2, {0x02, 0x01, 0x00, 0x02}},
       {12345, {0x02, 0x01, 0xC3, 0x45}},  // past four digits: kept to eight bits, never out of range
   };
   for (const Row& row : rows) EXPECT_EQ(LoginPayload(row.password), row.payload) << row.password;

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "ui/CDialogBase.h"
 #include "tests/common/WaitFor.h"
+#include "ui/CDialogBase.h"
 
 namespace {
 
@@ -59,7 +59,8 @@ TEST(DialogBase, EnterNeverFiresAButtonEscapeCancels) {
       {"Enter in an edit triggers the default button", Qt::Key_Return, Qt::NoModifier, Edit, false},
       {"keypad Enter triggers the default button", Qt::Key_Enter, Qt::KeypadModifier, Edit, false},
       {"Enter on a focused auto-default button clicks it", Qt::Key_Return, Qt::NoModifier, Button, false},
-      {"a button added after show is still auto-default", Qt::Key_Return, Qt::NoModifier, ButtonAddedLater, false},
+      {"a button added after show is still auto-default", Qt::Key_Return, Qt::NoModifier, ButtonAddedLater,
+       false},
       {"Escape does not close the dialog", Qt::Key_Escape, Qt::NoModifier, Edit, true},
   };
   for (const auto& row : rows) {

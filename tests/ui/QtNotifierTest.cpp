@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/common/WaitFor.h"
 #include "ui/CDialogBase.h"
 #include "ui/QtNotifier.h"
-#include "tests/common/WaitFor.h"
 
 using veyra::test::WaitFor;
 
@@ -18,7 +18,8 @@ veyra::Message Text(const std::string& text) { return veyra::Message{text, "", t
 
 int VisibleBoxes() {
   int count = 0;
-  for (QWidget* w : QApplication::topLevelWidgets()) count += (qobject_cast<QMessageBox*>(w) && w->isVisible());
+  for (QWidget* w : QApplication::topLevelWidgets())
+    count += (qobject_cast<QMessageBox*>(w) && w->isVisible());
   return count;
 }
 
@@ -43,7 +44,8 @@ TEST(QtNotifier, BoxesFromAnyThreadAppearInArrivalOrderOneAtATime) {
     texts.push_back(shown.back()->text().toStdString());
     shown.back()->accept();
   }
-  EXPECT_EQ(texts, (std::vector<std::string>{"first", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "gui"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"first", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "gui"}));
   EXPECT_TRUE(WaitFor([&] { return VisibleBoxes() == 0; }));
 }
 
@@ -54,18 +56,26 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
     const char* caption;
     QMessageBox::Icon icon;
   } rows[] = {
-      {"no caption shows no application name", {"3G камера не найдена!!", "", true, veyra::Icon::None}, "veyra-setup",
+      {"no caption shows no application name",
+       {"3G камера не найдена!!", "", true, veyra::Icon::None},
+       "veyra-setup",
        QMessageBox::NoIcon},
       {"own caption lost, or an unowned box given an owner",
-       {"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::Error}, "Failure!", QMessageBox::Critical},
-      {"a caption not in ASCII garbled", {"y", "串口", true, veyra::Icon::Information}, "串口", QMessageBox::Information},
+       {"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::Error},
+       "Failure!",
+       QMessageBox::Critical},
+      {"a caption not in ASCII garbled",
+       {"y", "串口", true, veyra::Icon::Information},
+       "串口",
+       QMessageBox::Information},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
     CDialogBase dialog;
     dialog.show();
     dialog.activateWindow();
-    ASSERT_TRUE(WaitFor([&] { return dialog.isActiveWindow(); }, 2000)) << "an owned box takes the active window";
+    ASSERT_TRUE(WaitFor([&] { return dialog.isActiveWindow(); }, 2000))
+        << "an owned box takes the active window";
     QtNotifier notifier;
     QMessageBox* shown = nullptr;
     QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) { shown = box; });

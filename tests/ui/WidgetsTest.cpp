@@ -164,11 +164,30 @@ TEST(PictureButton, BackgroundShowsAroundThePictureAboveItsLabel) {
 }
 
 TEST(Pictures, EveryIconLoadsAndDraws) {
-  for (const char* name : {"app", "connected", "disconnected", "antenna", "port_arrow", "port_arrow_hover",
-                           "tile_settings", "tile_settings_hover", "tile_history", "tile_history_hover", "tile_arm",
-                           "tile_arm_hover", "tile_schedule", "tile_schedule_hover", "tile_phone", "tile_phone_hover",
-                           "tile_sensor", "tile_sensor_hover", "tile_mms", "tile_mms_hover", "tile_smarthome",
-                           "tile_smarthome_hover", "tile_upgrade", "tile_upgrade_hover"}) {
+  for (const char* name : {"app",
+                           "connected",
+                           "disconnected",
+                           "antenna",
+                           "port_arrow",
+                           "port_arrow_hover",
+                           "tile_settings",
+                           "tile_settings_hover",
+                           "tile_history",
+                           "tile_history_hover",
+                           "tile_arm",
+                           "tile_arm_hover",
+                           "tile_schedule",
+                           "tile_schedule_hover",
+                           "tile_phone",
+                           "tile_phone_hover",
+                           "tile_sensor",
+                           "tile_sensor_hover",
+                           "tile_mms",
+                           "tile_mms_hover",
+                           "tile_smarthome",
+                           "tile_smarthome_hover",
+                           "tile_upgrade",
+                           "tile_upgrade_hover"}) {
     const QImage image = QIcon(QString(":/icons/%1.svg").arg(name)).pixmap(48, 48).toImage();
     ASSERT_FALSE(image.isNull()) << "missing resource or SVG image plugin: " << name;
     int opaque = 0;

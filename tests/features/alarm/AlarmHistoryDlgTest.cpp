@@ -35,10 +35,11 @@ std::vector<LogEntry> DistinctEntries(int count) {
   std::vector<LogEntry> entries;
   for (int i = 0; static_cast<int>(entries.size()) < count; ++i) {
     const auto b = [](int v) { return static_cast<std::uint8_t>(v); };
-    const LogEntry e{b(i % 14),     b((i / 14 + i) % 16), b(i % 256), b(1 + i % 12),
-                     b(1 + i % 28), b(i % 24),            b(i % 60)};
-    const Bytes frame = BuildFrame({0x06, 0x02, b(entries.size() + 1), b((e.source << 4) | e.event), e.zone,
-                                    b((e.month << 4) | (e.day >> 3)), b(((e.day & 7) << 5) | e.hour), e.minute});
+    const LogEntry e{b(i % 14), b((i / 14 + i) % 16), b(i % 256), b(1 + i % 12), b(1 + i % 28), b(i % 24),
+                     b(i % 60)};
+    const Bytes frame =
+        BuildFrame({0x06, 0x02, b(entries.size() + 1), b((e.source << 4) | e.event), e.zone,
+                    b((e.month << 4) | (e.day >> 3)), b(((e.day & 7) << 5) | e.hour), e.minute});
     if (std::find(frame.begin() + 1, frame.end(), 0xAA) == frame.end()) entries.push_back(e);
   }
   return entries;
@@ -58,7 +59,8 @@ class AlarmHistoryDlgTest : public test::DialogFixture<CAlarmHistoryDlg> {
   // Reads and waits until the dialog shows `count` records.
   void Read(int count) {
     dialog->RefreshButton()->click();
-    ASSERT_TRUE(WaitFor([&] { return dialog->LastRow() >= count; })) << "only " << dialog->LastRow() << " rows";
+    ASSERT_TRUE(WaitFor([&] { return dialog->LastRow() >= count; }))
+        << "only " << dialog->LastRow() << " rows";
   }
   QStringList Row(int row) const {
     QStringList texts;
@@ -70,7 +72,8 @@ class AlarmHistoryDlgTest : public test::DialogFixture<CAlarmHistoryDlg> {
       const LogEntry& e = entries[r - 1];
       const alarm::HistoryRecord record{e.source, e.event, e.zone, e.month, e.day, e.hour, e.minute};
       QStringList cells;
-      for (const std::string& cell : alarm::HistoryRecordCells(record, r)) cells << QString::fromStdString(cell);
+      for (const std::string& cell : alarm::HistoryRecordCells(record, r))
+        cells << QString::fromStdString(cell);
       EXPECT_EQ(Row(r), cells) << r;
     }
   }
@@ -78,7 +81,8 @@ class AlarmHistoryDlgTest : public test::DialogFixture<CAlarmHistoryDlg> {
 
 TEST_F(AlarmHistoryDlgTest, ReadShowsEveryRecordInTheHostsOrderAndLaterFramesUnlessTooShort) {
   Read(36);
-  EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kReadFrame}) << "nothing else is sent, not even on opening";
+  EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kReadFrame})
+      << "nothing else is sent, not even on opening";
   EXPECT_EQ(Row(1), (QStringList{"1", "База", "Постановка на охрану", "00", "01/05 08:30"}));
   EXPECT_EQ(Row(35), (QStringList{"35", "Дверной датчик", "Тревога", "255", "12/25 00:01"}));
   // A frame too short for a record must not become an empty row; for a record any command byte will do.
@@ -157,7 +161,8 @@ TEST_F(AlarmHistoryDlgTest, EachWayAPressEndsIsReportedAndTheOldRowsGoWhateverTh
       {"erase with no host found sends, or empties the table", true, false, {}, "3G камера не найдена!!"},
       {"a silent host's read is not reported", false, true, Silent(), "Нет истории!"},
       {"an unanswered erase is not reported", true, true, Silent(), "Сбой очистки истории!"},
-      {"a refused erase reported as done", true, true, ReplyingWith(BuildFrame({0x00, 0x0C})), "Сбой очистки истории!"},
+      {"a refused erase reported as done", true, true, ReplyingWith(BuildFrame({0x00, 0x0C})),
+       "Сбой очистки истории!"},
       {"an acknowledged erase is not reported done", true, true, {}, "Удаление завершено!"},
   };
   env.SetTimeouts(1, 200);

@@ -36,7 +36,8 @@ TEST_F(AlarmPhoneDlgTest, ReadFillsEveryFieldTickedOrNotAndLateFramesStillLand) 
   EXPECT_FALSE(dialog->Field(4)->isReadOnly());
   dialog->Field(12)->setText(QStringLiteral("unread"));
   dialog->ReadButton()->click();
-  ASSERT_TRUE(test::WaitFor([&] { return dialog->Field(12)->text().isEmpty(); })) << "slot 12's frame comes last";
+  ASSERT_TRUE(test::WaitFor([&] { return dialog->Field(12)->text().isEmpty(); }))
+      << "slot 12's frame comes last";
   EXPECT_EQ(Hexes(host.FramesReceived()), (std::vector<std::string>{"AA 00 0C 0C 55"}));
   std::vector<std::string> fields;
   for (int slot = 1; slot <= 12; ++slot) fields.push_back(dialog->Field(slot)->text().toStdString());
@@ -55,9 +56,9 @@ TEST_F(AlarmPhoneDlgTest, SaveWritesTickedSlotsInSlotOrderAndSaysNothingWhenEach
   Tick(1, "123");
   Tick(3, "3G1234");
   dialog->SaveButton()->click();
-  EXPECT_EQ(Hexes(host.FramesReceived()), (std::vector<std::string>{"AA 03 0D 01 12 3F 62 55",
-                                                                    FrameLine("05 0D 03 3B 12 34 FF"),
-                                                                    FrameLine("02 0D 07 FF")}));
+  EXPECT_EQ(Hexes(host.FramesReceived()),
+            (std::vector<std::string>{"AA 03 0D 01 12 3F 62 55", FrameLine("05 0D 03 3B 12 34 FF"),
+                                      FrameLine("02 0D 07 FF")}));
   EXPECT_TRUE(messages.Texts().empty());
   for (int slot : {1, 3, 7}) dialog->CheckBox(slot)->setChecked(false);
   host.ClearLog();
@@ -73,7 +74,8 @@ TEST_F(AlarmPhoneDlgTest, ANumberThatCannotBeSentIsReportedAndTheOtherSlotsAreSt
   dialog->SaveButton()->click();
   EXPECT_EQ(Hexes(host.FramesReceived()),
             (std::vector<std::string>{"AA 03 0D 01 12 3F 62 55", FrameLine("03 0D 0C 12 FF")}));
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Сбой при сохранения телефонных номеров 9!", kClosing}));
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"Сбой при сохранения телефонных номеров 9!", kClosing}));
 }
 
 TEST_F(AlarmPhoneDlgTest, NoHostNoReplyAndARefusedSave) {
@@ -87,9 +89,18 @@ TEST_F(AlarmPhoneDlgTest, NoHostNoReplyAndARefusedSave) {
       {"read without a host sends", false, false, {}, {"3G камера не найдена!!"}, 0},
       {"save without a host sends", false, true, {}, {"3G камера не найдена!!"}, 0},
       {"unanswered read is silent", true, false, Silent(), {"Сбой при получении телефонных номеров!"}, 1},
-      {"unanswered save stops at the first slot or leaves one out of the report", true, true, Silent(),
-       {"Сбой при сохранения телефонных номеров 1!", "Сбой при сохранения телефонных номеров 12!", kClosing}, 2},
-      {"save the host refuses is taken for done", true, true, ReplyingWith(Hex("AA 00 0D 0C 55")), {kClosing}, 2},
+      {"unanswered save stops at the first slot or leaves one out of the report",
+       true,
+       true,
+       Silent(),
+       {"Сбой при сохранения телефонных номеров 1!", "Сбой при сохранения телефонных номеров 12!", kClosing},
+       2},
+      {"save the host refuses is taken for done",
+       true,
+       true,
+       ReplyingWith(Hex("AA 00 0D 0C 55")),
+       {kClosing},
+       2},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);

@@ -1,10 +1,9 @@
-#include "features/alarm/HistoryCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "features/alarm/HistoryCodec.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::alarm {
@@ -26,7 +25,8 @@ TEST(HistoryCodec, DecodeRecordFrame) {
   } rows[] = {
       {"record_read_from_the_wrong_bytes_or_bits", "AA 06 02 7F 21 03 31 2E 2D 00 55",
        "Датчик движения|Тревога|03|03/09 14:45"},
-      {"day_read_from_one_byte_only", "AA 06 02 00 00 00 C3 F7 3B 00 55", "База|Постановка на охрану|00|12/31 23:59"},
+      {"day_read_from_one_byte_only", "AA 06 02 00 00 00 C3 F7 3B 00 55",
+       "База|Постановка на охрану|00|12/31 23:59"},
       {"all_bits_set_overflow_a_cell_or_name_source_15", "AA 06 02 FF FF FF FF FF FF 00 55",
        "15|Сбой проверки|255|15/127 31:255"},
       {"source_14_looked_up_past_the_names", "AA 06 02 00 E1 0C 10 20 00 00 55", "14|Тревога|12|01/01 00:00"},

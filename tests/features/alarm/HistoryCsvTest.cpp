@@ -1,11 +1,11 @@
 // The layout of a saved log and of copied rows is proven through the history dialog; here stay the
 // cells that would break a spreadsheet reader or a script.
-#include "features/alarm/HistoryCsvCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "features/alarm/HistoryCsvCodec.h"
 
 namespace veyra::alarm {
 namespace {

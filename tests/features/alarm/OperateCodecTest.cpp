@@ -1,10 +1,9 @@
-#include "features/alarm/OperateCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "features/alarm/OperateCodec.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::alarm {
@@ -46,13 +45,15 @@ TEST(OperateCodec, ReplyMessage) {
       {"refused_disarm_silent", "AA 00 0A 0A 55", "AA 00 0B 0B 55", "Ошибка деактивации!"},
       {"refused_partial_silent", "AA 00 0B 0B 55", "AA 00 0C 0C 55", "Выборочный режим Failure!"},
       {"ack_looked_up_under_the_received_command", "AA 00 09 09 55", "AA 00 0A 0A 55", "Ошибка активации!"},
-      {"missing_checker_taken_for_an_ack", "AA 00 09 09 55", "AA 00 09 09 55", "Ошибка активации!", AckCheck{}},
+      {"missing_checker_taken_for_an_ack", "AA 00 09 09 55", "AA 00 09 09 55", "Ошибка активации!",
+       AckCheck{}},
       {"reply_to_another_command_judged", "AA 00 02 02 55", "AA 00 09 09 55", std::nullopt},
       {"reply_judged_with_no_whole_frame_sent", "AA 00", "AA 00 09 09 55", std::nullopt},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
-    const std::optional<Message> message = OperateReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck);
+    const std::optional<Message> message =
+        OperateReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck);
     ASSERT_EQ(message.has_value(), row.message.has_value());
     if (!message) continue;
     EXPECT_EQ(message->text, *row.message);

@@ -24,13 +24,17 @@ TEST_F(OperateHostDlgTest, EachButtonSendsItsCommandAndReportsTheHostsAnswer) {
     Host host;
     std::vector<std::string> shown;
   } rows[] = {
-      {"arm sends another command, or its echo is no success", Operation::Arm, Host::Echoes,
+      {"arm sends another command, or its echo is no success",
+       Operation::Arm,
+       Host::Echoes,
        {"Активировать систему!"}},
       {"disarm sends another command", Operation::Disarm, Host::Echoes, {"Дезактивировать систему!"}},
       {"partial sends another command", Operation::Partial, Host::Echoes, {"Выборочный режим OK!"}},
       {"a refused arm is silent", Operation::Arm, Host::Refuses, {"Ошибка активации!"}},
       {"no reply to arm is silent", Operation::Arm, Host::Silent, {"Ошибка активации!"}},
-      {"a reply after the no-reply text is dropped", Operation::Arm, Host::Late,
+      {"a reply after the no-reply text is dropped",
+       Operation::Arm,
+       Host::Late,
        {"Ошибка активации!", "Активировать систему!"}},
       {"arm with no host found sends", Operation::Arm, Host::NotFound, {"3G камера не найдена"}},
   };

@@ -1,11 +1,10 @@
-#include "features/alarm/PhoneCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "features/alarm/PhoneCodec.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::alarm {
@@ -54,7 +53,8 @@ TEST(PhoneCodec, WritePayloadReadsBackOrIsRefused) {
        "16 0D 04 12 34 56 78 90 12 34 56 78 90 12 34 56 78 90 12 34 BB 6B 90 FF",
        "1234567890123456789012345678901234**6*90"},
       {"63_characters_refused_though_they_fill_32_bytes", 12, std::string(63, '9'),
-       "21 0D 0C 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 9F",
+       "21 0D 0C 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 "
+       "99 9F",
        std::string(63, '9')},
       {"64_characters_sent_past_the_frames_32_bytes", 3, std::string(64, '9'), nullptr, ""},
       {"hex_letter_sent_as_its_nibble", 3, "12B4", nullptr, ""},
@@ -93,7 +93,8 @@ TEST(PhoneCodec, DecodeNumberFrame) {
       {"frame_without_a_slot_byte_read", Hex("AA 00 0C 0C 55"), std::nullopt},
       {"other_command_read_as_a_number", Hex("AA 00 0D 0D 55"), std::nullopt},
       {"lying_len_read_past_the_frame_end", Hex("AA 0A 0C 04 12 34 00 55"), PhoneNumber{4, "1234"}},
-      {"more_than_32_packed_bytes_read", NumberFrame(6, Bytes(40, 0x22)), PhoneNumber{6, std::string(64, '2')}},
+      {"more_than_32_packed_bytes_read", NumberFrame(6, Bytes(40, 0x22)),
+       PhoneNumber{6, std::string(64, '2')}},
       {"fragment_read", Hex("AA 05 0C"), std::nullopt},
   };
   for (const auto& row : rows) EXPECT_EQ(DecodePhoneFrame(row.frame), row.number) << row.fault;
@@ -117,16 +118,30 @@ TEST(PhoneCodec, SaveJudgesEveryTickedSlotByItsOwnReply) {
     std::vector<int> written;
   } rows[] = {
       {"acknowledged_save_reported_as_failed", {{1, "123"}, {12, "456"}}, {}, {1, 12}},
-      {"refused_slot_forgotten_after_a_good_last_slot", {{3, "123", Hex("AA 00 0D 0C 55")}, {12, "456"}},
-       {kClosing}, {3, 12}},
+      {"refused_slot_forgotten_after_a_good_last_slot",
+       {{3, "123", Hex("AA 00 0D 0C 55")}, {12, "456"}},
+       {kClosing},
+       {3, 12}},
       {"unanswered_slot_unreported_or_cleared_by_its_late_ack",
-       {{.slot = 3, .text = "123", .reply = {}, .lateAck = true}, {4, "456"}}, {kSlotFailed + "3!", kClosing}, {3, 4}},
-      {"bad_number_sent_or_stopping_the_other_slots", {{2, "12-34"}, {5, "555"}}, {kSlotFailed + "2!", kClosing}, {5}},
-      {"number_frame_taken_for_an_acknowledgement", {{1, "123", NumberFrame(1, Hex("12 3F"))}}, {kClosing}, {1}},
+       {{.slot = 3, .text = "123", .reply = {}, .lateAck = true}, {4, "456"}},
+       {kSlotFailed + "3!", kClosing},
+       {3, 4}},
+      {"bad_number_sent_or_stopping_the_other_slots",
+       {{2, "12-34"}, {5, "555"}},
+       {kSlotFailed + "2!", kClosing},
+       {5}},
+      {"number_frame_taken_for_an_acknowledgement",
+       {{1, "123", NumberFrame(1, Hex("12 3F"))}},
+       {kClosing},
+       {1}},
       {"previous_writes_ack_counted_for_this_slot",
-       {{2, "111"}, {.slot = 5, .text = "555", .reply = kRefusal, .staleAck = true}}, {kClosing}, {2, 5}},
+       {{2, "111"}, {.slot = 5, .text = "555", .reply = kRefusal, .staleAck = true}},
+       {kClosing},
+       {2, 5}},
       {"later_frame_overrides_the_reply_that_ended_the_wait",
-       {{.slot = 5, .text = "555", .reply = kRefusal, .secondAck = true}}, {kClosing}, {5}},
+       {{.slot = 5, .text = "555", .reply = kRefusal, .secondAck = true}},
+       {kClosing},
+       {5}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);

@@ -61,7 +61,8 @@ class TimedArmDlgTest : public test::DialogFixture<CTimedArmDlg> {
 };
 
 TEST_F(TimedArmDlgTest, LookupFillsOneRowPerRecordAndLateRecordsGrowTheTableInArrivalOrder) {
-  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&Lookup()->Link())) << "the first page gets the port on opening";
+  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&Lookup()->Link()))
+      << "the first page gets the port on opening";
   LookUpAll();
   EXPECT_EQ(test::Hexes(host.FramesReceived()), Row{"AA 00 10 10 55"});
   EXPECT_EQ(Cells(1), (Row{"1", "01", "Повседневный,08:30", "Повседневный,18:00"}));
@@ -79,7 +80,8 @@ TEST_F(TimedArmDlgTest, LookupFillsOneRowPerRecordAndLateRecordsGrowTheTableInAr
   EXPECT_EQ(Lookup()->RowCount(), 14);
   EXPECT_EQ(Lookup()->Grid()->GetRowCount(), 14);
   for (int i = 0; i < 10; ++i)
-    EXPECT_EQ(Cells(4 + i), (Row{std::to_string(4 + i), "01", "Понедельник,05:0" + std::to_string(i), "Выключить"}));
+    EXPECT_EQ(Cells(4 + i),
+              (Row{std::to_string(4 + i), "01", "Понедельник,05:0" + std::to_string(i), "Выключить"}));
   // A short frame holds no whole record: it must not take a row of its own.
   host.Inject(BuildFrame({0x03, 0x10, 0x02, 0x02, 0x07}));
   host.Inject(BuildFrame({0x07, 0x10, 0x03, 0x00, 0x07, 0x1E, 0x00, 0x13, 0x00}));

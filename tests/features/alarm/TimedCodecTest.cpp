@@ -1,10 +1,9 @@
-#include "features/alarm/TimedCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "features/alarm/TimedCodec.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::alarm {
@@ -69,9 +68,11 @@ TEST(TimedCodec, DecodeRecordFrame) {
     const char* frame;
     std::optional<std::string> cells;  // group | arm | disarm
   } rows[] = {
-      {"record_read_from_the_wrong_bytes", "AA 07 10 01 02 07 1E 01 13 00 5B 55", "01|Понедельник,07:30|Повседневный,19:00"},
+      {"record_read_from_the_wrong_bytes", "AA 07 10 01 02 07 1E 01 13 00 5B 55",
+       "01|Понедельник,07:30|Повседневный,19:00"},
       {"day_0_shows_a_time", "AA 07 10 03 00 17 3B 08 00 05 00 55", "03|Выключить|Воскресенье,00:05"},
-      {"day_9_or_255_looked_up_past_the_names", "AA 07 10 02 09 07 1E FF 13 00 00 55", "02|Выключить|Выключить"},
+      {"day_9_or_255_looked_up_past_the_names", "AA 07 10 02 09 07 1E FF 13 00 00 55",
+       "02|Выключить|Выключить"},
       {"three_digit_values_cut", "AA 07 10 FF 07 FF 64 01 00 00 00 55",
        "255|Суббота,255:100|Повседневный,00:00"},
       {"longer_record_misread", "AA 08 10 01 02 07 1E 01 13 00 77 00 55",
@@ -108,7 +109,8 @@ TEST(TimedCodec, SetReplyMessage) {
   } rows[] = {
       {"acknowledged_set_reported_as_failed", set, "AA 00 08 08 55", "Setting Successful!"},
       {"differing_reply_reported_as_success", set, "AA 00 09 09 55", "Setting failure!"},
-      {"ack_after_another_command_reported_as_success", "AA 00 10 10 55", "AA 00 08 08 55", "Setting failure!"},
+      {"ack_after_another_command_reported_as_success", "AA 00 10 10 55", "AA 00 08 08 55",
+       "Setting failure!"},
       {"reply_judged_with_nothing_sent", "", "AA 00 08 08 55", std::nullopt},
   };
   for (const auto& row : rows) {

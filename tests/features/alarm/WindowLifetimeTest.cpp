@@ -38,19 +38,22 @@ TEST_F(WindowLifetimeTest, WindowsClosedWhileAManyFrameAnswerIsArrivingNeverRece
     const char* window;
     std::function<Window()> open;
   } rows[] = {
-      {"alarm history, 36 records", [this] {
+      {"alarm history, 36 records",
+       [this] {
          auto dialog = std::make_unique<CAlarmHistoryDlg>();
          dialog->SetCommn(&port);
          QPushButton* refresh = dialog->RefreshButton();
          return Window{std::move(dialog), [refresh] { refresh->click(); }};
        }},
-      {"timed look-up page, a record per group", [this] {
+      {"timed look-up page, a record per group",
+       [this] {
          auto dialog = std::make_unique<CTimedArmDlg>();
          dialog->SetCommn(&port);
          QPushButton* lookup = dialog->LookupPage()->LookupButton();
          return Window{std::move(dialog), [lookup] { lookup->click(); }};
        }},
-      {"telephone numbers, twelve frames", [this] {
+      {"telephone numbers, twelve frames",
+       [this] {
          auto dialog = std::make_unique<CAlarmPhoneDlg>();
          dialog->SetCommn(&port);
          QPushButton* read = dialog->ReadButton();

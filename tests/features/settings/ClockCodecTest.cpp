@@ -1,10 +1,9 @@
-#include "features/settings/ClockCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "features/settings/ClockCodec.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::settings {
@@ -21,16 +20,26 @@ TEST(ClockCodec, FrameAndTextForDatesThatCatchErrors) {
     const char* frame;
     const char* text;
   } rows[] = {
-      {"fields binary instead of packed digits", {2013, 1, 17, 4, 14, 5, 9},
-       "AA 08 06 20 13 01 17 14 05 09 04 7F 55", "2013-01-17 14:05:09 Четверг"},
-      {"Sunday sent as 0 or named from the host's code", {2013, 1, 20, 0, 8, 30, 0},
-       "AA 08 06 20 13 01 20 08 30 00 07 A1 55", "2013-01-20 08:30:00 Воскресенье"},
-      {"midnight padded with blanks", {2014, 1, 1, 3, 0, 0, 0},
-       "AA 08 06 20 14 01 01 00 00 00 03 47 55", "2014-01-01 00:00:00 Среда"},
-      {"century taken from the wrong digits on New Year's Eve", {1999, 12, 31, 5, 23, 59, 59},
-       "AA 08 06 19 99 12 31 23 59 59 05 DE 55", "1999-12-31 23:59:59 Пятница"},
-      {"leap day or Monday shifted", {2016, 2, 29, 1, 12, 0, 0},
-       "AA 08 06 20 16 02 29 12 00 00 01 82 55", "2016-02-29 12:00:00 Понедельник"},
+      {"fields binary instead of packed digits",
+       {2013, 1, 17, 4, 14, 5, 9},
+       "AA 08 06 20 13 01 17 14 05 09 04 7F 55",
+       "2013-01-17 14:05:09 Четверг"},
+      {"Sunday sent as 0 or named from the host's code",
+       {2013, 1, 20, 0, 8, 30, 0},
+       "AA 08 06 20 13 01 20 08 30 00 07 A1 55",
+       "2013-01-20 08:30:00 Воскресенье"},
+      {"midnight padded with blanks",
+       {2014, 1, 1, 3, 0, 0, 0},
+       "AA 08 06 20 14 01 01 00 00 00 03 47 55",
+       "2014-01-01 00:00:00 Среда"},
+      {"century taken from the wrong digits on New Year's Eve",
+       {1999, 12, 31, 5, 23, 59, 59},
+       "AA 08 06 19 99 12 31 23 59 59 05 DE 55",
+       "1999-12-31 23:59:59 Пятница"},
+      {"leap day or Monday shifted",
+       {2016, 2, 29, 1, 12, 0, 0},
+       "AA 08 06 20 16 02 29 12 00 00 01 82 55",
+       "2016-02-29 12:00:00 Понедельник"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
@@ -48,7 +57,8 @@ TEST(ClockCodec, LocalTimeTyped) {
   } rows[] = {
       {"weekday off by one", "2013-01-17 14:05:09", LocalTime{2013, 1, 17, 4, 14, 5, 9}},
       {"Sunday not 0", "2013-01-20 00:00:00", LocalTime{2013, 1, 20, 0, 0, 0, 0}},
-      {"every fourth century a leap year missed", "2000-02-29 23:59:59", LocalTime{2000, 2, 29, 2, 23, 59, 59}},
+      {"every fourth century a leap year missed", "2000-02-29 23:59:59",
+       LocalTime{2000, 2, 29, 2, 23, 59, 59}},
       {"weekday after a century's leap day missed", "2100-03-01 00:00:00", LocalTime{2100, 3, 1, 1, 0, 0, 0}},
       {"29 February of a plain year taken", "2015-02-29 12:00:00", std::nullopt},
       {"29 February of a century taken", "1900-02-29 12:00:00", std::nullopt},
@@ -68,7 +78,8 @@ TEST(ClockCodec, ReplyMessage) {
     const char* text;
     AckCheck checkAck = DefaultAck;
   } rows[] = {
-      {"acknowledged", "AA 08 06 20 13 01 17 14 05 09 04 7F 55", "AA 00 06 06 55", "Время успешно синхронизировано!"},
+      {"acknowledged", "AA 08 06 20 13 01 17 14 05 09 04 7F 55", "AA 00 06 06 55",
+       "Время успешно синхронизировано!"},
       {"refusal reported as success", "AA 08 06 20 13 01 17 14 05 09 04 7F 55", "AA 00 06 07 55",
        "Ошибка синхронизации времени!"},
       {"frame before anything was sent ignored", "", "AA 00 06 06 55", "Ошибка синхронизации времени!"},
@@ -78,7 +89,8 @@ TEST(ClockCodec, ReplyMessage) {
        "Ошибка синхронизации времени!", AckCheck{}},
   };
   for (const auto& row : rows)
-    EXPECT_EQ(ClockReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck), OwnedMessage(row.text)) << row.fault;
+    EXPECT_EQ(ClockReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck), OwnedMessage(row.text))
+        << row.fault;
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-#include "features/settings/PasswordCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "features/settings/PasswordCodec.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::settings {
@@ -60,9 +59,11 @@ TEST(PasswordCodec, Verdicts) {
       {"verdict 00 taken as success", "AA 01 05 00 06 55", "Измененный пароль пароля!"},
       {"verdict judged by the reply's command", "AA 01 01 05 07 55", "Измененный пароль принят!"},
       {"verdict read from a four-byte frame", "AA 00 05 05", "Измененный пароль пароля!"},
-      {"byte 3 of a frame without data not read as the verdict", "AA 00 05 05 55", "Измененный пароль принят!"},
+      {"byte 3 of a frame without data not read as the verdict", "AA 00 05 05 55",
+       "Измененный пароль принят!"},
   };
-  for (const auto& row : rows) EXPECT_EQ(PasswordReplyMessage(Hex(row.received)), OwnedMessage(row.text)) << row.fault;
+  for (const auto& row : rows)
+    EXPECT_EQ(PasswordReplyMessage(Hex(row.received)), OwnedMessage(row.text)) << row.fault;
 }
 
 }  // namespace

@@ -121,7 +121,8 @@ TEST_F(SettingsDlgTest, AnUnknownPictureSizeIsKeptUnlessTheUserPicksOne) {
   EXPECT_EQ(Setup()->MmsSizeList()->currentIndex(), -1);
   host.ClearLog();
   Setup()->SaveButton()->click();
-  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 20 01 02 03 04 05")}) << "a newer host's size must survive a save";
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 20 01 02 03 04 05")})
+      << "a newer host's size must survive a save";
   host.ClearLog();
   Setup()->MmsSizeList()->setCurrentIndex(2);
   Setup()->SaveButton()->click();
@@ -138,7 +139,10 @@ TEST_F(SettingsDlgTest, ResetAndFormatAskFirstAndSendNothingOnNo) {
       {"a stray click on reset restarts the host", &CSetupPage::ResetButton, false, {}, {}},
       {"a stray click on format erases the recordings", &CSetupPage::FormatButton, false, {}, {}},
       {"reset once confirmed", &CSetupPage::ResetButton, true, {"AA 00 23 23 55"}, {"Сброс выполнен!"}},
-      {"format once confirmed", &CSetupPage::FormatButton, true, {"AA 00 25 25 55"},
+      {"format once confirmed",
+       &CSetupPage::FormatButton,
+       true,
+       {"AA 00 25 25 55"},
        {"Форматирование успешно завершено!"}},
   };
   for (const auto& row : rows) {
@@ -159,9 +163,12 @@ TEST_F(SettingsDlgTest, ResetAndFormatAskFirstAndSendNothingOnNo) {
 TEST_F(SettingsDlgTest, WithoutAHostNothingIsAskedOrSent) {
   HostFound = 0;
   messages.AnswerYes(true);
-  const std::vector<QPushButton*> buttons{
-      Setup()->GetButton(), Setup()->SaveButton(), Setup()->ResetButton(), Setup()->FormatButton(),
-      dialog->PasswordPage()->SendButton(), dialog->ClockPage()->SyncButton()};
+  const std::vector<QPushButton*> buttons{Setup()->GetButton(),
+                                          Setup()->SaveButton(),
+                                          Setup()->ResetButton(),
+                                          Setup()->FormatButton(),
+                                          dialog->PasswordPage()->SendButton(),
+                                          dialog->ClockPage()->SyncButton()};
   for (QPushButton* button : buttons) {
     messages.Clear();
     button->click();
@@ -229,7 +236,8 @@ TEST_F(SettingsDlgTest, ClockPageShowsTheTimeWhenBroughtToTheFrontAndSendsTheTim
   EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2016-02-29 23:59:58 Понедельник"));
   now = {2017, 1, 1, 0, 0, 0, 0};  // a Sunday, New Year's midnight
   test::DeliverPosted();
-  EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2016-02-29 23:59:58 Понедельник")) << "not refreshed in place";
+  EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2016-02-29 23:59:58 Понедельник"))
+      << "not refreshed in place";
   page->SyncButton()->click();
   EXPECT_EQ(OnTheLine(), Lines{FrameLine("08 06 20 17 01 01 00 00 00 07")});
   ASSERT_TRUE(messages.WaitFor(1));

@@ -1,10 +1,9 @@
-#include "features/settings/SetupCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "features/settings/SetupCodec.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::settings {
@@ -22,8 +21,8 @@ TEST(SetupCodec, ReplyFillsTheControlsAndSavesBackTheSameRecord) {
   EXPECT_EQ(SignalText(reply->signal), "5 (3G WCDMA)");
 
   const SetupControls controls = SetupControlsFromRecord(reply->record);
-  EXPECT_EQ(controls.checked, kIncomingCallPassword | kSirenSound | kArmDisarmSms | kRecordWhenArmed |
-                                  kRecordOnAlarm);
+  EXPECT_EQ(controls.checked,
+            kIncomingCallPassword | kSirenSound | kArmDisarmSms | kRecordWhenArmed | kRecordOnAlarm);
   EXPECT_EQ(controls.network, NetworkMode::Automatic);
   EXPECT_EQ(controls.siren, "3");
   EXPECT_EQ(controls.redial, "5");
@@ -65,7 +64,8 @@ TEST(SetupCodec, FramesThatAreNoRecord) {
     const char* sent;
     const char* received;
   } rows[] = {
-      {"record decoded after a write", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55"},
+      {"record decoded after a write", "AA 06 04 BB 03 05 1E 0A 01 F6 55",
+       "AA 07 03 BB 03 05 1E 0A 01 85 7C 55"},
       {"record decoded before anything was sent", "", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55"},
       {"signal byte read past a six-byte record", "AA 00 03 03 55", "AA 06 03 BB 03 05 1E 0A 01 F5 55"},
       {"lying LEN read past the frame's end", "AA 00 03 03 55", "AA 07 03 BB 03 05 55"},
@@ -90,7 +90,8 @@ TEST(SetupCodec, SignalText) {
 
 // The controls as a user may leave them, and the record a save builds from them.
 TEST(SetupCodec, SaveBuildsTheRecordFromTheControls) {
-  SetupControls read = SetupControlsFromRecord({0x20, 3, 5, 30, 10, 7});  // a size this program has no text for
+  SetupControls read =
+      SetupControlsFromRecord({0x20, 3, 5, 30, 10, 7});  // a size this program has no text for
   SetupControls readThenPicked = read;
   readThenPicked.mmsSize = 2;
   SetupControls threeG = read;
@@ -111,8 +112,10 @@ TEST(SetupCodec, SaveBuildsTheRecordFromTheControls) {
       {"unlisted size overwritten with FF", read, "06 04 20 03 05 1E 0A 07"},
       {"size picked after an unlisted read ignored", readThenPicked, "06 04 20 03 05 1E 0A 02"},
       {"3G only leaves bit 5 from a check box", threeG, "06 04 DF 03 05 1E 0A 07"},
-      {"nothing read: no network selection taken as 3G, no size as 0", SetupControls{}, "06 04 20 00 00 00 00 FF"},
-      {"99 refused, redial not taken modulo 256, an empty edit or trailing junk misread", typed, "06 04 20 63 2C 00 07 00"},
+      {"nothing read: no network selection taken as 3G, no size as 0", SetupControls{},
+       "06 04 20 00 00 00 00 FF"},
+      {"99 refused, redial not taken modulo 256, an empty edit or trailing junk misread", typed,
+       "06 04 20 63 2C 00 07 00"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
@@ -128,15 +131,18 @@ TEST(SetupCodec, ReplyMessages) {
     std::optional<std::string> message;
     AckCheck checkAck = DefaultAck;
   } rows[] = {
-      {"write acknowledged", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 00 04 04 55", "Настройки конфигурации приняты!"},
+      {"write acknowledged", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 00 04 04 55",
+       "Настройки конфигурации приняты!"},
       {"write refused reported as accepted", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 00 04 05 55",
        "Настройки конфигурации не верны!"},
       {"reset acknowledged", "AA 00 23 23 55", "AA 00 23 23 55", "Сброс выполнен!"},
       {"reset refused reported as done", "AA 00 23 23 55", "AA 00 25 25 55", "Ошибка сброса!"},
       {"format acknowledged", "AA 00 25 25 55", "AA 00 25 25 55", "Форматирование успешно завершено!"},
       {"format refused reported as done", "AA 00 25 25 55", "AA 00 23 23 55", "Неверная команда!"},
-      {"missing checker counts as acknowledged", "AA 00 23 23 55", "AA 00 23 23 55", "Ошибка сброса!", AckCheck{}},
-      {"get-setup reply given a message", "AA 00 03 03 55", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55", std::nullopt},
+      {"missing checker counts as acknowledged", "AA 00 23 23 55", "AA 00 23 23 55", "Ошибка сброса!",
+       AckCheck{}},
+      {"get-setup reply given a message", "AA 00 03 03 55", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55",
+       std::nullopt},
       {"another page's command judged", "AA 00 09 09 55", "AA 00 09 09 55", std::nullopt},
       {"frame before anything was sent judged", "", "AA 00 23 23 55", std::nullopt},
   };
