@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and each fuzz target for a while.
+# Installs what is missing, checks the formatting, builds with warnings as errors, and runs every
+# test: a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz
+# target for a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+echo "== formatting"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+echo "formatted as .clang-format asks"
+
+strict=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 echo "== normal build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$strict"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== fuzz targets"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF "$strict"
 cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz
 fuzz_seconds=${VEYRA_FUZZ_SECONDS:-60}
 for target in frame ini; do
@@ -23,7 +29,7 @@ for target in frame ini; do
   rm -rf "$work"
 done
 echo "== sanitizer build"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEYRA_SANITIZE=ON
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEYRA_SANITIZE=ON "$strict"
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
