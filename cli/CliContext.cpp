@@ -78,6 +78,26 @@ int Context::QuietMs() const {
 
 int Context::Send() { return link_.SendAndWait(link_.Payload, -1, -1); }
 
+int Context::ConnectToHost(std::string_view hostNotFoundText) {
+  if (const int status = Connect()) return status;
+  if (HostFound != 0) return 0;
+  notifier_.Show(OwnedMessage(hostNotFoundText));
+  return 1;
+}
+
+bool Context::SendCommand(const Bytes& payload) {
+  link_.Drop();
+  link_.ClearPayload();
+  link_.Payload = payload;
+  return Send() != 0;
+}
+
+std::optional<Bytes> Context::Exchange(const Bytes& payload, std::string_view noReplyText) {
+  std::optional<Bytes> reply = SendCommand(payload) ? link_.NextFrame(QuietMs()) : std::nullopt;
+  if (!reply && !noReplyText.empty()) notifier_.Show(OwnedMessage(noReplyText));
+  return reply;
+}
+
 int OpenPortText(HostLink& link, const std::string& name) {
   if (name.find("COM") != std::string::npos) return link.OpenPort(ParsePortNumber(name));
   const std::optional<int> number = ComForDevice(name);

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/HostLink.h"
@@ -94,6 +95,15 @@ class Context {
   int QuietMs() const;
   // Sends the link's Payload; returns SendAndWait's result. Reads [timeout] anew.
   int Send();
+  // Connect, then the dialogs' host check: shows hostNotFoundText and gives 1 when no host was
+  // found.
+  int ConnectToHost(std::string_view hostNotFoundText);
+  // Sends one command, frames left from before dropped first; true when the host answered. The
+  // frame that answered, and any after it, are waiting in Link().NextFrame by then.
+  bool SendCommand(const Bytes& payload);
+  // SendCommand, then the frame that answered; none when nothing came, after showing
+  // noReplyText when there is one.
+  std::optional<Bytes> Exchange(const Bytes& payload, std::string_view noReplyText = {});
 
  private:
   Options options_;

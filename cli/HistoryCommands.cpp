@@ -12,29 +12,19 @@
 namespace veyra::cli {
 namespace {
 
-// Both commands take no arguments, need a connected host and send one payload: queues it on the
-// link, or gives the exit status to stop with.
-int QueueCommand(Context& context, const std::vector<std::string>& args, const char* usage, Bytes payload) {
+// Both commands take no arguments and need a connected host; the exit status to stop with, or 0.
+int Prepare(Context& context, const std::vector<std::string>& args, const char* usage) {
   if (!args.empty()) return UsageError(usage);
-  if (const int status = context.Connect()) return status;
-  if (HostFound == 0) {
-    context.Out().Show(OwnedMessage(std::string(alarm::kHistoryHostNotFoundText)));
-    return 1;
-  }
-  QueueLink& link = context.Link();
-  link.ClearPayload();
-  link.Payload = std::move(payload);
-  return 0;
+  return context.ConnectToHost(alarm::kHistoryHostNotFoundText);
 }
 
 // One line per record, the table's five cells separated by tabs, in the order the host sends
 // them, until the line has been quiet for a reply window.
 int RunHistory(Context& context, const std::vector<std::string>& args) {
-  if (const int status =
-          QueueCommand(context, args, "history takes no arguments", alarm::HistoryReadPayload()))
-    return status;
+  if (const int status = Prepare(context, args, "history takes no arguments")) return status;
   QueueLink& link = context.Link();
-  context.Send();  // no reply within the attempts still leaves late records worth printing
+  // No reply within the attempts still leaves late records worth printing.
+  context.SendCommand(alarm::HistoryReadPayload());
   const Bytes sent = link.SentFrame();
   int records = 0;
   while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
@@ -51,19 +41,13 @@ int RunHistory(Context& context, const std::vector<std::string>& args) {
 }
 
 int RunEraseHistory(Context& context, const std::vector<std::string>& args) {
-  if (const int status =
-          QueueCommand(context, args, "erase-history takes no arguments", alarm::HistoryErasePayload()))
-    return status;
-  QueueLink& link = context.Link();
+  if (const int status = Prepare(context, args, "erase-history takes no arguments")) return status;
   const std::optional<Bytes> reply =
-      context.Send() ? link.NextFrame(context.QuietMs()) : std::optional<Bytes>();
-  if (!reply) {
-    context.Out().Show(OwnedMessage(std::string(alarm::kHistoryEraseFailureText)));
-    return 1;
-  }
-  const std::optional<Message> message = alarm::HistoryEraseReplyMessage(
-      link.SentFrame(), *reply,
-      [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
+      context.Exchange(alarm::HistoryErasePayload(), alarm::kHistoryEraseFailureText);
+  if (!reply) return 1;
+  QueueLink& link = context.Link();
+  const std::optional<Message> message =
+      alarm::HistoryEraseReplyMessage(link.SentFrame(), *reply, link.Acks());
   if (!message) return 1;
   context.Out().Show(*message);
   return message->text == alarm::kHistoryEraseDoneText ? 0 : 1;

@@ -41,9 +41,7 @@ int RunSend(Context& context, const std::vector<std::string>& args) {
   if (const int status = context.Connect()) return status;
 
   QueueLink& link = context.Link();
-  link.ClearPayload();
-  link.Payload = payload;
-  context.Send();
+  context.SendCommand(payload);
   bool any = false;
   while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
     std::printf("%s\n", FormatHex(*frame).c_str());

@@ -16,16 +16,11 @@ using namespace alarm;
 int RunPhones(Context& context, const std::vector<std::string>& args) {
   if (!args.empty()) return UsageError("phones takes no arguments");
   if (const int status = context.Connect()) return status;
-  QueueLink& link = context.Link();
-  link.Drop();
-  link.ClearPayload();
-  link.Payload = PhoneReadPayload();
-  if (context.Send() == 0) {
-    Message message;
-    message.text = std::string(kPhoneReadNoReplyText);
-    Messages().Show(message);
+  if (!context.SendCommand(PhoneReadPayload())) {
+    Messages().Show(OwnedMessage(kPhoneReadNoReplyText));
     return 1;
   }
+  QueueLink& link = context.Link();
   std::array<std::string, kPhoneSlotCount> numbers;
   bool any = false;
   while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
@@ -69,9 +64,8 @@ int RunPhoneSet(Context& context, const std::vector<std::string>& args) {
   QueueLink& link = context.Link();
   // Shared with the handler: a late frame may still be in it when this function returns.
   const auto save = std::make_shared<PhoneSaveTracker>();
-  link.SetHandler([&link, save](const Bytes& sent, const Bytes& received) {
-    save->OnReply(sent, received,
-                  [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); });
+  link.SetHandler([acks = link.Acks(), save](const Bytes& sent, const Bytes& received) {
+    save->OnReply(sent, received, acks);
   });
   save->Begin();
   for (int slot = 1; slot <= kPhoneSlotCount; ++slot) {
@@ -85,9 +79,8 @@ int RunPhoneSet(Context& context, const std::vector<std::string>& args) {
       Messages().Show(*request.refusal);
       continue;
     }
-    link.ClearPayload();
-    link.Payload = *request.payload;
-    if (const auto message = save->FinishWrite(context.Send())) Messages().Show(*message);
+    if (const auto message = save->FinishWrite(context.SendCommand(*request.payload) ? 1 : 0))
+      Messages().Show(*message);
   }
   link.SetHandler(nullptr);
   if (const auto message = save->Finish()) {

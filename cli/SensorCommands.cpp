@@ -14,8 +14,6 @@ namespace {
 
 using namespace sensors;
 
-void Show(std::string_view text) { Messages().Show(OwnedMessage(text)); }
-
 bool AllDigits(std::string_view text) {
   return text.find_first_not_of("0123456789") == std::string_view::npos;
 }
@@ -33,32 +31,15 @@ bool FitsDigitField(const std::string& text, int maxDigits) {
   return AllDigits(text) && text.size() <= static_cast<std::size_t>(maxDigits);
 }
 
-// Connects; 0 when the host is there, else the exit status to stop with.
-int ConnectToHost(Context& context, std::string_view hostNotFoundText) {
-  if (const int status = context.Connect()) return status;
-  if (HostFound != 0) return 0;
-  Show(hostNotFoundText);
-  return 1;
-}
-
 // An edit-page command: sends the payload; 0 when the host acknowledged it. The page shows
 // nothing for a reply but the learn command's trigger request, so neither does this; a reply that
 // is not the acknowledgement is told on standard error.
 int SendEdit(Context& context, const Bytes& payload) {
-  if (const int status = ConnectToHost(context, kEditHostNotFoundText)) return status;
+  if (const int status = context.ConnectToHost(kEditHostNotFoundText)) return status;
+  const std::optional<Bytes> reply = context.Exchange(payload, EditNoReplyText(payload));
+  if (!reply) return 1;
   QueueLink& link = context.Link();
-  link.Drop();
-  link.ClearPayload();
-  link.Payload = payload;
-  // The frame that ended the wait is queued once it has been handed over, moments later.
-  const std::optional<Bytes> reply = context.Send() ? link.NextFrame(context.QuietMs()) : std::nullopt;
-  if (!reply) {
-    Show(EditNoReplyText(payload));
-    return 1;
-  }
-  const AckCheck acks = [&link](const std::string& key, const Bytes& frame) {
-    return link.CheckAck(key, frame);
-  };
+  const AckCheck acks = link.Acks();
   if (const std::optional<Message> message = EditReplyMessage(link.SentFrame(), *reply, acks)) {
     Messages().Show(*message);
     return 0;
@@ -90,12 +71,10 @@ int RunSensors(Context& context, const std::vector<std::string>& args) {
   } else if (!args.empty()) {
     return UsageError(kUsage);
   }
-  if (const int status = ConnectToHost(context, kSensorsHostNotFoundText)) return status;
+  if (const int status = context.ConnectToHost(kSensorsHostNotFoundText)) return status;
   QueueLink& link = context.Link();
-  link.Drop();
-  link.ClearPayload();
-  link.Payload = SensorListPayload();
-  context.Send();  // no reply within the attempts still leaves late devices worth printing
+  // No reply within the attempts still leaves late devices worth printing.
+  context.SendCommand(SensorListPayload());
   int devices = 0;
   while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
     if (!DecodeDeviceFrame(*frame)) continue;
@@ -106,7 +85,7 @@ int RunSensors(Context& context, const std::vector<std::string>& args) {
     }
   }
   if (devices == 0) {
-    Show(kSensorListNoReplyText);
+    ShowOwned(kSensorListNoReplyText);
     return 1;
   }
   return 0;

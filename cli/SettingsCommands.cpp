@@ -17,42 +17,19 @@ namespace {
 
 using namespace settings;
 
-AckCheck LinkAck(QueueLink& link) {
-  return [&link](const std::string& key, const Bytes& frame) { return link.CheckAck(key, frame); };
-}
-
-void Show(std::string_view text) { Messages().Show(veyra::OwnedMessage(text)); }
-
 bool AllDigits(std::string_view text) {
   return text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// Sends the payload and returns the frame that ended the wait; none (after showing noReplyText)
-// when no frame came.
-std::optional<Bytes> Exchange(Context& context, const Bytes& payload, std::string_view noReplyText) {
-  QueueLink& link = context.Link();
-  link.Drop();
-  link.ClearPayload();
-  link.Payload = payload;
-  // The frame that ended the wait is queued once it has been handed over, moments later.
-  std::optional<Bytes> reply = context.Send() ? link.NextFrame(context.QuietMs()) : std::nullopt;
-  if (!reply) Show(noReplyText);
-  return reply;
 }
 
 // Connects and reads the record, as "Получить" does. A reply too short to hold a record is
 // reported as a failed read: nothing would be left to show or to write back.
 std::optional<SetupReply> ReadSetup(Context& context, int& status) {
-  if ((status = context.Connect())) return std::nullopt;
+  if ((status = context.ConnectToHost(kSettingsHostNotFoundText))) return std::nullopt;
   status = 1;
-  if (HostFound == 0) {
-    Show(kSettingsHostNotFoundText);
-    return std::nullopt;
-  }
-  const std::optional<Bytes> frame = Exchange(context, SetupReadPayload(), kSetupReadNoReplyText);
+  const std::optional<Bytes> frame = context.Exchange(SetupReadPayload(), kSetupReadNoReplyText);
   if (!frame) return std::nullopt;
   const std::optional<SetupReply> reply = SetupReadReply(context.Link().SentFrame(), *frame);
-  if (!reply) Show(kSetupReadNoReplyText);
+  if (!reply) ShowOwned(kSetupReadNoReplyText);
   return reply;
 }
 
@@ -144,9 +121,9 @@ int RunSetupSet(Context& context, const std::vector<std::string>& args) {
 
   QueueLink& link = context.Link();
   const std::optional<Bytes> frame =
-      Exchange(context, SetupWritePayload(SetupRecordFromControls(controls)), kSetupWriteNoReplyText);
+      context.Exchange(SetupWritePayload(SetupRecordFromControls(controls)), kSetupWriteNoReplyText);
   if (!frame) return 1;
-  const std::optional<Message> message = SetupReplyMessage(link.SentFrame(), *frame, LinkAck(link));
+  const std::optional<Message> message = SetupReplyMessage(link.SentFrame(), *frame, link.Acks());
   if (!message) return 1;
   Messages().Show(*message);
   return message->text == kSetupWriteAcceptedText ? 0 : 1;
@@ -159,15 +136,11 @@ int RunMaintenance(Context& context, const std::vector<std::string>& args, const
     std::fprintf(stderr, "veyractl: %s sends nothing without --yes (the settings page asks first)\n", name);
     return 2;
   }
-  if (const int status = context.Connect()) return status;
-  if (HostFound == 0) {
-    Show(kSettingsHostNotFoundText);
-    return 1;
-  }
+  if (const int status = context.ConnectToHost(kSettingsHostNotFoundText)) return status;
   QueueLink& link = context.Link();
-  const std::optional<Bytes> frame = Exchange(context, payload, noReplyText);
+  const std::optional<Bytes> frame = context.Exchange(payload, noReplyText);
   if (!frame) return 1;
-  const std::optional<Message> message = SetupReplyMessage(link.SentFrame(), *frame, LinkAck(link));
+  const std::optional<Message> message = SetupReplyMessage(link.SentFrame(), *frame, link.Acks());
   if (!message) return 1;
   Messages().Show(*message);
   return message->text == doneText ? 0 : 1;
@@ -193,12 +166,8 @@ int RunPasswordChange(Context& context, const std::vector<std::string>& args) {
     Messages().Show(*request.refusal);
     return 1;
   }
-  if (const int status = context.Connect()) return status;
-  if (HostFound == 0) {
-    Show(kPasswordHostNotFoundText);
-    return 1;
-  }
-  const std::optional<Bytes> frame = Exchange(context, *request.payload, kPasswordNoReplyText);
+  if (const int status = context.ConnectToHost(kPasswordHostNotFoundText)) return status;
+  const std::optional<Bytes> frame = context.Exchange(*request.payload, kPasswordNoReplyText);
   if (!frame) return 1;
   const Message message = PasswordReplyMessage(*frame);
   Messages().Show(message);
@@ -213,11 +182,7 @@ int RunClockSync(Context& context, const std::vector<std::string>& args) {
   } else if (!args.empty()) {
     return UsageError(kUsage);
   }
-  if (const int status = context.Connect()) return status;
-  if (HostFound == 0) {
-    Show(kClockHostNotFoundText);
-    return 1;
-  }
+  if (const int status = context.ConnectToHost(kClockHostNotFoundText)) return status;
   // The time at the press, after the login, as the page reads it.
   LocalTime time;
   if (at) {
@@ -231,9 +196,9 @@ int RunClockSync(Context& context, const std::vector<std::string>& args) {
   std::printf("%s\n", ClockText(time).c_str());
   std::fflush(stdout);
   QueueLink& link = context.Link();
-  const std::optional<Bytes> frame = Exchange(context, ClockPayload(time), kClockFailureText);
+  const std::optional<Bytes> frame = context.Exchange(ClockPayload(time), kClockFailureText);
   if (!frame) return 1;
-  const Message message = ClockReplyMessage(link.SentFrame(), *frame, LinkAck(link));
+  const Message message = ClockReplyMessage(link.SentFrame(), *frame, link.Acks());
   Messages().Show(message);
   return message.text == kClockSuccessText ? 0 : 1;
 }

@@ -26,22 +26,11 @@ using ReplyJudge = std::optional<Message> (*)(const Bytes& sent, const Bytes& re
 // answer earned the success text, or earns no text at all (the test MMS, whose result the dialog
 // does not show); 1 when the host is missing or silent.
 int Exchange(Context& context, const Bytes& payload, const DialogTexts& texts, ReplyJudge judge) {
-  if (const int status = context.Connect()) return status;
-  if (HostFound == 0) {
-    context.Out().Show(OwnedMessage(texts.hostNotFound));
-    return 1;
-  }
-  QueueLink& link = context.Link();
-  link.Drop();
-  link.ClearPayload();
-  link.Payload = payload;
-  // The frame that ended the wait is queued once it has been handed over, moments later.
-  const std::optional<Bytes> reply = context.Send() ? link.NextFrame(context.QuietMs()) : std::nullopt;
-  if (!reply) {
-    context.Out().Show(OwnedMessage(texts.noReply));
-    return 1;
-  }
-  if (const std::optional<Message> message = judge(link.SentFrame(), *reply)) context.Out().Show(*message);
+  if (const int status = context.ConnectToHost(texts.hostNotFound)) return status;
+  const std::optional<Bytes> reply = context.Exchange(payload, texts.noReply);
+  if (!reply) return 1;
+  if (const std::optional<Message> message = judge(context.Link().SentFrame(), *reply))
+    context.Out().Show(*message);
   return 0;
 }
 

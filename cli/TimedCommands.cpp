@@ -27,13 +27,11 @@ std::optional<int> ParseCode(const std::string& text, int low, int high) {
 int RunTimers(Context& context, const std::vector<std::string>& args) {
   if (!args.empty()) return UsageError("timers takes no arguments");
   if (const int status = context.Connect()) return status;
-  QueueLink& link = context.Link();
-  link.ClearPayload();
-  link.Payload = TimedLookupPayload();
-  if (context.Send() == 0) {
+  if (!context.SendCommand(TimedLookupPayload())) {
     Messages().Show(veyra::OwnedMessage(kTimedLookupNoReplyText));
     return 1;
   }
+  QueueLink& link = context.Link();
   int row = 0;
   while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
     const std::optional<TimedSchedule> schedule = TimedLookupRecord(link.SentFrame(), *frame);
@@ -72,22 +70,14 @@ int RunTimerSet(Context& context, const std::vector<std::string>& args) {
   QueueLink& link = context.Link();
   // Shared with the handler: a late frame may still be in it when this function returns.
   const auto succeeded = std::make_shared<std::atomic<bool>>(false);
-  link.SetHandler([&link, succeeded](const Bytes& sent, const Bytes& received) {
-    const auto check = [&link](const std::string& key, const Bytes& frame) {
-      return link.CheckAck(key, frame);
-    };
-    const std::optional<Message> message = TimedSetReplyMessage(sent, received, check);
+  link.SetHandler([acks = link.Acks(), succeeded](const Bytes& sent, const Bytes& received) {
+    const std::optional<Message> message = TimedSetReplyMessage(sent, received, acks);
     if (!message) return;
     if (message->text == kTimedSetSuccessText) *succeeded = true;
     Messages().Show(*message);
   });
-  link.Drop();
-  link.ClearPayload();
-  link.Payload = *request.payload;
-  const int replied = context.Send();
-  if (replied == 0) Messages().Show(veyra::OwnedMessage(kTimedSetFailureText));
-  // The handler has run for a frame once it is queued: the verdict is out.
-  if (replied) link.NextFrame(context.QuietMs());
+  // The handler has judged the reply by the time the send returns: the verdict is out.
+  const bool replied = context.Exchange(*request.payload, kTimedSetFailureText).has_value();
   link.SetHandler(nullptr);
   return replied && *succeeded ? 0 : 1;
 }

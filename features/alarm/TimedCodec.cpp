@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "link/DecimalText.h"
+
 namespace veyra::alarm {
 
 namespace {
@@ -31,18 +33,7 @@ std::optional<int> ClockPart(std::string_view digits) {
 
 }  // namespace
 
-int TimedFieldValue(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  // Saturate rather than overflow: anything this large is refused as a time anyway.
-  constexpr long kCeiling = 1000000;
-  long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    value = std::min(value * 10 + (text[i] - '0'), kCeiling);
-  return static_cast<int>(negative ? -value : value);
-}
+int TimedFieldValue(std::string_view text) { return AtoiField(text); }
 
 std::optional<TimedTime> ParseTimedClock(std::string_view text) {
   const std::size_t colon = text.find(':');

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "link/DecimalText.h"
+
 namespace veyra::sensors {
 
 namespace {
@@ -33,16 +35,7 @@ std::uint8_t CommandOf(const Bytes& frame) {
 std::optional<int> FieldNumber(std::string_view text) {
   text = text.substr(0, text.find_first_of("\r\n"));
   if (text.empty()) return std::nullopt;
-  std::size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  // Saturated rather than overflowing: anything this large is refused anyway.
-  constexpr long kCeiling = 1000000;
-  long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    value = std::min(value * 10 + (text[i] - '0'), kCeiling);
-  return static_cast<int>(negative ? -value : value);
+  return AtoiField(text);
 }
 
 std::uint8_t ZoneByte(int zone) { return static_cast<std::uint8_t>(zone / 10 * 16 + zone % 10); }

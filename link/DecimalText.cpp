@@ -1,0 +1,20 @@
+#include "link/DecimalText.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace veyra {
+
+int AtoiField(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  constexpr long kCeiling = 1000000;
+  long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kCeiling);
+  return static_cast<int>(negative ? -value : value);
+}
+
+}  // namespace veyra
