@@ -132,6 +132,9 @@ void PtyHost::Reply(const std::vector<Bytes>& frames, const Faults& faults) {
       return;
     }
     if (!SendBytes(out, faults)) return;
+    lastReplyWrittenNs_ = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count();
   }
 }
 

@@ -39,6 +39,9 @@ class PtyHost {
   // Closes the master side: the device disappears as an unplugged adapter does.
   void HangUp();
   const std::string& DevicePath() const { return devicePath_; }
+  // Steady-clock nanoseconds at which the last byte of the latest reply frame was written: the
+  // start of the program's share of an exchange, as benchmarks measure it.
+  std::int64_t LastReplyWrittenNs() const { return lastReplyWrittenNs_.load(); }
 
   void SetFaults(const Faults& faults);
   SimulatedHost& Host() { return host_; }  // lock with Lock() while the server runs
@@ -68,6 +71,7 @@ class PtyHost {
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> hungUp_{false};
+  std::atomic<std::int64_t> lastReplyWrittenNs_{0};
 
   mutable std::mutex mutex_;
   mutable std::condition_variable cv_;
