@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "link/ComPorts.h"
@@ -43,11 +44,24 @@ void QueueLink::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
   cv_.notify_all();
 }
 
+void QueueLink::OnLineLost() {
+  {
+    std::lock_guard lock(mutex_);
+    lost_ = true;
+  }
+  cv_.notify_all();
+}
+
+bool QueueLink::LineLost() const {
+  std::lock_guard lock(mutex_);
+  return lost_;
+}
+
 std::optional<Bytes> QueueLink::NextFrame(int quietMs) {
   std::unique_lock lock(mutex_);
-  if (!cv_.wait_for(lock, std::chrono::milliseconds(quietMs < 0 ? 0 : quietMs),
-                    [this] { return !frames_.empty(); }))
-    return std::nullopt;
+  cv_.wait_for(lock, std::chrono::milliseconds(quietMs < 0 ? 0 : quietMs),
+               [this] { return !frames_.empty() || lost_; });
+  if (frames_.empty()) return std::nullopt;
   Bytes frame = std::move(frames_.front());
   frames_.pop_front();
   return frame;
@@ -96,6 +110,49 @@ std::optional<Bytes> Context::Exchange(const Bytes& payload, std::string_view no
   std::optional<Bytes> reply = SendCommand(payload) ? link_.NextFrame(QuietMs()) : std::nullopt;
   if (!reply && !noReplyText.empty()) notifier_.Show(OwnedMessage(noReplyText));
   return reply;
+}
+
+ListEnd ReadList(QueueLink& link, int quietMs, const ListBounds& bounds,
+                 const std::function<void(const Bytes&)>& onFrame) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + bounds.maxTime;
+  const auto quiet = std::chrono::milliseconds(quietMs < 0 ? 0 : quietMs);
+  for (int frames = 0;;) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left <= std::chrono::milliseconds::zero()) return ListEnd::TimeBound;
+    const auto wait = std::min(quiet, left);
+    const std::optional<Bytes> frame = link.NextFrame(static_cast<int>(wait.count()));
+    if (!frame) {
+      if (link.LineLost()) return ListEnd::LineLost;
+      if (wait < quiet) return ListEnd::TimeBound;
+      return ListEnd::Quiet;
+    }
+    onFrame(*frame);
+    if (++frames >= bounds.maxFrames) return ListEnd::FrameBound;
+  }
+}
+
+std::string ListBoundText(const char* command, ListEnd end, const ListBounds& bounds) {
+  char text[160];
+  if (end == ListEnd::FrameBound) {
+    std::snprintf(text, sizeof text, "veyractl: %s stopped after %d frames, more than a host sends", command,
+                  bounds.maxFrames);
+  } else if (end == ListEnd::TimeBound) {
+    std::snprintf(
+        text, sizeof text, "veyractl: %s stopped after %lld seconds, longer than a host talks", command,
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(bounds.maxTime).count()));
+  } else {
+    return {};
+  }
+  return text;
+}
+
+ListEnd Context::ReadAnswer(const char* command, const ListBounds& bounds,
+                            const std::function<void(const Bytes&)>& onFrame) {
+  const ListEnd end = ReadList(link_, QuietMs(), bounds, onFrame);
+  const std::string text = ListBoundText(command, end, bounds);
+  if (!text.empty()) std::fprintf(stderr, "%s\n", text.c_str());
+  return end;
 }
 
 int OpenPortText(HostLink& link, const std::string& name) {

@@ -2,6 +2,7 @@
 // command to read, and the message sink that prints what a dialog would show.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -40,17 +41,42 @@ class QueueLink final : public HostLink {
   ~QueueLink() override { ReleasePort(); }  // before the queue goes
   void SetHandler(Handler handler);
   void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) override;
-  // The next frame, or nullopt when none has come for quietMs.
+  void OnLineLost() override;
+  // The next frame, or nullopt when none has come for quietMs or the line is lost and every
+  // frame that came before has been taken.
   std::optional<Bytes> NextFrame(int quietMs);
   void Drop();
+  bool LineLost() const;
 
  private:
   std::mutex deliveryMutex_;
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::condition_variable cv_;
   std::deque<Bytes> frames_;
   Handler handler_;
+  bool lost_ = false;
 };
+
+// Why reading a multi-frame answer stopped.
+enum class ListEnd { Quiet, LineLost, TimeBound, FrameBound };
+
+// Limits on one multi-frame answer, far beyond what a real host sends, so a host that never stops
+// talking cannot keep a script waiting for ever.
+struct ListBounds {
+  int maxFrames;
+  std::chrono::milliseconds maxTime;
+};
+// history and send: a host's whole log at 9600 baud takes well under two minutes.
+inline constexpr ListBounds kLongListBounds{10000, std::chrono::minutes(5)};
+// timers and phones: the host has 3 timer groups and 12 number slots.
+inline constexpr ListBounds kShortListBounds{100, std::chrono::minutes(1)};
+
+// Hands every frame to onFrame until the line has been quiet for quietMs, the line is lost, or a
+// bound is reached; the frame that reaches maxFrames is still handed over.
+ListEnd ReadList(QueueLink& link, int quietMs, const ListBounds& bounds,
+                 const std::function<void(const Bytes&)>& onFrame);
+// What veyractl says when a list stopped at a bound; empty for the other ends.
+std::string ListBoundText(const char* command, ListEnd end, const ListBounds& bounds);
 
 // The search's status line, printed (nowhere for a null stream); the port list and picture have
 // nothing to print.
@@ -104,6 +130,12 @@ class Context {
   // SendCommand, then the frame that answered; none when nothing came, after showing
   // noReplyText when there is one.
   std::optional<Bytes> Exchange(const Bytes& payload, std::string_view noReplyText = {});
+  // ReadList on this context's link with its quiet time; a bound reached is reported on standard
+  // error (the line lost was reported when it happened).
+  ListEnd ReadAnswer(const char* command, const ListBounds& bounds,
+                     const std::function<void(const Bytes&)>& onFrame);
+  // The line went away during the command: it has failed, whatever it printed.
+  bool LineLost() const { return port_.LineLost(); }
 
  private:
   Options options_;

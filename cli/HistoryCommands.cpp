@@ -19,20 +19,23 @@ int Prepare(Context& context, const std::vector<std::string>& args, const char* 
 }
 
 // One line per record, the table's five cells separated by tabs, in the order the host sends
-// them, until the line has been quiet for a reply window.
+// them, until the line has been quiet for a reply window or a bound is reached.
 int RunHistory(Context& context, const std::vector<std::string>& args) {
   if (const int status = Prepare(context, args, "history takes no arguments")) return status;
   QueueLink& link = context.Link();
-  // No reply within the attempts still leaves late records worth printing.
-  context.SendCommand(alarm::HistoryReadPayload());
+  if (!context.SendCommand(alarm::HistoryReadPayload())) {
+    context.Out().Show(OwnedMessage(std::string(alarm::kHistoryReadNoReplyText)));
+    return 1;
+  }
   const Bytes sent = link.SentFrame();
   int records = 0;
-  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
-    const std::optional<alarm::HistoryRecord> record = alarm::HistoryReadRecord(sent, *frame);
-    if (!record) continue;
+  const ListEnd end = context.ReadAnswer("history", kLongListBounds, [&](const Bytes& frame) {
+    const std::optional<alarm::HistoryRecord> record = alarm::HistoryReadRecord(sent, frame);
+    if (!record) return;
     std::printf("%s\n", alarm::HistoryTabLine(alarm::HistoryRecordCells(*record, ++records)).c_str());
     std::fflush(stdout);
-  }
+  });
+  if (end != ListEnd::Quiet) return 1;
   if (records == 0) {
     context.Out().Show(OwnedMessage(std::string(alarm::kHistoryReadNoReplyText)));
     return 1;

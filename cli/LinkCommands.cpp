@@ -40,19 +40,15 @@ int RunSend(Context& context, const std::vector<std::string>& args) {
     return UsageError("payload too long: a frame is at most 255 bytes");
   if (const int status = context.Connect()) return status;
 
-  QueueLink& link = context.Link();
-  context.SendCommand(payload);
-  bool any = false;
-  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
-    std::printf("%s\n", FormatHex(*frame).c_str());
-    std::fflush(stdout);
-    any = true;
-  }
-  if (!any) {
+  if (!context.SendCommand(payload)) {
     std::fprintf(stderr, "no reply\n");
     return 1;
   }
-  return 0;
+  const ListEnd end = context.ReadAnswer("send", kLongListBounds, [](const Bytes& frame) {
+    std::printf("%s\n", FormatHex(frame).c_str());
+    std::fflush(stdout);
+  });
+  return end == ListEnd::Quiet ? 0 : 1;
 }
 
 const RegisterCommand kPorts({"ports", "ports", RunPorts});

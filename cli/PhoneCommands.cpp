@@ -20,19 +20,23 @@ int RunPhones(Context& context, const std::vector<std::string>& args) {
     Messages().Show(OwnedMessage(kPhoneReadNoReplyText));
     return 1;
   }
-  QueueLink& link = context.Link();
   std::array<std::string, kPhoneSlotCount> numbers;
   bool any = false;
-  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
-    if (const std::optional<PhoneNumber> number = DecodePhoneFrame(*frame)) {
+  const ListEnd end = context.ReadAnswer("phones", kShortListBounds, [&](const Bytes& frame) {
+    if (const std::optional<PhoneNumber> number = DecodePhoneFrame(frame)) {
       numbers[number->slot - 1] = number->text;
       any = true;
     }
+  });
+  if (any) {
+    for (int slot = 1; slot <= kPhoneSlotCount; ++slot)
+      std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
+  } else if (end == ListEnd::Quiet) {
+    // Frames came, none of them a number: to the user that is no answer at all.
+    Messages().Show(OwnedMessage(kPhoneReadNoReplyText));
+    return 1;
   }
-  if (!any) return 1;
-  for (int slot = 1; slot <= kPhoneSlotCount; ++slot)
-    std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
-  return 0;
+  return end == ListEnd::Quiet ? 0 : 1;
 }
 
 constexpr const char* kPhoneSetUsage = "phone-set SLOT=NUMBER ... (SLOT 1-12, each at most once)";

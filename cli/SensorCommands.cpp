@@ -60,7 +60,8 @@ int SendRequest(Context& context, const SensorRequest& request) {
 }
 
 // One line per device the filter shows, the row's five cells separated by tabs, in the order the
-// host sends them, until the line has been quiet for a reply window. 0 when any device came.
+// host sends them, until the line has been quiet for a reply window or a bound is reached. 0 when
+// any device came.
 int RunSensors(Context& context, const std::vector<std::string>& args) {
   constexpr const char* kUsage = "sensors [--filter POS] (POS 0-10, a position of the filter list)";
   int filter = kFilterAll;
@@ -72,18 +73,18 @@ int RunSensors(Context& context, const std::vector<std::string>& args) {
     return UsageError(kUsage);
   }
   if (const int status = context.ConnectToHost(kSensorsHostNotFoundText)) return status;
-  QueueLink& link = context.Link();
   // No reply within the attempts still leaves late devices worth printing.
   context.SendCommand(SensorListPayload());
   int devices = 0;
-  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
-    if (!DecodeDeviceFrame(*frame)) continue;
+  const ListEnd end = context.ReadAnswer("sensors", kLongListBounds, [&](const Bytes& frame) {
+    if (!DecodeDeviceFrame(frame)) return;
     ++devices;
-    if (const std::optional<SensorCells> cells = SensorListRow(*frame, filter)) {
+    if (const std::optional<SensorCells> cells = SensorListRow(frame, filter)) {
       std::printf("%s\n", SensorTabLine(*cells).c_str());
       std::fflush(stdout);
     }
-  }
+  });
+  if (end != ListEnd::Quiet) return 1;
   if (devices == 0) {
     ShowOwned(kSensorListNoReplyText);
     return 1;

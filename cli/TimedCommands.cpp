@@ -32,15 +32,22 @@ int RunTimers(Context& context, const std::vector<std::string>& args) {
     return 1;
   }
   QueueLink& link = context.Link();
+  const Bytes sent = link.SentFrame();
   int row = 0;
-  while (const std::optional<Bytes> frame = link.NextFrame(context.QuietMs())) {
-    const std::optional<TimedSchedule> schedule = TimedLookupRecord(link.SentFrame(), *frame);
-    if (!schedule) continue;
+  const ListEnd end = context.ReadAnswer("timers", kShortListBounds, [&](const Bytes& frame) {
+    const std::optional<TimedSchedule> schedule = TimedLookupRecord(sent, frame);
+    if (!schedule) return;
     const auto cells = TimedRecordCells(*schedule, ++row);
     std::printf("%s\t%s\t%s\t%s\n", cells[0].c_str(), cells[1].c_str(), cells[2].c_str(), cells[3].c_str());
     std::fflush(stdout);
+  });
+  if (end != ListEnd::Quiet) return 1;
+  if (row == 0) {
+    // Frames came, none of them a schedule: to the user that is no answer at all.
+    Messages().Show(veyra::OwnedMessage(kTimedLookupNoReplyText));
+    return 1;
   }
-  return row > 0 ? 0 : 1;
+  return 0;
 }
 
 constexpr const char* kTimerSetUsage =

@@ -1,6 +1,7 @@
 // veyractl: the scripting front end. Standard output carries only results and the messages a
 // dialog would show; diagnostics go to standard error, and only with --verbose.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -22,6 +23,19 @@ int PrintUsage(std::FILE* out) {
   std::sort(commands.begin(), commands.end(),
             [](const auto& a, const auto& b) { return std::string_view(a.name) < b.name; });
   for (const auto& command : commands) std::fprintf(out, "  %s\n", command.usage);
+  using std::chrono::duration_cast;
+  using std::chrono::seconds;
+  using veyra::cli::kLongListBounds;
+  using veyra::cli::kShortListBounds;
+  std::fprintf(out,
+               "limits:\n"
+               "  history, send and sensors stop after %d frames or %lld s, timers and phones after %d "
+               "frames or %lld s,\n"
+               "  printing what came and exiting 1; no real host sends that much\n",
+               kLongListBounds.maxFrames,
+               static_cast<long long>(duration_cast<seconds>(kLongListBounds.maxTime).count()),
+               kShortListBounds.maxFrames,
+               static_cast<long long>(duration_cast<seconds>(kShortListBounds.maxTime).count()));
   return 2;
 }
 
@@ -57,7 +71,8 @@ int main(int argc, char** argv) {
     if (veyra::EnsureDefaultConfig() == veyra::DefaultConfigResult::Failed)
       std::fprintf(stderr, "veyractl: cannot write %s\n", veyra::GetConfigPath().c_str());
     veyra::cli::Context context(options);
-    return command.run(context, args);
+    const int status = command.run(context, args);
+    return status == 0 && context.LineLost() ? 1 : status;
   }
   std::fprintf(stderr, "veyractl: unknown command '%s'\n", name.c_str());
   return PrintUsage(stderr);

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -197,6 +198,15 @@ void PtyHost::Serve() {
     }
   }
   if (hungUp_ && master_ >= 0) {
+    // What was sent before the hang-up was on the wire: let the program read it first, since a
+    // pty drops unread input when its master goes (bounded, in case nobody reads). Bytes reach
+    // the count only after the kernel's buffer hand-over, so an empty queue must stay empty a while.
+    for (int i = 0, empty = 0; i < 250 && empty < 5; ++i) {
+      int unread = 0;
+      if (slave_ < 0 || ::ioctl(slave_, FIONREAD, &unread) != 0) break;
+      empty = unread == 0 ? empty + 1 : 0;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     // Closing both sides we hold makes the device vanish for the program: its reads fail.
     ::close(master_);
     master_ = -1;

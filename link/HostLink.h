@@ -42,6 +42,9 @@ class HostLink {
   int SendAndWait(const Bytes& payload, int times, int waittime);
   // Called on the port's reader thread for each recognised frame while this link owns the port.
   virtual void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) = 0;
+  // Called on the reader thread when the line was lost while this link owned the port, after the
+  // user has been told; a link waiting for more frames stops waiting.
+  virtual void OnLineLost() {}
   int CheckAck(const std::string& key, const Bytes& receivedFrame);
   // CheckAck of this link, for the codecs that judge replies.
   AckCheck Acks();

@@ -55,6 +55,12 @@ void HostPort::OnEvent(SerialChannel* port, PortEvent kind) {
     return;
   }
   SerialChannel::OnEvent(port, kind);
+  if (kind == PortEvent::Disconnected && LineLost()) {
+    Messages().Show(OwnedMessage(kLineLostText));
+    // Held so the owner cannot be detached and destroyed while it is told.
+    std::lock_guard delivery(deliveryMutex_);
+    if (HostLink* owner = Owner()) owner->OnLineLost();
+  }
 }
 
 void HostPort::AppendReceived(std::size_t count, const std::uint8_t* bytes) {

@@ -14,6 +14,9 @@ namespace veyra {
 
 class HostLink;
 
+// Shown once each time the line goes away without being closed (unplugged adapter, host hung up).
+inline constexpr const char* kLineLostText = "Связь с хостом потеряна!";
+
 class HostPort : public SerialChannel {
  public:
   // sent: true for a frame written, false for one recognised.

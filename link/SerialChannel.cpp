@@ -160,6 +160,7 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
   // The previous reader thread ends before a new handle exists, so it can never touch it.
   Shutdown();
   stop_ = false;
+  lineLost_ = false;
   lastErrno_ = 0;
 
   if (device.empty()) return kOpenNoName;
@@ -420,6 +421,7 @@ void SerialChannel::CommThread() {
     ::ioctl(owned, TIOCNXCL);
     ::close(owned);
   }
+  lineLost_ = !stop_;
   Raise(PortEvent::Disconnected);
 }
 

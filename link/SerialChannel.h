@@ -66,6 +66,9 @@ class SerialChannel {
   int LastErrno() const { return lastErrno_.load(); }
   const std::string& DeviceName() const { return deviceName_; }
   bool ModemLinesWatched() const { return modemWatched_.load(); }
+  // True once the reader thread has ended without being asked to (unplugged, hung up, failed),
+  // until the next open: a command in progress has then failed, whatever it received before.
+  bool LineLost() const { return lineLost_.load(); }
 
  protected:
   // Called on the reader thread. The default writes the diagnostic text; received bytes are dropped.
@@ -98,6 +101,7 @@ class SerialChannel {
   int wakeFd_ = -1;   // eventfd: shutdown and write requests
   int modemFd_ = -1;  // eventfd: the modem waiter reports a line change
   std::atomic<bool> stop_{false};
+  std::atomic<bool> lineLost_{false};
   std::thread thread_;
   std::thread modemThread_;
   std::atomic<bool> modemStop_{false};

@@ -182,6 +182,9 @@ TEST_F(HostLinkTest, UnplugMidFrameEndsTheThreadOnceAndAReopenWorks) {
   port.Close();
   EXPECT_EQ(port.Count(PortEvent::Disconnected), 2) << "exactly one Disconnected per open";
   EXPECT_EQ(port.Count(PortEvent::Connected), 2);
+  std::size_t lostBoxes = 0;
+  for (const std::string& text : messages.Texts()) lostBoxes += text == kLineLostText;
+  EXPECT_EQ(lostBoxes, 1u) << "the lost line is told once, and a close is no lost line";
 }
 
 TEST_F(HostLinkTest, ReopenJoinsTheOldReaderBeforeTheNewOpen) {
