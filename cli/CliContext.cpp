@@ -156,7 +156,7 @@ ListEnd Context::ReadAnswer(const char* command, const ListBounds& bounds,
 }
 
 int OpenPortText(HostLink& link, const std::string& name) {
-  if (name.find("COM") != std::string::npos) return link.OpenPort(ParsePortNumber(name));
+  if (const std::optional<int> number = ComNameNumber(name)) return link.OpenPort(*number);
   const std::optional<int> number = ComForDevice(name);
   return link.OpenDevicePort(name, number.value_or(-1));
 }

@@ -91,7 +91,8 @@ class PrintingSearchView final : public session::SearchView {
   std::FILE* stream_;
 };
 
-// Opens the port an entry or --port names: "COMn", or a device path.
+// Opens the port an entry or --port names: exactly "COM" and digits, else a device path (a
+// directory may well be called COM7).
 int OpenPortText(HostLink& link, const std::string& name);
 
 struct Options {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -297,6 +298,17 @@ int ParsePortNumber(std::string_view text) {
   }
   if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
   return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+std::optional<int> ComNameNumber(std::string_view text) {
+  if (text.size() <= kComPrefix.size() || text.substr(0, kComPrefix.size()) != kComPrefix)
+    return std::nullopt;
+  long long value = 0;
+  for (const char c : text.substr(kComPrefix.size())) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = std::min<long long>(value * 10 + (c - '0'), INT_MAX);
+  }
+  return static_cast<int>(value);
 }
 
 }  // namespace veyra

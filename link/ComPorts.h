@@ -50,4 +50,8 @@ std::optional<int> ComForDevice(const std::string& device, const PortSources& so
 // overflowing.
 int ParsePortNumber(std::string_view text);
 
+// The number of a name that is exactly "COM" and one or more digits ("COM7", "COM07"); nullopt
+// for anything else, which is then a path. Saturates at INT_MAX, a number no port has.
+std::optional<int> ComNameNumber(std::string_view text);
+
 }  // namespace veyra

@@ -72,6 +72,32 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
   }
 }
 
+TEST_F(VeyractlSendTest, APortValueIsAComNameOnlyWhenExactlyComAndDigits) {
+  // A directory that happens to be called COM7 holds a link to the host.
+  const std::string dir = env.Dir() + "/COM7";
+  std::filesystem::create_directories(dir);
+  std::filesystem::create_symlink(host.DevicePath(), dir + "/COM7");
+  const struct {
+    const char* fault;
+    std::string port;
+    int status;
+    std::string errContains;
+  } rows[] = {
+      {"a path ending in COM7 opens COM0", dir + "/COM7", 0, ""},
+      {"COM7x opens COM7", "COM7x", 2, "COM7x"},
+      {"COM 7 opens COM7", "COM 7", 2, "COM 7"},
+      {"COM+7 opens COM7", "COM+7", 2, "COM+7"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    host.ClearLog();
+    const auto result = RunVeyractl({"--port", row.port, "send", "00", "09"});
+    EXPECT_EQ(result.status, row.status) << result.err;
+    EXPECT_NE(result.err.find(row.errContains), std::string::npos) << result.err;
+    EXPECT_EQ(host.FramesReceived().size(), row.status == 0 ? 1u : 0u);
+  }
+}
+
 TEST_F(VeyractlSendTest, DiagnosticsGoToStandardErrorOnlyWhenAskedFor) {
   env.SetTimeouts(3, 300);
   const struct {

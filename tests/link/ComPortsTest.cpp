@@ -219,5 +219,26 @@ TEST(ComPortsParsePortNumber, ReadsTheNumberAfterTheFirstThreeCharacters) {
   for (const auto& row : rows) EXPECT_EQ(ParsePortNumber(row.text), row.number) << row.fault;
 }
 
+TEST(ComPortsComNameNumber, OnlyComAndDigitsIsAComName) {
+  const struct {
+    const char* fault;
+    std::string text;
+    std::optional<int> number;
+  } rows[] = {
+      {"a plain COM name not read", "COM7", 7},
+      {"leading zeros refused", "COM07", 7},
+      {"a path ending in COM7 taken as COM0 or COM7", "/some/dir/COM7", std::nullopt},
+      {"trailing letters ignored", "COM7x", std::nullopt},
+      {"a blank skipped", "COM 7", std::nullopt},
+      {"a sign skipped", "COM+7", std::nullopt},
+      {"a minus sign read", "COM-7", std::nullopt},
+      {"COM alone taken as COM0", "COM", std::nullopt},
+      {"lower case taken", "com7", std::nullopt},
+      {"a device path taken", "/dev/ttyUSB0", std::nullopt},
+      {"a huge number overflows", "COM99999999999", INT_MAX},
+  };
+  for (const auto& row : rows) EXPECT_EQ(ComNameNumber(row.text), row.number) << row.fault;
+}
+
 }  // namespace
 }  // namespace veyra
