@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds with warnings as errors, and runs every
-# test: a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer build, and each fuzz
-# target for a while.
+# test: a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer
+# build of the Qt-free code, and each fuzz target for a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -33,4 +33,9 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEYRA_SANITIZE=ON "
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+echo "== thread sanitizer build (Qt-free code)"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEYRA_SANITIZE=thread -DVEYRA_GUI=OFF "$strict"
+cmake --build build-tsan -j"$jobs"
+# halt_on_error: a race fails the test that met it, not only the log.
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --test-dir build-tsan --output-on-failure -j"$jobs"
 
