@@ -35,7 +35,8 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   m_runDialog = [](CDialogBase& dialog) { dialog.exec(); };
 
   veyra::HostFound = 0;
-  if (veyra::EnsureDefaultConfig() == veyra::DefaultConfigResult::Failed)
+  if (const auto config = veyra::EnsureDefaultConfig();
+      config == veyra::DefaultConfigResult::Failed || config == veyra::DefaultConfigResult::Unreadable)
     veyra::Messages().Show({"Please Copy to Harddisk Run!", "", true, veyra::Icon::None});
   AddSystemMenuEntry(QStringLiteral("About Norvane(&A)..."), [this] { ShowAbout(); });
   setWindowTitle(QStringLiteral("Утилита настройки системы 3G видео-сигнализации"));

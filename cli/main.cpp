@@ -31,11 +31,15 @@ int PrintUsage(std::FILE* out) {
                "limits:\n"
                "  history, send and sensors stop after %d frames or %lld s, timers and phones after %d "
                "frames or %lld s,\n"
-               "  printing what came and exiting 1; no real host sends that much\n",
+               "  printing what came and exiting 1; no real host sends that much\n"
+               "  config.ini is read only as a regular file of at most %zu bytes; [timeout] times is\n"
+               "  taken as at most %d, waittime as at most %d ms\n",
                kLongListBounds.maxFrames,
                static_cast<long long>(duration_cast<seconds>(kLongListBounds.maxTime).count()),
                kShortListBounds.maxFrames,
-               static_cast<long long>(duration_cast<seconds>(kShortListBounds.maxTime).count()));
+               static_cast<long long>(duration_cast<seconds>(kShortListBounds.maxTime).count()),
+               veyra::IniFile::kMaxFileBytes, veyra::TimeoutSettings::kMaxTimes,
+               veyra::TimeoutSettings::kMaxWaittimeMs);
   return 2;
 }
 
@@ -68,8 +72,11 @@ int main(int argc, char** argv) {
   for (const auto& command : veyra::cli::Commands()) {
     if (name != command.name) continue;
     // Start like the GUI: a default config.ini where there is none.
-    if (veyra::EnsureDefaultConfig() == veyra::DefaultConfigResult::Failed)
+    const veyra::DefaultConfigResult config = veyra::EnsureDefaultConfig();
+    if (config == veyra::DefaultConfigResult::Failed)
       std::fprintf(stderr, "veyractl: cannot write %s\n", veyra::GetConfigPath().c_str());
+    else if (config == veyra::DefaultConfigResult::Unreadable)
+      std::fprintf(stderr, "veyractl: cannot read %s as a config.ini\n", veyra::GetConfigPath().c_str());
     veyra::cli::Context context(options);
     const int status = command.run(context, args);
     return status == 0 && context.LineLost() ? 1 : status;

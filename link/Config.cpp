@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -40,15 +40,8 @@ std::string HomeDirectory() {
   return home;
 }
 
-// Opens for reading and says whether that gives a file's bytes (a directory opens, but does not).
-bool CanRead(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st {};
-  const bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
-  ::close(fd);
-  return ok;
-}
+// Says whether the reader would take the file: regular, readable, not too large.
+bool CanRead(const std::string& path) { return IniFile::Open(path, false).has_value(); }
 
 bool WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
@@ -60,12 +53,6 @@ bool WriteAll(int fd, std::string_view data) {
     data.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
-}
-
-int ClampToInt(long value) {
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
 }
 
 }  // namespace
@@ -166,6 +153,8 @@ const std::string& DefaultConfigText() {
 DefaultConfigResult EnsureDefaultConfig() {
   const std::string path = GetConfigPath();
   if (CanRead(path)) return DefaultConfigResult::Existed;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) return DefaultConfigResult::Unreadable;
 
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   if (!parent.empty()) {
@@ -176,7 +165,8 @@ DefaultConfigResult EnsureDefaultConfig() {
   // O_EXCL: a file that exists but could not be read is the user's, not ours to replace.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
-    if (errno == EEXIST && CanRead(path)) return DefaultConfigResult::Existed;  // created meanwhile
+    if (errno == EEXIST)  // created meanwhile
+      return CanRead(path) ? DefaultConfigResult::Existed : DefaultConfigResult::Unreadable;
     return DefaultConfigResult::Failed;
   }
   const bool written = WriteAll(fd, DefaultConfigText());
@@ -191,10 +181,11 @@ DefaultConfigResult EnsureDefaultConfig() {
 TimeoutSettings ReadTimeouts(const IniFile& ini) {
   TimeoutSettings settings;
   if (const auto times = ReadLeadingInt(ini.GetValue("timeout", "times"))) {
-    settings.times = *times < 0 ? 0 : ClampToInt(*times);
+    settings.times = static_cast<int>(std::clamp<long>(*times, 0, TimeoutSettings::kMaxTimes));
   }
   if (const auto waittime = ReadLeadingInt(ini.GetValue("timeout", "waittime"))) {
-    if (*waittime >= 0) settings.waittime = ClampToInt(*waittime);
+    if (*waittime >= 0)
+      settings.waittime = static_cast<int>(std::min<long>(*waittime, TimeoutSettings::kMaxWaittimeMs));
   }
   return settings;
 }

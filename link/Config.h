@@ -30,16 +30,22 @@ std::string ResolveConfigPath(const ConfigPathInputs& in);
 // 905 bytes. The spacing before the '=' of the [main] lines is part of it.
 const std::string& DefaultConfigText();
 
-enum class DefaultConfigResult { Existed, Created, Failed };
+// Unreadable: something is there but cannot be read as a config.ini (no permission, a directory,
+// a FIFO or device, larger than IniFile::kMaxFileBytes); it is left alone.
+enum class DefaultConfigResult { Existed, Created, Failed, Unreadable };
 
-// Writes DefaultConfigText() at GetConfigPath() when that cannot be opened for reading, creating
-// its directory if needed. A file that exists but cannot be read is left alone (Failed), and a
-// half-written default is removed rather than left to be read as a damaged configuration.
+// Writes DefaultConfigText() at GetConfigPath() when nothing is there, creating its directory if
+// needed. A half-written default is removed rather than left to be read as a damaged
+// configuration.
 DefaultConfigResult EnsureDefaultConfig();
 
 // The [timeout] settings of every command exchange: `times` send attempts (0 sends nothing),
 // `waittime` milliseconds per attempt.
 struct TimeoutSettings {
+  // Beyond these no user means what the file says; a huge value would freeze a window for ever.
+  static constexpr int kMaxTimes = 20;
+  static constexpr int kMaxWaittimeMs = 30000;
+
   int times = 3;
   int waittime = 1000;
 
@@ -47,7 +53,7 @@ struct TimeoutSettings {
 };
 
 // A missing or non-numeric value keeps its default (3, 1000); a negative times counts as 0 and a
-// negative waittime as 1000; values beyond int are clamped.
+// negative waittime as 1000; larger values are clamped to kMaxTimes and kMaxWaittimeMs.
 TimeoutSettings ReadTimeouts(const IniFile& ini);
 
 }  // namespace veyra

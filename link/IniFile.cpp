@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 
 namespace veyra {
 namespace {
@@ -116,22 +117,31 @@ IniFile IniFile::Parse(std::string_view content, std::string path) {
 
 std::optional<IniFile> IniFile::Open(const std::string& path, bool create) {
   if (create && !EnsureFileExists(path)) return std::nullopt;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes) {
+    ::close(fd);
+    return std::nullopt;
+  }
   std::string bytes;
   char buffer[8192];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n > 0) {
       bytes.append(buffer, static_cast<std::size_t>(n));
+      if (bytes.size() > kMaxFileBytes) break;  // grew while being read
     } else if (n == 0) {
       break;
     } else if (errno != EINTR) {
-      ::close(fd);  // a directory, or an I/O error: unreadable
+      ::close(fd);  // an I/O error: unreadable
       return std::nullopt;
     }
   }
   ::close(fd);
+  if (bytes.size() > kMaxFileBytes) return std::nullopt;
   return Parse(bytes, path);
 }
 

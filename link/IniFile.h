@@ -29,9 +29,13 @@ class IniFile {
   static constexpr std::size_t kMaxLinePiece = 1999;
   // Longer section names are cut to this length.
   static constexpr std::size_t kMaxSectionName = 63;
+  // A real config.ini is about 1 KB; anything past this is not one, and is refused whole rather
+  // than read into memory (a device or a runaway file would never end).
+  static constexpr std::size_t kMaxFileBytes = 1 << 20;
 
-  // nullopt when the file cannot be read; with create, EnsureFileExists runs first and its
-  // failure also gives nullopt.
+  // nullopt when the file cannot be read: missing, not a regular file (a FIFO would block, a
+  // device never end), or larger than kMaxFileBytes. With create, EnsureFileExists runs first and
+  // its failure also gives nullopt.
   static std::optional<IniFile> Open(const std::string& path, bool create);
   // The same rules applied to bytes already in memory, as they would stand in a file.
   static IniFile Parse(std::string_view content, std::string path = {});

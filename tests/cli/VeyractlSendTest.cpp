@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -95,6 +96,23 @@ TEST_F(VeyractlSendTest, APortValueIsAComNameOnlyWhenExactlyComAndDigits) {
     EXPECT_EQ(result.status, row.status) << result.err;
     EXPECT_NE(result.err.find(row.errContains), std::string::npos) << result.err;
     EXPECT_EQ(host.FramesReceived().size(), row.status == 0 ? 1u : 0u);
+  }
+}
+
+TEST_F(VeyractlSendTest, AConfigThatIsNoFileIsReportedAsUnreadableAndHangsNothing) {
+  const std::string fifo = env.Dir() + "/fifo", dir = env.Dir() + "/adir";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directory(dir);
+  for (const std::string& path : {std::string("/dev/zero"), fifo, dir}) {
+    SCOPED_TRACE(path + " grows without end, blocks, or is reported as not writable");
+    ::setenv("VEYRA_CONFIG_PATH", path.c_str(), 1);
+    host.ClearLog();
+    const auto result = RunVeyractl({"--port", "COM7", "send", "00", "09"});
+    ::setenv("VEYRA_CONFIG_PATH", env.ConfigPath().c_str(), 1);
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find("veyractl: cannot read " + path), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("cannot write"), std::string::npos) << result.err;
+    EXPECT_TRUE(host.FramesReceived().empty()) << "no attempts can be read from it";
   }
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -99,18 +100,22 @@ TEST(EnsureDefaultConfig, WritesTheDefaultOnlyWhereNoFileCanBeRead) {
       {"ExistingFileRewritten", "kept.ini", kUsers, R::Existed, kUsers},
       {"EmptyFileRewritten", "empty.ini", "", R::Existed, ""},
       {"UnderARegularFileReportedAsWritten", "plain/config.ini", std::nullopt, R::Failed, ""},
-      {"DirectoryTakenForAFile", "adir", std::nullopt, R::Failed, ""},
+      {"DirectoryTakenForAFile", "adir", std::nullopt, R::Unreadable, ""},
+      {"FifoBlocksTheStart", "fifo", std::nullopt, R::Unreadable, ""},
+      {"OverLargeFileTakenOrReplaced", "large.ini", std::string(IniFile::kMaxFileBytes + 1, ';'),
+       R::Unreadable, ""},
   };
   test::ScratchDir dir;
   dir.Write("plain", "x");
   fs::create_directory(dir.Path("adir"));
+  ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     if (row.existing) dir.Write(row.path, *row.existing);
     ScopedEnv env("VEYRA_CONFIG_PATH", dir.Path(row.path));
     EXPECT_EQ(EnsureDefaultConfig(), row.result);
-    const bool failed = row.result == R::Failed;
-    EXPECT_EQ(EnsureDefaultConfig(), failed ? R::Failed : R::Existed);
+    const bool failed = row.result == R::Failed || row.result == R::Unreadable;
+    EXPECT_EQ(EnsureDefaultConfig(), failed ? row.result : R::Existed);
     if (!failed) {
       EXPECT_EQ(ReadBytes(dir.Path(row.path)), row.after);
     }
@@ -133,7 +138,10 @@ TEST(Timeouts, ReadWithDefaultsForWhatIsMissing) {
       {"SignOrTextAfterTheNumberRejected", "[timeout]\ntimes=+5 ; remark\nwaittime=250ms\n", 5, 250},
       {"ExplicitZeroReplaced", "[timeout]\ntimes=0\nwaittime=0\n", 0, 0},
       {"NegativeKeptOrUnbounded", "[timeout]\ntimes=-2\nwaittime=-5\n", 0, 1000},
-      {"HugeWrapsNegative", "[timeout]\ntimes=99999999999\nwaittime=4294967296\n", INT_MAX, INT_MAX},
+      {"HugeWrapsNegative", "[timeout]\ntimes=99999999999\nwaittime=4294967296\n", 20, 30000},
+      {"AWaitOfDecadesFreezesTheWindow", "[timeout]\nwaittime=999999999999\n", 3, 30000},
+      {"JustPastTheBoundsKept", "[timeout]\ntimes=21\nwaittime=30001\n", 20, 30000},
+      {"TheBoundsThemselvesCut", "[timeout]\ntimes=20\nwaittime=30000\n", 20, 30000},
       {"HugeNegativeWrapsPositive", "[timeout]\ntimes=-" + kHuge + "\nwaittime=-" + kHuge + "\n", 0, 1000},
       {"CrLfFileMisread", "[timeout]\r\ntimes=4\r\nwaittime=700\r\n", 4, 700},
   };

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -158,6 +159,31 @@ TEST(IniFileOpen, ReadsTheFileAsParseDoesCreatesOnlyAMissingOneAndFailsWhereItCa
 
 // ---------------------------------------------------------------------------------------------
 // The fuzzer's seeds replay here, so every build re-runs them.
+
+TEST(IniFileOpen, ReadsRegularFilesUpToTheSizeBoundOnly) {
+  test::ScratchDir dir;
+  ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+  const std::string line(IniFile::kMaxFileBytes - 20, 'x');
+  const struct {
+    const char* fault;
+    std::string path;
+    bool opens;
+  } rows[] = {
+      {"a device that never ends is read until memory runs out", "/dev/zero", false},
+      {"a FIFO without a writer blocks for ever", dir.Path("fifo"), false},
+      {"a file past the bound is read whole",
+       dir.Write("large.ini", std::string(IniFile::kMaxFileBytes + 1, ';')), false},
+      {"a 1 MB line within the bound refused", dir.Write("long.ini", "[timeout]\ntimes=4\n;" + line), true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const auto ini = IniFile::Open(row.path, false);
+    ASSERT_EQ(ini.has_value(), row.opens);
+    if (ini) {
+      EXPECT_EQ(ini->GetValue("timeout", "times"), "4");
+    }
+  }
+}
 
 TEST(IniSeedCorpus, EverySeedParsesIntoEntriesOfLawfulShape) {
   const fs::path seeds = fs::path(VEYRA_SOURCE_DIR) / "fuzz" / "corpus" / "ini";
