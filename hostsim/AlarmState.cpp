@@ -16,7 +16,9 @@ constexpr std::uint8_t kReadTimers = 0x10;
 
 constexpr std::uint8_t kEmptyNumber = 0xFF;
 
-// Three dozen records, as a host in use for a year might hold them.
+// Three dozen records, as a host in use for a year might hold them, then three whose frames hold a
+// 0xAA after the start, as a real log's do now and then: source 10 with event 10 packs to 0xAA,
+// then a zone of 170, then a record whose checksum comes out 0xAA.
 constexpr LogEntry kSeedLog[] = {
     {0, 0, 0, 1, 5, 8, 30},     {1, 2, 0, 1, 5, 18, 2},      {1, 0, 0, 1, 6, 8, 15},
     {3, 1, 2, 1, 6, 13, 47},    {1, 4, 0, 1, 9, 21, 5},      {2, 1, 1, 1, 12, 3, 22},
@@ -30,6 +32,7 @@ constexpr LogEntry kSeedLog[] = {
     {0, 11, 0, 8, 15, 10, 5},   {0, 12, 0, 8, 15, 10, 50},   {0, 13, 0, 9, 30, 8, 0},
     {0, 14, 0, 9, 30, 18, 0},   {14, 1, 12, 10, 10, 11, 11}, {15, 1, 13, 11, 23, 4, 44},
     {2, 1, 99, 12, 31, 23, 59}, {3, 1, 255, 12, 25, 0, 1},   {1, 0, 0, 12, 31, 23, 58},
+    {10, 10, 4, 12, 30, 9, 15}, {2, 1, 170, 12, 30, 9, 16},  {4, 1, 200, 1, 2, 6, 27},
 };
 
 }  // namespace

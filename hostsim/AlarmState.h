@@ -38,7 +38,8 @@ class AlarmState {
   static constexpr std::size_t kMaxPackedBytes = 32;
 
   // Disarmed; two timer groups set, the third off; five numbers stored, one behind the 3G
-  // prefix and one with "*"; a log of three dozen records using every source and event code.
+  // prefix and one with "*"; a log of 39 records using every source and event code, the last
+  // three with a 0xAA inside their frames (in the source/event byte, the zone, the checksum).
   AlarmState();
 
   bool Handles(std::uint8_t command) const;

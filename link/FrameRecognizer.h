@@ -1,6 +1,9 @@
 // Finds host frames in the received bytes. The candidate start is the most recent 0xAA before
 // a 0x55, and a candidate passes when its LEN byte agrees with its length; the checksum is not
-// examined (hosts in the field have been seen to get it wrong).
+// examined (hosts in the field have been seen to get it wrong). That alone loses every reply
+// holding a 0xAA after its start (a data byte, or a checksum of 0xAA), so when the most recent
+// start fails, the nearest earlier 0xAA is taken whose LEN byte agrees with the distance and
+// whose checksum is right; the checksum guard keeps stray bytes from being read as a frame.
 #pragma once
 
 #include <cstddef>

@@ -20,12 +20,19 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== fuzz targets"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF "$strict"
-cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz
+decoder_targets="frame_build history timers phones setup password devices"
+cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz $(printf '%s_fuzz ' $decoder_targets)
 fuzz_seconds=${VEYRA_FUZZ_SECONDS:-60}
-for target in frame ini; do
+# The reply decoders (and the recipe target that feeds them well-formed frames) get less time each,
+# so that the whole of CI stays within 20 minutes on two cores.
+decoder_fuzz_seconds=${VEYRA_FUZZ_DECODER_SECONDS:-20}
+for target in frame ini $decoder_targets; do
+  seconds=$decoder_fuzz_seconds
+  case $target in frame | ini) seconds=$fuzz_seconds ;; esac
   work=$(mktemp -d)
   cp -r "fuzz/corpus/$target/." "$work/"
-  "build-fuzz/fuzz/${target}_fuzz" "$work" -max_total_time="$fuzz_seconds" -print_final_stats=1 2>&1 | tail -n 4
+  echo "-- ${target}_fuzz, ${seconds} s"
+  "build-fuzz/fuzz/${target}_fuzz" "$work" -max_total_time="$seconds" -print_final_stats=1 2>&1 | tail -n 4
   rm -rf "$work"
 done
 echo "== sanitizer build"

@@ -48,7 +48,6 @@ TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
        {0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55},
        {{0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55}},
        0},
-      {"a frame with a 0xAA data byte recognised", {0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55}, {}, 6},
       {"a frame with a wrong checksum dropped",
        {0xAA, 0x00, 0x09, 0x00, 0x55},
        {{0xAA, 0x00, 0x09, 0x00, 0x55}},
@@ -79,6 +78,73 @@ TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
     EXPECT_EQ(fed.delivered, row.delivered) << row.fault;
     EXPECT_EQ(fed.left, row.left) << row.fault;
   }
+}
+
+// A 0xAA after a frame's start becomes the latest candidate start and fails the length test; an
+// earlier 0xAA is then taken only when its LEN byte and its checksum are both right.
+TEST(FrameRecognizer, RepliesHoldingAStartByteAreFoundByLookingBack) {
+  struct Row {
+    const char* fault;
+    Bytes input;
+    std::vector<Bytes> delivered;
+    std::size_t left;
+  };
+  const Bytes dataAA{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55};
+  const Bytes arm{0xAA, 0x00, 0x09, 0x09, 0x55};
+  // History records: source 10 with event 10, zone 170, and one whose checksum is 0xAA.
+  const Bytes sourceEvent = BuildFrame({0x06, 0x02, 0x01, 0xAA, 0x09, 0x31, 0x2E, 0x2D});
+  const Bytes zone = BuildFrame({0x06, 0x02, 0x02, 0x21, 0xAA, 0x31, 0x2E, 0x2D});
+  const Bytes checksumAA = BuildFrame({0x06, 0x02, 0x03, 0x21, 0x03, 0x31, 0x2E, 0x1C});
+  Bytes afterNoise{0x12, 0xAA, 0x34};
+  afterNoise.insert(afterNoise.end(), dataAA.begin(), dataAA.end());
+  Bytes aaFrameThenArm = dataAA;
+  aaFrameThenArm.insert(aaFrameThenArm.end(), arm.begin(), arm.end());
+  const Row rows[] = {
+      {"a data byte of 0xAA loses the reply", dataAA, {dataAA}, 0},
+      {"a data byte of 0xAA with a wrong checksum taken for a frame",
+       {0xAA, 0x01, 0x0D, 0xAA, 0x00, 0x55},
+       {},
+       6},
+      {"a history record of source 10, event 10 lost", sourceEvent, {sourceEvent}, 0},
+      {"a history record of zone 170 lost", zone, {zone}, 0},
+      {"a reply whose checksum is 0xAA lost", checksumAA, {checksumAA}, 0},
+      {"noise holding a 0xAA before the reply hides it", afterNoise, {dataAA}, 0},
+      {"a reply holding 0xAA twice lost",
+       BuildFrame({0x03, 0x0C, 0x01, 0xAA, 0xAA}),
+       {BuildFrame({0x03, 0x0C, 0x01, 0xAA, 0xAA})},
+       0},
+      {"the frame after a 0xAA reply lost", aaFrameThenArm, {dataAA, arm}, 0},
+      {"an earlier start with the right LEN but a wrong checksum taken",
+       {0xAA, 0x02, 0x0D, 0x01, 0xAA, 0x00, 0x55},
+       {},
+       7},
+      {"a nearer earlier start passed over for a farther one",
+       {0xAA, 0x05, 0x0D, 0x43, 0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55},
+       {dataAA},
+       0},
+      {"an earlier start taken when the latest passes",
+       {0xAA, 0x03, 0x0D, 0x01, 0xAA, 0x00, 0x09, 0x09, 0x55},
+       {arm},
+       0},
+  };
+  for (const Row& row : rows) {
+    const Fed fed = FeedOneByOne(row.input, true);
+    EXPECT_EQ(fed.delivered, row.delivered) << row.fault;
+    EXPECT_EQ(fed.left, row.left) << row.fault;
+  }
+}
+
+TEST(FrameRecognizer, ALookedBackFrameWithoutOwnerStaysAndIsDeliveredByTheNextScan) {
+  RxBuffer rx;
+  const Bytes dataAA{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55};
+  std::size_t signalled = 0;
+  for (std::uint8_t b : dataAA) signalled += rx.Append(b, false).signalled;
+  EXPECT_EQ(signalled, 1u);
+  EXPECT_EQ(rx.Size(), dataAA.size());
+  RxBuffer::Result r;
+  for (std::uint8_t b : Bytes{0xAA, 0x00, 0x0A, 0x0A, 0x55}) r = rx.Append(b, true);
+  EXPECT_TRUE(r.delivered);
+  EXPECT_EQ(r.frame, dataAA) << "the older frame comes first, as with any frame left waiting";
 }
 
 TEST(FrameRecognizer, WithoutOwnerFrameStaysAndIsMetAgainByTheNextScan) {
@@ -112,6 +178,8 @@ TEST(FrameRecognizer, ScanReportsEveryPassingCandidateWithoutOwner) {
   const Bytes twice{0xAA, 0x00, 0x09, 0x09, 0x55, 0xAA, 0x00, 0x0A, 0x0A, 0x55};
   EXPECT_EQ(RecognizeFrames(twice, false), (std::vector<FrameSpan>{{0, 4}, {5, 9}}));
   EXPECT_EQ(RecognizeFrames(twice, true), (std::vector<FrameSpan>{{0, 4}}));
+  const Bytes lookedBack{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55, 0xAA, 0x00, 0x0A, 0x0A, 0x55};
+  EXPECT_EQ(RecognizeFrames(lookedBack, false), (std::vector<FrameSpan>{{0, 5}, {6, 10}}));
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ class AlarmHistoryDlgTest : public test::DialogFixture<CAlarmHistoryDlg> {
 };
 
 TEST_F(AlarmHistoryDlgTest, ReadShowsEveryRecordInTheHostsOrderAndLaterFramesUnlessTooShort) {
-  Read(36);
+  Read(39);
   EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kReadFrame})
       << "nothing else is sent, not even on opening";
   EXPECT_EQ(Row(1), (QStringList{"1", "База", "Постановка на охрану", "00", "01/05 08:30"}));
@@ -88,9 +88,11 @@ TEST_F(AlarmHistoryDlgTest, ReadShowsEveryRecordInTheHostsOrderAndLaterFramesUnl
   // A frame too short for a record must not become an empty row; for a record any command byte will do.
   host.Inject(kReadFrame);
   host.Inject(BuildFrame({0x06, 0x0C, 0x7F, 0x21, 0x03, 0x31, 0x2E, 45}));
-  ASSERT_TRUE(WaitFor([&] { return dialog->LastRow() >= 37; }));
-  EXPECT_EQ(dialog->LastRow(), 37);
-  EXPECT_EQ(Row(37), (QStringList{"37", "Датчик движения", "Тревога", "03", "03/09 14:45"}));
+  ASSERT_TRUE(WaitFor([&] { return dialog->LastRow() >= 40; }));
+  EXPECT_EQ(dialog->LastRow(), 40);
+  EXPECT_EQ(Row(38), (QStringList{"38", "Датчик движения", "Тревога", "170", "12/30 09:16"}))
+      << "a record whose zone is 0xAA";
+  EXPECT_EQ(Row(40), (QStringList{"40", "Датчик движения", "Тревога", "03", "03/09 14:45"}));
   EXPECT_TRUE(messages.Messages().empty());
 }
 

@@ -38,7 +38,7 @@ TEST_F(WindowLifetimeTest, WindowsClosedWhileAManyFrameAnswerIsArrivingNeverRece
     const char* window;
     std::function<Window()> open;
   } rows[] = {
-      {"alarm history, 36 records",
+      {"alarm history, 39 records",
        [this] {
          auto dialog = std::make_unique<CAlarmHistoryDlg>();
          dialog->SetCommn(&port);
