@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -29,6 +30,8 @@ bool PtyHost::Start() {
   ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
   wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   devicePath_ = name;
+  closeWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (closeWatch_ >= 0) ::inotify_add_watch(closeWatch_, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE);
   stop_ = false;
   thread_ = std::thread(&PtyHost::Serve, this);
   return true;
@@ -42,7 +45,7 @@ void PtyHost::Stop() {
   }
   cv_.notify_all();
   if (thread_.joinable()) thread_.join();
-  for (int* fd : {&master_, &slave_, &wake_}) {
+  for (int* fd : {&master_, &slave_, &wake_, &closeWatch_}) {
     if (*fd >= 0) ::close(*fd);
     *fd = -1;
   }
@@ -97,10 +100,23 @@ bool PtyHost::SleepMs(int ms) {
   return !cv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop_.load(); });
 }
 
+bool PtyHost::ClientClosed() {
+  if (closeWatch_ < 0) return false;
+  bool closed = false;
+  alignas(inotify_event) char events[1024];
+  while (::read(closeWatch_, events, sizeof events) > 0) closed = true;
+  return closed;
+}
+
 bool PtyHost::SendBytes(const Bytes& bytes, const Faults& faults) {
   const bool byteWise = faults.pace || faults.splitGapMs > 0;
   std::size_t sent = 0;
   while (sent < bytes.size() && !stop_) {
+    if (ClientClosed()) {
+      // The program that asked is gone: the rest of its answer must not reach the next one.
+      ::tcflush(slave_, TCIFLUSH);
+      return false;
+    }
     const std::size_t chunk = byteWise ? 1 : bytes.size() - sent;
     const ssize_t n = ::write(master_, bytes.data() + sent, chunk);
     if (n < 0) {
@@ -176,6 +192,8 @@ void PtyHost::Serve() {
       }
       break;
     }
+    // Closes before this command are of earlier sessions; only one during the answer counts.
+    ClientClosed();
     {
       std::lock_guard lock(mutex_);
       raw_.insert(raw_.end(), chunk, chunk + n);

@@ -62,12 +62,15 @@ class PtyHost {
   void Reply(const std::vector<Bytes>& frames, const Faults& faults);
   bool SendBytes(const Bytes& bytes, const Faults& faults);
   bool SleepMs(int ms);  // false when stopping
+  // True when a program closed the device since the last call: what it was sent is then no one's.
+  bool ClientClosed();
 
   SimulatedHost host_;
   std::string devicePath_;
   int master_ = -1;
   int slave_ = -1;  // held open so the line settings survive between the program's opens
   int wake_ = -1;
+  int closeWatch_ = -1;  // inotify on the device: a program's close, even a killed one's
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> hungUp_{false};
