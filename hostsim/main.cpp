@@ -1,5 +1,6 @@
 // veyra-hostsim: a simulated alarm host on a pseudo-terminal, for tests, benchmarks and demos.
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -43,6 +44,15 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // The link replaces whatever is at PATH and goes at exit: only a link may be replaced, so a
+  // mistyped path never costs a user's file.
+  struct stat st {};
+  if (!link.empty() && ::lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+    std::fprintf(stderr, "veyra-hostsim: %s exists and is not a symbolic link; not replacing it\n",
+                 link.c_str());
+    return 1;
+  }
+
   veyra::hostsim::PtyHost host(password);
   if (!host.Start()) {
     std::fprintf(stderr, "veyra-hostsim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
@@ -66,9 +76,16 @@ int main(int argc, char** argv) {
   sa.sa_handler = OnSignal;
   sigaction(SIGINT, &sa, nullptr);
   sigaction(SIGTERM, &sa, nullptr);
+  sigaction(SIGHUP, &sa, nullptr);
   while (!g_stop) pause();
 
   host.Stop();
-  if (!link.empty()) ::unlink(link.c_str());
+  // Only while it is still ours: someone may have put another link or a file there meanwhile.
+  struct stat now {};
+  char target[4096];
+  const ssize_t length = link.empty() ? -1 : ::readlink(link.c_str(), target, sizeof target - 1);
+  if (length >= 0 && ::lstat(link.c_str(), &now) == 0 && S_ISLNK(now.st_mode) &&
+      std::string_view(target, static_cast<std::size_t>(length)) == host.DevicePath())
+    ::unlink(link.c_str());
   return 0;
 }

@@ -1,0 +1,69 @@
+// veyra-hostsim as a program: what its --link may replace, and what it leaves behind.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "tests/common/Process.h"
+#include "tests/common/ScratchDir.h"
+
+namespace veyra {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(HostsimProgram, LinkRefusesToReplaceAnythingButALink) {
+  test::ScratchDir dir;
+  const std::string file = dir.Write("notes.txt", "a user's file");
+  fs::create_directory(dir.Path("adir"));
+  for (const std::string& path : {file, dir.Path("adir")}) {
+    SCOPED_TRACE(path + " replaced by the link and deleted at exit");
+    const auto result = test::RunProcess({VEYRA_HOSTSIM_PATH, "--link", path}, 10000);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("not a symbolic link"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::is_symlink(path));
+  }
+  std::ifstream in(file);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a user's file");
+  EXPECT_TRUE(fs::is_directory(dir.Path("adir")));
+}
+
+TEST(HostsimProgram, AnOldLinkIsReplacedAndRemovedOnEachStopSignal) {
+  test::ScratchDir dir;
+  const std::string link = dir.Path("COM7");
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE("the link left behind after signal " + std::to_string(signal));
+    fs::create_symlink("/dev/pts/nothing-here", link);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const char* argv[] = {VEYRA_HOSTSIM_PATH, "--link", link.c_str(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::error_code ec;
+    while (fs::read_symlink(link, ec).string().rfind("/dev/pts/nothing", 0) == 0 &&
+           std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_NE(fs::read_symlink(link, ec).string(), "/dev/pts/nothing-here") << "the old link not replaced";
+    ::kill(pid, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(fs::is_symlink(link));
+    fs::remove(link, ec);
+  }
+}
+
+}  // namespace
+}  // namespace veyra
