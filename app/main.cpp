@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
       if (!demo->Start()) {
         std::fprintf(stderr, "veyra-setup: the demo host could not be started (no pseudo-terminal)\n");
         demo.reset();
+      } else {
+        demo->RemoveOnSignals();
       }
     }
     {

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hostsim/PtyHost.h"
 
@@ -17,6 +18,9 @@ class DemoPorts {
   // Starts the host and points the port list at a private directory holding the user's links
   // plus one for the demo host. False when no pseudo-terminal can be had.
   bool Start();
+  // Until this object goes, SIGINT, SIGTERM and SIGHUP remove the directory of links before the
+  // program ends with the signal: it lives in /tmp, which nobody else would ever clean.
+  void RemoveOnSignals();
   int ComNumber() const { return comNumber_; }
   const std::string& Password() const { return password_; }
   PtyHost& Host() { return *host_; }
@@ -25,7 +29,9 @@ class DemoPorts {
   std::string password_;
   std::unique_ptr<PtyHost> host_;
   std::string dir_;
+  std::vector<std::string> links_;  // what dir_ holds, for a signal handler that cannot list it
   int comNumber_ = -1;
+  bool removeOnSignals_ = false;
 };
 
 }  // namespace veyra::hostsim
