@@ -1,6 +1,5 @@
 // veyractl's link-level commands: list the ports, send a raw payload.
 #include <cstdio>
-#include <cstdlib>
 
 #include "cli/CliContext.h"
 #include "link/ComPorts.h"
@@ -19,11 +18,18 @@ int RunPorts(Context&, const std::vector<std::string>& args) {
   return 0;
 }
 
+// One or two hex digits and nothing else: strtol would also take a blank or a sign before them.
 bool ParseHexByte(const std::string& text, std::uint8_t& out) {
   if (text.empty() || text.size() > 2) return false;
-  char* end = nullptr;
-  const long value = std::strtol(text.c_str(), &end, 16);
-  if (*end != '\0' || value < 0 || value > 0xFF) return false;
+  int value = 0;
+  for (const char c : text) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return false;
+    value = value * 16 + digit;
+  }
   out = static_cast<std::uint8_t>(value);
   return true;
 }

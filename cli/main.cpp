@@ -60,6 +60,11 @@ int main(int argc, char** argv) {
       options.verbose = true;
     } else if ((arg == "--port" || arg == "--password") && i + 1 < argc) {
       (arg == "--port" ? options.port : options.password) = argv[++i];
+      // An empty password would silently skip the login the user asked for.
+      if (arg == "--password" && options.password.empty()) {
+        std::fprintf(stderr, "veyractl: --password needs the host's password\n");
+        return PrintUsage(stderr);
+      }
     } else {
       return PrintUsage(stderr);
     }

@@ -181,6 +181,27 @@ TEST_F(VeyractlListBoundsTest, AHostHangingUpMidListIsAFailureThatSaysSo) {
   }
 }
 
+TEST_F(VeyractlListBoundsTest, ListsAnsweredWithFramesThatDecodeAsNothingSaySo) {
+  env.SetTimeouts(1, 300);
+  hostsim::Faults other;
+  other.replaceReply = kFrame;
+  host.SetFaults(other);
+  const struct {
+    const char* fault;
+    std::string command;
+    std::string out;
+  } rows[] = {
+      {"timers exits 1 without a word", "timers", "Сбой!\n"},
+      {"phones exits 1 without a word", "phones", "Сбой при получении телефонных номеров!\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const auto result = test::RunVeyractl({"--port", "COM7", row.command});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.out, row.out);
+  }
+}
+
 TEST_F(VeyractlListBoundsTest, AnUnansweredListReturnsWhenTheExchangeEnds) {
   env.SetTimeouts(1, 1500);
   hostsim::Faults silent;
