@@ -118,6 +118,10 @@ bool PtyHost::SendBytes(const Bytes& bytes, const Faults& faults) {
       return false;
     }
     const std::size_t chunk = byteWise ? 1 : bytes.size() - sent;
+    // Stamped before the call: the reader may be woken, and run, before this write returns.
+    writeStartNs_ = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
     const ssize_t n = ::write(master_, bytes.data() + sent, chunk);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -149,9 +153,7 @@ void PtyHost::Reply(const std::vector<Bytes>& frames, const Faults& faults) {
       return;
     }
     if (!SendBytes(out, faults)) return;
-    lastReplyWrittenNs_ = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                              std::chrono::steady_clock::now().time_since_epoch())
-                              .count();
+    lastReplyWrittenNs_ = writeStartNs_;
   }
 }
 

@@ -39,8 +39,8 @@ class PtyHost {
   // Closes the master side: the device disappears as an unplugged adapter does.
   void HangUp();
   const std::string& DevicePath() const { return devicePath_; }
-  // Steady-clock nanoseconds at which the last byte of the latest reply frame was written: the
-  // start of the program's share of an exchange, as benchmarks measure it.
+  // Steady-clock nanoseconds at which the write carrying the last byte of the latest reply frame
+  // began: the start of the program's share of an exchange, as benchmarks measure it.
   std::int64_t LastReplyWrittenNs() const { return lastReplyWrittenNs_.load(); }
 
   void SetFaults(const Faults& faults);
@@ -75,6 +75,7 @@ class PtyHost {
   std::atomic<bool> stop_{false};
   std::atomic<bool> hungUp_{false};
   std::atomic<std::int64_t> lastReplyWrittenNs_{0};
+  std::int64_t writeStartNs_ = 0;  // serving thread only
 
   mutable std::mutex mutex_;
   mutable std::condition_variable cv_;
