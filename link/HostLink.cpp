@@ -64,6 +64,8 @@ int HostLink::SendAndWait(const Bytes& payload, int times, int waittime) {
   const int wait = ExchangeSettings::waittime.load();
   for (int attempt = 0; attempt < attempts; ++attempt) {
     if (!port_) return 1;  // nothing to write to: the wait "reports a frame" at once
+    // A lost line answers nothing: further attempts would only hold the window.
+    if (port_->LineLost()) return 0;
     port_->SendFrame(frame);
     if (port_->WaitReply(wait)) {
       port_->AwaitDelivery();

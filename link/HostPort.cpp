@@ -56,6 +56,7 @@ void HostPort::OnEvent(SerialChannel* port, PortEvent kind) {
   }
   SerialChannel::OnEvent(port, kind);
   if (kind == PortEvent::Disconnected && LineLost()) {
+    replyEvent_.Abandon();
     Messages().Show(OwnedMessage(kLineLostText));
     // Held so the owner cannot be detached and destroyed while it is told.
     std::lock_guard delivery(deliveryMutex_);

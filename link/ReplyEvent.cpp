@@ -13,6 +13,15 @@ void ReplyEvent::Set() {
 void ReplyEvent::Reset() {
   std::lock_guard lock(mutex_);
   set_ = false;
+  abandoned_ = false;
+}
+
+void ReplyEvent::Abandon() {
+  {
+    std::lock_guard lock(mutex_);
+    abandoned_ = true;
+  }
+  cv_.notify_all();
 }
 
 bool ReplyEvent::IsSet() const {
@@ -24,19 +33,23 @@ bool ReplyEvent::WaitFor(int milliseconds, const std::function<void()>& keepAliv
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds < 0 ? 0 : milliseconds);
   std::unique_lock lock(mutex_);
-  if (!keepAlive) return cv_.wait_until(lock, deadline, [this] { return set_; });
+  const auto ended = [this] { return set_ || abandoned_; };
+  if (!keepAlive) {
+    cv_.wait_until(lock, deadline, ended);
+    return set_;
+  }
   // Slices, so a window can repaint between them.
   constexpr auto kSlice = std::chrono::milliseconds(15);
-  while (!set_) {
+  while (!ended()) {
     const auto now = Clock::now();
     if (now >= deadline) return false;
     const auto until = std::min(deadline, now + kSlice);
-    if (cv_.wait_until(lock, until, [this] { return set_; })) return true;
+    if (cv_.wait_until(lock, until, ended)) break;
     lock.unlock();
     keepAlive();
     lock.lock();
   }
-  return true;
+  return set_;
 }
 
 }  // namespace veyra

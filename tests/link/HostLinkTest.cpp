@@ -187,6 +187,21 @@ TEST_F(HostLinkTest, UnplugMidFrameEndsTheThreadOnceAndAReopenWorks) {
   EXPECT_EQ(lostBoxes, 1u) << "the lost line is told once, and a close is no lost line";
 }
 
+TEST_F(HostLinkTest, ALostLineEndsTheExchangeInsteadOfWaitingOutEveryAttempt) {
+  Open();
+  hostsim::Faults hangUp;
+  hangUp.hangUpAfterBytes = 3;
+  host.SetFaults(hangUp);
+  env.SetTimeouts(3, 2000);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Send({0x00, 0x09}), 0);
+  const auto took =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(took, 1500) << "three attempts of 2 s each waited out on a line that is gone";
+  EXPECT_EQ(Send({0x00, 0x09}), 0) << "a later command on the lost line";
+  EXPECT_EQ(host.FramesReceived().size(), 1u);
+}
+
 TEST_F(HostLinkTest, ReopenJoinsTheOldReaderBeforeTheNewOpen) {
   for (int i = 0; i < 5; ++i) Open();
   EXPECT_TRUE(port.WaitFor(PortEvent::Connected, 5));
