@@ -19,7 +19,7 @@ bool Passes(const Bytes& b, std::size_t s, std::size_t e) {
 
 // The 0xAA bytes the scan has passed, filed under the end their LEN byte announces: a failed
 // candidate then finds the earlier starts that could close at its end without walking back over
-// the bytes, so a buffer of garbage costs no more to scan than before.
+// the bytes, so the scan stays linear in the buffer however much line noise it holds.
 class EarlierStarts {
  public:
   // Only the heads need clearing: a start is reached only through a head that names it.
