@@ -2,20 +2,13 @@
 // fed through the recogniser, must hold its promises on every frame they make.
 #include <gtest/gtest.h>
 
-#include "fuzz/ReplyChecks.h"
-#include "tests/common/SeedReplay.h"
+#include "tests/common/ReplySeedReplay.h"
 
 namespace veyra {
 namespace {
 
-test::SeedCheck Through(fuzz::ReplyCheck check) {
-  return [check](const std::uint8_t* data, std::size_t size) {
-    return fuzz::ReplyStreamViolation(data, size, check);
-  };
-}
-
 TEST(SensorsSeedReplay, DevicesDecoderHoldsItsPromisesOnEverySeed) {
-  EXPECT_GE(test::ReplaySeeds("devices", Through(fuzz::DeviceViolation)), 3);
+  EXPECT_GE(test::ReplayReplySeeds("devices", fuzz::DeviceViolation), 3);
 }
 
 }  // namespace
