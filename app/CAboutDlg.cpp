@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "veyra/Version.h"
+
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(parent) {
   setWindowTitle(QStringLiteral("About Norvane"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
@@ -15,7 +17,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(parent) {
   auto* icon = new QLabel(this);
   icon->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(48, 48));
   row->addWidget(icon);
-  row->addWidget(new QLabel(QStringLiteral("Norvane 3G Alarm Setup, version 3.2"), this), 1);
+  row->addWidget(
+      new QLabel(QStringLiteral("Norvane 3G Alarm Setup, version %1").arg(QLatin1String(veyra::kVersion)),
+                 this),
+      1);
   layout->addLayout(row);
   m_confirm = new QPushButton(QStringLiteral("Подтвердить "), this);
   layout->addWidget(m_confirm, 0, Qt::AlignRight);

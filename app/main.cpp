@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QStringList>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/CMainDlg.h"
@@ -11,8 +12,20 @@
 #include "link/Trace.h"
 #include "ui/QtNotifier.h"
 #include "ui/Resources.h"
+#include "veyra/Version.h"
 
 int main(int argc, char** argv) {
+  // Answered before QApplication exists, so they work without a display (packaging, scripts).
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("veyra-setup %s\n", veyra::kVersion);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::printf("usage: veyra-setup [--demo] [--trace] [--version]\n");
+      return 0;
+    }
+  }
   // The one port of the program exists before the application and outlives every window.
   veyra::HostPort port;
   int status = 0;
@@ -20,10 +33,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("veyra-setup"));
     const QStringList args = QApplication::arguments();
-    if (args.contains(QStringLiteral("--help"))) {
-      std::printf("usage: veyra-setup [--demo] [--trace]\n");
-      return 0;
-    }
     veyra::InitResources();
     QtNotifier notifier;
     veyra::SetNotifier(&notifier);

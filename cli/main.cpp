@@ -11,13 +11,15 @@
 #include "cli/CliContext.h"
 #include "link/Config.h"
 #include "link/SerialChannel.h"
+#include "veyra/Version.h"
 
 namespace {
 
 int PrintUsage(std::FILE* out) {
   std::fprintf(out,
                "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] [--verbose] COMMAND "
-               "[ARGS...]\n");
+               "[ARGS...]\n"
+               "       veyractl --help | --version\n");
   std::fprintf(out, "commands:\n");
   std::vector<veyra::cli::Command> commands = veyra::cli::Commands();
   std::sort(commands.begin(), commands.end(),
@@ -53,6 +55,9 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--help") {
       PrintUsage(stdout);
+      return 0;
+    } else if (arg == "--version") {
+      std::printf("veyractl %s\n", veyra::kVersion);
       return 0;
     } else if (arg == "--trace") {
       options.trace = true;

@@ -10,14 +10,19 @@
 #include <string_view>
 
 #include "hostsim/PtyHost.h"
+#include "veyra/Version.h"
 
 namespace {
 
 volatile sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 
+constexpr char kUsage[] =
+    "usage: veyra-hostsim [--password NNNN] [--pace] [--link PATH]\n"
+    "       veyra-hostsim --help | --version\n";
+
 int Usage() {
-  std::fprintf(stderr, "usage: veyra-hostsim [--password NNNN] [--pace] [--link PATH]\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -31,6 +36,12 @@ int main(int argc, char** argv) {
     const std::string_view arg = argv[i];
     if (arg == "--password" && i + 1 < argc) {
       password = argv[++i];
+    } else if (arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (arg == "--version") {
+      std::printf("veyra-hostsim %s\n", veyra::kVersion);
+      return 0;
     } else if (arg == "--pace") {
       pace = true;
     } else if (arg == "--link" && i + 1 < argc) {
