@@ -23,18 +23,31 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_G
 decoder_targets="frame_build history timers phones setup password devices"
 cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz $(printf '%s_fuzz ' $decoder_targets)
 fuzz_seconds=${VEYRA_FUZZ_SECONDS:-60}
-# The reply decoders (and the recipe target that feeds them well-formed frames) get less time each,
-# so that the whole of CI stays within 20 minutes on two cores.
-decoder_fuzz_seconds=${VEYRA_FUZZ_DECODER_SECONDS:-20}
-for target in frame ini $decoder_targets; do
-  seconds=$decoder_fuzz_seconds
-  case $target in frame | ini) seconds=$fuzz_seconds ;; esac
+# Each target is one process on one core: run as many at once as there are cores, each for the
+# full time, and print each one's summary when it ends.
+fuzz_logs=$(mktemp -d)
+fuzz_one() {
+  local target=$1 work
   work=$(mktemp -d)
   cp -r "fuzz/corpus/$target/." "$work/"
-  echo "-- ${target}_fuzz, ${seconds} s"
-  "build-fuzz/fuzz/${target}_fuzz" "$work" -max_total_time="$seconds" -print_final_stats=1 2>&1 | tail -n 4
+  local status=0
+  "build-fuzz/fuzz/${target}_fuzz" "$work" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+    >"$fuzz_logs/$target.log" 2>&1 || status=$?
   rm -rf "$work"
-done
+  { echo "-- ${target}_fuzz, ${fuzz_seconds} s"; tail -n 4 "$fuzz_logs/$target.log"; } >"$fuzz_logs/$target.summary"
+  return "$status"
+}
+export -f fuzz_one
+export fuzz_logs fuzz_seconds
+fuzz_failed=0
+printf '%s\n' frame ini $decoder_targets | xargs -P "$jobs" -I{} bash -c 'fuzz_one {}' || fuzz_failed=1
+for target in frame ini $decoder_targets; do cat "$fuzz_logs/$target.summary"; done
+if [ "$fuzz_failed" != 0 ]; then
+  for target in frame ini $decoder_targets; do grep -q "SUMMARY\|ERROR" "$fuzz_logs/$target.log" && cat "$fuzz_logs/$target.log"; done
+  echo "a fuzz target failed" >&2
+  exit 1
+fi
+rm -rf "$fuzz_logs"
 echo "== sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEYRA_SANITIZE=ON "$strict"
 cmake --build build-asan -j"$jobs"
