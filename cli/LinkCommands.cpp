@@ -14,7 +14,9 @@ int RunPorts(Context&, const std::vector<std::string>& args) {
     std::fprintf(stderr, "veyractl: the list of serial ports cannot be read\n");
     return 1;
   }
-  for (const ComPort& port : *ports) std::printf("%s\t%s\n", port.name.c_str(), port.device.c_str());
+  // A third column, so scripts that read the first two keep working.
+  for (const ComPort& port : *ports)
+    std::printf("%s\t%s\t%s\n", port.name.c_str(), port.device.c_str(), port.description.c_str());
   return 0;
 }
 

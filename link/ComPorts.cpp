@@ -166,7 +166,7 @@ std::optional<std::string> ExplicitDevice(const std::string& portsDir, std::stri
 using PortMap = std::map<int, ComPort>;
 
 void AddPort(PortMap& ports, int number, std::string device) {
-  ports[number] = ComPort{number, ComName(number), std::move(device)};
+  ports[number] = ComPort{number, ComName(number), std::move(device), {}};
 }
 
 template <typename Visit>
@@ -225,6 +225,87 @@ std::string NonEmptyEnv(const char* name) {
   return value != nullptr ? std::string(value) : std::string();
 }
 
+std::string RealPath(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (real == nullptr) return {};
+  std::string result = real;
+  std::free(real);
+  return result;
+}
+
+std::string LastName(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ParentDir(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos || slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// A USB string descriptor as sysfs gives it (at most 126 characters and a newline), made into one
+// line without tabs so that it fits a tab-separated column and a list entry.
+std::string ReadDescriptorText(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  char buffer[256];
+  ssize_t got;
+  do {
+    got = ::read(fd, buffer, sizeof buffer);
+  } while (got < 0 && errno == EINTR);
+  ::close(fd);
+  std::string text;
+  for (ssize_t i = 0; i < got; ++i) {
+    const char c = buffer[i];
+    const bool blank = static_cast<unsigned char>(c) <= 0x20 || c == 0x7F;
+    if (blank && (text.empty() || text.back() == ' ')) continue;
+    text += blank ? ' ' : c;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+// The USB device behind a tty: its sysfs "device" is the serial port or the interface, a level or
+// two below the device directory that carries idProduct. The walk stays inside the sysfs tree.
+std::string UsbDescription(const std::string& sysfsRoot, const std::string& ttyName) {
+  const std::string root = RealPath(sysfsRoot);
+  std::string dir = RealPath(Join(sysfsRoot, "class/tty/" + ttyName + "/device"));
+  if (root.empty() || dir.empty()) return {};
+  for (int level = 0; level < 4 && dir.size() > root.size() && dir.rfind(root + "/", 0) == 0; ++level) {
+    struct stat st {};
+    if (::stat(Join(dir, "idProduct").c_str(), &st) == 0) {
+      const std::string product = ReadDescriptorText(Join(dir, "product"));
+      const std::string maker = ReadDescriptorText(Join(dir, "manufacturer"));
+      if (product.empty() || maker.empty()) return product + maker;
+      return product + " (" + maker + ")";
+    }
+    dir = ParentDir(dir);
+  }
+  return {};
+}
+
+// udev's by-id links point at the node in /dev ("../../ttyUSB0"), so the last name of the target
+// identifies the tty without resolving anything.
+std::map<std::string, std::string> ByIdNames(const std::string& byIdDir) {
+  std::map<std::string, std::string> names;
+  ForEachEntry(byIdDir, [&](const std::string& entry) {
+    if (entry == "." || entry == "..") return;
+    if (auto target = ReadLink(Join(byIdDir, entry)); target && !target->empty())
+      names.emplace(LastName(*target), entry);  // entries come in no order; any one will do
+  });
+  return names;
+}
+
+std::string Describe(const ComPort& port, const PortSources& sources,
+                     const std::map<std::string, std::string>& byId) {
+  // An explicit link may name /dev/serial/by-id/...: the tty is what it resolves to.
+  const std::string real = RealPath(port.device);
+  const std::string ttyName = LastName(real.empty() ? port.device : real);
+  if (std::string usb = UsbDescription(sources.sysfsRoot, ttyName); !usb.empty()) return usb;
+  if (const auto found = byId.find(ttyName); found != byId.end()) return found->second;
+  return port.device;
+}
+
 }  // namespace
 
 PortSources DefaultPortSources() {
@@ -240,6 +321,7 @@ PortSources DefaultPortSources() {
   }
   sources.sysfsRoot = NonEmptyEnv("VEYRA_SYSFS_ROOT");
   if (sources.sysfsRoot.empty()) sources.sysfsRoot = "/sys";
+  if (std::string byId = NonEmptyEnv("VEYRA_SERIAL_BY_ID_DIR"); !byId.empty()) sources.byIdDir = byId;
   return sources;
 }
 
@@ -248,10 +330,12 @@ std::optional<std::vector<ComPort>> ListComPorts(const PortSources& sources) {
   if (!ports) return std::nullopt;
   for (auto& [number, port] : ExplicitPorts(sources)) (*ports)[number] = std::move(port);
 
+  const auto byId = ByIdNames(sources.byIdDir);
   std::vector<ComPort> list;
   for (auto& entry : *ports) {
     if (list.size() == static_cast<std::size_t>(kMaxListedPorts)) break;
     list.push_back(std::move(entry.second));
+    list.back().description = Describe(list.back(), sources, byId);
   }
   return list;
 }

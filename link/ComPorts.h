@@ -13,11 +13,16 @@ struct ComPort {
   int number = 0;
   std::string name;    // "COM7"
   std::string device;  // "/dev/ttyUSB0", or the target of an explicit link
+  // What the port is, for a person choosing one: "FT232R USB UART (FTDI)" from the USB device's
+  // product and manufacturer, else the name of the /dev/serial/by-id link to it, else the device
+  // path. One line, no tabs. Filled by ListComPorts only.
+  std::string description;
 };
 
 struct PortSources {
-  std::string portsDir;   // explicit COMn links; may be missing
-  std::string sysfsRoot;  // "/sys" normally
+  std::string portsDir;                       // explicit COMn links; may be missing
+  std::string sysfsRoot;                      // "/sys" normally
+  std::string byIdDir = "/dev/serial/by-id";  // udev's stable names; may be missing
 };
 
 // The automatic numbering blocks: ttyS<i> is COM(i+1), ttyUSB<i> is COM(i+33), ttyACM<i> is COM(i+65).
@@ -29,7 +34,8 @@ inline constexpr int kMaxListedPorts = 256;  // the port list of the main window
 
 // Ports directory: $VEYRA_PORTS_DIR when set and non-empty, else $XDG_CONFIG_HOME/veyra-setup/ports
 // ($HOME/.config when XDG_CONFIG_HOME is unset, empty or relative). Sysfs root: $VEYRA_SYSFS_ROOT
-// when set and non-empty, else "/sys".
+// when set and non-empty, else "/sys". By-id directory: $VEYRA_SERIAL_BY_ID_DIR when set and
+// non-empty, else "/dev/serial/by-id".
 PortSources DefaultPortSources();
 
 // Sorted by COM number, at most kMaxListedPorts entries (the lowest numbers). nullopt only when

@@ -1,4 +1,5 @@
-// A private config.ini and ports directory per test, so tests never touch the user's files.
+// A private config.ini, ports directory and settings directory per test, so tests never touch the
+// user's files.
 #pragma once
 
 #include <unistd.h>
@@ -21,6 +22,8 @@ class TestEnvironment {
     // An empty kernel port list: the machine's own serial ports stay out of the tests.
     std::filesystem::create_directories(dir_ + "/sys/class/tty");
     ::setenv("VEYRA_SYSFS_ROOT", (dir_ + "/sys").c_str(), 1);
+    ::setenv("VEYRA_SERIAL_BY_ID_DIR", (dir_ + "/by-id").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (dir_ + "/xdg").c_str(), 1);  // the window's remembered port and place
     ::setenv("VEYRA_CONFIG_PATH", ConfigPath().c_str(), 1);
     ::setenv("VEYRA_PORTS_DIR", (dir_ + "/ports").c_str(), 1);
     WriteConfig(DefaultConfigText());

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,10 +26,11 @@ struct Tree {
   const std::string root = fs::canonical(dir.Path(".")).string();
 
   Tree() {
-    for (const char* sub : {"/sys/class/tty", "/ports", "/devs"}) fs::create_directories(root + sub);
+    for (const char* sub : {"/sys/class/tty", "/ports", "/devs", "/by-id"})
+      fs::create_directories(root + sub);
     fs::create_symlink("/dev/null", root + "/devs/modem");
   }
-  PortSources Sources() const { return {root + "/ports", root + "/sys"}; }
+  PortSources Sources() const { return {root + "/ports", root + "/sys", root + "/by-id"}; }
   std::string Expand(const std::string& path) const {
     return path.rfind("{root}", 0) == 0 ? root + path.substr(6) : path;
   }
@@ -41,6 +43,29 @@ struct Tree {
     fs::create_symlink("../../devices/platform/serial/tty/" + name, root + "/sys/class/tty/" + name);
     if (name != entry) std::ofstream(device + "/type") << entry.substr(name.size() + 1);
   }
+  // A USB adapter in bus 1's socket `socket`, under a root hub that has strings of its own. Like
+  // the kernel's: ttyUSB's device is its port below the interface, ttyACM's the interface itself.
+  // An empty string leaves its file out.
+  void AddUsbTty(const std::string& tty, int socket, const std::string& product,
+                 const std::string& maker) const {
+    const std::string hub = root + "/sys/devices/pci0000:00/usb1", usb = hub + "/1-" + std::to_string(socket);
+    const std::string interface = usb + "/1-" + std::to_string(socket) + ":1.0";
+    const bool acm = tty.rfind("ttyACM", 0) == 0;
+    const std::string port = acm ? interface : interface + "/" + tty, ttyDir = port + "/tty/" + tty;
+    fs::create_directories(ttyDir);
+    const std::tuple<std::string, const char*, std::string> files[] = {
+        {hub, "product", "xHCI Host Controller\n"},
+        {hub, "manufacturer", "Linux xhci-hcd\n"},
+        {hub, "idProduct", "0002\n"},
+        {usb, "idProduct", "6001\n"},
+        {usb, "product", product},
+        {usb, "manufacturer", maker}};
+    for (const auto& [dir, file, text] : files)
+      if (!text.empty()) std::ofstream(dir + "/" + file) << text;
+    fs::create_symlink(acm ? "../../../" + LastName(interface) : "../../../" + tty, ttyDir + "/device");
+    fs::create_symlink(ttyDir, root + "/sys/class/tty/" + tty);
+  }
+  static std::string LastName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
   // "COM7>/dev/zero" links COM7 there, "COM7" links it to /dev/null, "COM7>" is a plain file.
   void AddLink(const std::string& entry) const {
     const auto arrow = entry.find('>');
@@ -114,6 +139,66 @@ TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
   }
 }
 
+// What the port list says a port is: the adapter's USB strings, else udev's by-id name, else the path.
+TEST(ComPortsListing, DescribesEachPortByWhatTheSystemKnowsOfIt) {
+  const struct {
+    const char* fault;
+    std::string tty;                // "ttyS0=4": a built-in UART, anything else a USB adapter
+    std::string product, maker;     // the adapter's string files, left out when empty
+    std::vector<std::string> byId;  // "name>tty": a by-id link to ../../tty
+    std::string want;
+  } rows[] = {
+      {"UsbStringsLostBehindTheByIdName",
+       "ttyUSB0",
+       "FT232R USB UART\n",
+       "FTDI\n",
+       {"usb-FTDI_FT232R_USB_UART_A10KZ-if00-port0>ttyUSB0"},
+       "FT232R USB UART (FTDI)"},
+      {"ModemInterfaceWalkedUpTooFar", "ttyACM0", "Pico", "Raspberry Pi", {}, "Pico (Raspberry Pi)"},
+      {"MissingMakerLeavesEmptyParentheses",
+       "ttyUSB1",
+       "CP2102 USB to UART Bridge Controller",
+       "",
+       {},
+       "CP2102 USB to UART Bridge Controller"},
+      {"ControlCharactersSplitTheColumn",
+       "ttyUSB2",
+       "Dual\tRS232\r\n",
+       " Acme\x01\x01Ltd ",
+       {},
+       "Dual RS232 (Acme Ltd)"},
+      {"AdapterWithoutStringsTakesTheRootHubs",
+       "ttyUSB3",
+       "",
+       "",
+       {"usb-1a86_USB_Serial-if00-port0>ttyUSB3"},
+       "usb-1a86_USB_Serial-if00-port0"},
+      {"ByIdLinkOfAnotherTtyTaken",
+       "ttyUSB4",
+       "",
+       "",
+       {"usb-1a86_USB_Serial-if00-port0>ttyUSB40"},
+       "/dev/ttyUSB4"},
+      {"PlainUartGivenAnEmptyText", "ttyS0=4", "", "", {}, "/dev/ttyS0"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    Tree tree;
+    if (row.tty.rfind("ttyS", 0) == 0)
+      tree.AddTty(row.tty);
+    else
+      tree.AddUsbTty(row.tty, 2, row.product, row.maker);
+    for (const auto& link : row.byId) {
+      const auto arrow = link.find('>');
+      fs::create_symlink("../../" + link.substr(arrow + 1), tree.root + "/by-id/" + link.substr(0, arrow));
+    }
+    const auto ports = ListComPorts(tree.Sources());
+    ASSERT_TRUE(ports.has_value());
+    ASSERT_EQ(ports->size(), 1u);
+    EXPECT_EQ(ports->front().description, row.want);
+  }
+}
+
 TEST(ComPortsListing, KeepsTheLowest256Numbers) {
   Tree tree;
   for (int n = 300; n >= 1; --n) tree.AddLink("COM" + std::to_string(n));
@@ -173,15 +258,18 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
   const Env unset;
   const struct {
     const char* fault;
-    Env portsDir, xdgConfigHome, sysfsRoot;
-    std::string wantPortsDir, wantSysfsRoot;
+    Env portsDir, xdgConfigHome, sysfsRoot, byIdDir;
+    std::string wantPortsDir, wantSysfsRoot, wantByIdDir;
   } rows[] = {
-      {"OverridesLose", "/p", "/x", "/fake", "/p", "/fake"},
-      {"EmptyOverridesTaken", "", "/x", "", "/x/veyra-setup/ports", "/sys"},
-      {"XdgUnsetHasNoHomeFallback", unset, unset, unset, "/h/.config/veyra-setup/ports", "/sys"},
-      {"XdgRelativeTrusted", unset, "rel/cfg", unset, "/h/.config/veyra-setup/ports", "/sys"},
+      {"OverridesLose", "/p", "/x", "/fake", "/b", "/p", "/fake", "/b"},
+      {"EmptyOverridesTaken", "", "/x", "", "", "/x/veyra-setup/ports", "/sys", "/dev/serial/by-id"},
+      {"XdgUnsetHasNoHomeFallback", unset, unset, unset, unset, "/h/.config/veyra-setup/ports", "/sys",
+       "/dev/serial/by-id"},
+      {"XdgRelativeTrusted", unset, "rel/cfg", unset, unset, "/h/.config/veyra-setup/ports", "/sys",
+       "/dev/serial/by-id"},
   };
-  const char* names[] = {"VEYRA_PORTS_DIR", "XDG_CONFIG_HOME", "VEYRA_SYSFS_ROOT", "HOME"};
+  const char* names[] = {"VEYRA_PORTS_DIR", "XDG_CONFIG_HOME", "VEYRA_SYSFS_ROOT", "VEYRA_SERIAL_BY_ID_DIR",
+                         "HOME"};
   auto set = [](const char* name, const Env& value) {
     value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
   };
@@ -193,8 +281,10 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
     set(names[0], row.portsDir);
     set(names[1], row.xdgConfigHome);
     set(names[2], row.sysfsRoot);
+    set(names[3], row.byIdDir);
     EXPECT_EQ(DefaultPortSources().portsDir, row.wantPortsDir);
     EXPECT_EQ(DefaultPortSources().sysfsRoot, row.wantSysfsRoot);
+    EXPECT_EQ(DefaultPortSources().byIdDir, row.wantByIdDir);
   }
   for (std::size_t i = 0; i < old.size(); ++i) set(names[i], old[i]);
 }
