@@ -3,7 +3,10 @@
 # and any further packages named as arguments.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-qpa-plugins
-  libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format git "$@")
+  libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format git
+  # The Chinese error texts need a CJK font (the .deb depends on the same one); the rest checks
+  # what `cmake --install` and `cpack -G DEB` produce.
+  fonts-wqy-microhei desktop-file-utils appstream man-db dpkg-dev file "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
