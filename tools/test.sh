@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds with warnings as errors, and runs every
-# test: a normal build, an AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer
-# build of the Qt-free code, and each fuzz target for a while.
+# test: a normal build (then installed and packaged), an AddressSanitizer + UndefinedBehaviorSanitizer
+# build, a ThreadSanitizer build of the Qt-free code, and each fuzz target for a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -17,6 +17,8 @@ echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$strict"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+echo "== install and package"
+bash tools/check-package.sh build
 
 echo "== fuzz targets"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF "$strict"
