@@ -49,13 +49,13 @@ completions=$(
       _veyractl
       echo "${COMPREPLY[*]}"
     }
-    complete_line veyractl ar
+    complete_line veyractl s
     complete_line veyractl --port ""
     complete_line veyractl --port COM7 delete-all ""' _ "$share/bash-completion/completions/veyractl"
 )
 # The machine's own serial ports may come before COM7.
-[[ $completions == $'arm\n'*'COM7 auto'$'\nsensors remotes doorbells --yes' ]] ||
-  fail "bash completion gave, for 'ar', '--port ' and 'delete-all ':"$'\n'"$completions"
+[[ $completions == $'search send sensors setup setup-set siren-id smarthome-id\n'*'COM7 auto'$'\nsensors remotes doorbells --yes' ]] ||
+  fail "bash completion gave, for 's', '--port ' and 'delete-all ':"$'\n'"$completions"
 echo "bash completion lists commands, ports and arguments"
 
 (cd "$build" && cpack -G DEB >/dev/null)
