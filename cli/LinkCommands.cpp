@@ -37,13 +37,16 @@ bool ParseHexByte(const std::string& text, std::uint8_t& out) {
 }
 
 int RunSend(Context& context, const std::vector<std::string>& args) {
-  if (args.empty()) return UsageError("send needs the payload as hex bytes: LEN CMD data...");
+  constexpr const char* kUsage = "send needs the payload as hex bytes: LEN CMD data...";
+  if (args.empty()) return UsageError(kUsage);
   Bytes payload;
   for (const std::string& arg : args) {
     std::uint8_t byte = 0;
     if (!ParseHexByte(arg, byte)) return UsageError(("not a hex byte: " + arg).c_str());
     payload.push_back(byte);
   }
+  // A frame without its command byte is nothing the host can answer.
+  if (payload.size() < 2) return UsageError(kUsage);
   if (payload.size() + 3 > kMaxFrameLength)
     return UsageError("payload too long: a frame is at most 255 bytes");
   if (const int status = context.Connect()) return status;

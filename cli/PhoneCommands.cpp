@@ -61,7 +61,7 @@ int RunPhoneSet(Context& context, const std::vector<std::string>& args) {
     int slot = 0;
     std::string number;
     if (!ParseSlotArgument(arg, slot, number) || !ticked.emplace(slot, number).second)
-      return UsageError(kPhoneSetUsage);
+      return UsageError(("not taken: '" + arg + "'; " + kPhoneSetUsage).c_str());
   }
   if (const int status = context.Connect()) return status;
 

@@ -51,7 +51,7 @@ int RunSetup(Context& context, const std::vector<std::string>& args) {
 }
 
 constexpr const char* kSetupSetUsage =
-    "setup-set NAME=VALUE ... (siren, arm_delay, alarm_delay: up to 2 digits; redial: digits; "
+    "setup-set NAME=VALUE ... (siren, arm_delay, alarm_delay: 1 or 2 digits; redial: digits; "
     "mms_size: 0-2; network: auto or 3g; incoming_password, siren_sound, power_alarm, sms_arm, "
     "record_armed, mirror, record_alarm: 0 or 1; each name at most once)";
 
@@ -68,7 +68,9 @@ const std::map<std::string, SetupFlags, std::less<>> kOptionNames = {
 // unknown or the value is one the page's control could not hold.
 bool ApplySetting(const std::string& name, const std::string& value, SetupControls& controls) {
   if (name == "siren" || name == "arm_delay" || name == "alarm_delay") {
-    if (!AllDigits(value) || value.size() > static_cast<std::size_t>(kDelayFieldMaxDigits)) return false;
+    // An empty field is written as 0: on a command line that is an unset variable, not a choice.
+    if (value.empty() || !AllDigits(value) || value.size() > static_cast<std::size_t>(kDelayFieldMaxDigits))
+      return false;
     (name == "siren"       ? controls.siren
      : name == "arm_delay" ? controls.armDelay
                            : controls.alarmDelay) = value;
@@ -105,12 +107,11 @@ int RunSetupSet(Context& context, const std::vector<std::string>& args) {
   std::map<std::string, std::string> changes;
   for (const std::string& arg : args) {
     const std::size_t equals = arg.find('=');
-    if (equals == std::string::npos || !changes.emplace(arg.substr(0, equals), arg.substr(equals + 1)).second)
-      return UsageError(kSetupSetUsage);
+    SetupControls probe;
+    if (equals == std::string::npos || !ApplySetting(arg.substr(0, equals), arg.substr(equals + 1), probe) ||
+        !changes.emplace(arg.substr(0, equals), arg.substr(equals + 1)).second)
+      return UsageError(("not taken: '" + arg + "'; " + kSetupSetUsage).c_str());
   }
-  SetupControls probe;
-  for (const auto& [name, value] : changes)
-    if (!ApplySetting(name, value, probe)) return UsageError(kSetupSetUsage);
 
   // The page writes only what it has read: the fields not named keep the host's values.
   int status = 0;
@@ -132,8 +133,12 @@ int RunSetupSet(Context& context, const std::vector<std::string>& args) {
 // Reset and format, which the page sends only after a Yes.
 int RunMaintenance(Context& context, const std::vector<std::string>& args, const char* name,
                    const Bytes& payload, std::string_view noReplyText, std::string_view doneText) {
-  if (args.size() != 1 || args[0] != "--yes") {
+  if (args.empty()) {
     std::fprintf(stderr, "veyractl: %s sends nothing without --yes (the settings page asks first)\n", name);
+    return 2;
+  }
+  if (args.size() != 1 || args[0] != "--yes") {
+    std::fprintf(stderr, "veyractl: %s takes --yes and nothing else\n", name);
     return 2;
   }
   if (const int status = context.ConnectToHost(kSettingsHostNotFoundText)) return status;

@@ -2,18 +2,24 @@
 // dialog would show; diagnostics go to standard error, and only with --verbose.
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/CliContext.h"
+#include "link/ComPorts.h"
 #include "link/Config.h"
 #include "link/SerialChannel.h"
 #include "veyra/Version.h"
 
 namespace {
+
+// Longer than any device path open() takes.
+constexpr std::size_t kMaxPortText = 4096;
 
 int PrintUsage(std::FILE* out) {
   std::fprintf(out,
@@ -45,13 +51,42 @@ int PrintUsage(std::FILE* out) {
   return 2;
 }
 
+bool IsOption(const char* arg) { return std::strncmp(arg, "--", 2) == 0 || std::strcmp(arg, "-v") == 0; }
+
+// The message, then the usage: what is wrong first, what is allowed after it.
+int UsageError(const std::string& text) {
+  std::fprintf(stderr, "veyractl: %s\n", text.c_str());
+  return PrintUsage(stderr);
+}
+
+// Why a --port value can name no port, or null. Empty or blank would otherwise mean "every port"
+// to search and "no port" to the rest; a name longer than a path can be is no device either.
+const char* PortValueError(const std::string& value) {
+  if (value.find_first_not_of(" \t") == std::string::npos) return "--port needs COMn, auto or a device path";
+  if (value.size() >= kMaxPortText) return "--port value too long for COMn or a device path";
+  // Past int the number would be cut to the largest one, and the refusal would name that port.
+  const std::optional<int> com = veyra::ComNameNumber(value);
+  if (com && *com == INT_MAX && value != "COM" + std::to_string(INT_MAX))
+    return "--port COM number too large";
+  return nullptr;
+}
+
+// Why a --password value is not the host's password, or null. Anything but four digits would log
+// in with some other number: the login reads the leading digits and takes letters for none.
+const char* PasswordValueError(const std::string& value) {
+  if (value.empty()) return "--password needs the host's password";
+  if (value.size() != 4 || value.find_first_not_of("0123456789") != std::string::npos)
+    return "--password takes the host's four-digit password (NNNN)";
+  return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   veyra::SetDiagnosticStream(stderr);
   veyra::cli::Options options;
   int i = 1;
-  for (; i < argc && (std::strncmp(argv[i], "--", 2) == 0 || std::strcmp(argv[i], "-v") == 0); ++i) {
+  for (; i < argc && IsOption(argv[i]); ++i) {
     const std::string arg = argv[i];
     if (arg == "--help") {
       PrintUsage(stdout);
@@ -63,18 +98,22 @@ int main(int argc, char** argv) {
       options.trace = true;
     } else if (arg == "--verbose" || arg == "-v") {
       options.verbose = true;
-    } else if ((arg == "--port" || arg == "--password") && i + 1 < argc) {
-      (arg == "--port" ? options.port : options.password) = argv[++i];
-      // An empty password would silently skip the login the user asked for.
-      if (arg == "--password" && options.password.empty()) {
-        std::fprintf(stderr, "veyractl: --password needs the host's password\n");
-        return PrintUsage(stderr);
+    } else if (arg == "--port" || arg == "--password") {
+      // The value is the next word; one that is itself an option means the value was left out.
+      if (i + 1 >= argc || IsOption(argv[i + 1])) return UsageError(arg + " needs a value");
+      const std::string value = argv[++i];
+      if (arg == "--port") {
+        if (const char* wrong = PortValueError(value)) return UsageError(wrong);
+        options.port = value;
+      } else {
+        if (const char* wrong = PasswordValueError(value)) return UsageError(wrong);
+        options.password = value;
       }
     } else {
-      return PrintUsage(stderr);
+      return UsageError("unknown option '" + arg + "'");
     }
   }
-  if (i >= argc) return PrintUsage(stderr);
+  if (i >= argc) return UsageError("no command given");
   veyra::SetDiagnosticsEnabled(options.verbose);
   const std::string name = argv[i++];
   const std::vector<std::string> args(argv + i, argv + argc);

@@ -190,4 +190,14 @@ TimeoutSettings ReadTimeouts(const IniFile& ini) {
   return settings;
 }
 
+Bytes ReadExpectedAck(const IniFile& ini, const std::string& key) {
+  Bytes expected;
+  ParseHexText(ini.GetValue("command_number", key), expected);
+  if (expected.empty()) {
+    static const IniFile defaults = IniFile::Parse(DefaultConfigText());
+    ParseHexText(defaults.GetValue("command_number", key), expected);
+  }
+  return expected;
+}
+
 }  // namespace veyra

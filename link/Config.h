@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/Frame.h"
 #include "link/IniFile.h"
 
 namespace veyra {
@@ -55,5 +56,10 @@ struct TimeoutSettings {
 // A missing or non-numeric value keeps its default (3, 1000); a negative times counts as 0 and a
 // negative waittime as 1000; larger values are clamped to kMaxTimes and kMaxWaittimeMs.
 TimeoutSettings ReadTimeouts(const IniFile& ini);
+
+// The reply expected for a command key ("09", "0A"), from [command_number]. An entry that is
+// missing or holds no hex pair takes the default table's (a damaged file must not turn every
+// reply into an acknowledgement); empty when neither lists the key, and then any reply passes.
+Bytes ReadExpectedAck(const IniFile& ini, const std::string& key);
 
 }  // namespace veyra

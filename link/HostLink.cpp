@@ -83,8 +83,7 @@ int HostLink::CheckAck(const std::string& key, const Bytes& receivedFrame) {
     Messages().Show({"加载命令文件config.ini失败！\n", "错误", false, Icon::None});
     return 0;
   }
-  Bytes expected;
-  ParseHexText(ini->GetValue("command_number", key), expected);
+  const Bytes expected = ReadExpectedAck(*ini, key);
   if (expected.empty()) return 1;
   if (receivedFrame.size() < expected.size()) return 0;
   for (std::size_t i = 0; i < expected.size(); ++i)

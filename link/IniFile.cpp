@@ -14,12 +14,22 @@ namespace {
 
 constexpr std::string_view::size_type npos = std::string_view::npos;
 
-// The file has always been read in text mode, where a CR directly before an LF is dropped.
-// A CR on its own is an ordinary character there, not a line break.
-std::string DropCrBeforeLf(std::string_view bytes) {
+// The file has always been read in text mode, where a CR directly before an LF is dropped and a
+// CR on its own is an ordinary character. A file with no LF at all, though, is one whose editor
+// ends lines with CR alone; read literally it would be a single line holding every key, so there
+// each CR ends a line. A UTF-8 byte order mark, which some Windows editors put first, is no part
+// of the first line: left there it would hide the first section header.
+std::string LinesAsText(std::string_view bytes) {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
+  const bool crEndsLines = bytes.find('\n') == npos;
   std::string text;
   text.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && crEndsLines) {
+      text.push_back('\n');
+      continue;
+    }
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
     text.push_back(bytes[i]);
   }
@@ -84,7 +94,7 @@ void SplitKeyValue(std::string_view rest, std::string& key, std::string& value) 
 IniFile IniFile::Parse(std::string_view content, std::string path) {
   IniFile ini;
   ini.path_ = std::move(path);
-  const std::string text = DropCrBeforeLf(content);
+  const std::string text = LinesAsText(content);
   std::string section;
   ForEachLinePiece(text, [&](std::string_view line) {
     const LineKind kind = Classify(line);

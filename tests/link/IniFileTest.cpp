@@ -55,7 +55,7 @@ const LookupRow kLookupRows[] = {
     {"HashRemarkKept", "[t]\nk=ab#cd\n", "t", "k", "ab"},
     {"SpacesAndCrBeforeCrLfKept", "[t]\nk=abc   \r\r\nj=1\n", "t", "k", "abc"},
     {"TrailingTabsDropped", "[t]\nk=abc\t\n", "t", "k", "abc\t"},
-    {"LoneCrTakenAsLineBreak", "[t]\rk=v\rj=w", "t", "k", ""},
+    {"CrOnlyFileReadAsOneLine", "[t]\rk=v\rj=w", "t", "k", "v"},
     {"LoneCrDoesNotEndValue", "[t]\nk=v\rj=w\n", "t", "k", "v"},
     // Duplicates and section headers.
     {"LaterDuplicateKeyWins", "[t]\nk=1\nk=2\n", "t", "k", "1"},
@@ -67,8 +67,9 @@ const LookupRow kLookupRows[] = {
     {"HeaderWithoutBracketIgnored", "[main\nk=1\n", "main", "k", "1"},
     {"HeaderNameNotCutAtSpace", "[ main  extra]\nk=1\n", "main", "k", "1"},
     {"LongHeaderNameNotCut", "[" + Repeat('s', 70) + "]\nk=1\n", Repeat('s', 63), "k", "1"},
-    // Byte order mark: ordinary bytes glued to the first line.
-    {"BomHeaderTakenAsHeader", "\xEF\xBB\xBF[main]\nk=v\n", "main", "k", ""},
+    // Byte order mark: some Windows editors write one before the first line.
+    {"BomHidesTheFirstHeader", "\xEF\xBB\xBF[main]\nk=v\n", "main", "k", "v"},
+    {"BomInsideTheFileDropped", "[main]\n\xEF\xBB\xBFk=v\n", "main", "\xEF\xBB\xBFk", "v"},
     // Separators.
     {"TabsAroundKeyAndEqualsKept", "[t]\n\tk\t=\tv\n", "t", "k", "v"},
     {"ColonNotSeparatorWithEquals", "[t]\nurl:http://h:80/x=1\n", "t", "url", "http://h:80/x=1"},

@@ -1,0 +1,217 @@
+// veyractl given arguments no user meant, for every command, against a host that answers on COM7:
+// nothing may reach the line, and the refusal must say what was wrong. Usage errors exit 2 on
+// standard error; values a dialog's control could hold but the dialog refuses exit 1 with the
+// dialog's own message on standard output, as the command-line tests of each feature pin.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "tests/common/CodecTestSupport.h"
+#include "tests/common/PtyHostFixture.h"
+#include "tests/common/Veyractl.h"
+
+namespace veyra {
+namespace {
+
+using test::RunVeyractl;
+
+using VeyractlBadArgsTest = test::PtyHostFixture;
+
+// The arguments after "--port COM7".
+std::vector<std::string> On(std::initializer_list<std::string> args) {
+  std::vector<std::string> all{"--port", "COM7"};
+  all.insert(all.end(), args);
+  return all;
+}
+
+TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
+  const std::string kLong(10000, 'x'), kLongDigits(10000, '1'), kHuge = "99999999999999999999";
+  const std::string kEmoji = "\xF0\x9F\x94\x94", kCyrillic = "пароль", kBlanks = "  \t ";
+  std::vector<std::string> tooLongPayload = On({"send"});
+  tooLongPayload.insert(tooLongPayload.end(), 253, "00");  // a frame holds 252
+  const struct {
+    const char* fault;
+    std::vector<std::string> args;
+    int status;        // 2: usage on stderr; 1: the dialog's refusal on stdout
+    std::string says;  // found on that stream
+  } rows[] = {
+      // clang-format off
+      // The options before the command.
+      {"no command runs something", {}, 2, "no command given"},
+      {"a port without a command", {"--port", "COM7"}, 2, "no command given"},
+      {"--port at the end taken as a command", {"--port"}, 2, "--port needs a value"},
+      {"--port takes the next option as its device", {"--port", "--trace", "arm"}, 2, "--port needs a value"},
+      {"--password at the end ignored", {"--port", "COM7", "--password"}, 2, "--password needs a value"},
+      {"--password takes -v", {"--password", "-v", "--port", "COM7", "arm"}, 2, "--password needs a value"},
+      {"an empty port searches every port", {"--port", "", "--password", "1234", "search"}, 2, "--port needs COMn"},
+      {"a blank port opened", {"--port", kBlanks, "arm"}, 2, "--port needs COMn"},
+      {"a port name past any path opened", {"--port", kLong, "arm"}, 2, "--port value too long"},
+      {"a negative COM number opens COM1", {"--port", "COM-1", "arm"}, 2, "COM-1"},
+      {"a huge COM number opens another port", {"--port", "COM" + kHuge, "arm"}, 2, "COM number too large"},
+      {"an empty password skips the login", {"--password", "", "--port", "COM7", "arm"}, 2, "--password needs the host's password"},
+      {"letters log in with 0000", On({"--password", "abcd", "arm"}), 2, "four-digit password"},
+      {"a blank password logs in with 0000", On({"--password", "    ", "arm"}), 2, "four-digit password"},
+      {"five digits log in with another number", On({"--password", "12345", "arm"}), 2, "four-digit password"},
+      {"a negative password logged in", On({"--password", "-123", "arm"}), 2, "four-digit password"},
+      {"a huge password wraps", On({"--password", kHuge, "arm"}), 2, "four-digit password"},
+      {"non-ASCII digits taken", On({"--password", "١٢٣٤", "arm"}), 2, "four-digit password"},
+      {"an emoji password logs in", On({"--password", kEmoji, "arm"}), 2, "four-digit password"},
+      {"an unknown option not named", {"--bogus", "arm"}, 2, "unknown option '--bogus'"},
+      {"--port=COM7 half understood", {"--port=COM7", "arm"}, 2, "unknown option '--port=COM7'"},
+      {"a bare -- not named", {"--", "arm"}, 2, "unknown option '--'"},
+      {"an over-long option crashes", {"--" + kLong}, 2, "unknown option"},
+      // Commands that do not exist.
+      {"an unknown command runs", On({"frobnicate"}), 2, "unknown command 'frobnicate'"},
+      {"command names matched case-blind", On({"ARM"}), 2, "unknown command 'ARM'"},
+      {"an empty command name runs", On({""}), 2, "unknown command ''"},
+      {"an emoji command name", On({kEmoji}), 2, "unknown command '" + kEmoji + "'"},
+      {"an over-long command name", On({kLong}), 2, "unknown command"},
+      {"a single-dash option taken for a command", On({"-x", "arm"}), 2, "unknown command '-x'"},
+      // Commands without arguments, given one.
+      {"ports takes an argument", {"ports", "COM7"}, 2, "ports takes no arguments"},
+      {"history takes an argument", On({"history", "1"}), 2, "history takes no arguments"},
+      {"erase-history takes --yes", On({"erase-history", "--yes"}), 2, "erase-history takes no arguments"},
+      {"arm takes an argument", On({"arm", ""}), 2, "take no arguments"},
+      {"disarm takes an argument", On({"disarm", kLong}), 2, "take no arguments"},
+      {"partial takes an argument", On({"partial", kEmoji}), 2, "take no arguments"},
+      {"phones takes an argument", On({"phones", "1"}), 2, "phones takes no arguments"},
+      {"timers takes an argument", On({"timers", "-1"}), 2, "timers takes no arguments"},
+      {"setup takes an argument", On({"setup", kHuge}), 2, "setup takes no arguments"},
+      {"search takes an argument", On({"--password", "1234", "search", "x"}), 2, "search takes no arguments"},
+      {"search without a password", On({"search"}), 2, "search needs --password"},
+      // send.
+      {"send without a payload", On({"send"}), 2, "send needs the payload"},
+      {"send without a command byte", On({"send", "00"}), 2, "send needs the payload"},
+      {"an empty byte sent", On({"send", "00", ""}), 2, "not a hex byte: "},
+      {"a blank byte sent", On({"send", "00", kBlanks}), 2, "not a hex byte"},
+      {"a negative byte sent", On({"send", "00", "-1"}), 2, "not a hex byte: -1"},
+      {"a huge byte wrapped", On({"send", "00", kHuge}), 2, "not a hex byte: " + kHuge},
+      {"letters past F taken", On({"send", "00", "zz"}), 2, "not a hex byte: zz"},
+      {"non-ASCII taken as hex", On({"send", "00", kCyrillic}), 2, "not a hex byte"},
+      {"an over-long byte", On({"send", "00", kLong}), 2, "not a hex byte"},
+      {"a payload past a frame", tooLongPayload, 2, "payload too long"},
+      // phone-set.
+      {"phone-set without a number", On({"phone-set"}), 2, "phone-set SLOT=NUMBER"},
+      {"an empty slot argument", On({"phone-set", ""}), 2, "not taken: ''"},
+      {"slot 0", On({"phone-set", "0=1"}), 2, "not taken: '0=1'"},
+      {"a negative slot", On({"phone-set", "-1=1"}), 2, "not taken: '-1=1'"},
+      {"a huge slot", On({"phone-set", kHuge + "=1"}), 2, "SLOT 1-12"},
+      {"a lettered slot", On({"phone-set", "a=1"}), 2, "not taken: 'a=1'"},
+      {"a slot without =", On({"phone-set", "1"}), 2, "not taken: '1'"},
+      {"an emoji slot", On({"phone-set", kEmoji + "=1"}), 2, "SLOT 1-12"},
+      {"letters in a number written", On({"phone-set", "1=abc"}), 1, "телефонных номеров 1!"},
+      {"an over-long number written", On({"phone-set", "1=" + kLongDigits}), 1, "телефонных номеров 1!"},
+      {"an emoji number written", On({"phone-set", "1=" + kEmoji}), 1, "телефонных номеров 1!"},
+      // timer-set.
+      {"timer-set without arguments", On({"timer-set"}), 2, "timer-set GROUP"},
+      {"timer-set with one too many", On({"timer-set", "1", "2", "07:30", "1", "19:00", "x"}), 2, "timer-set GROUP"},
+      {"group 0", On({"timer-set", "0", "2", "07:30", "1", "19:00"}), 2, "GROUP 1-3"},
+      {"a negative group", On({"timer-set", "-1", "2", "07:30", "1", "19:00"}), 2, "GROUP 1-3"},
+      {"a huge day code", On({"timer-set", "1", kHuge, "07:30", "1", "19:00"}), 2, "day codes 0-8"},
+      {"an empty time", On({"timer-set", "1", "2", "", "1", "19:00"}), 2, "ARM_HH:MM"},
+      {"a time without minutes", On({"timer-set", "1", "2", "07:", "1", "19:00"}), 2, "ARM_HH:MM"},
+      {"a lettered time", On({"timer-set", "1", "2", "ab:cd", "1", "19:00"}), 2, "ARM_HH:MM"},
+      {"an emoji time", On({"timer-set", "1", "2", "07:30", "1", kEmoji}), 2, "DISARM_HH:MM"},
+      {"minute 60 sent", On({"timer-set", "1", "2", "07:30", "1", "19:60"}), 1, "Неверное время!"},
+      // The sensors page.
+      {"--filter without its position", On({"sensors", "--filter"}), 2, "sensors [--filter POS]"},
+      {"a filter past the list", On({"sensors", "--filter", "11"}), 2, "POS 0-10"},
+      {"a negative filter", On({"sensors", "--filter", "-1"}), 2, "POS 0-10"},
+      {"a huge filter", On({"sensors", "--filter", kHuge}), 2, "POS 0-10"},
+      {"a blank filter", On({"sensors", "--filter", kBlanks}), 2, "POS 0-10"},
+      {"sensors with an unknown argument", On({"sensors", "all"}), 2, "sensors [--filter POS]"},
+      {"learn without a zone", On({"learn", "0", "0"}), 2, "learn TYPE_POS MODE_POS ZONE"},
+      {"learn with one too many", On({"learn", "0", "0", "1", "1"}), 2, "learn TYPE_POS MODE_POS ZONE"},
+      {"a lettered type", On({"learn", "a", "0", "1"}), 2, "TYPE_POS 0-9"},
+      {"a type past the list", On({"learn", "10", "0", "1"}), 2, "TYPE_POS 0-9"},
+      {"a negative zone", On({"learn", "0", "0", "-1"}), 2, "ZONE up to 2 digits"},
+      {"a huge zone", On({"learn", "0", "0", kHuge}), 2, "ZONE up to 2 digits"},
+      {"a non-ASCII zone", On({"learn", "0", "0", kCyrillic}), 2, "ZONE up to 2 digits"},
+      {"an empty zone sent", On({"learn", "0", "0", ""}), 1, "Введите зону!!"},
+      {"delete without a number", On({"delete", "1"}), 2, "delete KIND_POS NUMBER"},
+      {"a kind past the list", On({"delete", "2", "1"}), 2, "KIND_POS 0"},
+      {"a blank number", On({"delete", "1", kBlanks}), 2, "NUMBER up to 2 digits"},
+      {"a huge number", On({"delete", "1", kHuge}), 2, "NUMBER up to 2 digits"},
+      {"an empty number sent", On({"delete", "1", ""}), 1, "Введите NO. датчика!!"},
+      {"delete-all without a kind", On({"delete-all"}), 2, "delete-all sensors|remotes|doorbells"},
+      {"an unknown kind", On({"delete-all", "all", "--yes"}), 2, "delete-all sensors|remotes|doorbells"},
+      {"delete-all without --yes", On({"delete-all", "sensors"}), 2, "sends nothing without --yes"},
+      {"delete-all with one too many", On({"delete-all", "sensors", "--yes", "x"}), 2, "delete-all sensors"},
+      {"siren-id without an ID", On({"siren-id"}), 2, "siren-id ID"},
+      {"a huge siren ID", On({"siren-id", kHuge}), 2, "8 digits"},
+      {"a lettered siren ID", On({"siren-id", "0120012a"}), 2, "8 digits"},
+      {"an empty siren ID sent", On({"siren-id", ""}), 1, "Укажите ID сирены!!"},
+      {"a siren digit past 2 sent", On({"siren-id", "01200123"}), 1, "Ошибка формата ввода!!"},
+      // The settings pages.
+      {"setup-set without a setting", On({"setup-set"}), 2, "setup-set NAME=VALUE"},
+      {"a setting without =", On({"setup-set", "siren"}), 2, "not taken: 'siren'"},
+      {"an empty delay written as 0", On({"setup-set", "siren="}), 2, "not taken: 'siren='"},
+      {"a blank delay", On({"setup-set", "arm_delay=" + kBlanks}), 2, "not taken"},
+      {"a negative delay", On({"setup-set", "alarm_delay=-1"}), 2, "not taken: 'alarm_delay=-1'"},
+      {"a huge delay", On({"setup-set", "siren=" + kHuge}), 2, "not taken"},
+      {"an empty redial", On({"setup-set", "redial="}), 2, "not taken: 'redial='"},
+      {"a lettered redial", On({"setup-set", "redial=abc"}), 2, "not taken: 'redial=abc'"},
+      {"an emoji network", On({"setup-set", "network=" + kEmoji}), 2, "network: auto or 3g"},
+      {"an over-long option value", On({"setup-set", "mirror=" + kLong}), 2, "not taken"},
+      {"an empty setting name", On({"setup-set", "=1"}), 2, "not taken: '=1'"},
+      {"the bad one of several not named", On({"setup-set", "siren=1", "mms_size=9"}), 2, "not taken: 'mms_size=9'"},
+      {"reset without --yes", On({"reset"}), 2, "reset sends nothing without --yes"},
+      {"reset's extra argument blamed on --yes", On({"reset", "--yes", "now"}), 2, "reset takes --yes and nothing else"},
+      {"format with a misspelt --yes", On({"format", "--YES"}), 2, "format takes --yes and nothing else"},
+      {"password-change without the new password", On({"password-change", "1234"}), 2, "password-change CURRENT NEW"},
+      {"password-change with one too many", On({"password-change", "1234", "5678", "5678", "5678"}), 2, "password-change CURRENT NEW"},
+      {"letters in a new password", On({"password-change", "1234", "abcd"}), 2, "passwords are digits"},
+      {"a blank password", On({"password-change", kBlanks, "5678"}), 2, "passwords are digits"},
+      {"a negative password", On({"password-change", "-123", "5678"}), 2, "passwords are digits"},
+      {"an emoji password", On({"password-change", "1234", kEmoji}), 2, "passwords are digits"},
+      {"a huge password sent", On({"password-change", kHuge, "5678"}), 1, "Длина пароля должна составлять 4 символа!"},
+      {"empty passwords sent", On({"password-change", "", ""}), 1, "Длина пароля должна составлять 4 символа!"},
+      {"--at without a time", On({"clock-sync", "--at"}), 2, "clock-sync [--at"},
+      {"clock-sync with an unknown argument", On({"clock-sync", "now"}), 2, "clock-sync [--at"},
+      {"an empty time set", On({"clock-sync", "--at", ""}), 2, "a local time that exists"},
+      {"hour 25 set", On({"clock-sync", "--at", "2016-02-29 25:00:00"}), 2, "a local time that exists"},
+      {"a negative year set", On({"clock-sync", "--at", "-016-02-29 12:00:00"}), 2, "a local time that exists"},
+      {"a huge time set", On({"clock-sync", "--at", kHuge}), 2, "a local time that exists"},
+      {"trailing text after the time", On({"clock-sync", "--at", "2016-02-29 12:00:00 " + kEmoji}), 2, "a local time that exists"},
+      // The smart-home and MMS dialogs.
+      {"smarthome-id without an ID", On({"smarthome-id"}), 2, "smarthome-id ID"},
+      {"a blank ID", On({"smarthome-id", kBlanks}), 2, "up to 6 digits"},
+      {"a negative ID", On({"smarthome-id", "-12345"}), 2, "up to 6 digits"},
+      {"a huge ID cut", On({"smarthome-id", kHuge}), 2, "up to 6 digits"},
+      {"an emoji ID", On({"smarthome-id", kEmoji}), 2, "up to 6 digits"},
+      {"an empty ID sent", On({"smarthome-id", ""}), 1, "Укажите ID!!"},
+      {"trigger-single without a position", On({"trigger-single"}), 2, "trigger-single POS"},
+      {"an empty position", On({"trigger-single", ""}), 2, "trigger-single POS (0-8"},
+      {"a negative position", On({"trigger-double", "-1"}), 2, "trigger-double POS (0-17"},
+      {"a huge position", On({"trigger-double", kHuge}), 2, "trigger-double POS (0-17"},
+      {"trigger-double with one too many", On({"trigger-double", "1", "2"}), 2, "trigger-double POS"},
+      {"mms-apn without a text", On({"mms-apn"}), 2, "mms-apn TEXT"},
+      {"mms-url with one too many", On({"mms-url", "a", "b"}), 2, "mms-url URL"},
+      {"mms-user without the password", On({"mms-user", "u"}), 2, "mms-user USER PASSWORD"},
+      {"mms-ip with --wap but no version", On({"mms-ip", "1.2.3.4", "80", "--wap"}), 2, "mms-ip IP PORT"},
+      {"mms-ip with an unknown option", On({"mms-ip", "1.2.3.4", "80", "--wop", "1.2"}), 2, "mms-ip IP PORT"},
+      {"mms-test without a phone", On({"mms-test"}), 2, "mms-test PHONE"},
+      {"an over-long APN sent", On({"mms-apn", kLong}), 1, "Text is too long!"},
+      {"an emoji URL sent", On({"mms-url", kEmoji}), 1, "Invalid character!"},
+      {"a Cyrillic user sent", On({"mms-user", kCyrillic, "p"}), 1, "Invalid character!"},
+      {"a lettered test phone sent", On({"mms-test", "12x4"}), 1, "Invalid character!"},
+      // clang-format on
+  };
+  env.SetTimeouts(1, 200);  // a row that does reach the host fails quickly
+  // A crash is a status of -1 (a signal) or a sanitizer's report on a stream that must be empty.
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    host.ClearLog();
+    const auto result = RunVeyractl(row.args);
+    EXPECT_EQ(result.status, row.status) << "stdout: " << result.out << "\nstderr: " << result.err;
+    const std::string& said = row.status == 2 ? result.err : result.out;
+    EXPECT_NE(said.find(row.says), std::string::npos) << said.substr(0, 2000);
+    EXPECT_EQ(row.status == 2 ? result.out : result.err, "") << "the other stream";
+    EXPECT_EQ(test::Hexes(host.FramesReceived()), std::vector<std::string>{});
+  }
+}
+
+}  // namespace
+}  // namespace veyra
