@@ -16,9 +16,9 @@
 namespace {
 
 veyra::alarm::TimedTime ReadTime(const QComboBox* day, const QLineEdit* hour, const QLineEdit* minute) {
-  using veyra::alarm::TimedFieldValue;
-  return {day->currentIndex(), TimedFieldValue(hour->text().toStdString()),
-          TimedFieldValue(minute->text().toStdString())};
+  using veyra::alarm::TimedFieldInput;
+  return {day->currentIndex(), TimedFieldInput(hour->text().toStdString()),
+          TimedFieldInput(minute->text().toStdString())};
 }
 
 }  // namespace

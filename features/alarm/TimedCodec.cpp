@@ -35,6 +35,11 @@ std::optional<int> ClockPart(std::string_view digits) {
 
 int TimedFieldValue(std::string_view text) { return AtoiField(text); }
 
+int TimedFieldInput(std::string_view text) {
+  const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return digits ? TimedFieldValue(text) : -1;
+}
+
 std::optional<TimedTime> ParseTimedClock(std::string_view text) {
   const std::size_t colon = text.find(':');
   if (colon == std::string_view::npos) return std::nullopt;

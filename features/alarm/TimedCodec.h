@@ -72,6 +72,12 @@ std::optional<TimedTime> ParseTimedClock(std::string_view text);
 // above 59 (negative values included): the host would store a time that never comes.
 TimedRequest TimedSetPayload(const TimedSchedule& schedule);
 
+// An hour or minute field as the setting page sends it: TimedFieldValue of a text of digits only
+// (empty included, which gives 0); -1 for any other text, which TimedSetPayload refuses. The
+// fields take digits only, so other text was put there behind their validator, and reading it as
+// 0 would set the timer to midnight.
+int TimedFieldInput(std::string_view text);
+
 // 00 10.
 Bytes TimedLookupPayload();
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/CGridCtrl.h"
 #include "ui/QtText.h"
@@ -48,7 +49,9 @@ void CSensorListPage::OnCheck() {
 }
 
 void CSensorListPage::OnReply(const veyra::Bytes&, const veyra::Bytes& receivedFrame) {
-  if (const auto cells = codec::SensorListRow(receivedFrame, m_filter->currentIndex())) PlaceRow(*cells);
+  // A list without a selection filters nothing: dropping every device would read as an empty host.
+  const int filter = std::max(m_filter->currentIndex(), codec::kFilterAll);
+  if (const auto cells = codec::SensorListRow(receivedFrame, filter)) PlaceRow(*cells);
   BlankBelowLastRow();
 }
 

@@ -25,6 +25,16 @@ SensorRequest Payload(Bytes payload) {
 }
 
 bool Within(int value, std::size_t count) { return value >= 0 && value < static_cast<int>(count); }
+// A digit field that holds something other than digits: blanks alone count as nothing entered,
+// any other character as a wrong format. The fields take digits only, so such text got past their
+// validator, and atoi would read it as 0, a zone or device nobody chose.
+std::optional<SensorRequest> NotDigits(std::string_view field, std::string_view missingText) {
+  const std::string_view line = field.substr(0, field.find_first_of("\r\n"));
+  if (line.find_first_not_of(" \t\v\f") == std::string_view::npos) return Refused(missingText);
+  if (line.find_first_not_of("0123456789") != std::string_view::npos) return Refused(kInputFormatText);
+  return std::nullopt;
+}
+
 
 std::uint8_t CommandOf(const Bytes& frame) {
   return frame.size() > kFrameCmdOffset ? frame[kFrameCmdOffset] : 0;
@@ -42,6 +52,7 @@ std::uint8_t ZoneByte(int zone) { return static_cast<std::uint8_t>(zone / 10 * 1
 
 SensorRequest LearnRequest(int typePosition, int modePosition, std::string_view zoneField) {
   const std::optional<int> zone = FieldNumber(zoneField);
+  if (auto refusal = NotDigits(zoneField, kZoneMissingText)) return *refusal;
   if (!zone) return Refused(kZoneMissingText);
   if (!Within(typePosition, LearnTypeTexts.size()) || !Within(modePosition, LearnModeTexts.size()) ||
       *zone < 0 || *zone > kHighestZone)
@@ -52,6 +63,7 @@ SensorRequest LearnRequest(int typePosition, int modePosition, std::string_view 
 
 SensorRequest DeleteOneRequest(int kindPosition, std::string_view numberField) {
   const std::optional<int> number = FieldNumber(numberField);
+  if (auto refusal = NotDigits(numberField, kNumberMissingText)) return *refusal;
   if (!number) return Refused(kNumberMissingText);
   if (!Within(kindPosition, DeleteKindTexts.size()) || *number < 0 || *number > kHighestDeviceNumber)
     return Refused(kInputFormatText);

@@ -66,13 +66,15 @@ std::optional<int> FieldNumber(std::string_view text);
 // A zone 0 to 99 as two packed decimal digits: 15 as 0x15, 7 as 0x07.
 std::uint8_t ZoneByte(int zone);
 
-// 02 11 TM Z. Refused with kZoneMissingText for an empty zone field. Positions outside the lists
+// 02 11 TM Z. Refused with kZoneMissingText for an empty or blank zone field, with
+// kInputFormatText for one holding anything but digits. Positions outside the lists
 // and a zone outside 0 to 99 (which no field of the page can hold) are refused with
 // kInputFormatText rather than packed into a type, mode or zone the host never had.
 SensorRequest LearnRequest(int typePosition, int modePosition, std::string_view zoneField);
 
 // 02 15 K N, N the typed number less one (0 stays 0). Refused with kNumberMissingText for an empty
-// number field, with kInputFormatText for a kind outside the list or a number outside 0 to 99.
+// or blank number field, with kInputFormatText for one holding anything but digits, for a kind
+// outside the list or a number outside 0 to 99.
 SensorRequest DeleteOneRequest(int kindPosition, std::string_view numberField);
 
 // 00 16, 00 17, 00 18.

@@ -1,5 +1,6 @@
 #include "features/settings/PasswordCodec.h"
 
+#include <algorithm>
 #include <string>
 
 namespace veyra::settings {
@@ -16,6 +17,13 @@ Message Refusal(std::string_view text) {
   return message;
 }
 
+// Four characters that are not all digits would be packed as nibbles of no digit: the host would
+// be sent a password nobody can type.
+bool FourDigits(std::string_view text) {
+  return text.size() == kPasswordLength &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The field read as a number: its leading decimal digits, 0 when there are none.
 bool ReadsAsZero(std::string_view text) {
   for (char c : text) {
@@ -30,7 +38,7 @@ bool ReadsAsZero(std::string_view text) {
 PasswordRequest PasswordChangePayload(std::string_view current, std::string_view newPassword,
                                       std::string_view confirmation) {
   PasswordRequest request;
-  if (current.size() != kPasswordLength || newPassword.size() != kPasswordLength) {
+  if (!FourDigits(current) || !FourDigits(newPassword)) {
     request.refusal = Refusal(kPasswordLengthText);
   } else if (newPassword != confirmation) {
     request.refusal = Refusal(kPasswordMismatchText);

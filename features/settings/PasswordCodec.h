@@ -32,13 +32,12 @@ struct PasswordRequest {
 };
 
 // The checks in the page's order, the first that fails deciding the refusal:
-//   current or new not exactly four characters (the confirmation is not measured): the length
-//     text with the caption "Failure" and no owner window;
+//   current or new not exactly four characters, or not all of them digits (the confirmation is
+//     not measured): the length text with the caption "Failure" and no owner window;
 //   confirmation not the same text as the new password: "Password input varies from!", the
 //     same caption, no owner;
 //   current or new reads as the number 0: the length text again, this time owned by the page.
 // Otherwise 04 05, then each password packed two digits a byte, first digit high.
-// The fields take digits only; other characters are packed as they come.
 PasswordRequest PasswordChangePayload(std::string_view current, std::string_view newPassword,
                                       std::string_view confirmation);
 
