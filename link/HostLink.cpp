@@ -10,6 +10,7 @@
 #include "link/IniFile.h"
 #include "link/Notifier.h"
 #include "link/OpenErrorText.h"
+#include "link/Translatable.h"
 
 namespace veyra {
 
@@ -26,7 +27,8 @@ void HostLink::ReleasePort() {
 
 void HostLink::SetCommn(HostPort* port) {
   if (!port) {
-    Messages().Show({"不能传参数0给SetCommn方法！", "错误", false, Icon::None});
+    Messages().Show({QT_TRANSLATE_NOOP("veyra", "不能传参数0给SetCommn方法！"),
+                     QT_TRANSLATE_NOOP("veyra", "错误"), false, Icon::None});
     return;
   }
   port_ = port;
@@ -48,7 +50,8 @@ int HostLink::SendAndWait(const Bytes& payload, int times, int waittime) {
   if (times == -1 || waittime == -1) {
     const std::optional<IniFile> ini = IniFile::Open(GetConfigPath(), true);
     if (!ini) {
-      Messages().Show({"加载配置文件config.ini失败！\n", "错误", false, Icon::None});
+      Messages().Show({QT_TRANSLATE_NOOP("veyra", "加载配置文件config.ini失败！\n"),
+                       QT_TRANSLATE_NOOP("veyra", "错误"), false, Icon::None});
     } else {
       const TimeoutSettings settings = ReadTimeouts(*ini);
       ExchangeSettings::times = settings.times;
@@ -80,7 +83,8 @@ int HostLink::CheckAck(const std::string& key, const Bytes& receivedFrame) {
   if (!port_) return 0;
   const std::optional<IniFile> ini = IniFile::Open(GetConfigPath(), true);
   if (!ini) {
-    Messages().Show({"加载命令文件config.ini失败！\n", "错误", false, Icon::None});
+    Messages().Show({QT_TRANSLATE_NOOP("veyra", "加载命令文件config.ini失败！\n"),
+                     QT_TRANSLATE_NOOP("veyra", "错误"), false, Icon::None});
     return 0;
   }
   const Bytes expected = ReadExpectedAck(*ini, key);
@@ -101,15 +105,15 @@ int HostLink::OpenWith(const std::string& label, const std::function<int()>& ope
   try {
     if (port_->IsOpen()) port_->Close();
     if (open()) return 1;
-    char text[64];
-    std::snprintf(text, sizeof text, "打开 %s 失败", label.c_str());
-    Messages().Show({text, "错误！", false, Icon::None});
-    Messages().Show({OpenErrorText(port_->LastErrno()), "Error", false, Icon::Information});
+    Messages().Show(
+        {FillIn(kOpenFailedPattern, label), QT_TRANSLATE_NOOP("veyra", "错误！"), false, Icon::None});
+    Messages().Show(
+        {OpenErrorText(port_->LastErrno()), QT_TRANSLATE_NOOP("veyra", "Error"), false, Icon::Information});
     if (port_->IsOpen()) port_->Close();
     return 0;
   } catch (const std::exception& e) {
     if (port_->IsOpen()) port_->Close();
-    Messages().Show({e.what(), "打开串口出错！", false, Icon::None});
+    Messages().Show({e.what(), QT_TRANSLATE_NOOP("veyra", "打开串口出错！"), false, Icon::None});
     return 0;
   }
 }

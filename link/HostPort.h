@@ -9,13 +9,14 @@
 #include "link/FrameRecognizer.h"
 #include "link/ReplyEvent.h"
 #include "link/SerialChannel.h"
+#include "link/Translatable.h"
 
 namespace veyra {
 
 class HostLink;
 
 // Shown once each time the line goes away without being closed (unplugged adapter, host hung up).
-inline constexpr const char* kLineLostText = "Связь с хостом потеряна!";
+inline constexpr const char* kLineLostText = QT_TRANSLATE_NOOP("veyra", "Связь с хостом потеряна!");
 
 class HostPort : public SerialChannel {
  public:

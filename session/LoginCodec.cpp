@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "link/Translatable.h"
+
 namespace veyra::session {
 
 Bytes LoginPayload(int password) {
@@ -33,15 +35,21 @@ int ParsePassword(std::string_view text) {
   return static_cast<int>(value);
 }
 
-std::string NotFoundStatus(const std::string& portText) { return portText + " 3G-камера не найдена!"; }
-std::string FoundStatus(int portNumber) { return PortText(portNumber) + " Successful to find main host!"; }
+std::string NotFoundStatus(const std::string& portText) { return FillIn(kHostNotFoundOnPattern, portText); }
+std::string FoundStatus(int portNumber) { return FillIn(kHostFoundOnPattern, PortText(portNumber)); }
 std::string PortText(int portNumber) { return "COM" + std::to_string(portNumber); }
 
-Message WrongPasswordMessage() { return OwnedMessage("Неверный пароль!!"); }
-Message NoPortsMessage() { return {"Your computer can't find COM!", "Remind", false, Icon::None}; }
-Message ChoosePortMessage() { return OwnedMessage("Пожалуйста, выберите COM-порт!"); }
+Message WrongPasswordMessage() { return OwnedMessage(QT_TRANSLATE_NOOP("veyra", "Неверный пароль!!")); }
+Message NoPortsMessage() {
+  return {QT_TRANSLATE_NOOP("veyra", "Your computer can't find COM!"), QT_TRANSLATE_NOOP("veyra", "Remind"),
+          false, Icon::None};
+}
+Message ChoosePortMessage() {
+  return OwnedMessage(QT_TRANSLATE_NOOP("veyra", "Пожалуйста, выберите COM-порт!"));
+}
 Message PortListFailureMessage() {
-  return {"Open registration form failure! ", "Failure!", true, Icon::None};
+  return {QT_TRANSLATE_NOOP("veyra", "Open registration form failure! "),
+          QT_TRANSLATE_NOOP("veyra", "Failure!"), true, Icon::None};
 }
 
 }  // namespace veyra::session

@@ -7,11 +7,12 @@
 
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::session {
 
 inline constexpr std::uint8_t kLoginCommand = 0x01;
-inline constexpr const char* kAutoPortText = "Авто";
+inline constexpr const char* kAutoPortText = QT_TRANSLATE_NOOP("veyra", "Авто");
 
 // LEN 02, CMD 01, the password as packed decimal digits: 1234 gives 12 34.
 Bytes LoginPayload(int password);

@@ -10,6 +10,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::alarm {
 
@@ -19,35 +20,51 @@ inline constexpr std::size_t kHistoryRecordLength = 6;  // data bytes of a recor
 
 // Indexed by the high nibble of the source/event byte; codes 14 and 15 have no name.
 inline constexpr std::array<std::string_view, 14> HistorySourceNames = {
-    "База",        "Пульт",       "Датчик движения",  "Дверной датчик",          "Датчик дыма",
-    "Датчик газа", "SMS",         "Проводной датчик", "Приближается посетитель", "Неназначено",
-    "Активный ИК", "Датчик воды", "Тепловой датчик",  "Беспроводная клавиатура"};
+    QT_TRANSLATE_NOOP("veyra", "База"),
+    QT_TRANSLATE_NOOP("veyra", "Пульт"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик движения"),
+    QT_TRANSLATE_NOOP("veyra", "Дверной датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик дыма"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик газа"),
+    QT_TRANSLATE_NOOP("veyra", "SMS"),
+    QT_TRANSLATE_NOOP("veyra", "Проводной датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Приближается посетитель"),
+    QT_TRANSLATE_NOOP("veyra", "Неназначено"),
+    QT_TRANSLATE_NOOP("veyra", "Активный ИК"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик воды"),
+    QT_TRANSLATE_NOOP("veyra", "Тепловой датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Беспроводная клавиатура")};
 
 // Indexed by the low nibble of the source/event byte; 7, 8 and 9 read the same.
-inline constexpr std::array<std::string_view, 16> HistoryEventNames = {"Постановка на охрану",
-                                                                       "Тревога",
-                                                                       "Снятие с охраны",
-                                                                       "Выборочный",
-                                                                       "SOS",
-                                                                       "Постановка на охрану с телефона",
-                                                                       "Снятие с охраны с телефона",
-                                                                       "Питание восстановлено",
-                                                                       "Питание восстановлено",
-                                                                       "Питание восстановлено",
-                                                                       "Neighbour Alarm",
-                                                                       "Линия повреждена",
-                                                                       "Линия восстановлена",
-                                                                       "Таймер постановки на охрану",
-                                                                       "Таймер снятия с охраны",
-                                                                       "Сбой проверки"};
+inline constexpr std::array<std::string_view, 16> HistoryEventNames = {
+    QT_TRANSLATE_NOOP("veyra", "Постановка на охрану"),
+    QT_TRANSLATE_NOOP("veyra", "Тревога"),
+    QT_TRANSLATE_NOOP("veyra", "Снятие с охраны"),
+    QT_TRANSLATE_NOOP("veyra", "Выборочный"),
+    QT_TRANSLATE_NOOP("veyra", "SOS"),
+    QT_TRANSLATE_NOOP("veyra", "Постановка на охрану с телефона"),
+    QT_TRANSLATE_NOOP("veyra", "Снятие с охраны с телефона"),
+    QT_TRANSLATE_NOOP("veyra", "Питание восстановлено"),
+    QT_TRANSLATE_NOOP("veyra", "Питание восстановлено"),
+    QT_TRANSLATE_NOOP("veyra", "Питание восстановлено"),
+    QT_TRANSLATE_NOOP("veyra", "Neighbour Alarm"),
+    QT_TRANSLATE_NOOP("veyra", "Линия повреждена"),
+    QT_TRANSLATE_NOOP("veyra", "Линия восстановлена"),
+    QT_TRANSLATE_NOOP("veyra", "Таймер постановки на охрану"),
+    QT_TRANSLATE_NOOP("veyra", "Таймер снятия с охраны"),
+    QT_TRANSLATE_NOOP("veyra", "Сбой проверки")};
 
-inline constexpr std::array<std::string_view, 5> HistoryColumnTitles = {"No.", "Название", "Событие", "Зона",
-                                                                        "Время"};
+inline constexpr std::array<std::string_view, 5> HistoryColumnTitles = {
+    QT_TRANSLATE_NOOP("veyra", "No."), QT_TRANSLATE_NOOP("veyra", "Название"),
+    QT_TRANSLATE_NOOP("veyra", "Событие"), QT_TRANSLATE_NOOP("veyra", "Зона"),
+    QT_TRANSLATE_NOOP("veyra", "Время")};
 
-inline constexpr std::string_view kHistoryHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kHistoryReadNoReplyText = "Нет истории!";
-inline constexpr std::string_view kHistoryEraseFailureText = "Сбой очистки истории!";  // no reply, or refused
-inline constexpr std::string_view kHistoryEraseDoneText = "Удаление завершено!";
+inline constexpr std::string_view kHistoryHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kHistoryReadNoReplyText = QT_TRANSLATE_NOOP("veyra", "Нет истории!");
+inline constexpr std::string_view kHistoryEraseFailureText =
+    QT_TRANSLATE_NOOP("veyra", "Сбой очистки истории!");  // no reply, or refused
+inline constexpr std::string_view kHistoryEraseDoneText = QT_TRANSLATE_NOOP("veyra", "Удаление завершено!");
 
 struct HistoryRecord {
   int source = 0;  // 0 to 15

@@ -7,13 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "link/Translatable.h"
+
 namespace veyra::alarm {
 
 // The five cell texts of one table row, as the table shows them (UTF-8).
 using HistoryRow = std::array<std::string, 5>;
 
 // Shown when the CSV file cannot be written.
-inline constexpr std::string_view kHistoryCsvSaveFailureText = "Не удалось сохранить файл!";
+inline constexpr std::string_view kHistoryCsvSaveFailureText =
+    QT_TRANSLATE_NOOP("veyra", "Не удалось сохранить файл!");
 
 // One CSV field: enclosed in quotes, with quotes doubled, when it holds a comma, a quote, a
 // line break or leading/trailing blanks; as it is otherwise.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "link/Translatable.h"
+
 namespace veyra::alarm {
 
 std::uint8_t OperateCommand(Operation operation) {
@@ -32,17 +34,18 @@ std::optional<Operation> OperationFromCommand(std::uint8_t command) {
 Bytes OperatePayload(Operation operation) { return {0x00, OperateCommand(operation)}; }
 
 std::string_view OperateHostNotFoundText(Operation operation) {
-  return operation == Operation::Arm ? "3G камера не найдена" : "3G камера не найдена!!";
+  return operation == Operation::Arm ? QT_TRANSLATE_NOOP("veyra", "3G камера не найдена")
+                                     : QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
 }
 
 std::string_view OperateNoReplyText(Operation operation) {
   switch (operation) {
     case Operation::Arm:
-      return "Ошибка активации!";
+      return QT_TRANSLATE_NOOP("veyra", "Ошибка активации!");
     case Operation::Disarm:
-      return "Ошибка деактивации!";
+      return QT_TRANSLATE_NOOP("veyra", "Ошибка деактивации!");
     case Operation::Partial:
-      return "Выборочный режим Failure!";
+      return QT_TRANSLATE_NOOP("veyra", "Выборочный режим Failure!");
   }
   return "";
 }
@@ -50,11 +53,11 @@ std::string_view OperateNoReplyText(Operation operation) {
 std::string_view OperateSuccessText(Operation operation) {
   switch (operation) {
     case Operation::Arm:
-      return "Активировать систему!";
+      return QT_TRANSLATE_NOOP("veyra", "Активировать систему!");
     case Operation::Disarm:
-      return "Дезактивировать систему!";
+      return QT_TRANSLATE_NOOP("veyra", "Дезактивировать систему!");
     case Operation::Partial:
-      return "Выборочный режим OK!";
+      return QT_TRANSLATE_NOOP("veyra", "Выборочный режим OK!");
   }
   return "";
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "link/Translatable.h"
+
 namespace veyra::alarm {
 
 namespace {
@@ -19,9 +21,7 @@ void AppendNibble(std::string& text, int nibble) {
 
 }  // namespace
 
-std::string PhoneSlotFailureText(int slot) {
-  return "Сбой при сохранения телефонных номеров " + std::to_string(slot) + "!";
-}
+std::string PhoneSlotFailureText(int slot) { return FillIn(kPhoneSlotFailurePattern, std::to_string(slot)); }
 
 Bytes PhoneReadPayload() { return {0x00, kPhoneReadCommand}; }
 

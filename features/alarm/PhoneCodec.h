@@ -12,6 +12,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::alarm {
 
@@ -26,12 +27,19 @@ inline constexpr std::uint8_t kPhone3GByte = 0x3B;
 
 // Indexed by slot - 1: six voice, three SMS, three MMS numbers.
 inline constexpr std::array<std::string_view, kPhoneSlotCount> PhoneSlotLabels = {
-    "Тел. номер 1", "Тел. номер 2", "Тел. номер 3", "Тел. номер 4", "Тел. номер 5", "Тел. номер 6",
-    "SMS. номер 1", "SMS. номер 2", "SMS. номер 3", "MMS.номер 1",  "MMS.номер 2",  "MMS.номер 3"};
+    QT_TRANSLATE_NOOP("veyra", "Тел. номер 1"), QT_TRANSLATE_NOOP("veyra", "Тел. номер 2"),
+    QT_TRANSLATE_NOOP("veyra", "Тел. номер 3"), QT_TRANSLATE_NOOP("veyra", "Тел. номер 4"),
+    QT_TRANSLATE_NOOP("veyra", "Тел. номер 5"), QT_TRANSLATE_NOOP("veyra", "Тел. номер 6"),
+    QT_TRANSLATE_NOOP("veyra", "SMS. номер 1"), QT_TRANSLATE_NOOP("veyra", "SMS. номер 2"),
+    QT_TRANSLATE_NOOP("veyra", "SMS. номер 3"), QT_TRANSLATE_NOOP("veyra", "MMS.номер 1"),
+    QT_TRANSLATE_NOOP("veyra", "MMS.номер 2"),  QT_TRANSLATE_NOOP("veyra", "MMS.номер 3")};
 
-inline constexpr std::string_view kPhoneHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kPhoneReadNoReplyText = "Сбой при получении телефонных номеров!";
-inline constexpr std::string_view kPhoneSaveFailureText = "Сбой при сохранении телефонных номеров!";
+inline constexpr std::string_view kPhoneHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kPhoneReadNoReplyText =
+    QT_TRANSLATE_NOOP("veyra", "Сбой при получении телефонных номеров!");
+inline constexpr std::string_view kPhoneSaveFailureText =
+    QT_TRANSLATE_NOOP("veyra", "Сбой при сохранении телефонных номеров!");
 
 // "Сбой при сохранения телефонных номеров %d!" for one slot: its write got no reply, or its
 // number cannot be sent.

@@ -11,6 +11,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::alarm {
 
@@ -19,23 +20,31 @@ inline constexpr std::uint8_t kTimedLookupCommand = 0x10;
 inline constexpr std::size_t kTimedRecordLength = 7;
 
 // Indexed by day code 0 to 8; 0 switches the timer off, 1 means every day.
-inline constexpr std::array<std::string_view, 9> TimedDayNames = {"Выключить", "Повседневный", "Понедельник",
-                                                                  "Вторник",   "Среда",        "Четверг",
-                                                                  "Пятница",   "Суббота",      "Воскресенье"};
+inline constexpr std::array<std::string_view, 9> TimedDayNames = {
+    QT_TRANSLATE_NOOP("veyra", "Выключить"),   QT_TRANSLATE_NOOP("veyra", "Повседневный"),
+    QT_TRANSLATE_NOOP("veyra", "Понедельник"), QT_TRANSLATE_NOOP("veyra", "Вторник"),
+    QT_TRANSLATE_NOOP("veyra", "Среда"),       QT_TRANSLATE_NOOP("veyra", "Четверг"),
+    QT_TRANSLATE_NOOP("veyra", "Пятница"),     QT_TRANSLATE_NOOP("veyra", "Суббота"),
+    QT_TRANSLATE_NOOP("veyra", "Воскресенье")};
 
 // Indexed by group number - 1.
-inline constexpr std::array<std::string_view, 3> TimedGroupNames = {"Первая группа", "Вторая группа",
-                                                                    "Третья группа"};
+inline constexpr std::array<std::string_view, 3> TimedGroupNames = {
+    QT_TRANSLATE_NOOP("veyra", "Первая группа"), QT_TRANSLATE_NOOP("veyra", "Вторая группа"),
+    QT_TRANSLATE_NOOP("veyra", "Третья группа")};
 
-inline constexpr std::array<std::string_view, 4> TimedColumnTitles = {"No.", "Группа No.", "Постановка",
-                                                                      "Снятие"};
+inline constexpr std::array<std::string_view, 4> TimedColumnTitles = {
+    QT_TRANSLATE_NOOP("veyra", "No."), QT_TRANSLATE_NOOP("veyra", "Группа No."),
+    QT_TRANSLATE_NOOP("veyra", "Постановка"), QT_TRANSLATE_NOOP("veyra", "Снятие")};
 
-inline constexpr std::string_view kTimedHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kTimedNoGroupText = "Выберете необходимую группу!";
-inline constexpr std::string_view kTimedBadTimeText = "Неверное время!";
-inline constexpr std::string_view kTimedSetFailureText = "Setting failure!";  // no reply, or refused
-inline constexpr std::string_view kTimedSetSuccessText = "Setting Successful!";
-inline constexpr std::string_view kTimedLookupNoReplyText = "Сбой!";
+inline constexpr std::string_view kTimedHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kTimedNoGroupText =
+    QT_TRANSLATE_NOOP("veyra", "Выберете необходимую группу!");
+inline constexpr std::string_view kTimedBadTimeText = QT_TRANSLATE_NOOP("veyra", "Неверное время!");
+inline constexpr std::string_view kTimedSetFailureText =
+    QT_TRANSLATE_NOOP("veyra", "Setting failure!");  // no reply, or refused
+inline constexpr std::string_view kTimedSetSuccessText = QT_TRANSLATE_NOOP("veyra", "Setting Successful!");
+inline constexpr std::string_view kTimedLookupNoReplyText = QT_TRANSLATE_NOOP("veyra", "Сбой!");
 
 struct TimedTime {
   int day = 0;  // day code 0 to 8

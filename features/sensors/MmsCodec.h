@@ -11,6 +11,7 @@
 
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::sensors {
 
@@ -23,11 +24,12 @@ inline constexpr std::uint8_t kMmsTestCommand = 0x32;
 // LEN is one byte and the channel writes no frame of 256 bytes or more: 250 data bytes at most.
 inline constexpr std::size_t kMmsMaxDataLength = kMaxFrameLength - kFrameOverhead;
 
-inline constexpr std::string_view kMmsHostNotFoundText = "Do not search the host!!";
-inline constexpr std::string_view kMmsNoReplyText = "Data sending error!";
-inline constexpr std::string_view kMmsSentText = "Sending Successful";
-inline constexpr std::string_view kMmsTooLongText = "Text is too long!";
-inline constexpr std::string_view kMmsInvalidCharacterText = "Invalid character!";
+inline constexpr std::string_view kMmsHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "Do not search the host!!");
+inline constexpr std::string_view kMmsNoReplyText = QT_TRANSLATE_NOOP("veyra", "Data sending error!");
+inline constexpr std::string_view kMmsSentText = QT_TRANSLATE_NOOP("veyra", "Sending Successful");
+inline constexpr std::string_view kMmsTooLongText = QT_TRANSLATE_NOOP("veyra", "Text is too long!");
+inline constexpr std::string_view kMmsInvalidCharacterText = QT_TRANSLATE_NOOP("veyra", "Invalid character!");
 
 enum class WapVersion { Wap20 = 0, Wap12 = 1 };
 // Indexed by WapVersion: the list's entries.

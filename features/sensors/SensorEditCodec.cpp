@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "link/DecimalText.h"
+#include "link/Translatable.h"
 
 namespace veyra::sensors {
 
@@ -89,13 +90,13 @@ Bytes DeleteAllPayload(DeleteAllKind kind) { return {0x00, DeleteAllCommand(kind
 std::string_view DeleteAllQuestion(DeleteAllKind kind) {
   switch (kind) {
     case DeleteAllKind::Sensors:
-      return "Удалить все датчики из памяти 3G камеры?";
+      return QT_TRANSLATE_NOOP("veyra", "Удалить все датчики из памяти 3G камеры?");
     case DeleteAllKind::Remotes:
-      return "Удалить все пульты из памяти 3G камеры?";
+      return QT_TRANSLATE_NOOP("veyra", "Удалить все пульты из памяти 3G камеры?");
     case DeleteAllKind::Doorbells:
       break;
   }
-  return "Удалить все звонки из памяти 3G камеры?";
+  return QT_TRANSLATE_NOOP("veyra", "Удалить все звонки из памяти 3G камеры?");
 }
 
 SensorRequest SirenIdRequest(std::string_view idField) {

@@ -12,6 +12,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::sensors {
 
@@ -25,8 +26,16 @@ inline constexpr std::uint8_t kSirenIdCommand = 0x19;
 // The learn-type list: position p sends SensorType p + 1. The second and fourth entries read the
 // same and send 2 and 4.
 inline constexpr std::array<std::string_view, 10> LearnTypeTexts = {
-    "Пульт ДУ",    "Датчик движения", "Дверной датчик",  "Датчик движения",     "Датчик газа",
-    "Датчик дыма", "Датчик воды",     "Тепловой датчик", "Беспроводной звонок", "Беспроводная клавиатура"};
+    QT_TRANSLATE_NOOP("veyra", "Пульт ДУ"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик движения"),
+    QT_TRANSLATE_NOOP("veyra", "Дверной датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик движения"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик газа"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик дыма"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик воды"),
+    QT_TRANSLATE_NOOP("veyra", "Тепловой датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Беспроводной звонок"),
+    QT_TRANSLATE_NOOP("veyra", "Беспроводная клавиатура")};
 
 // The learn-mode list: position p sends ZoneMode p + 1, named as in the list's mode column.
 inline constexpr std::array<std::string_view, 6> LearnModeTexts = {ZoneModeNames[1], ZoneModeNames[2],
@@ -34,22 +43,25 @@ inline constexpr std::array<std::string_view, 6> LearnModeTexts = {ZoneModeNames
                                                                    ZoneModeNames[5], ZoneModeNames[6]};
 
 // The device-kind list of a single deletion: position k is sent as K.
-inline constexpr std::array<std::string_view, 2> DeleteKindTexts = {"Пульт", "Беспроводная датчик"};
+inline constexpr std::array<std::string_view, 2> DeleteKindTexts = {
+    QT_TRANSLATE_NOOP("veyra", "Пульт"), QT_TRANSLATE_NOOP("veyra", "Беспроводная датчик")};
 
 // The zone and device-number fields take at most this many digits, the siren ID exactly this many.
 inline constexpr int kZoneFieldMaxDigits = 2;
 inline constexpr int kNumberFieldMaxDigits = 2;
 inline constexpr int kSirenIdDigits = 8;
 
-inline constexpr std::string_view kEditHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kZoneMissingText = "Введите зону!!";
-inline constexpr std::string_view kNumberMissingText = "Введите NO. датчика!!";
-inline constexpr std::string_view kSirenIdMissingText = "Укажите ID сирены!!";
-inline constexpr std::string_view kInputFormatText = "Ошибка формата ввода!!";
-inline constexpr std::string_view kEditNoReplyText = "Ошибка передачи данных!";
-inline constexpr std::string_view kDeleteAllSensorsNoReplyText = "Data sending error!";
+inline constexpr std::string_view kEditHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kZoneMissingText = QT_TRANSLATE_NOOP("veyra", "Введите зону!!");
+inline constexpr std::string_view kNumberMissingText = QT_TRANSLATE_NOOP("veyra", "Введите NO. датчика!!");
+inline constexpr std::string_view kSirenIdMissingText = QT_TRANSLATE_NOOP("veyra", "Укажите ID сирены!!");
+inline constexpr std::string_view kInputFormatText = QT_TRANSLATE_NOOP("veyra", "Ошибка формата ввода!!");
+inline constexpr std::string_view kEditNoReplyText = QT_TRANSLATE_NOOP("veyra", "Ошибка передачи данных!");
+inline constexpr std::string_view kDeleteAllSensorsNoReplyText =
+    QT_TRANSLATE_NOOP("veyra", "Data sending error!");
 inline constexpr std::string_view kLearnTriggerText =
-    "Пожалуйста, триггерный датчик для записи в течение 30-х годов!";
+    QT_TRANSLATE_NOOP("veyra", "Пожалуйста, триггерный датчик для записи в течение 30-х годов!");
 
 enum class DeleteAllKind { Sensors, Remotes, Doorbells };
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "link/Frame.h"
+#include "link/Translatable.h"
 
 namespace veyra::sensors {
 
@@ -50,29 +51,56 @@ enum class ZoneMode : std::uint8_t {
 // The type column's text, indexed by SensorType 0 to 10. The "D" in front of the door sensor is
 // Latin and belongs to the text.
 inline constexpr std::array<std::string_view, kHighestSensorType + 1> SensorTypeTexts = {
-    "Все",         "Тревожная кнопка", "PIR-датчик",  "DДверной датчик", "Датчик движения",
-    "Датчик газа", "Датчик дыма",      "Датчик воды", "Тепловой датчик", "Беспроводной звонок",
+    QT_TRANSLATE_NOOP("veyra", "Все"),
+    QT_TRANSLATE_NOOP("veyra", "Тревожная кнопка"),
+    QT_TRANSLATE_NOOP("veyra", "PIR-датчик"),
+    QT_TRANSLATE_NOOP("veyra", "DДверной датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик движения"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик газа"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик дыма"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик воды"),
+    QT_TRANSLATE_NOOP("veyra", "Тепловой датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Беспроводной звонок"),
     "keypad"};
 
 // The mode column's text, indexed by ZoneMode 0 to 7; from 1 on also the learn-mode list.
 inline constexpr std::array<std::string_view, 8> ZoneModeNames = {
-    "Пусто", "Постановка", "Выборка", "Снятие", "Тревога", "Задержка активации", "Задержка выборки", ""};
+    QT_TRANSLATE_NOOP("veyra", "Пусто"),
+    QT_TRANSLATE_NOOP("veyra", "Постановка"),
+    QT_TRANSLATE_NOOP("veyra", "Выборка"),
+    QT_TRANSLATE_NOOP("veyra", "Снятие"),
+    QT_TRANSLATE_NOOP("veyra", "Тревога"),
+    QT_TRANSLATE_NOOP("veyra", "Задержка активации"),
+    QT_TRANSLATE_NOOP("veyra", "Задержка выборки"),
+    ""};
 
 // The filter list, in its order; position 0 is selected when the page opens.
 inline constexpr std::array<std::string_view, 11> SensorFilterTexts = {
-    "Все",         "Пульт ДУ",    "PIR-датчик",      "Дверной датчик",      "Активный ИК",     "Датчик газа",
-    "Датчик дыма", "Датчик воды", "Тепловой датчик", "Беспроводной звонок", "Тревожная кнопка"};
+    QT_TRANSLATE_NOOP("veyra", "Все"),
+    QT_TRANSLATE_NOOP("veyra", "Пульт ДУ"),
+    QT_TRANSLATE_NOOP("veyra", "PIR-датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Дверной датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Активный ИК"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик газа"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик дыма"),
+    QT_TRANSLATE_NOOP("veyra", "Датчик воды"),
+    QT_TRANSLATE_NOOP("veyra", "Тепловой датчик"),
+    QT_TRANSLATE_NOOP("veyra", "Беспроводной звонок"),
+    QT_TRANSLATE_NOOP("veyra", "Тревожная кнопка")};
 inline constexpr int kFilterAll = 0;
 inline constexpr int kFilterRemotes = 1;
 inline constexpr int kFilterDoorbells = 9;
 inline constexpr int kFilterPanicAndKeypad = 10;
 
-inline constexpr std::array<std::string_view, 5> SensorColumnTitles = {"Название датчика", "Номер датчика",
-                                                                       "Зона", "Снятие", "Режим"};
+inline constexpr std::array<std::string_view, 5> SensorColumnTitles = {
+    QT_TRANSLATE_NOOP("veyra", "Название датчика"), QT_TRANSLATE_NOOP("veyra", "Номер датчика"),
+    QT_TRANSLATE_NOOP("veyra", "Зона"), QT_TRANSLATE_NOOP("veyra", "Снятие"),
+    QT_TRANSLATE_NOOP("veyra", "Режим")};
 using SensorCells = std::array<std::string, SensorColumnTitles.size()>;
 
-inline constexpr std::string_view kSensorsHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kSensorListNoReplyText = "Не искать датчик!";
+inline constexpr std::string_view kSensorsHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kSensorListNoReplyText = QT_TRANSLATE_NOOP("veyra", "Не искать датчик!");
 
 enum class DeviceKind { Sensor, Remote, Doorbell, Keypad };
 

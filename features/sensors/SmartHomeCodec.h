@@ -10,6 +10,7 @@
 
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::sensors {
 
@@ -18,11 +19,14 @@ inline constexpr std::uint8_t kSingleTriggerCommand = 0x21;
 inline constexpr std::uint8_t kDoubleTriggerCommand = 0x22;
 inline constexpr int kSmartHomeIdDigits = 6;
 
-inline constexpr std::string_view kSmartHomeHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kSmartHomeIdMissingText = "Укажите ID!!";
-inline constexpr std::string_view kSmartHomeIdFormatText = "Ошибка формата ввода!!";
-inline constexpr std::string_view kSmartHomeNoReplyText = "Ошибка передачи данных!";
-inline constexpr std::string_view kSmartHomeAcceptedText = "Настройки приняты";
+inline constexpr std::string_view kSmartHomeHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kSmartHomeIdMissingText = QT_TRANSLATE_NOOP("veyra", "Укажите ID!!");
+inline constexpr std::string_view kSmartHomeIdFormatText =
+    QT_TRANSLATE_NOOP("veyra", "Ошибка формата ввода!!");
+inline constexpr std::string_view kSmartHomeNoReplyText =
+    QT_TRANSLATE_NOOP("veyra", "Ошибка передачи данных!");
+inline constexpr std::string_view kSmartHomeAcceptedText = QT_TRANSLATE_NOOP("veyra", "Настройки приняты");
 
 // The single-trigger list; position p sends channel p + 1.
 inline constexpr std::array<std::string_view, 9> SingleTriggerTexts = {

@@ -12,6 +12,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::settings {
 
@@ -20,13 +21,19 @@ inline constexpr std::size_t kClockDataLength = 8;
 
 // Indexed by weekday, Sunday 0 as the C library counts.
 inline constexpr std::array<std::string_view, 7> WeekdayNames = {
-    "Воскресенье", "Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота"};
+    QT_TRANSLATE_NOOP("veyra", "Воскресенье"), QT_TRANSLATE_NOOP("veyra", "Понедельник"),
+    QT_TRANSLATE_NOOP("veyra", "Вторник"),     QT_TRANSLATE_NOOP("veyra", "Среда"),
+    QT_TRANSLATE_NOOP("veyra", "Четверг"),     QT_TRANSLATE_NOOP("veyra", "Пятница"),
+    QT_TRANSLATE_NOOP("veyra", "Суббота")};
 // The host counts Monday 1 to Sunday 7. Indexed by weekday, Sunday 0.
 inline constexpr std::array<std::uint8_t, 7> HostWeekdayCodes = {7, 1, 2, 3, 4, 5, 6};
 
-inline constexpr std::string_view kClockHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kClockFailureText = "Ошибка синхронизации времени!";
-inline constexpr std::string_view kClockSuccessText = "Время успешно синхронизировано!";
+inline constexpr std::string_view kClockHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kClockFailureText =
+    QT_TRANSLATE_NOOP("veyra", "Ошибка синхронизации времени!");
+inline constexpr std::string_view kClockSuccessText =
+    QT_TRANSLATE_NOOP("veyra", "Время успешно синхронизировано!");
 
 // A local date and time as the system gives it.
 struct LocalTime {

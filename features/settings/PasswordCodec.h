@@ -8,6 +8,7 @@
 
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::settings {
 
@@ -16,14 +17,19 @@ inline constexpr std::size_t kPasswordLength = 4;
 inline constexpr std::uint8_t kPasswordVerdictChanged = 0x05;
 inline constexpr std::uint8_t kPasswordVerdictWrong = 0xFF;
 
-inline constexpr std::string_view kPasswordHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kPasswordLengthText = "Длина пароля должна составлять 4 символа!";
-inline constexpr std::string_view kPasswordMismatchText = "Password input varies from!";
-inline constexpr std::string_view kPasswordRefusalCaption = "Failure";
-inline constexpr std::string_view kPasswordNoReplyText = "Сбой изменения пароля!";
-inline constexpr std::string_view kPasswordChangedText = "Измененный пароль принят!";
-inline constexpr std::string_view kPasswordWrongText = "Неверный пароль!";
-inline constexpr std::string_view kPasswordFailedText = "Измененный пароль пароля!";
+inline constexpr std::string_view kPasswordHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kPasswordLengthText =
+    QT_TRANSLATE_NOOP("veyra", "Длина пароля должна составлять 4 символа!");
+inline constexpr std::string_view kPasswordMismatchText =
+    QT_TRANSLATE_NOOP("veyra", "Password input varies from!");
+inline constexpr std::string_view kPasswordRefusalCaption = QT_TRANSLATE_NOOP("veyra", "Failure");
+inline constexpr std::string_view kPasswordNoReplyText = QT_TRANSLATE_NOOP("veyra", "Сбой изменения пароля!");
+inline constexpr std::string_view kPasswordChangedText =
+    QT_TRANSLATE_NOOP("veyra", "Измененный пароль принят!");
+inline constexpr std::string_view kPasswordWrongText = QT_TRANSLATE_NOOP("veyra", "Неверный пароль!");
+inline constexpr std::string_view kPasswordFailedText =
+    QT_TRANSLATE_NOOP("veyra", "Измененный пароль пароля!");
 
 // Either a payload to send or the message that explains why nothing is sent.
 struct PasswordRequest {

@@ -11,6 +11,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/Translatable.h"
 
 namespace veyra::settings {
 
@@ -40,13 +41,13 @@ struct SetupOption {
 
 // The check boxes, in the order the page lays them out.
 inline constexpr std::array<SetupOption, 7> SetupOptions = {{
-    {kIncomingCallPassword, "Защита входящего вызова паролем"},
-    {kSirenSound, "Звуковое сопровождение сирены"},
-    {kPowerFailureAlarm, "Тревога при отключении электричества"},
-    {kArmDisarmSms, "SMS при постановке/снятии"},
-    {kRecordWhenArmed, "Запись при постановке"},
-    {kMirrorImage, "Отразить изображение"},
-    {kRecordOnAlarm, "Запись видео/фото при тревоге"},
+    {kIncomingCallPassword, QT_TRANSLATE_NOOP("veyra", "Защита входящего вызова паролем")},
+    {kSirenSound, QT_TRANSLATE_NOOP("veyra", "Звуковое сопровождение сирены")},
+    {kPowerFailureAlarm, QT_TRANSLATE_NOOP("veyra", "Тревога при отключении электричества")},
+    {kArmDisarmSms, QT_TRANSLATE_NOOP("veyra", "SMS при постановке/снятии")},
+    {kRecordWhenArmed, QT_TRANSLATE_NOOP("veyra", "Запись при постановке")},
+    {kMirrorImage, QT_TRANSLATE_NOOP("veyra", "Отразить изображение")},
+    {kRecordOnAlarm, QT_TRANSLATE_NOOP("veyra", "Запись видео/фото при тревоге")},
 }};
 
 // Indexed by the record's byte 5.
@@ -54,30 +55,38 @@ inline constexpr std::array<std::string_view, 3> MmsSizeTexts = {"176*144", "320
 
 enum class NetworkMode { Automatic = 0, Only3G = 1 };
 // Indexed by NetworkMode.
-inline constexpr std::array<std::string_view, 2> NetworkModeTexts = {"Автоматически", "Только 3G (WCDMA)"};
+inline constexpr std::array<std::string_view, 2> NetworkModeTexts = {
+    QT_TRANSLATE_NOOP("veyra", "Автоматически"), QT_TRANSLATE_NOOP("veyra", "Только 3G (WCDMA)")};
 
 // The edits of the delays take digits only and at most this many of them; nothing checks a range.
 inline constexpr int kDelayFieldMaxDigits = 2;
 
 inline constexpr std::string_view kSignalUnknownText = "NULL";  // until a record has been read
 
-inline constexpr std::string_view kSettingsHostNotFoundText = "3G камера не найдена!!";
-inline constexpr std::string_view kSetupReadNoReplyText = "Сбой получения настроек!";
-inline constexpr std::string_view kSetupWriteNoReplyText = "Setting configure failed!";
-inline constexpr std::string_view kSetupWriteAcceptedText = "Настройки конфигурации приняты!";
-inline constexpr std::string_view kSetupWriteRefusedText = "Настройки конфигурации не верны!";
-inline constexpr std::string_view kResetNoReplyText = "Getting configure failed!";
-inline constexpr std::string_view kResetDoneText = "Сброс выполнен!";
-inline constexpr std::string_view kResetFailedText = "Ошибка сброса!";
-inline constexpr std::string_view kFormatNoReplyText = "Сбой получения настроек!";
-inline constexpr std::string_view kFormatDoneText = "Форматирование успешно завершено!";
-inline constexpr std::string_view kFormatFailedText = "Неверная команда!";
+inline constexpr std::string_view kSettingsHostNotFoundText =
+    QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
+inline constexpr std::string_view kSetupReadNoReplyText =
+    QT_TRANSLATE_NOOP("veyra", "Сбой получения настроек!");
+inline constexpr std::string_view kSetupWriteNoReplyText =
+    QT_TRANSLATE_NOOP("veyra", "Setting configure failed!");
+inline constexpr std::string_view kSetupWriteAcceptedText =
+    QT_TRANSLATE_NOOP("veyra", "Настройки конфигурации приняты!");
+inline constexpr std::string_view kSetupWriteRefusedText =
+    QT_TRANSLATE_NOOP("veyra", "Настройки конфигурации не верны!");
+inline constexpr std::string_view kResetNoReplyText = QT_TRANSLATE_NOOP("veyra", "Getting configure failed!");
+inline constexpr std::string_view kResetDoneText = QT_TRANSLATE_NOOP("veyra", "Сброс выполнен!");
+inline constexpr std::string_view kResetFailedText = QT_TRANSLATE_NOOP("veyra", "Ошибка сброса!");
+inline constexpr std::string_view kFormatNoReplyText = QT_TRANSLATE_NOOP("veyra", "Сбой получения настроек!");
+inline constexpr std::string_view kFormatDoneText =
+    QT_TRANSLATE_NOOP("veyra", "Форматирование успешно завершено!");
+inline constexpr std::string_view kFormatFailedText = QT_TRANSLATE_NOOP("veyra", "Неверная команда!");
 
 // Asked before either command goes out: a format erases the card's recordings, and one stray
 // click must not do that.
-inline constexpr std::string_view kResetConfirmText = "Выполнить сброс 3G камеры?";
+inline constexpr std::string_view kResetConfirmText =
+    QT_TRANSLATE_NOOP("veyra", "Выполнить сброс 3G камеры?");
 inline constexpr std::string_view kFormatConfirmText =
-    "Форматировать microSD карту? Все записи на карте будут удалены.";
+    QT_TRANSLATE_NOOP("veyra", "Форматировать microSD карту? Все записи на карте будут удалены.");
 
 struct SetupRecord {
   std::uint8_t flags = 0;  // SetupFlags
