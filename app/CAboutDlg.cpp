@@ -22,7 +22,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(parent) {
                  this),
       1);
   layout->addLayout(row);
-  m_confirm = new QPushButton(QStringLiteral("Подтвердить "), this);
+  m_confirm = new QPushButton(tr("Подтвердить "), this);
   layout->addWidget(m_confirm, 0, Qt::AlignRight);
   connect(m_confirm, &QPushButton::clicked, this, &QDialog::accept);
   DisableAutoDefault(this);

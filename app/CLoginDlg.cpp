@@ -9,17 +9,17 @@
 #include "session/LoginCodec.h"
 
 CLoginDlg::CLoginDlg(QWidget* parent) : CDialogBase(parent) {
-  setWindowTitle(QStringLiteral("Авторизация"));
+  setWindowTitle(tr("Авторизация"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 16, 12);
   auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel(QStringLiteral("Пароль:"), this));
+  row->addWidget(new QLabel(tr("Пароль:"), this));
   m_field = new QLineEdit(this);
   m_field->setEchoMode(QLineEdit::Password);
   m_field->setObjectName(QStringLiteral("password"));
   row->addWidget(m_field);
   layout->addLayout(row);
-  m_ok = new QPushButton(QStringLiteral("OK"), this);
+  m_ok = new QPushButton(tr("OK"), this);
   layout->addWidget(m_ok, 0, Qt::AlignRight);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
   DisableAutoDefault(this);

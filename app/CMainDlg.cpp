@@ -38,8 +38,8 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   if (const auto config = veyra::EnsureDefaultConfig();
       config == veyra::DefaultConfigResult::Failed || config == veyra::DefaultConfigResult::Unreadable)
     veyra::Messages().Show({"Please Copy to Harddisk Run!", "", true, veyra::Icon::None});
-  AddSystemMenuEntry(QStringLiteral("About Norvane(&A)..."), [this] { ShowAbout(); });
-  setWindowTitle(QStringLiteral("Утилита настройки системы 3G видео-сигнализации"));
+  AddSystemMenuEntry(tr("About Norvane(&A)..."), [this] { ShowAbout(); });
+  setWindowTitle(tr("Утилита настройки системы 3G видео-сигнализации"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   SetMinimizable(true);
   m_link.SetCommn(&m_port);
@@ -71,17 +71,17 @@ void CMainDlg::BuildLayout() {
   m_picture->setFixedSize(40, 40);
   portRow->addWidget(m_picture);
   left->addLayout(portRow);
-  m_openClose = new QPushButton(QStringLiteral("Открыть COM-порт"), this);
+  m_openClose = new QPushButton(tr("Открыть COM-порт"), this);
   connect(m_openClose, &QPushButton::clicked, this, [this] { TogglePort(); });
   left->addWidget(m_openClose);
-  m_searchButton = new QPushButton(QStringLiteral("Поиск 3G-камеры"), this);
+  m_searchButton = new QPushButton(tr("Поиск 3G-камеры"), this);
   connect(m_searchButton, &QPushButton::clicked, this, [this] { OnSearchButton(); });
   left->addWidget(m_searchButton);
   auto* decoration = new QLabel(this);
   decoration->setPixmap(QIcon(QStringLiteral(":/icons/antenna.svg")).pixmap(120, 120));
   decoration->setAlignment(Qt::AlignCenter);
   left->addWidget(decoration, 1);
-  m_status = new QLabel(QStringLiteral("Поиск статус"), this);
+  m_status = new QLabel(tr("Поиск статус"), this);
   // A plain box: a sunken panel's light right and bottom edges vanish into the background.
   m_status->setFrameStyle(QFrame::Box | QFrame::Plain);
   m_status->setWordWrap(true);
@@ -100,14 +100,14 @@ void CMainDlg::BuildLayout() {
     const QString hover = QStringLiteral(":/icons/%1_hover.svg").arg(QLatin1String(row.icon));
     tile->SetIcons(icon, hover);
     tile->SetPictureSize(QSize(64, 64));
-    tile->SetLabel(QString::fromUtf8(row.label));
+    tile->SetLabel(QCoreApplication::translate("TileTable", row.label));
     tile->setMinimumWidth(130);
     connect(tile, &CPictureButton::clicked, this, [this, i] { OpenTile(i); });
     grid->addWidget(tile, i / 3, i % 3);
     m_tiles[static_cast<std::size_t>(i)] = tile;
   }
   right->addLayout(grid, 1);
-  auto* welcome = new QLabel(QStringLiteral("Добро пожаловать в 3G видео сигнализацию «Veyra»(V3.2)"), this);
+  auto* welcome = new QLabel(tr("Добро пожаловать в 3G видео сигнализацию «Veyra»(V3.2)"), this);
   welcome->setAlignment(Qt::AlignRight);
   right->addWidget(welcome);
   outer->addLayout(right, 1);
@@ -118,13 +118,14 @@ void CMainDlg::BuildLayout() {
 void CMainDlg::LoadTooltips() {
   const std::optional<veyra::IniFile> ini = veyra::IniFile::Open(veyra::GetConfigPath(), true);
   if (!ini) {
-    veyra::Messages().Show({"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::None});
+    veyra::Messages().Show({QT_TRANSLATE_NOOP("veyra", "Loading config.ini Failure!！\n"),
+                            QT_TRANSLATE_NOOP("veyra", "Failure!"), false, veyra::Icon::None});
   }
   for (int i = 0; i < kTileCount; ++i) {
     const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
     CPictureButton* tile = m_tiles[static_cast<std::size_t>(i)];
     if (row.tooltipKey && ini) tile->setToolTip(ToQt(ini->GetValue("main", row.tooltipKey)));
-    if (row.tooltip) tile->setToolTip(QString::fromUtf8(row.tooltip));
+    if (row.tooltip) tile->setToolTip(QCoreApplication::translate("TileTable", row.tooltip));
   }
 }
 
@@ -144,8 +145,8 @@ void CMainDlg::RefreshPortList(bool keepSelection) {
   m_portNames.clear();
   for (const veyra::ComPort& port : *ports) m_portNames.push_back(port.name);
   m_portList->clear();
-  m_portList->addItem(QString::fromUtf8(veyra::session::kAutoPortText));
-  for (const std::string& name : m_portNames) m_portList->addItem(ToQt(name));
+  m_portList->addItem(TrText(veyra::session::kAutoPortText));
+  for (const veyra::ComPort& port : *ports) m_portList->AddPort(ToQt(port.name), ToQt(port.description));
   const int keep = keepSelection ? m_portList->findText(previous) : -1;
   m_portList->setCurrentIndex(keep >= 0 ? keep : 0);
 }
@@ -157,7 +158,7 @@ void CMainDlg::Post(std::function<void()> update) {
 }
 
 void CMainDlg::SetStatus(const std::string& text) {
-  Post([this, text] { m_status->setText(ToQt(text)); });
+  Post([this, text] { m_status->setText(TrText(text)); });
 }
 
 void CMainDlg::ShowPortState(bool open) {
@@ -166,13 +167,16 @@ void CMainDlg::ShowPortState(bool open) {
 
 void CMainDlg::SelectPort(const std::string& portText) {
   Post([this, portText] {
-    const int index = m_portList->findText(ToQt(portText), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // The first entry shows "Авто" in the reader's language.
+    const int index = portText == veyra::session::kAutoPortText
+                          ? 0
+                          : m_portList->findText(ToQt(portText), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) m_portList->setCurrentIndex(index);
   });
 }
 
 void CMainDlg::ApplyPortState(bool open) {
-  m_openClose->setText(open ? QStringLiteral("Закрыть COM-порт") : QStringLiteral("Открыть COM-порт"));
+  m_openClose->setText(open ? tr("Закрыть COM-порт") : tr("Открыть COM-порт"));
   ApplyPicture(open);
   update();
 }
@@ -180,11 +184,12 @@ void CMainDlg::ApplyPortState(bool open) {
 void CMainDlg::ApplyPicture(bool connected) {
   m_connectedShown = connected;
   m_picture->setPixmap(connected ? m_connectedPicture : m_disconnectedPicture);
-  m_picture->setToolTip(connected ? QStringLiteral("Connected") : QStringLiteral("Not connected"));
+  m_picture->setToolTip(connected ? tr("Connected") : tr("Not connected"));
 }
 
 int CMainDlg::SearchHost() {
-  m_selectedPortText = m_portList->currentText().toStdString();
+  m_selectedPortText = m_portList->currentIndex() == 0 ? veyra::session::kAutoPortText
+                                                       : m_portList->currentText().toStdString();
   m_search.SearchHost(m_portNames, m_selectedPortText, m_password);
   return 0;
 }
@@ -205,7 +210,7 @@ void CMainDlg::OnSearchButton() {
 
 void CMainDlg::TogglePort() {
   const QString text = m_portList->currentText();
-  if (text == QString::fromUtf8(veyra::session::kAutoPortText)) {
+  if (m_portList->currentIndex() == 0) {  // "Авто", in whatever language it is shown
     veyra::Messages().Show(veyra::session::ChoosePortMessage());
     return;
   }

@@ -1,5 +1,7 @@
 #include "app/TileTable.h"
 
+#include <QtGlobal>
+
 #include "features/alarm/CAlarmHistoryDlg.h"
 #include "features/alarm/CAlarmPhoneDlg.h"
 #include "features/alarm/COperateHostDlg.h"
@@ -22,16 +24,24 @@ std::unique_ptr<CDialogBase> Open(QWidget* parent, veyra::HostPort& port) {
 
 const std::array<TileRow, kTileCount>& Tiles() {
   static const std::array<TileRow, kTileCount> tiles{{
-      {"Настройки системы", "tile_settings", "m_xtsz", nullptr, nullptr, Open<CSettingsDlg>},
-      {"Журнал тревог", "tile_history", "m_lsjl", nullptr, nullptr, Open<CAlarmHistoryDlg>},
-      {"Установка режимов", "tile_arm", "m_zjcz", nullptr, nullptr, Open<COperateHostDlg>},
-      {"Расписания", "tile_schedule", "m_dsbcf", nullptr, nullptr, Open<CTimedArmDlg>},
-      {"Настройки телефонных номеров", "tile_phone", "m_bjdhsz", nullptr, nullptr, Open<CAlarmPhoneDlg>},
-      {"Настройки датчиков", "tile_sensor", nullptr, nullptr, nullptr, Open<CSensorsDlg>},
-      {"MMS Setting", "tile_mms", nullptr, "MMS Set", nullptr, Open<CMmsSettingDlg>},
-      {"Умный дом", "tile_smarthome", nullptr, nullptr, nullptr, Open<CSmartHomeDlg>},
-      {"Обновление", "tile_upgrade", "m_xtsj", nullptr,
-       "Извините, у вас нет полномочий для обновления системы!", nullptr},
+      {QT_TRANSLATE_NOOP("TileTable", "Настройки системы"), "tile_settings", "m_xtsz", nullptr, nullptr,
+       Open<CSettingsDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "Журнал тревог"), "tile_history", "m_lsjl", nullptr, nullptr,
+       Open<CAlarmHistoryDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "Установка режимов"), "tile_arm", "m_zjcz", nullptr, nullptr,
+       Open<COperateHostDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "Расписания"), "tile_schedule", "m_dsbcf", nullptr, nullptr,
+       Open<CTimedArmDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "Настройки телефонных номеров"), "tile_phone", "m_bjdhsz", nullptr,
+       nullptr, Open<CAlarmPhoneDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "Настройки датчиков"), "tile_sensor", nullptr, nullptr, nullptr,
+       Open<CSensorsDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "MMS Setting"), "tile_mms", nullptr,
+       QT_TRANSLATE_NOOP("TileTable", "MMS Set"), nullptr, Open<CMmsSettingDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "Умный дом"), "tile_smarthome", nullptr, nullptr, nullptr,
+       Open<CSmartHomeDlg>},
+      {QT_TRANSLATE_NOOP("TileTable", "Обновление"), "tile_upgrade", "m_xtsj", nullptr,
+       QT_TRANSLATE_NOOP("veyra", "Извините, у вас нет полномочий для обновления системы!"), nullptr},
   }};
   return tiles;
 }

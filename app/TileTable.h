@@ -1,5 +1,6 @@
 // The main window's nine tiles, row by row from the top left: the label, the picture, the tooltip
-// and what a click does. Adding a feature is one row here.
+// and what a click does. Adding a feature is one row here. Labels and tooltips are marked for the
+// catalogue in the context "TileTable", the refusal as a message.
 #pragma once
 
 #include <array>
@@ -20,7 +21,7 @@ struct TileRow {
   const char* icon;        // ":/icons/<icon>.svg", and "<icon>_hover.svg" under the mouse
   const char* tooltipKey;  // the tooltip's [main] key in config.ini, or nullptr
   const char* tooltip;     // a tooltip of its own when there is no key, or nullptr
-  const char* refusal;     // a box shown instead of a window, or nullptr
+  const char* refusal;     // a box shown instead of a window (a message text), or nullptr
   TileOpener open;         // the window the tile opens, or nullptr
 };
 

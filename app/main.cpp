@@ -1,10 +1,12 @@
 // veyra-setup: configures a 3G/GSM video alarm host over a serial port.
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "app/CMainDlg.h"
 #include "hostsim/DemoPorts.h"
@@ -12,17 +14,26 @@
 #include "link/Trace.h"
 #include "ui/QtNotifier.h"
 #include "ui/Resources.h"
+#include "ui/Translation.h"
 #include "veyra/Version.h"
 
 int main(int argc, char** argv) {
   // Answered before QApplication exists, so they work without a display (packaging, scripts).
+  std::optional<veyra::Language> language;
   for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--lang") == 0) {
+      language = i + 1 < argc ? veyra::LanguageOfOption(argv[++i]) : std::nullopt;
+      if (!language) {
+        std::fprintf(stderr, "veyra-setup: --lang takes en (English) or ru (the texts as written)\n");
+        return 2;
+      }
+    }
     if (std::strcmp(argv[i], "--version") == 0) {
       std::printf("veyra-setup %s\n", veyra::kVersion);
       return 0;
     }
     if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf("usage: veyra-setup [--demo] [--trace] [--version]\n");
+      std::printf("usage: veyra-setup [--demo] [--trace] [--lang en|ru] [--version]\n");
       return 0;
     }
   }
@@ -34,6 +45,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("veyra-setup"));
     const QStringList args = QApplication::arguments();
     veyra::InitResources();
+    // Without --lang the system's setting decides (LANG=en_US.UTF-8 gives English).
+    if (!veyra::LoadLanguage(language.value_or(veyra::LanguageOfLocale(QLocale::system()))))
+      std::fprintf(stderr, "veyra-setup: the translations could not be loaded; the texts stay as written\n");
     QtNotifier notifier;
     veyra::SetNotifier(&notifier);
     if (args.contains(QStringLiteral("--trace"))) veyra::EnableTrace(port, stdout);
@@ -52,7 +66,7 @@ int main(int argc, char** argv) {
       CMainDlg window(port);
       notifier.SetDefaultOwner(&window);
       if (demo) {
-        window.StatusLine()->setText(QStringLiteral("Демо: хост на COM%1, пароль %2")
+        window.StatusLine()->setText(QCoreApplication::translate("main", "Демо: хост на COM%1, пароль %2")
                                          .arg(demo->ComNumber())
                                          .arg(QString::fromStdString(demo->Password())));
       }

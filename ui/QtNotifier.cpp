@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include "ui/CDialogBase.h"
+#include "ui/QtText.h"
 
 namespace {
 
@@ -65,11 +66,9 @@ void QtNotifier::ShowNext() {
   const veyra::Message message = std::move(m_pending.front());
   m_pending.pop_front();
 
-  const QString caption =
-      message.caption.empty() ? ApplicationName() : QString::fromStdString(message.caption);
+  const QString caption = message.caption.empty() ? ApplicationName() : TrText(message.caption);
   QWidget* owner = message.owned ? FindOwner() : nullptr;
-  auto* box = new QMessageBox(ToBoxIcon(message.icon), caption, QString::fromStdString(message.text),
-                              QMessageBox::Ok, owner);
+  auto* box = new QMessageBox(ToBoxIcon(message.icon), caption, TrText(message.text), QMessageBox::Ok, owner);
   box->setWindowModality(Qt::ApplicationModal);
   connect(box, &QDialog::finished, box, &QObject::deleteLater);
   // The next box appears once this one is gone, however it went (closed, or taken down with its owner).
@@ -84,10 +83,9 @@ void QtNotifier::ShowNext() {
 
 bool QtNotifier::Ask(const veyra::Message& question) {
   if (!OnGuiThread()) return false;
-  const QString caption =
-      question.caption.empty() ? ApplicationName() : QString::fromStdString(question.caption);
-  QMessageBox box(QMessageBox::Question, caption, QString::fromStdString(question.text),
-                  QMessageBox::Yes | QMessageBox::No, question.owned ? FindOwner() : nullptr);
+  const QString caption = question.caption.empty() ? ApplicationName() : TrText(question.caption);
+  QMessageBox box(QMessageBox::Question, caption, TrText(question.text), QMessageBox::Yes | QMessageBox::No,
+                  question.owned ? FindOwner() : nullptr);
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   // Announced once the box is up and taking input, so a test can answer it.

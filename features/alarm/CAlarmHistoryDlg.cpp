@@ -20,17 +20,17 @@
 namespace codec = veyra::alarm;
 
 CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CHostDialog(parent) {
-  setWindowTitle(QStringLiteral("История тревог"));
+  setWindowTitle(tr("История тревог"));
 
   m_grid = new CGridCtrl(this);
   m_grid->SetColumnCount(static_cast<int>(codec::HistoryColumnTitles.size()));
-  m_grid->SetHeaderTexts(ToQtList(codec::HistoryColumnTitles));
+  m_grid->SetHeaderTexts(TrTextList(codec::HistoryColumnTitles));
   m_grid->SetColumnProportions({50, 150, 260, 150, 150});
   m_grid->SetRowCount(kInitialRowCount);
 
-  m_erase = new QPushButton(QStringLiteral("Удалить всё"), this);
-  m_refresh = new QPushButton(QStringLiteral("Обновить"), this);
-  m_close = new QPushButton(QStringLiteral("Закрыть"), this);
+  m_erase = new QPushButton(tr("Удалить всё"), this);
+  m_refresh = new QPushButton(tr("Обновить"), this);
+  m_close = new QPushButton(tr("Закрыть"), this);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(m_erase);
@@ -48,10 +48,8 @@ CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CHostDialog(parent) {
   connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 
   m_menu = new QMenu(this);
-  m_copyAction =
-      m_menu->addAction(QStringLiteral("Копировать выделенные строки"), this, [this] { CopySelectedRows(); });
-  m_saveAction =
-      m_menu->addAction(QStringLiteral("Сохранить таблицу в CSV..."), this, [this] { SaveCsvAs(); });
+  m_copyAction = m_menu->addAction(tr("Копировать выделенные строки"), this, [this] { CopySelectedRows(); });
+  m_saveAction = m_menu->addAction(tr("Сохранить таблицу в CSV..."), this, [this] { SaveCsvAs(); });
   m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(m_grid, &QWidget::customContextMenuRequested, this, &CAlarmHistoryDlg::ShowContextMenu);
 
@@ -101,7 +99,7 @@ void CAlarmHistoryDlg::PlaceRecord(const codec::HistoryRecord& record) {
   ++m_lastRow;
   if (m_lastRow >= m_rowCount) ++m_rowCount;
   if (m_grid->GetRowCount() != m_rowCount) m_grid->SetRowCount(m_rowCount);
-  m_grid->SetRowTexts(m_lastRow, ToQtList(codec::HistoryRecordCells(record, m_lastRow)));
+  m_grid->SetRowTexts(m_lastRow, TrTextList(codec::HistoryRecordCells(record, m_lastRow)));
 }
 
 std::vector<codec::HistoryRow> CAlarmHistoryDlg::RecordRows(const QVector<int>& rows) const {
@@ -140,8 +138,8 @@ bool CAlarmHistoryDlg::SaveCsv(const QString& path) const {
 }
 
 void CAlarmHistoryDlg::SaveCsvAs() {
-  QFileDialog dialog(this, QStringLiteral("Сохранить журнал тревог"), QStringLiteral("alarm-history.csv"),
-                     QStringLiteral("CSV (*.csv);;Все файлы (*)"));
+  QFileDialog dialog(this, tr("Сохранить журнал тревог"), QStringLiteral("alarm-history.csv"),
+                     tr("CSV (*.csv);;Все файлы (*)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;

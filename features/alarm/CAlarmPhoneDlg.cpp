@@ -9,24 +9,25 @@
 #include <QVBoxLayout>
 
 #include "link/Notifier.h"
+#include "ui/QtText.h"
 
 CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CHostDialog(parent) {
   using veyra::alarm::PhoneSlotLabels;
-  setWindowTitle(QStringLiteral("Ввод телефонных номеров"));
+  setWindowTitle(tr("Ввод телефонных номеров"));
   auto* rows = new QGridLayout;
   for (int i = 0; i < veyra::alarm::kPhoneSlotCount; ++i) {
     const std::string_view label = PhoneSlotLabels[i];
     QLineEdit* field = m_fields[i] = new QLineEdit(this);
     QCheckBox* check = m_checks[i] = new QCheckBox(this);
     field->setReadOnly(true);
-    rows->addWidget(new QLabel(QString::fromUtf8(label.data(), static_cast<int>(label.size())), this), i, 0);
+    rows->addWidget(new QLabel(TrText(label), this), i, 0);
     rows->addWidget(field, i, 1);
     rows->addWidget(check, i, 2);
     // Only a ticked slot is written, so only a ticked slot can be edited.
     connect(check, &QCheckBox::toggled, field, [field](bool on) { field->setReadOnly(!on); });
   }
-  m_readButton = new QPushButton(QStringLiteral("Проверить"), this);
-  m_saveButton = new QPushButton(QStringLiteral("Сохранить"), this);
+  m_readButton = new QPushButton(tr("Проверить"), this);
+  m_saveButton = new QPushButton(tr("Сохранить"), this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(m_readButton);

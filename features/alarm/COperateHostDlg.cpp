@@ -9,11 +9,11 @@
 using veyra::alarm::Operation;
 
 COperateHostDlg::COperateHostDlg(QWidget* parent) : CHostDialog(parent) {
-  setWindowTitle(QStringLiteral(" Работа с системой "));
+  setWindowTitle(tr(" Работа с системой "));
 
-  m_arm = new QPushButton(QStringLiteral("Активировать систему"), this);
-  m_disarm = new QPushButton(QStringLiteral("Деактивировать систему"), this);
-  m_partial = new QPushButton(QStringLiteral("Выборочный режим"), this);
+  m_arm = new QPushButton(tr("Активировать систему"), this);
+  m_disarm = new QPushButton(tr("Деактивировать систему"), this);
+  m_partial = new QPushButton(tr("Выборочный режим"), this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(24, 16, 24, 16);

@@ -5,10 +5,8 @@
 
 CTimedArmDlg::CTimedArmDlg(QWidget* parent)
     : CPagedDialog(parent), m_lookupPage(new CTimedLookupPage), m_settingPage(new CTimedSettingPage) {
-  setWindowTitle(QStringLiteral("Время постановки/cнятия"));  // the "c" of "cнятия" is Latin
-  AddPage(m_lookupPage, QStringLiteral("Расписание постановки/снятия"),
-          QStringLiteral("Look up Timed arm/disarm"));
-  AddPage(m_settingPage, QStringLiteral("Настройки времени постановки/снятия"),
-          QStringLiteral("Setting Timed Arm/Disarm"));
+  setWindowTitle(tr("Время постановки/cнятия"));  // the "c" of "cнятия" is Latin
+  AddPage(m_lookupPage, tr("Расписание постановки/снятия"), tr("Look up Timed arm/disarm"));
+  AddPage(m_settingPage, tr("Настройки времени постановки/снятия"), tr("Setting Timed Arm/Disarm"));
   resize(640, 360);
 }

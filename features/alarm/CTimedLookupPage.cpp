@@ -8,12 +8,10 @@
 #include "ui/QtText.h"
 
 CTimedLookupPage::CTimedLookupPage(QWidget* parent)
-    : CHostPage(parent),
-      m_grid(new CGridCtrl(this)),
-      m_lookupButton(new QPushButton(QStringLiteral("Проверить"), this)) {
+    : CHostPage(parent), m_grid(new CGridCtrl(this)), m_lookupButton(new QPushButton(tr("Проверить"), this)) {
   m_grid->SetColumnCount(static_cast<int>(veyra::alarm::TimedColumnTitles.size()));
   m_grid->SetRowCount(kInitialRowCount);
-  m_grid->SetHeaderTexts(ToQtList(veyra::alarm::TimedColumnTitles));
+  m_grid->SetHeaderTexts(TrTextList(veyra::alarm::TimedColumnTitles));
   m_grid->SetColumnProportions({35, 80, 200, 220});
   m_grid->SetCellAlignment(Qt::AlignCenter);
 
@@ -46,5 +44,8 @@ void CTimedLookupPage::PlaceRecord(const veyra::alarm::TimedSchedule& schedule) 
   ++m_lastRow;
   if (m_lastRow >= m_rowCount) ++m_rowCount;
   m_grid->SetRowCount(m_rowCount);
-  m_grid->SetRowTexts(m_lastRow, ToQtList(veyra::alarm::TimedRecordCells(schedule, m_lastRow)));
+  QStringList cells;
+  for (const std::string& cell : veyra::alarm::TimedRecordCells(schedule, m_lastRow))
+    cells << TrNamesIn(cell, veyra::alarm::TimedDayNames);  // "Понедельник,08:30"
+  m_grid->SetRowTexts(m_lastRow, cells);
 }

@@ -24,14 +24,14 @@ veyra::alarm::TimedTime ReadTime(const QComboBox* day, const QLineEdit* hour, co
 }  // namespace
 
 CTimedSettingPage::CTimedSettingPage(QWidget* parent) : CHostPage(parent) {
-  QWidget* arm = TimeFrame(QStringLiteral("Время постановки"), m_armDay, m_armHour, m_armMinute);
-  QWidget* disarm = TimeFrame(QStringLiteral("Время снятия"), m_disarmDay, m_disarmHour, m_disarmMinute);
+  QWidget* arm = TimeFrame(tr("Время постановки"), m_armDay, m_armHour, m_armMinute);
+  QWidget* disarm = TimeFrame(tr("Время снятия"), m_disarmDay, m_disarmHour, m_disarmMinute);
 
   m_groups = new QListWidget(this);
   m_groups->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (std::string_view name : veyra::alarm::TimedGroupNames) m_groups->addItem(ToQt(name));
+  for (std::string_view name : veyra::alarm::TimedGroupNames) m_groups->addItem(TrText(name));
   m_groups->setCurrentRow(0);
-  m_saveButton = new QPushButton(QStringLiteral("Сохранить"), this);
+  m_saveButton = new QPushButton(tr("Сохранить"), this);
 
   auto* groupColumn = new QVBoxLayout;
   groupColumn->addWidget(m_groups);
@@ -48,14 +48,14 @@ QWidget* CTimedSettingPage::TimeFrame(const QString& title, QComboBox*& day, QLi
                                       QLineEdit*& minute) {
   auto* frame = new QGroupBox(title, this);
   day = new QComboBox(frame);
-  for (std::string_view name : veyra::alarm::TimedDayNames) day->addItem(ToQt(name));
+  for (std::string_view name : veyra::alarm::TimedDayNames) day->addItem(TrText(name));
   day->setCurrentIndex(0);
   hour = NewDigitEdit(frame, 2);
   minute = NewDigitEdit(frame, 2);
   auto* form = new QFormLayout(frame);
-  form->addRow(QStringLiteral("Дата:"), day);
-  form->addRow(QStringLiteral("Час:"), hour);
-  form->addRow(QStringLiteral("Минута:"), minute);
+  form->addRow(tr("Дата:"), day);
+  form->addRow(tr("Час:"), hour);
+  form->addRow(tr("Минута:"), minute);
   return frame;
 }
 

@@ -22,7 +22,7 @@ std::string Typed(const QLineEdit* edit) { return edit->text().toStdString(); }
 }  // namespace
 
 CMmsSettingDlg::CMmsSettingDlg(QWidget* parent) : CHostDialog(parent) {
-  setWindowTitle(QStringLiteral("MMS Setting"));
+  setWindowTitle(tr("MMS Setting"));
 
   m_apn = new QLineEdit(this);
   m_user = new QLineEdit(this);
@@ -34,12 +34,12 @@ CMmsSettingDlg::CMmsSettingDlg(QWidget* parent) : CHostDialog(parent) {
   m_wap->addItems(ToQtList(codec::WapVersionTexts));
   m_wap->setCurrentIndex(static_cast<int>(codec::WapVersion::Wap20));
   m_phone = new QLineEdit(this);
-  const QString set = QStringLiteral("SET");
+  const QString set = tr("SET");
   m_setApn = new QPushButton(set, this);
   m_setUser = new QPushButton(set, this);
   m_setUrl = new QPushButton(set, this);
   m_setGateway = new QPushButton(set, this);
-  m_sendTest = new QPushButton(QStringLiteral("Send"), this);
+  m_sendTest = new QPushButton(tr("Send"), this);
 
   // Columns: label, field, second label, second field, WAP list, button.
   auto* rows = new QGridLayout;
@@ -66,9 +66,9 @@ CMmsSettingDlg::CMmsSettingDlg(QWidget* parent) : CHostDialog(parent) {
   rows->setColumnStretch(1, 2);
   rows->setColumnStretch(3, 1);
 
-  auto* test = new QGroupBox(QStringLiteral("Send MMS Test"), this);
+  auto* test = new QGroupBox(tr("Send MMS Test"), this);
   auto* testRow = new QHBoxLayout(test);
-  testRow->addWidget(new QLabel(QStringLiteral("Phone:"), test));
+  testRow->addWidget(new QLabel(tr("Phone:"), test));
   testRow->addWidget(m_phone, 1);
   testRow->addWidget(m_sendTest);
 

@@ -20,7 +20,7 @@ namespace {
 
 QComboBox* NewList(QWidget* parent, const auto& texts) {
   auto* list = new QComboBox(parent);
-  list->addItems(ToQtList(texts));
+  list->addItems(TrTextList(texts));
   list->setCurrentIndex(0);
   return list;
 }
@@ -28,32 +28,32 @@ QComboBox* NewList(QWidget* parent, const auto& texts) {
 }  // namespace
 
 CSensorEditPage::CSensorEditPage(QWidget* parent) : CHostPage(parent) {
-  auto* learnGroup = new QGroupBox(QStringLiteral("Присвоить код"), this);
+  auto* learnGroup = new QGroupBox(tr("Присвоить код"), this);
   m_learnType = NewList(learnGroup, codec::LearnTypeTexts);
   m_learnMode = NewList(learnGroup, codec::LearnModeTexts);
   m_zone = NewDigitEdit(learnGroup, codec::kZoneFieldMaxDigits);
-  m_learn = new QPushButton(QStringLiteral("Нажмите для установки кода"), learnGroup);
+  m_learn = new QPushButton(tr("Нажмите для установки кода"), learnGroup);
   auto* learnFields = new QGridLayout(learnGroup);
-  learnFields->addWidget(new QLabel(QStringLiteral("Название:"), learnGroup), 0, 0);
+  learnFields->addWidget(new QLabel(tr("Название:"), learnGroup), 0, 0);
   learnFields->addWidget(m_learnType, 0, 1);
-  learnFields->addWidget(new QLabel(QStringLiteral("Режим:"), learnGroup), 1, 0);
+  learnFields->addWidget(new QLabel(tr("Режим:"), learnGroup), 1, 0);
   learnFields->addWidget(m_learnMode, 1, 1);
-  learnFields->addWidget(new QLabel(QStringLiteral("Зона:"), learnGroup), 2, 0);
+  learnFields->addWidget(new QLabel(tr("Зона:"), learnGroup), 2, 0);
   learnFields->addWidget(m_zone, 2, 1);
   learnFields->addWidget(m_learn, 3, 0, 1, 2);
   learnFields->setRowStretch(4, 1);
 
-  auto* deleteGroup = new QGroupBox(QStringLiteral("Удалить датчик"), this);
+  auto* deleteGroup = new QGroupBox(tr("Удалить датчик"), this);
   m_deleteKind = NewList(deleteGroup, codec::DeleteKindTexts);
   m_number = NewDigitEdit(deleteGroup, codec::kNumberFieldMaxDigits);
-  m_delete = new QPushButton(QStringLiteral("Удалить датчик"), deleteGroup);
-  m_deleteAllRemotes = new QPushButton(QStringLiteral("Удалить все пульты"), deleteGroup);
-  m_deleteAllSensors = new QPushButton(QStringLiteral("Удалить все датчики"), deleteGroup);
-  m_deleteAllDoorbells = new QPushButton(QStringLiteral("Удалить все звонки"), deleteGroup);
+  m_delete = new QPushButton(tr("Удалить датчик"), deleteGroup);
+  m_deleteAllRemotes = new QPushButton(tr("Удалить все пульты"), deleteGroup);
+  m_deleteAllSensors = new QPushButton(tr("Удалить все датчики"), deleteGroup);
+  m_deleteAllDoorbells = new QPushButton(tr("Удалить все звонки"), deleteGroup);
   auto* deleteFields = new QGridLayout(deleteGroup);
-  deleteFields->addWidget(new QLabel(QStringLiteral("Название:"), deleteGroup), 0, 0);
+  deleteFields->addWidget(new QLabel(tr("Название:"), deleteGroup), 0, 0);
   deleteFields->addWidget(m_deleteKind, 0, 1);
-  deleteFields->addWidget(new QLabel(QStringLiteral("NO. датчика:"), deleteGroup), 1, 0);
+  deleteFields->addWidget(new QLabel(tr("NO. датчика:"), deleteGroup), 1, 0);
   deleteFields->addWidget(m_number, 1, 1);
   deleteFields->addWidget(m_delete, 2, 0, 1, 2);
   deleteFields->addWidget(m_deleteAllRemotes, 3, 0, 1, 2);
@@ -61,11 +61,11 @@ CSensorEditPage::CSensorEditPage(QWidget* parent) : CHostPage(parent) {
   deleteFields->addWidget(m_deleteAllDoorbells, 5, 0, 1, 2);
   deleteFields->setRowStretch(6, 1);
 
-  auto* sirenGroup = new QGroupBox(QStringLiteral("ID беспроводной сирены"), this);
+  auto* sirenGroup = new QGroupBox(tr("ID беспроводной сирены"), this);
   m_sirenId = NewDigitEdit(sirenGroup, codec::kSirenIdDigits);
-  m_setSirenId = new QPushButton(QStringLiteral("Установить"), sirenGroup);
+  m_setSirenId = new QPushButton(tr("Установить"), sirenGroup);
   auto* sirenFields = new QHBoxLayout(sirenGroup);
-  sirenFields->addWidget(new QLabel(QStringLiteral("ID:"), sirenGroup));
+  sirenFields->addWidget(new QLabel(tr("ID:"), sirenGroup));
   sirenFields->addWidget(m_sirenId, 1);
   sirenFields->addWidget(m_setSirenId);
 

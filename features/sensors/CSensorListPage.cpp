@@ -16,18 +16,18 @@ CSensorListPage::CSensorListPage(QWidget* parent)
     : CHostPage(parent),
       m_grid(new CGridCtrl(this)),
       m_filter(new QComboBox(this)),
-      m_check(new QPushButton(QStringLiteral("Проверить"), this)) {
+      m_check(new QPushButton(tr("Проверить"), this)) {
   m_grid->SetColumnCount(static_cast<int>(codec::SensorColumnTitles.size()));
   m_grid->SetRowCount(kInitialRowCount);
-  m_grid->SetHeaderTexts(ToQtList(codec::SensorColumnTitles));
+  m_grid->SetHeaderTexts(TrTextList(codec::SensorColumnTitles));
   m_grid->SetColumnProportions({150, 115, 55, 140, 130});
   m_grid->SetCellAlignment(Qt::AlignCenter);
 
-  m_filter->addItems(ToQtList(codec::SensorFilterTexts));
+  m_filter->addItems(TrTextList(codec::SensorFilterTexts));
   m_filter->setCurrentIndex(codec::kFilterAll);
 
   auto* controls = new QHBoxLayout;
-  controls->addWidget(new QLabel(QStringLiteral("Название датчика:"), this));
+  controls->addWidget(new QLabel(tr("Название датчика:"), this));
   controls->addWidget(m_filter);
   controls->addStretch(1);
   controls->addWidget(m_check);
@@ -60,7 +60,7 @@ void CSensorListPage::PlaceRow(const codec::SensorCells& cells) {
   if (m_lastRow >= m_rowCount) ++m_rowCount;
   // The first device of a listing also cuts off the rows a longer earlier listing had added.
   m_grid->SetRowCount(m_rowCount);
-  m_grid->SetRowTexts(m_lastRow, ToQtList(cells));
+  m_grid->SetRowTexts(m_lastRow, TrTextList(cells));
 }
 
 // Rows an earlier, longer listing left below the new devices would read as devices of this one,

@@ -5,8 +5,8 @@
 
 CSensorsDlg::CSensorsDlg(QWidget* parent)
     : CPagedDialog(parent), m_listPage(new CSensorListPage), m_editPage(new CSensorEditPage) {
-  setWindowTitle(QStringLiteral("Настройка датчиков"));
-  AddPage(m_listPage, QStringLiteral("Список датчиков"), QStringLiteral("Sensor List"));
-  AddPage(m_editPage, QStringLiteral("Настройка датчиков"), QStringLiteral("Edit Sensor"));
+  setWindowTitle(tr("Настройка датчиков"));
+  AddPage(m_listPage, tr("Список датчиков"), QStringLiteral("Sensor List"));
+  AddPage(m_editPage, tr("Настройка датчиков"), QStringLiteral("Edit Sensor"));
   resize(640, 400);
 }

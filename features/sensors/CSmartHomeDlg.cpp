@@ -14,18 +14,18 @@
 namespace codec = veyra::sensors;
 
 CSmartHomeDlg::CSmartHomeDlg(QWidget* parent) : CHostDialog(parent) {
-  setWindowTitle(QStringLiteral("Умный дом"));
+  setWindowTitle(tr("Умный дом"));
 
   m_id = NewDigitEdit(this, codec::kSmartHomeIdDigits);
-  m_setId = new QPushButton(QStringLiteral("Установить ID"), this);
+  m_setId = new QPushButton(tr("Установить ID"), this);
   m_single = new QComboBox(this);
   m_single->addItems(ToQtList(codec::SingleTriggerTexts));
   m_single->setCurrentIndex(0);
-  m_sendSingle = new QPushButton(QStringLiteral("Послать код"), this);
+  m_sendSingle = new QPushButton(tr("Послать код"), this);
   m_double = new QComboBox(this);
   m_double->addItems(ToQtList(codec::DoubleTriggerTexts));
   m_double->setCurrentIndex(0);
-  m_sendDouble = new QPushButton(QStringLiteral("Послать код"), this);
+  m_sendDouble = new QPushButton(tr("Послать код"), this);
 
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(16, 12, 16, 16);
@@ -37,9 +37,9 @@ CSmartHomeDlg::CSmartHomeDlg(QWidget* parent) : CHostDialog(parent) {
     layout->addWidget(button, row, 2);
     button->setMinimumHeight(28);
   };
-  addRow(0, QStringLiteral("ID Системы:"), m_id, m_setId);
-  addRow(1, QStringLiteral("Одинарный триггер:"), m_single, m_sendSingle);
-  addRow(2, QStringLiteral("Двойной триггер:"), m_double, m_sendDouble);
+  addRow(0, tr("ID Системы:"), m_id, m_setId);
+  addRow(1, tr("Одинарный триггер:"), m_single, m_sendSingle);
+  addRow(2, tr("Двойной триггер:"), m_double, m_sendDouble);
   layout->setColumnStretch(1, 1);
 
   connect(m_setId, &QPushButton::clicked, this, &CSmartHomeDlg::OnSetId);

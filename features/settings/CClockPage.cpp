@@ -15,12 +15,12 @@ namespace codec = veyra::settings;
 CClockPage::CClockPage(QWidget* parent) : CHostPage(parent) {
   m_time = new QLineEdit(this);
   m_time->setReadOnly(true);
-  m_time->setMinimumWidth(
-      m_time->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00 Понедельник")) + 16);
-  m_sync = new QPushButton(QStringLiteral("Синхронизировать"), this);
+  m_time->setMinimumWidth(m_time->fontMetrics().horizontalAdvance(tr("0000-00-00 00:00:00 Понедельник")) +
+                          16);
+  m_sync = new QPushButton(tr("Синхронизировать"), this);
 
   auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel(QStringLiteral("Время на компьютере:"), this));
+  row->addWidget(new QLabel(tr("Время на компьютере:"), this));
   row->addWidget(m_time, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -42,7 +42,9 @@ codec::LocalTime CClockPage::LocalNow() {
           time.hour(), time.minute(), time.second()};
 }
 
-void CClockPage::OnPageShown() { m_time->setText(ToQt(codec::ClockText(m_clock()))); }
+void CClockPage::OnPageShown() {
+  m_time->setText(TrNamesIn(codec::ClockText(m_clock()), codec::WeekdayNames));
+}
 
 void CClockPage::OnSync() {
   if (!veyra::DialogLink::HostReady(codec::kClockHostNotFoundText)) return;

@@ -17,12 +17,12 @@ CPasswordPage::CPasswordPage(QWidget* parent) : CHostPage(parent) {
   m_current = NewDigitEdit(this, static_cast<int>(codec::kPasswordLength));
   m_new = NewDigitEdit(this, static_cast<int>(codec::kPasswordLength));
   m_confirm = NewDigitEdit(this, static_cast<int>(codec::kPasswordLength));
-  m_send = new QPushButton(QStringLiteral("Отправить"), this);
+  m_send = new QPushButton(tr("Отправить"), this);
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Текущий пароль:"), m_current);
-  form->addRow(QStringLiteral("Новый пароль:"), m_new);
-  form->addRow(QStringLiteral("Подтвердить новый пароль:"), m_confirm);
+  form->addRow(tr("Текущий пароль:"), m_current);
+  form->addRow(tr("Новый пароль:"), m_new);
+  form->addRow(tr("Подтвердить новый пароль:"), m_confirm);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(m_send);

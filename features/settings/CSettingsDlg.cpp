@@ -9,9 +9,9 @@ CSettingsDlg::CSettingsDlg(QWidget* parent)
       m_setupPage(new CSetupPage),
       m_passwordPage(new CPasswordPage),
       m_clockPage(new CClockPage) {
-  setWindowTitle(QStringLiteral("Настройки"));
-  AddPage(m_setupPage, QStringLiteral("Текущая конфигурация"), QStringLiteral("Obtain Setup Info"));
-  AddPage(m_passwordPage, QStringLiteral("Изменение пароля"), QStringLiteral("Change Passwords"));
-  AddPage(m_clockPage, QStringLiteral("Синхронизация часов"), QStringLiteral("Clock Sychronization"));
+  setWindowTitle(tr("Настройки"));
+  AddPage(m_setupPage, tr("Текущая конфигурация"), QStringLiteral("Obtain Setup Info"));
+  AddPage(m_passwordPage, tr("Изменение пароля"), QStringLiteral("Change Passwords"));
+  AddPage(m_clockPage, tr("Синхронизация часов"), QStringLiteral("Clock Sychronization"));
   resize(640, 380);
 }

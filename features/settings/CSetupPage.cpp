@@ -21,7 +21,7 @@ namespace {
 
 QComboBox* NewList(QWidget* parent, const auto& texts) {
   auto* list = new QComboBox(parent);
-  list->addItems(ToQtList(texts));
+  list->addItems(TrTextList(texts));
   list->setCurrentIndex(-1);  // nothing is known until the record is read
   return list;
 }
@@ -33,7 +33,7 @@ CSetupPage::CSetupPage(QWidget* parent) : CHostPage(parent) {
   m_redial = new QLineEdit(this);
   m_armDelay = NewDigitEdit(this, codec::kDelayFieldMaxDigits);
   m_alarmDelay = NewDigitEdit(this, codec::kDelayFieldMaxDigits);
-  for (QLineEdit* edit : {m_siren, m_armDelay, m_alarmDelay}) edit->setToolTip(QStringLiteral("0-90 секунд"));
+  for (QLineEdit* edit : {m_siren, m_armDelay, m_alarmDelay}) edit->setToolTip(tr("0-90 секунд"));
   m_mmsSize = NewList(this, codec::MmsSizeTexts);
   m_network = NewList(this, codec::NetworkModeTexts);
   m_signal = new QLabel(ToQt(codec::kSignalUnknownText), this);
@@ -44,26 +44,26 @@ CSetupPage::CSetupPage(QWidget* parent) : CHostPage(parent) {
     fields->addWidget(control, row, 1);
     if (!unit.isEmpty()) fields->addWidget(new QLabel(unit, this), row, 2);
   };
-  addRow(0, QStringLiteral("Длительность сирены "), m_siren, QStringLiteral(" минут"));
-  addRow(1, QStringLiteral("Количество повторов набора "), m_redial, QStringLiteral("раз"));
-  addRow(2, QStringLiteral("Задержка постановки"), m_armDelay, QStringLiteral("секунд"));
-  addRow(3, QStringLiteral("Задержка тревоги  "), m_alarmDelay, QStringLiteral("секунд"));
-  addRow(4, QStringLiteral("Размер MMS изображения"), m_mmsSize, QString());
-  addRow(5, QStringLiteral("Режим связи"), m_network, QString());
-  addRow(6, QStringLiteral("Уровень сигнала:"), m_signal, QString());
+  addRow(0, tr("Длительность сирены "), m_siren, tr(" минут"));
+  addRow(1, tr("Количество повторов набора "), m_redial, tr("раз"));
+  addRow(2, tr("Задержка постановки"), m_armDelay, tr("секунд"));
+  addRow(3, tr("Задержка тревоги  "), m_alarmDelay, tr("секунд"));
+  addRow(4, tr("Размер MMS изображения"), m_mmsSize, QString());
+  addRow(5, tr("Режим связи"), m_network, QString());
+  addRow(6, tr("Уровень сигнала:"), m_signal, QString());
   fields->setRowStretch(7, 1);
 
   auto* options = new QVBoxLayout;
   for (std::size_t i = 0; i < codec::SetupOptions.size(); ++i) {
-    m_options[i] = new QCheckBox(ToQt(codec::SetupOptions[i].label), this);
+    m_options[i] = new QCheckBox(TrText(codec::SetupOptions[i].label), this);
     options->addWidget(m_options[i]);
   }
   options->addStretch(1);
 
-  m_get = new QPushButton(QStringLiteral("Получить"), this);
-  m_save = new QPushButton(QStringLiteral("Сохранить"), this);
-  m_reset = new QPushButton(QStringLiteral("Сбросить"), this);
-  m_format = new QPushButton(QStringLiteral("Форматировать microSD карту"), this);
+  m_get = new QPushButton(tr("Получить"), this);
+  m_save = new QPushButton(tr("Сохранить"), this);
+  m_reset = new QPushButton(tr("Сбросить"), this);
+  m_format = new QPushButton(tr("Форматировать microSD карту"), this);
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {m_get, m_save, m_reset, m_format}) buttons->addWidget(button);
   buttons->addStretch(1);
