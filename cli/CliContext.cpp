@@ -13,8 +13,9 @@ namespace veyra::cli {
 void PrintingNotifier::Show(const Message& message) {
   std::lock_guard lock(mutex_);
   shown_.push_back(message);
-  std::fputs(message.text.c_str(), stream_);
-  if (message.text.empty() || message.text.back() != '\n') std::fputc('\n', stream_);
+  const std::string text = localize_ ? localize_(message.text) : message.text;
+  std::fputs(text.c_str(), stream_);
+  if (text.empty() || text.back() != '\n') std::fputc('\n', stream_);
   std::fflush(stream_);
 }
 
@@ -74,6 +75,7 @@ void QueueLink::Drop() {
 }
 
 Context::Context(Options options) : options_(std::move(options)) {
+  notifier_.SetLocalizer(options_.localize);
   SetNotifier(&notifier_);
   if (options_.trace) EnableTrace(port_, stdout);
   link_.SetCommn(&port_);

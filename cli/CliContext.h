@@ -28,11 +28,14 @@ class PrintingNotifier final : public Notifier {
   std::vector<Message> Shown() const;
 
  private:
+  // What a message's text is printed as (--lang); null prints it as written.
+  void SetLocalizer(std::string (*localize)(std::string_view)) { localize_ = localize; }
   mutable std::mutex mutex_;
   std::FILE* stream_ = stdout;
   std::vector<Message> shown_;
 };
 
+  std::string (*localize_)(std::string_view) = nullptr;
 // A link that queues every frame it receives; an optional handler runs on the reader thread
 // first, as a dialog's OnReply would (decode, judge, show).
 class QueueLink final : public HostLink {
@@ -103,6 +106,7 @@ struct Options {
 };
 
 class Context {
+  std::string (*localize)(std::string_view) = nullptr;  // messages as --lang asks; null: as written
  public:
   explicit Context(Options options);
   ~Context();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/CliContext.h"
+#include "cli/Language.h"
 #include "link/ComPorts.h"
 #include "link/Config.h"
 #include "link/SerialChannel.h"
@@ -23,7 +24,8 @@ constexpr std::size_t kMaxPortText = 4096;
 
 int PrintUsage(std::FILE* out) {
   std::fprintf(out,
-               "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] [--verbose] COMMAND "
+               "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] [--verbose] [--lang "
+               "en|ru] COMMAND "
                "[ARGS...]\n"
                "       veyractl --help | --version\n");
   std::fprintf(out, "commands:\n");
@@ -98,6 +100,12 @@ int main(int argc, char** argv) {
       options.trace = true;
     } else if (arg == "--verbose" || arg == "-v") {
       options.verbose = true;
+    } else if (arg == "--lang") {
+      // Scripts read the messages as written; only an explicit --lang en changes them.
+      if (i + 1 >= argc || IsOption(argv[i + 1])) return UsageError(arg + " needs a value");
+      const std::optional<veyra::cli::Language> language = veyra::cli::LanguageOfOption(argv[++i]);
+      if (!language) return UsageError("--lang takes en (English) or ru (the messages as written)");
+      options.localize = *language == veyra::cli::Language::English ? &veyra::cli::InEnglish : nullptr;
     } else if (arg == "--port" || arg == "--password") {
       // The value is the next word; one that is itself an option means the value was left out.
       if (i + 1 >= argc || IsOption(argv[i + 1])) return UsageError(arg + " needs a value");
