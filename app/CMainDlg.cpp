@@ -2,10 +2,14 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "app/CAboutDlg.h"
@@ -19,6 +23,23 @@
 #include "session/LoginCodec.h"
 #include "ui/CPictureButton.h"
 #include "ui/QtText.h"
+
+namespace {
+
+const QString kLastPortKey = QStringLiteral("port/last");
+const QString kPositionKey = QStringLiteral("window/position");
+
+// What the window remembers between runs, kept apart from config.ini, which holds the host's
+// command table and may be a portable copy beside the executable. The file is where QSettings puts
+// organisation and application "veyra-setup" (~/.config/veyra-setup/veyra-setup.conf), but its
+// path is worked out at each use: QSettings fixes its user directory at its first use in a process, and tests
+// move XDG_CONFIG_HOME for every window they build.
+QString RememberedStatePath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/veyra-setup/veyra-setup.conf");
+}
+
+}  // namespace
 
 CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
     : CDialogBase(parent),
@@ -45,6 +66,7 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   m_link.SetCommn(&m_port);
   BuildLayout();
   EnumeratePorts();
+  RestoreRememberedState();
   m_connectedPicture = QIcon(QStringLiteral(":/icons/connected.svg")).pixmap(40, 40);
   m_disconnectedPicture = QIcon(QStringLiteral(":/icons/disconnected.svg")).pixmap(40, 40);
   ApplyPicture(false);
@@ -54,6 +76,28 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
 CMainDlg::~CMainDlg() {
   // The session with the host ends with the window: the port is not left held behind it.
   if (m_port.IsOpen()) m_port.Close();
+  if (windowHandle() != nullptr) {  // it has been on the screen, so its place means something
+    QSettings settings(RememberedStatePath(), QSettings::IniFormat);
+    settings.setValue(kPositionKey, pos());
+  }
+}
+
+void CMainDlg::RestoreRememberedState() {
+  const QSettings settings(RememberedStatePath(), QSettings::IniFormat);
+  // Only the initial choice: the search button lists the ports afresh and starts from "Авто".
+  const int port = m_portList->findText(settings.value(kLastPortKey).toString(),
+                                        Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (port > 0) m_portList->setCurrentIndex(port);
+  // A place on a screen that has since gone would leave the window out of reach.
+  const QVariant position = settings.value(kPositionKey);
+  if (position.typeId() == QMetaType::QPoint &&
+      QGuiApplication::screenAt(position.toPoint() + QPoint(40, 10)))
+    move(position.toPoint());
+}
+
+void CMainDlg::RememberLoginPort() {
+  QSettings settings(RememberedStatePath(), QSettings::IniFormat);
+  settings.setValue(kLastPortKey, QStringLiteral("COM%1").arg(m_link.GetPortNumber()));
 }
 
 void CMainDlg::BuildLayout() {
@@ -202,6 +246,7 @@ void CMainDlg::OnSearchButton() {
   SearchHost();
   veyra::HostFound = m_search.LoginAccepted();
   const bool found = veyra::HostFound == 1;
+  if (found) RememberLoginPort();
   Post([this, found] {
     ApplyPicture(found);
     update();

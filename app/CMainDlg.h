@@ -68,6 +68,8 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
  private:
   void BuildLayout();
   void LoadTooltips();
+  void RestoreRememberedState();
+  void RememberLoginPort();
   void RefreshPortList(bool keepSelection);
   void ApplyPortState(bool open);
   void ApplyPicture(bool connected);

@@ -156,6 +156,34 @@ TEST_F(MainWindowTest, PortListIsReadAgainWhenOpened) {
   EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3")) << "the choice survives the refresh";
 }
 
+// The next start offers the port that last logged in, and puts the window where it stood; a port
+// that has gone leaves "Авто". Every entry keeps its bare name and says what the port is.
+TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
+  CMainDlg& first = Window();
+  EXPECT_EQ(first.PortList()->currentText(), QStringLiteral("Авто"));
+  first.move(123, 77);
+  first.SearchButton()->click();
+  DeliverPosted();
+  ASSERT_EQ(first.LoginAccepted(), 1);
+  const QString device = QString::fromStdString(host.DevicePath());
+  const int com3 = first.PortList()->findText("COM3");
+  EXPECT_EQ(first.PortList()->itemData(com3).toString(), QStringLiteral("COM3"));
+  EXPECT_EQ(first.PortList()->itemData(com3, Qt::ToolTipRole).toString(), device);
+  window.reset();
+  EXPECT_TRUE(std::filesystem::exists(env.Dir() + "/xdg/veyra-setup/veyra-setup.conf"));
+
+  CMainDlg& second = Window();
+  EXPECT_EQ(second.PortList()->currentText(), QStringLiteral("COM3"));
+  EXPECT_EQ(second.PortList()->toolTip(), device);
+  EXPECT_EQ(second.pos(), QPoint(123, 77));
+  EXPECT_EQ(host.FramesReceived().size(), 1u) << "a start sends nothing";
+  window.reset();
+
+  std::filesystem::remove(env.Dir() + "/ports/COM3");
+  EXPECT_EQ(Window().PortList()->currentText(), QStringLiteral("Авто"));
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
 TEST_F(MainWindowTest, NoPortsWithAutoSaysSo) {
   std::filesystem::remove(env.Dir() + "/ports/COM1");
   std::filesystem::remove(env.Dir() + "/ports/COM3");
