@@ -58,5 +58,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Every picture is an SVG drawn by Qt's SVG image plugin, loaded at run time, so the shared-library
 # scan does not see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${VEYRA_CJK_FONT_PACKAGE}, libqt6svg6")
+# Qt's own Russian texts, loaded in a Russian locale; without them Qt's buttons stay English. The
+# program's English catalogue is compiled into it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
