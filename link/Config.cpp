@@ -72,6 +72,13 @@ std::string ResolveConfigPath(const ConfigPathInputs& in) {
   return base + "/veyra-setup/" + kFileName;
 }
 
+bool ExecutableDirectoryUsable(const std::string& exeDir, bool configThere, bool writable) {
+  if (configThere) return true;
+  std::filesystem::path dir = std::filesystem::path(exeDir).lexically_normal();
+  if (dir.filename().empty()) dir = dir.parent_path();  // a trailing slash
+  return writable && dir.filename() != "bin";
+}
+
 std::string GetConfigPath() {
   ConfigPathInputs in;
   in.overridePath = Env("VEYRA_CONFIG_PATH");
@@ -79,7 +86,8 @@ std::string GetConfigPath() {
   in.exeDir = ExecutableDirectory();
   if (!in.exeDir.empty()) {
     const std::string there = in.exeDir + "/" + kFileName;
-    in.exeDirUsable = ::access(there.c_str(), F_OK) == 0 || ::access(in.exeDir.c_str(), W_OK) == 0;
+    in.exeDirUsable = ExecutableDirectoryUsable(in.exeDir, ::access(there.c_str(), F_OK) == 0,
+                                                ::access(in.exeDir.c_str(), W_OK) == 0);
   }
   if (!in.exeDirUsable) {
     in.xdgConfigHome = Env("XDG_CONFIG_HOME");

@@ -11,8 +11,8 @@ namespace veyra {
 
 // The one location used both to write the default file and to read it:
 //  1. $VEYRA_CONFIG_PATH when set and non-empty;
-//  2. <executable's directory>/config.ini when a config.ini exists there or the directory is
-//     writable (an installed program's directory usually is not);
+//  2. <executable's directory>/config.ini when a config.ini exists there, or the directory is
+//     writable and is no installed program directory (.../bin): a portable copy;
 //  3. otherwise $XDG_CONFIG_HOME/veyra-setup/config.ini, XDG_CONFIG_HOME defaulting to ~/.config.
 std::string GetConfigPath();
 
@@ -26,6 +26,10 @@ struct ConfigPathInputs {
   std::string home;
 };
 std::string ResolveConfigPath(const ConfigPathInputs& in);
+// Rule 2's test. A bin directory is where `cmake --install` or a package puts the programs; root,
+// or a user installing into ~/.local, can write there, and a config.ini beside /usr/bin/veyractl
+// would be nobody's to find.
+bool ExecutableDirectoryUsable(const std::string& exeDir, bool configThere, bool writable);
 
 // The file written when none can be read: 48 lines joined by CR LF, no break after the last,
 // 905 bytes. The spacing before the '=' of the [main] lines is part of it.

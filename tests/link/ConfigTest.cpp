@@ -76,6 +76,23 @@ TEST(ConfigPathRule, PicksOneLocationForWritingAndReading) {
   for (const auto& row : rows) EXPECT_EQ(ResolveConfigPath(row.in), row.expected) << row.name;
 }
 
+TEST(ConfigPathRule, AnInstalledProgramsDirectoryIsNoPortableCopy) {
+  const struct {
+    const char* dir;
+    bool configThere, writable, usable;
+  } rows[] = {
+      {"/work/veyra/build/app", false, true, true},
+      {"/work/veyra/build/app", false, false, false},
+      {"/usr/bin", false, true, false},
+      {"/home/u/.local/bin", false, true, false},
+      {"/home/u/.local/bin/", false, true, false},
+      {"/usr/bin", true, false, true},
+      {"/media/stick/veyra", false, true, true},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(ExecutableDirectoryUsable(row.dir, row.configThere, row.writable), row.usable) << row.dir;
+}
+
 // The override itself is what every test environment sets.
 TEST(ConfigPath, WithoutOverrideAWritableExecutableDirectoryIsUsed) {
   ScopedEnv env("VEYRA_CONFIG_PATH", "");  // empty counts as unset
