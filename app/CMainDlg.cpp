@@ -34,12 +34,19 @@ const QString kPositionKey = QStringLiteral("window/position");
 // organisation and application "veyra-setup" (~/.config/veyra-setup/veyra-setup.conf), but its
 // path is worked out at each use: QSettings fixes its user directory at its first use in a process, and tests
 // move XDG_CONFIG_HOME for every window they build.
+QString& RememberedStateName() {
+  static QString name = QStringLiteral("veyra-setup.conf");
+  return name;
+}
+
 QString RememberedStatePath() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QStringLiteral("/veyra-setup/veyra-setup.conf");
+         QStringLiteral("/veyra-setup/") + RememberedStateName();
 }
 
 }  // namespace
+
+void CMainDlg::RememberIn(const QString& fileName) { RememberedStateName() = fileName; }
 
 CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
     : CDialogBase(parent),

@@ -34,6 +34,11 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   explicit CMainDlg(veyra::HostPort& port, QWidget* parent = nullptr);
   ~CMainDlg() override;
 
+  // The file name, in the user's config directory, of what windows remember between runs (last
+  // port, position). The demo keeps its own, so its pseudo-terminal's port is never offered to a
+  // real host's session.
+  static void RememberIn(const QString& fileName);
+
   void EnumeratePorts();
   int SearchHost();
   void TogglePort();

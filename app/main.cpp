@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
         demo.reset();
       } else {
         demo->RemoveOnSignals();
+        CMainDlg::RememberIn(QStringLiteral("veyra-setup-demo.conf"));
       }
     }
     {
