@@ -13,6 +13,7 @@ namespace veyra::cli {
 void PrintingNotifier::Show(const Message& message) {
   std::lock_guard lock(mutex_);
   shown_.push_back(message);
+  if (!stream_) return;
   const std::string text = localize_ ? localize_(message.text) : message.text;
   std::fputs(text.c_str(), stream_);
   if (text.empty() || text.back() != '\n') std::fputc('\n', stream_);
@@ -77,7 +78,7 @@ void QueueLink::Drop() {
 Context::Context(Options options) : options_(std::move(options)) {
   notifier_.SetLocalizer(options_.localize);
   SetNotifier(&notifier_);
-  if (options_.trace) EnableTrace(port_, stdout);
+  if (options_.trace) EnableTrace(port_, options_.trace);
   link_.SetCommn(&port_);
 }
 
@@ -153,8 +154,27 @@ ListEnd Context::ReadAnswer(const char* command, const ListBounds& bounds,
                             const std::function<void(const Bytes&)>& onFrame) {
   const ListEnd end = ReadList(link_, QuietMs(), bounds, onFrame);
   const std::string text = ListBoundText(command, end, bounds);
-  if (!text.empty()) std::fprintf(stderr, "%s\n", text.c_str());
+  if (!text.empty()) Problem(text);
   return end;
+}
+
+void Context::SetJson(bool json) {
+  json_ = json;
+  notifier_.SetStream(json ? nullptr : stdout);
+}
+
+void Context::Problem(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  problems_.push_back(text);
+}
+
+void Context::PrintDocument() {
+  std::string error;
+  for (const Message& message : notifier_.Shown()) error += (error.empty() ? "" : "\n") + message.text;
+  for (const std::string& problem : problems_) error += (error.empty() ? "" : "\n") + problem;
+  if (!error.empty()) doc_["error"] = error;
+  std::printf("%s\n", JsonText(doc_).c_str());
+  std::fflush(stdout);
 }
 
 int OpenPortText(HostLink& link, const std::string& name) {
@@ -182,16 +202,30 @@ int Context::Search(const std::vector<std::string>& ports, const std::string& se
   return accepted;
 }
 
+int Context::SearchEveryPort(std::FILE* statusOut) {
+  const auto ports = ListComPorts();
+  if (!ports) {
+    notifier_.Show(session::PortListFailureMessage());
+    return 0;
+  }
+  std::vector<std::string> names;
+  for (const ComPort& port : *ports) names.push_back(port.name);
+  return Search(names, session::kAutoPortText, statusOut);
+}
+
 int Context::Connect() {
-  if (options_.port.empty() || options_.port == "auto")
-    return UsageError("this command needs --port COMn or a device path");
+  const bool automatic = options_.port == "auto";
+  if (options_.port.empty() || (automatic && options_.password.empty()))
+    return UsageError("this command needs --port COMn or a device path, or --port auto with --password NNNN");
   // The login before a command is not the command's result: its status lines are diagnostics.
-  if (!options_.password.empty())
-    return Search({}, options_.port, options_.verbose ? stderr : nullptr) ? 0 : 1;
+  if (!options_.password.empty()) {
+    std::FILE* status = options_.verbose ? stderr : nullptr;
+    return (automatic ? SearchEveryPort(status) : Search({}, options_.port, status)) ? 0 : 1;
+  }
   // Failing to open is a usage-level failure for scripts: its messages go to standard error.
   notifier_.SetStream(stderr);
   const int opened = OpenPortText(link_, options_.port);
-  notifier_.SetStream(stdout);
+  notifier_.SetStream(json_ ? nullptr : stdout);
   if (!opened) return 2;
   HostFound = 1;
   return 0;
@@ -200,6 +234,24 @@ int Context::Connect() {
 std::vector<Command>& Commands() {
   static std::vector<Command> commands;
   return commands;
+}
+
+std::optional<std::string> Args::Value(std::string_view name) const {
+  const auto found = values.find(name);
+  if (found == values.end()) return std::nullopt;
+  return found->second;
+}
+
+CommandOption YesOption(std::string_view what) {
+  return {
+      "--yes", nullptr,
+      "really send it: " + std::string(what) + "; without --yes nothing is sent and the exit status is 2"};
+}
+
+int NeedsYes(const Args& args, const char* name, const char* why) {
+  if (args.yes) return 0;
+  std::fprintf(stderr, "veyractl: %s sends nothing without --yes (%s)\n", name, why);
+  return 2;
 }
 
 int UsageError(const char* text) {

@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/Json.h"
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/Notifier.h"
@@ -24,18 +26,19 @@ namespace veyra::cli {
 class PrintingNotifier final : public Notifier {
  public:
   void Show(const Message& message) override;
+  // Null keeps the messages (Shown) without printing them: --json reports them in its document.
   void SetStream(std::FILE* stream) { stream_ = stream; }
+  // What a message's text is printed as (--lang); null prints it as written.
+  void SetLocalizer(std::string (*localize)(std::string_view)) { localize_ = localize; }
   std::vector<Message> Shown() const;
 
  private:
-  // What a message's text is printed as (--lang); null prints it as written.
-  void SetLocalizer(std::string (*localize)(std::string_view)) { localize_ = localize; }
   mutable std::mutex mutex_;
   std::FILE* stream_ = stdout;
+  std::string (*localize_)(std::string_view) = nullptr;
   std::vector<Message> shown_;
 };
 
-  std::string (*localize_)(std::string_view) = nullptr;
 // A link that queues every frame it receives; an optional handler runs on the reader thread
 // first, as a dialog's OnReply would (decode, judge, show).
 class QueueLink final : public HostLink {
@@ -99,14 +102,14 @@ class PrintingSearchView final : public session::SearchView {
 int OpenPortText(HostLink& link, const std::string& name);
 
 struct Options {
-  std::string port;      // "COMn", "auto", a device path, or empty
-  std::string password;  // empty: no login
-  bool trace = false;
-  bool verbose = false;  // the port's events and the login's status lines, on standard error
+  std::string port;            // "COMn", "auto", a device path, or empty
+  std::string password;        // empty: no login
+  std::FILE* trace = nullptr;  // where --trace writes the frames; null: nowhere
+  bool verbose = false;        // the port's events and the login's status lines, on standard error
+  std::string (*localize)(std::string_view) = nullptr;  // messages as --lang asks; null: as written
 };
 
 class Context {
-  std::string (*localize)(std::string_view) = nullptr;  // messages as --lang asks; null: as written
  public:
   explicit Context(Options options);
   ~Context();
@@ -119,7 +122,10 @@ class Context {
   // The host search over the given ports (selected "Авто") or on one; returns LoginAccepted.
   int Search(const std::vector<std::string>& ports, const std::string& selected,
              std::FILE* statusOut = stdout);
-  // Opens the port given by --port, logging in first when --password was given.
+  // The search over every listed port in order; returns LoginAccepted.
+  int SearchEveryPort(std::FILE* statusOut);
+  // Opens the port given by --port, logging in first when --password was given (with --port
+  // auto, on the first port whose host accepts it).
   // Returns 0 when the link is up, else the exit status the command should end with.
   int Connect();
   // Milliseconds of silence that end a multi-frame answer: [timeout] waittime as last read.
@@ -142,25 +148,88 @@ class Context {
   // The line went away during the command: it has failed, whatever it printed.
   bool LineLost() const { return port_.LineLost(); }
 
+  // --json: messages are kept for the document instead of printed, and the command fills Doc().
+  void SetJson(bool json);
+  bool JsonOutput() const { return json_; }
+  Json& Doc() { return doc_; }
+  // Prints the document, with an "error" field holding every message shown and every problem
+  // noted when there was any.
+  void PrintDocument();
+  // A problem told on standard error, also kept for the --json document.
+  void Problem(const std::string& text);
+
  private:
   Options options_;
+  bool json_ = false;
+  Json doc_ = Json::object();
+  std::vector<std::string> problems_;
   HostPort port_;
   QueueLink link_;
   PrintingNotifier notifier_;
 };
 
-// A veyractl command: name, usage line, and the function that runs it.
+// What a command was given after its name, global options taken out.
+struct Args {
+  std::vector<std::string> words;  // everything the command declares no option for, in order
+  bool json = false;               // --json, for a command that declares kJsonOption
+  bool yes = false;                // --yes, for a command that declares kYesOption
+  std::map<std::string, std::string, std::less<>> values;  // the value options given, by name
+  // A value option's value, when it was given.
+  std::optional<std::string> Value(std::string_view name) const;
+};
+
+// One option a command takes besides the global ones. A null value makes it a flag.
+struct CommandOption {
+  const char* name;   // "--filter"
+  const char* value;  // "POS", or null
+  std::string help;
+};
+inline const CommandOption kJsonOption{
+    "--json", nullptr,
+    "print one JSON document with named fields instead of tab-separated text; "
+    "a failure is its \"error\" field"};
+CommandOption YesOption(std::string_view what);
+
+// A veyractl command. Adding one is one RegisterCommand in the file that runs it:
+//   const RegisterCommand kRestore({.name = "restore",
+//                                   .usage = "--port PORT restore FILE --yes",
+//                                   .summary = "write a backup back to the host",
+//                                   .details = "FILE  a file `backup` wrote\n",
+//                                   .options = {YesOption("overwrites the host's settings")},
+//                                   .run = RunRestore});
+// The name becomes a word of the command line, `veyractl help restore` and `restore --help`
+// print the usage, summary, details and options, and the global --help lists the usage line.
+// The options are parsed before run is called: flags into Args::json and Args::yes, values into
+// Args::values; anything else, positional or not, is left in Args::words for run to judge.
 struct Command {
   const char* name;
+  const char* usage;         // as the global --help lists it, after "veyractl "
+  const char* summary = "";  // one line
+  std::string details = {};  // the arguments explained, a line each; may be empty
+  std::vector<CommandOption> options = {};
+  int (*run)(Context& context, const Args& args) = nullptr;
+  int (*runWords)(Context& context, const std::vector<std::string>& words) = nullptr;  // see WordCommand
+};
+
+// A command that judges every word after its name itself, options such as --yes included: what
+// commands were before they declared their options. It gets Args::words.
+struct WordCommand {
+  const char* name;
   const char* usage;
-  int (*run)(Context& context, const std::vector<std::string>& args);
+  int (*run)(Context& context, const std::vector<std::string>& words);
 };
 
 // Commands register themselves from their own files.
 std::vector<Command>& Commands();
 struct RegisterCommand {
-  explicit RegisterCommand(Command command) { Commands().push_back(command); }
+  explicit RegisterCommand(Command command) { Commands().push_back(std::move(command)); }
+  explicit RegisterCommand(WordCommand command)
+      : RegisterCommand(Command{.name = command.name, .usage = command.usage, .runWords = command.run}) {}
 };
+
+// Exit status 2 and the message when a destructive command lacks --yes, else 0; why says what
+// makes it one ("the settings page asks first").
+int NeedsYes(const Args& args, const char* name, const char* why);
 
 int UsageError(const char* text);
 

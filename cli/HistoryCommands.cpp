@@ -13,16 +13,17 @@ namespace veyra::cli {
 namespace {
 
 // Both commands take no arguments and need a connected host; the exit status to stop with, or 0.
-int Prepare(Context& context, const std::vector<std::string>& args, const char* usage) {
-  if (!args.empty()) return UsageError(usage);
+int Prepare(Context& context, const Args& args, const char* usage) {
+  if (!args.words.empty()) return UsageError(usage);
   return context.ConnectToHost(alarm::kHistoryHostNotFoundText);
 }
 
 // One line per record, the table's five cells separated by tabs, in the order the host sends
 // them, until the line has been quiet for a reply window or a bound is reached.
-int RunHistory(Context& context, const std::vector<std::string>& args) {
+int RunHistory(Context& context, const Args& args) {
   if (const int status = Prepare(context, args, "history takes no arguments")) return status;
   QueueLink& link = context.Link();
+  Json& list = context.Doc()["history"] = Json::array();
   if (!context.SendCommand(alarm::HistoryReadPayload())) {
     context.Out().Show(OwnedMessage(std::string(alarm::kHistoryReadNoReplyText)));
     return 1;
@@ -32,7 +33,16 @@ int RunHistory(Context& context, const std::vector<std::string>& args) {
   const ListEnd end = context.ReadAnswer("history", kLongListBounds, [&](const Bytes& frame) {
     const std::optional<alarm::HistoryRecord> record = alarm::HistoryReadRecord(sent, frame);
     if (!record) return;
-    std::printf("%s\n", alarm::HistoryTabLine(alarm::HistoryRecordCells(*record, ++records)).c_str());
+    const auto cells = alarm::HistoryRecordCells(*record, ++records);
+    if (args.json) {
+      list.push_back({{"no", records},
+                      {"source", cells[1]},
+                      {"event", cells[2]},
+                      {"zone", record->zone},
+                      {"time", cells[4]}});
+      return;
+    }
+    std::printf("%s\n", alarm::HistoryTabLine(cells).c_str());
     std::fflush(stdout);
   });
   if (end != ListEnd::Quiet) return 1;
@@ -43,8 +53,10 @@ int RunHistory(Context& context, const std::vector<std::string>& args) {
   return 0;
 }
 
-int RunEraseHistory(Context& context, const std::vector<std::string>& args) {
-  if (const int status = Prepare(context, args, "erase-history takes no arguments")) return status;
+int RunEraseHistory(Context& context, const Args& args) {
+  if (!args.words.empty()) return UsageError("erase-history takes --yes and nothing else");
+  if (const int status = NeedsYes(args, "erase-history", "the history cannot be read back")) return status;
+  if (const int status = Prepare(context, args, "")) return status;
   const std::optional<Bytes> reply =
       context.Exchange(alarm::HistoryErasePayload(), alarm::kHistoryEraseFailureText);
   if (!reply) return 1;
@@ -56,8 +68,17 @@ int RunEraseHistory(Context& context, const std::vector<std::string>& args) {
   return message->text == alarm::kHistoryEraseDoneText ? 0 : 1;
 }
 
-const RegisterCommand kHistory({"history", "--port PORT history", RunHistory});
-const RegisterCommand kEraseHistory({"erase-history", "--port PORT erase-history", RunEraseHistory});
+const RegisterCommand kHistory({.name = "history",
+                                .usage = "--port PORT history [--json]",
+                                .summary = "print the alarm history, one record a line in the order the host "
+                                           "sends it: number, source, event, zone, month/day hour:minute",
+                                .options = {kJsonOption},
+                                .run = RunHistory});
+const RegisterCommand kEraseHistory({.name = "erase-history",
+                                     .usage = "--port PORT erase-history --yes",
+                                     .summary = "erase the alarm history on the host",
+                                     .options = {YesOption("erases every record of the host's history")},
+                                     .run = RunEraseHistory});
 
 }  // namespace
 }  // namespace veyra::cli

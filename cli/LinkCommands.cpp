@@ -7,16 +7,22 @@
 namespace veyra::cli {
 namespace {
 
-int RunPorts(Context&, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("ports takes no arguments");
+int RunPorts(Context& context, const Args& args) {
+  if (!args.words.empty()) return UsageError("ports takes no arguments");
   const auto ports = ListComPorts();
+  Json& list = context.Doc()["ports"] = Json::array();
   if (!ports) {
-    std::fprintf(stderr, "veyractl: the list of serial ports cannot be read\n");
+    context.Problem("veyractl: the list of serial ports cannot be read");
     return 1;
   }
-  // A third column, so scripts that read the first two keep working.
-  for (const ComPort& port : *ports)
-    std::printf("%s\t%s\t%s\n", port.name.c_str(), port.device.c_str(), port.description.c_str());
+  for (const ComPort& port : *ports) {
+    if (args.json) {
+      list.push_back({{"com", port.name}, {"device", port.device}, {"description", port.description}});
+    } else {
+      // A third column, so scripts that read the first two keep working.
+      std::printf("%s\t%s\t%s\n", port.name.c_str(), port.device.c_str(), port.description.c_str());
+    }
+  }
   return 0;
 }
 
@@ -36,11 +42,11 @@ bool ParseHexByte(const std::string& text, std::uint8_t& out) {
   return true;
 }
 
-int RunSend(Context& context, const std::vector<std::string>& args) {
+int RunSend(Context& context, const Args& args) {
   constexpr const char* kUsage = "send needs the payload as hex bytes: LEN CMD data...";
-  if (args.empty()) return UsageError(kUsage);
+  if (args.words.empty()) return UsageError(kUsage);
   Bytes payload;
-  for (const std::string& arg : args) {
+  for (const std::string& arg : args.words) {
     std::uint8_t byte = 0;
     if (!ParseHexByte(arg, byte)) return UsageError(("not a hex byte: " + arg).c_str());
     payload.push_back(byte);
@@ -62,8 +68,20 @@ int RunSend(Context& context, const std::vector<std::string>& args) {
   return end == ListEnd::Quiet ? 0 : 1;
 }
 
-const RegisterCommand kPorts({"ports", "ports", RunPorts});
-const RegisterCommand kSend({"send", "--port PORT send HEX...", RunSend});
+const RegisterCommand kPorts({.name = "ports",
+                              .usage = "ports [--json]",
+                              .summary = "list the serial ports: COM name, device path and what the port is, "
+                                         "separated by tabs",
+                              .details = "needs no --port; a COM name is what --port takes\n",
+                              .options = {kJsonOption},
+                              .run = RunPorts});
+const RegisterCommand kSend(
+    {.name = "send",
+     .usage = "--port PORT send HEX...",
+     .summary = "send a raw payload and print every frame that answers, in hex",
+     .details = "HEX...  the payload, one or two hex digits a byte: LEN CMD data...; the "
+                "frame's start, checksum and end are added\n",
+     .run = RunSend});
 
 }  // namespace
 }  // namespace veyra::cli

@@ -11,8 +11,8 @@ namespace {
 using alarm::Operation;
 
 // Prints what the dialog would show; 0 when that was the operation's success message.
-int RunOperate(Operation operation, Context& context, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("arm, disarm and partial take no arguments");
+int RunOperate(Operation operation, Context& context, const Args& args) {
+  if (!args.words.empty()) return UsageError("arm, disarm and partial take no arguments");
   if (const int status = context.ConnectToHost(alarm::OperateHostNotFoundText(operation))) return status;
   const std::optional<Bytes> reply =
       context.Exchange(alarm::OperatePayload(operation), alarm::OperateNoReplyText(operation));
@@ -24,19 +24,18 @@ int RunOperate(Operation operation, Context& context, const std::vector<std::str
   return message->text == alarm::OperateSuccessText(operation) ? 0 : 1;
 }
 
-int RunArm(Context& context, const std::vector<std::string>& args) {
-  return RunOperate(Operation::Arm, context, args);
-}
-int RunDisarm(Context& context, const std::vector<std::string>& args) {
-  return RunOperate(Operation::Disarm, context, args);
-}
-int RunPartial(Context& context, const std::vector<std::string>& args) {
-  return RunOperate(Operation::Partial, context, args);
-}
+int RunArm(Context& context, const Args& args) { return RunOperate(Operation::Arm, context, args); }
+int RunDisarm(Context& context, const Args& args) { return RunOperate(Operation::Disarm, context, args); }
+int RunPartial(Context& context, const Args& args) { return RunOperate(Operation::Partial, context, args); }
 
-const RegisterCommand kArm({"arm", "--port PORT arm", RunArm});
-const RegisterCommand kDisarm({"disarm", "--port PORT disarm", RunDisarm});
-const RegisterCommand kPartial({"partial", "--port PORT partial", RunPartial});
+const RegisterCommand kArm(
+    {.name = "arm", .usage = "--port PORT arm", .summary = "arm the host", .run = RunArm});
+const RegisterCommand kDisarm(
+    {.name = "disarm", .usage = "--port PORT disarm", .summary = "disarm the host", .run = RunDisarm});
+const RegisterCommand kPartial({.name = "partial",
+                                .usage = "--port PORT partial",
+                                .summary = "arm the host partially (the selective mode)",
+                                .run = RunPartial});
 
 }  // namespace
 }  // namespace veyra::cli

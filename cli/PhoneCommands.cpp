@@ -13,9 +13,10 @@ namespace {
 
 using namespace alarm;
 
-int RunPhones(Context& context, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("phones takes no arguments");
+int RunPhones(Context& context, const Args& args) {
+  if (!args.words.empty()) return UsageError("phones takes no arguments");
   if (const int status = context.Connect()) return status;
+  Json& list = context.Doc()["phones"] = Json::array();
   if (!context.SendCommand(PhoneReadPayload())) {
     Messages().Show(OwnedMessage(kPhoneReadNoReplyText));
     return 1;
@@ -29,8 +30,12 @@ int RunPhones(Context& context, const std::vector<std::string>& args) {
     }
   });
   if (any) {
-    for (int slot = 1; slot <= kPhoneSlotCount; ++slot)
-      std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
+    for (int slot = 1; slot <= kPhoneSlotCount; ++slot) {
+      if (args.json)
+        list.push_back({{"slot", slot}, {"label", PhoneSlotLabels[slot - 1]}, {"number", numbers[slot - 1]}});
+      else
+        std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
+    }
   } else if (end == ListEnd::Quiet) {
     // Frames came, none of them a number: to the user that is no answer at all.
     Messages().Show(OwnedMessage(kPhoneReadNoReplyText));
@@ -54,10 +59,10 @@ bool ParseSlotArgument(const std::string& arg, int& slot, std::string& number) {
   return slot >= 1 && slot <= kPhoneSlotCount;
 }
 
-int RunPhoneSet(Context& context, const std::vector<std::string>& args) {
-  if (args.empty()) return UsageError(kPhoneSetUsage);
+int RunPhoneSet(Context& context, const Args& args) {
+  if (args.words.empty()) return UsageError(kPhoneSetUsage);
   std::map<int, std::string> ticked;  // in slot order, as the save walks its check boxes
-  for (const std::string& arg : args) {
+  for (const std::string& arg : args.words) {
     int slot = 0;
     std::string number;
     if (!ParseSlotArgument(arg, slot, number) || !ticked.emplace(slot, number).second)
@@ -94,8 +99,29 @@ int RunPhoneSet(Context& context, const std::vector<std::string>& args) {
   return 0;
 }
 
-const RegisterCommand kPhones({"phones", "--port PORT phones", RunPhones});
-const RegisterCommand kPhoneSet({"phone-set", "--port PORT phone-set SLOT=NUMBER ...", RunPhoneSet});
+// The slots as the telephone window labels them: voice calls, then SMS, then MMS numbers.
+std::string SlotHelp() {
+  std::string text = "SLOT    1 to 12, each the slot of one number:\n";
+  for (int slot = 1; slot <= kPhoneSlotCount; ++slot)
+    text += "  " + std::to_string(slot) + (slot < 10 ? "   " : "  ") +
+            std::string(PhoneSlotLabels[slot - 1]) + "\n";
+  return text + "        1-6 are called (voice), 7-9 get an SMS, 10-12 an MMS\n";
+}
+
+const RegisterCommand kPhones({.name = "phones",
+                               .usage = "--port PORT phones [--json]",
+                               .summary = "print the twelve alarm telephone numbers, one slot a line: slot, "
+                                          "number (empty when none)",
+                               .details = SlotHelp(),
+                               .options = {kJsonOption},
+                               .run = RunPhones});
+const RegisterCommand kPhoneSet(
+    {.name = "phone-set",
+     .usage = "--port PORT phone-set SLOT=NUMBER ...",
+     .summary = "write the numbers of the slots named, in slot order; the others "
+                "keep theirs",
+     .details = SlotHelp() + "NUMBER  digits, * and #, or 3G and digits; empty clears the slot\n",
+     .run = RunPhoneSet});
 
 }  // namespace
 }  // namespace veyra::cli

@@ -2,28 +2,26 @@
 #include <cstdio>
 
 #include "cli/CliContext.h"
-#include "link/ComPorts.h"
-#include "session/LoginCodec.h"
 
 namespace veyra::cli {
 namespace {
 
-int RunSearch(Context& context, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("search takes no arguments");
+int RunSearch(Context& context, const Args& args) {
+  if (!args.words.empty()) return UsageError("search takes no arguments");
   if (context.Opts().password.empty()) return UsageError("search needs --password NNNN");
   const std::string& port = context.Opts().port;
   if (!port.empty() && port != "auto") return context.Search({}, port) ? 0 : 1;
-  const auto ports = ListComPorts();
-  if (!ports) {
-    context.Out().Show(session::PortListFailureMessage());
-    return 1;
-  }
-  std::vector<std::string> names;
-  for (const ComPort& p : *ports) names.push_back(p.name);
-  return context.Search(names, session::kAutoPortText) ? 0 : 1;
+  return context.SearchEveryPort(stdout) ? 0 : 1;
 }
 
-const RegisterCommand kSearch({"search", "[--port COMn|auto|DEVICE] --password NNNN search", RunSearch});
+const RegisterCommand kSearch(
+    {.name = "search",
+     .usage = "[--port COMn|auto|DEVICE] --password NNNN search",
+     .summary = "log in on the given port, or on every port in order, as the main "
+                "window's search does, printing its status lines",
+     .details = "without --port, or with --port auto, every port `veyractl ports` lists "
+                "is tried in order until a host accepts the password\n",
+     .run = RunSearch});
 
 }  // namespace
 }  // namespace veyra::cli

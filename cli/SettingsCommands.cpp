@@ -33,12 +33,40 @@ std::optional<SetupReply> ReadSetup(Context& context, int& status) {
   return reply;
 }
 
-int RunSetup(Context& context, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("setup takes no arguments");
+const std::map<std::string, SetupFlags, std::less<>> kOptionNames = {
+    {"incoming_password", kIncomingCallPassword},
+    {"siren_sound", kSirenSound},
+    {"power_alarm", kPowerFailureAlarm},
+    {"sms_arm", kArmDisarmSms},
+    {"record_armed", kRecordWhenArmed},
+    {"mirror", kMirrorImage},
+    {"record_alarm", kRecordOnAlarm}};
+
+int RunSetup(Context& context, const Args& args) {
+  if (!args.words.empty()) return UsageError("setup takes no arguments");
+  context.Doc()["setup"] = nullptr;  // null until a record has been read
   int status = 0;
   const std::optional<SetupReply> reply = ReadSetup(context, status);
   if (!reply) return status;
   const SetupControls shown = SetupControlsFromRecord(reply->record);
+  if (args.json) {
+    // The names setup-set takes, with the record's numbers; the texts the page shows beside them.
+    const SetupRecord& record = reply->record;
+    Json setup = {{"flags", record.flags},
+                  {"siren", record.sirenMinutes},
+                  {"redial", record.redialCount},
+                  {"arm_delay", record.armDelay},
+                  {"alarm_delay", record.alarmDelay},
+                  {"mms_size", record.mmsSize},
+                  {"mms_size_text", MmsSizeText(record.mmsSize)},
+                  {"network", *shown.network == NetworkMode::Automatic ? "auto" : "3g"},
+                  {"network_text", NetworkModeTexts[static_cast<int>(*shown.network)]},
+                  {"signal", reply->signal},
+                  {"signal_text", SignalText(reply->signal)}};
+    for (const auto& [name, mask] : kOptionNames) setup[name] = (record.flags & mask) != 0;
+    context.Doc()["setup"] = setup;
+    return 0;
+  }
   std::printf("flags\t%02X\n", reply->record.flags);
   std::printf("siren\t%s\n", shown.siren.c_str());
   std::printf("redial\t%s\n", shown.redial.c_str());
@@ -54,15 +82,6 @@ constexpr const char* kSetupSetUsage =
     "setup-set NAME=VALUE ... (siren, arm_delay, alarm_delay: 1 or 2 digits; redial: digits; "
     "mms_size: 0-2; network: auto or 3g; incoming_password, siren_sound, power_alarm, sms_arm, "
     "record_armed, mirror, record_alarm: 0 or 1; each name at most once)";
-
-const std::map<std::string, SetupFlags, std::less<>> kOptionNames = {
-    {"incoming_password", kIncomingCallPassword},
-    {"siren_sound", kSirenSound},
-    {"power_alarm", kPowerFailureAlarm},
-    {"sms_arm", kArmDisarmSms},
-    {"record_armed", kRecordWhenArmed},
-    {"mirror", kMirrorImage},
-    {"record_alarm", kRecordOnAlarm}};
 
 // Applies one NAME=VALUE to the controls, as typing into the page would; false when the name is
 // unknown or the value is one the page's control could not hold.
@@ -102,10 +121,10 @@ bool ApplySetting(const std::string& name, const std::string& value, SetupContro
   return true;
 }
 
-int RunSetupSet(Context& context, const std::vector<std::string>& args) {
-  if (args.empty()) return UsageError(kSetupSetUsage);
+int RunSetupSet(Context& context, const Args& args) {
+  if (args.words.empty()) return UsageError(kSetupSetUsage);
   std::map<std::string, std::string> changes;
-  for (const std::string& arg : args) {
+  for (const std::string& arg : args.words) {
     const std::size_t equals = arg.find('=');
     SetupControls probe;
     if (equals == std::string::npos || !ApplySetting(arg.substr(0, equals), arg.substr(equals + 1), probe) ||
@@ -131,16 +150,13 @@ int RunSetupSet(Context& context, const std::vector<std::string>& args) {
 }
 
 // Reset and format, which the page sends only after a Yes.
-int RunMaintenance(Context& context, const std::vector<std::string>& args, const char* name,
-                   const Bytes& payload, std::string_view noReplyText, std::string_view doneText) {
-  if (args.empty()) {
-    std::fprintf(stderr, "veyractl: %s sends nothing without --yes (the settings page asks first)\n", name);
-    return 2;
-  }
-  if (args.size() != 1 || args[0] != "--yes") {
+int RunMaintenance(Context& context, const Args& args, const char* name, const Bytes& payload,
+                   std::string_view noReplyText, std::string_view doneText) {
+  if (!args.words.empty()) {
     std::fprintf(stderr, "veyractl: %s takes --yes and nothing else\n", name);
     return 2;
   }
+  if (const int status = NeedsYes(args, name, "the settings page asks first")) return status;
   if (const int status = context.ConnectToHost(kSettingsHostNotFoundText)) return status;
   QueueLink& link = context.Link();
   const std::optional<Bytes> frame = context.Exchange(payload, noReplyText);
@@ -151,15 +167,16 @@ int RunMaintenance(Context& context, const std::vector<std::string>& args, const
   return message->text == doneText ? 0 : 1;
 }
 
-int RunReset(Context& context, const std::vector<std::string>& args) {
+int RunReset(Context& context, const Args& args) {
   return RunMaintenance(context, args, "reset", ResetPayload(), kResetNoReplyText, kResetDoneText);
 }
 
-int RunFormat(Context& context, const std::vector<std::string>& args) {
+int RunFormat(Context& context, const Args& args) {
   return RunMaintenance(context, args, "format", FormatPayload(), kFormatNoReplyText, kFormatDoneText);
 }
 
-int RunPasswordChange(Context& context, const std::vector<std::string>& args) {
+int RunPasswordChange(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   if (args.size() < 2 || args.size() > 3)
     return UsageError("password-change CURRENT NEW [CONFIRM] (digits; CONFIRM defaults to NEW)");
   const std::string& confirmation = args.size() == 3 ? args[2] : args[1];
@@ -179,13 +196,12 @@ int RunPasswordChange(Context& context, const std::vector<std::string>& args) {
   return message.text == kPasswordChangedText ? 0 : 1;
 }
 
-int RunClockSync(Context& context, const std::vector<std::string>& args) {
+int RunClockSync(Context& context, const Args& args) {
   constexpr const char* kUsage = "clock-sync [--at \"YYYY-MM-DD HH:MM:SS\"] (a local time that exists)";
   std::optional<LocalTime> at;
-  if (args.size() == 2 && args[0] == "--at") {
-    if (!(at = ParseLocalTime(args[1]))) return UsageError(kUsage);
-  } else if (!args.empty()) {
-    return UsageError(kUsage);
+  if (!args.words.empty()) return UsageError(kUsage);
+  if (const std::optional<std::string> text = args.Value("--at")) {
+    if (!(at = ParseLocalTime(*text))) return UsageError(kUsage);
   }
   if (const int status = context.ConnectToHost(kClockHostNotFoundText)) return status;
   // The time at the press, after the login, as the page reads it.
@@ -208,14 +224,65 @@ int RunClockSync(Context& context, const std::vector<std::string>& args) {
   return message.text == kClockSuccessText ? 0 : 1;
 }
 
-const RegisterCommand kSetup({"setup", "--port PORT setup", RunSetup});
-const RegisterCommand kSetupSet({"setup-set", "--port PORT setup-set NAME=VALUE ...", RunSetupSet});
-const RegisterCommand kReset({"reset", "--port PORT reset --yes", RunReset});
-const RegisterCommand kFormat({"format", "--port PORT format --yes", RunFormat});
-const RegisterCommand kPasswordChange({"password-change", "--port PORT password-change CURRENT NEW [CONFIRM]",
-                                       RunPasswordChange});
-const RegisterCommand kClockSync({"clock-sync", "--port PORT clock-sync [--at \"YYYY-MM-DD HH:MM:SS\"]",
-                                  RunClockSync});
+// The setting names, what each holds and in which unit.
+std::string SettingHelp() {
+  std::string text =
+      "siren        how long the siren sounds, in minutes (1 or 2 digits)\n"
+      "redial       how many times a number is called again (digits)\n"
+      "arm_delay    seconds from arming until the host is armed (1 or 2 digits)\n"
+      "alarm_delay  seconds from a trigger until the alarm (1 or 2 digits)\n"
+      "mms_size     the picture size of an MMS:";
+  for (std::size_t i = 0; i < MmsSizeTexts.size(); ++i)
+    text += " " + std::to_string(i) + " " + std::string(MmsSizeTexts[i]) +
+            (i + 1 < MmsSizeTexts.size() ? "," : "\n");
+  text += "network      auto (" + std::string(NetworkModeTexts[0]) + ") or 3g (" +
+          std::string(NetworkModeTexts[1]) + ")\n";
+  for (const SetupOption& option : SetupOptions) {
+    for (const auto& [name, mask] : kOptionNames) {
+      if (mask != option.mask) continue;
+      text += name + std::string(name.size() < 13 ? 13 - name.size() : 1, ' ') +
+              "0 or 1: " + std::string(option.label) + "\n";
+    }
+  }
+  return text;
+}
+
+const RegisterCommand kSetup({.name = "setup",
+                              .usage = "--port PORT setup [--json]",
+                              .summary = "print the system setup record, one NAME<TAB>VALUE a line",
+                              .details = SettingHelp(),
+                              .options = {kJsonOption},
+                              .run = RunSetup});
+const RegisterCommand kSetupSet(
+    {.name = "setup-set",
+     .usage = "--port PORT setup-set NAME=VALUE ...",
+     .summary = "read the setup record, change the settings named and write it back",
+     .details = SettingHelp() + "each NAME at most once\n",
+     .run = RunSetupSet});
+const RegisterCommand kReset({.name = "reset",
+                              .usage = "--port PORT reset --yes",
+                              .summary = "reset the host",
+                              .options = {YesOption("answers the settings page's question \"" +
+                                                    std::string(kResetConfirmText) + "\"")},
+                              .run = RunReset});
+const RegisterCommand kFormat({.name = "format",
+                               .usage = "--port PORT format --yes",
+                               .summary = "format the host's microSD card",
+                               .options = {YesOption("answers the settings page's question \"" +
+                                                     std::string(kFormatConfirmText) + "\"")},
+                               .run = RunFormat});
+const RegisterCommand kPasswordChange(
+    {.name = "password-change",
+     .usage = "--port PORT password-change CURRENT NEW [CONFIRM]",
+     .summary = "change the host's password",
+     .details = "CURRENT, NEW, CONFIRM  four digits each; CONFIRM defaults to NEW\n",
+     .run = RunPasswordChange});
+const RegisterCommand kClockSync(
+    {.name = "clock-sync",
+     .usage = "--port PORT clock-sync [--at \"YYYY-MM-DD HH:MM:SS\"]",
+     .summary = "set the host's clock to this computer's local time, printing it",
+     .options = {{"--at", "\"YYYY-MM-DD HH:MM:SS\"", "that local time instead of now"}},
+     .run = RunClockSync});
 
 }  // namespace
 }  // namespace veyra::cli

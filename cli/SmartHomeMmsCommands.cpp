@@ -48,7 +48,8 @@ std::optional<int> Position(const std::string& arg, std::size_t count) {
   return position;
 }
 
-int RunSmartHomeId(Context& context, const std::vector<std::string>& args) {
+int RunSmartHomeId(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   // The field takes digits only and at most six: anything else could not have been typed.
   if (args.size() != 1 || args[0].size() > static_cast<std::size_t>(kSmartHomeIdDigits) ||
       args[0].find_first_not_of("0123456789") != std::string::npos)
@@ -58,14 +59,16 @@ int RunSmartHomeId(Context& context, const std::vector<std::string>& args) {
   return Exchange(context, *request.payload, kSmartHome, SmartHomeReplyMessage);
 }
 
-int RunTriggerSingle(Context& context, const std::vector<std::string>& args) {
+int RunTriggerSingle(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   const std::optional<int> position =
       args.size() == 1 ? Position(args[0], SingleTriggerTexts.size()) : std::nullopt;
   if (!position) return UsageError("trigger-single POS (0-8: 1_CH(01) to 9_CH(09))");
   return Exchange(context, *SingleTriggerPayload(*position), kSmartHome, SmartHomeReplyMessage);
 }
 
-int RunTriggerDouble(Context& context, const std::vector<std::string>& args) {
+int RunTriggerDouble(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   const std::optional<int> position =
       args.size() == 1 ? Position(args[0], DoubleTriggerTexts.size()) : std::nullopt;
   if (!position) return UsageError("trigger-double POS (0-17: 1_CH On(11), 1_CH Off(10) ... 9_CH Off(90))");
@@ -77,45 +80,85 @@ int SendMms(Context& context, const MmsRequest& request) {
   return Exchange(context, *request.payload, kMms, MmsReplyMessage);
 }
 
-int RunMmsApn(Context& context, const std::vector<std::string>& args) {
+int RunMmsApn(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   if (args.size() != 1) return UsageError("mms-apn TEXT");
   return SendMms(context, MmsApnPayload(args[0]));
 }
 
-int RunMmsUser(Context& context, const std::vector<std::string>& args) {
+int RunMmsUser(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   if (args.size() != 2) return UsageError("mms-user USER PASSWORD");
   return SendMms(context, MmsUserPayload(args[0], args[1]));
 }
 
-int RunMmsUrl(Context& context, const std::vector<std::string>& args) {
+int RunMmsUrl(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   if (args.size() != 1) return UsageError("mms-url URL");
   return SendMms(context, MmsUrlPayload(args[0]));
 }
 
-int RunMmsIp(Context& context, const std::vector<std::string>& args) {
+int RunMmsIp(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   constexpr const char* kUsage = "mms-ip IP PORT [--wap 2.0|1.2] (default 2.0)";
-  WapVersion version = WapVersion::Wap20;
-  if (args.size() == 4 && args[2] == "--wap" && (args[3] == "2.0" || args[3] == "1.2")) {
-    version = args[3] == "1.2" ? WapVersion::Wap12 : WapVersion::Wap20;
-  } else if (args.size() != 2) {
-    return UsageError(kUsage);
-  }
+  const std::string wap = all.Value("--wap").value_or("2.0");
+  if (args.size() != 2 || (wap != "2.0" && wap != "1.2")) return UsageError(kUsage);
+  const WapVersion version = wap == "1.2" ? WapVersion::Wap12 : WapVersion::Wap20;
   return SendMms(context, MmsGatewayPayload(args[0], args[1], version));
 }
 
-int RunMmsTest(Context& context, const std::vector<std::string>& args) {
+int RunMmsTest(Context& context, const Args& all) {
+  const std::vector<std::string>& args = all.words;
   if (args.size() != 1) return UsageError("mms-test PHONE");
   return SendMms(context, MmsTestPayload(args[0]));
 }
 
-const RegisterCommand kSmartHomeId({"smarthome-id", "--port PORT smarthome-id ID", RunSmartHomeId});
-const RegisterCommand kTriggerSingle({"trigger-single", "--port PORT trigger-single POS", RunTriggerSingle});
-const RegisterCommand kTriggerDouble({"trigger-double", "--port PORT trigger-double POS", RunTriggerDouble});
-const RegisterCommand kMmsApn({"mms-apn", "--port PORT mms-apn TEXT", RunMmsApn});
-const RegisterCommand kMmsUser({"mms-user", "--port PORT mms-user USER PASSWORD", RunMmsUser});
-const RegisterCommand kMmsUrl({"mms-url", "--port PORT mms-url URL", RunMmsUrl});
-const RegisterCommand kMmsIp({"mms-ip", "--port PORT mms-ip IP PORT [--wap 2.0|1.2]", RunMmsIp});
-const RegisterCommand kMmsTest({"mms-test", "--port PORT mms-test PHONE", RunMmsTest});
+// "  0   1_CH(01)" for each code of one trigger list.
+template <std::size_t N>
+std::string Codes(const std::array<std::string_view, N>& texts) {
+  std::string text = "POS     the list's position:\n";
+  for (std::size_t i = 0; i < N; ++i)
+    text += "  " + std::to_string(i) + (i < 10 ? "   " : "  ") + std::string(texts[i]) + "\n";
+  return text;
+}
+
+const RegisterCommand kSmartHomeId({.name = "smarthome-id",
+                                    .usage = "--port PORT smarthome-id ID",
+                                    .summary = "set the smart-home ID",
+                                    .details = "ID      6 digits\n",
+                                    .run = RunSmartHomeId});
+const RegisterCommand kTriggerSingle({.name = "trigger-single",
+                                      .usage = "--port PORT trigger-single POS",
+                                      .summary = "send a single trigger code",
+                                      .details = Codes(SingleTriggerTexts),
+                                      .run = RunTriggerSingle});
+const RegisterCommand kTriggerDouble({.name = "trigger-double",
+                                      .usage = "--port PORT trigger-double POS",
+                                      .summary = "send a double (on/off) trigger code",
+                                      .details = Codes(DoubleTriggerTexts),
+                                      .run = RunTriggerDouble});
+const RegisterCommand kMmsApn({.name = "mms-apn",
+                               .usage = "--port PORT mms-apn TEXT",
+                               .summary = "set the MMS access point name",
+                               .run = RunMmsApn});
+const RegisterCommand kMmsUser({.name = "mms-user",
+                                .usage = "--port PORT mms-user USER PASSWORD",
+                                .summary = "set the MMS user and password",
+                                .run = RunMmsUser});
+const RegisterCommand kMmsUrl({.name = "mms-url",
+                               .usage = "--port PORT mms-url URL",
+                               .summary = "set the MMS centre's URL",
+                               .run = RunMmsUrl});
+const RegisterCommand kMmsIp({.name = "mms-ip",
+                              .usage = "--port PORT mms-ip IP PORT [--wap 2.0|1.2]",
+                              .summary = "set the MMS gateway's address and port",
+                              .details = "IP      the gateway's IPv4 address\nPORT    its port number\n",
+                              .options = {{"--wap", "2.0|1.2", "the WAP version (default 2.0)"}},
+                              .run = RunMmsIp});
+const RegisterCommand kMmsTest({.name = "mms-test",
+                                .usage = "--port PORT mms-test PHONE",
+                                .summary = "make the host send a test MMS to a phone number",
+                                .run = RunMmsTest});
 
 }  // namespace
 }  // namespace veyra::cli

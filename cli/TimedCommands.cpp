@@ -24,9 +24,19 @@ std::optional<int> ParseCode(const std::string& text, int low, int high) {
   return value;
 }
 
-int RunTimers(Context& context, const std::vector<std::string>& args) {
-  if (!args.empty()) return UsageError("timers takes no arguments");
+// A day code with its name and the clock time, as the look-up page shows them in one cell.
+Json TimeJson(const TimedTime& time) {
+  const bool named = time.day >= 0 && time.day < static_cast<int>(TimedDayNames.size());
+  char clock[32];
+  std::snprintf(clock, sizeof clock, "%02d:%02d", time.hour, time.minute);
+  return {
+      {"day", time.day}, {"day_name", named ? TimedDayNames[time.day] : TimedDayNames[0]}, {"time", clock}};
+}
+
+int RunTimers(Context& context, const Args& args) {
+  if (!args.words.empty()) return UsageError("timers takes no arguments");
   if (const int status = context.Connect()) return status;
+  Json& list = context.Doc()["timers"] = Json::array();
   if (!context.SendCommand(TimedLookupPayload())) {
     Messages().Show(veyra::OwnedMessage(kTimedLookupNoReplyText));
     return 1;
@@ -38,6 +48,13 @@ int RunTimers(Context& context, const std::vector<std::string>& args) {
     const std::optional<TimedSchedule> schedule = TimedLookupRecord(sent, frame);
     if (!schedule) return;
     const auto cells = TimedRecordCells(*schedule, ++row);
+    if (args.json) {
+      list.push_back({{"no", row},
+                      {"group", schedule->group},
+                      {"arm", TimeJson(schedule->arm)},
+                      {"disarm", TimeJson(schedule->disarm)}});
+      return;
+    }
     std::printf("%s\t%s\t%s\t%s\n", cells[0].c_str(), cells[1].c_str(), cells[2].c_str(), cells[3].c_str());
     std::fflush(stdout);
   });
@@ -53,13 +70,14 @@ int RunTimers(Context& context, const std::vector<std::string>& args) {
 constexpr const char* kTimerSetUsage =
     "timer-set GROUP ARM_DAY ARM_HH:MM DISARM_DAY DISARM_HH:MM (GROUP 1-3, day codes 0-8)";
 
-int RunTimerSet(Context& context, const std::vector<std::string>& args) {
-  if (args.size() != 5) return UsageError(kTimerSetUsage);
-  const std::optional<int> group = ParseCode(args[0], 1, static_cast<int>(TimedGroupNames.size()));
-  const std::optional<int> armDay = ParseCode(args[1], 0, static_cast<int>(TimedDayNames.size()) - 1);
-  const std::optional<TimedTime> arm = ParseTimedClock(args[2]);
-  const std::optional<int> disarmDay = ParseCode(args[3], 0, static_cast<int>(TimedDayNames.size()) - 1);
-  const std::optional<TimedTime> disarm = ParseTimedClock(args[4]);
+int RunTimerSet(Context& context, const Args& args) {
+  const std::vector<std::string>& words = args.words;
+  if (words.size() != 5) return UsageError(kTimerSetUsage);
+  const std::optional<int> group = ParseCode(words[0], 1, static_cast<int>(TimedGroupNames.size()));
+  const std::optional<int> armDay = ParseCode(words[1], 0, static_cast<int>(TimedDayNames.size()) - 1);
+  const std::optional<TimedTime> arm = ParseTimedClock(words[2]);
+  const std::optional<int> disarmDay = ParseCode(words[3], 0, static_cast<int>(TimedDayNames.size()) - 1);
+  const std::optional<TimedTime> disarm = ParseTimedClock(words[4]);
   if (!group || !armDay || !arm || !disarmDay || !disarm) return UsageError(kTimerSetUsage);
 
   TimedSchedule schedule;
@@ -89,10 +107,33 @@ int RunTimerSet(Context& context, const std::vector<std::string>& args) {
   return replied && *succeeded ? 0 : 1;
 }
 
-const RegisterCommand kTimers({"timers", "--port PORT timers", RunTimers});
-const RegisterCommand kTimerSet({"timer-set",
-                                 "--port PORT timer-set GROUP ARM_DAY ARM_HH:MM DISARM_DAY DISARM_HH:MM",
-                                 RunTimerSet});
+// The day codes with the texts the timer pages show for them.
+std::string DayCodeHelp() {
+  std::string text = "DAY     a day code:\n";
+  for (std::size_t code = 0; code < TimedDayNames.size(); ++code)
+    text += "  " + std::to_string(code) + "     " + std::string(TimedDayNames[code]) +
+            (code == 0   ? " (off: the timer does nothing)"
+             : code == 1 ? " (every day)"
+                         : "") +
+            "\n";
+  return text;
+}
+
+const RegisterCommand kTimers(
+    {.name = "timers",
+     .usage = "--port PORT timers [--json]",
+     .summary = "print the timed arm/disarm schedules, one group a line: row, group, "
+                "arm day and time, disarm day and time",
+     .details = DayCodeHelp(),
+     .options = {kJsonOption},
+     .run = RunTimers});
+const RegisterCommand kTimerSet(
+    {.name = "timer-set",
+     .usage = "--port PORT timer-set GROUP ARM_DAY ARM_HH:MM DISARM_DAY DISARM_HH:MM",
+     .summary = "set when one timer group arms and disarms the host",
+     .details = "GROUP   1 to 3\n" + DayCodeHelp() +
+                "HH:MM   hour 0-23 and minute 0-59 of the host's clock (H:MM too)\n",
+     .run = RunTimerSet});
 
 }  // namespace
 }  // namespace veyra::cli

@@ -1,6 +1,9 @@
 // veyractl: the scripting front end. Standard output carries only results and the messages a
 // dialog would show; diagnostics go to standard error, and only with --verbose.
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -19,20 +22,46 @@
 
 namespace {
 
+using veyra::cli::Args;
+using veyra::cli::Command;
+
 // Longer than any device path open() takes.
 constexpr std::size_t kMaxPortText = 4096;
 
+constexpr const char* kExitStatusText =
+    "exit status:\n"
+    "  0  success\n"
+    "  1  failure: the host refused, did not reply (no reply counts as failure), the line was lost,\n"
+    "     or a list stopped at its bound\n"
+    "  2  usage: a bad argument, or a port that cannot be opened; nothing was sent\n";
+
+std::vector<const Command*> SortedCommands() {
+  std::vector<const Command*> commands;
+  for (const Command& command : veyra::cli::Commands()) commands.push_back(&command);
+  std::sort(commands.begin(), commands.end(),
+            [](const Command* a, const Command* b) { return std::string_view(a->name) < b->name; });
+  return commands;
+}
+
 int PrintUsage(std::FILE* out) {
   std::fprintf(out,
-               "usage: veyractl [--port COMn|auto|DEVICE] [--password NNNN] [--trace] [--verbose] [--lang "
-               "en|ru] COMMAND "
-               "[ARGS...]\n"
-               "       veyractl --help | --version\n");
+               "usage: veyractl [OPTIONS] COMMAND [ARGS...] [OPTIONS]\n"
+               "       veyractl help COMMAND | COMMAND --help   (what a command's arguments mean)\n"
+               "       veyractl --help | --version\n"
+               "options, before or after the command (--port=COM7 and -p COM7 as well as --port COM7):\n"
+               "  -p, --port COMn|auto|DEVICE  the host's port: a COM name as `ports` lists it (com7 too),\n"
+               "                               auto (every port in turn; needs --password) or a device path\n"
+               "  --password NNNN              log in with the host's four-digit password first\n"
+               "  --trace[=FILE]               every frame sent and received, with its time, on standard\n"
+               "                               error or appended to FILE\n"
+               "  -v, --verbose                the port's events and the login's status lines on standard "
+               "error\n"
+               "  --lang en|ru                 the messages in English, or as written (the default)\n"
+               "  --json                       (reading commands) one JSON document instead of the text\n"
+               "  --yes                        (destructive commands) really send it\n");
   std::fprintf(out, "commands:\n");
-  std::vector<veyra::cli::Command> commands = veyra::cli::Commands();
-  std::sort(commands.begin(), commands.end(),
-            [](const auto& a, const auto& b) { return std::string_view(a.name) < b.name; });
-  for (const auto& command : commands) std::fprintf(out, "  %s\n", command.usage);
+  for (const Command* command : SortedCommands()) std::fprintf(out, "  %s\n", command->usage);
+  std::fprintf(out, "  help [COMMAND]\n%s", kExitStatusText);
   using std::chrono::duration_cast;
   using std::chrono::seconds;
   using veyra::cli::kLongListBounds;
@@ -53,12 +82,37 @@ int PrintUsage(std::FILE* out) {
   return 2;
 }
 
-bool IsOption(const char* arg) { return std::strncmp(arg, "--", 2) == 0 || std::strcmp(arg, "-v") == 0; }
+// A command's usage, what it does, its arguments and its own options.
+void PrintCommandHelp(std::FILE* out, const Command& command) {
+  std::fprintf(out, "usage: veyractl %s\n", command.usage);
+  if (*command.summary) std::fprintf(out, "%s\n", command.summary);
+  if (!command.details.empty()) std::fprintf(out, "arguments:\n%s", command.details.c_str());
+  if (!command.options.empty()) std::fprintf(out, "options:\n");
+  for (const auto& option : command.options) {
+    const std::string name = std::string(option.name) + (option.value ? std::string(" ") + option.value : "");
+    std::fprintf(out, "  %-13s %s\n", name.c_str(), option.help.c_str());
+  }
+  std::fprintf(out, "global options (-p/--port, --password, --trace, -v, --lang): see veyractl --help\n%s",
+               kExitStatusText);
+}
 
 // The message, then the usage: what is wrong first, what is allowed after it.
-int UsageError(const std::string& text) {
+int UsageError(const std::string& text, const Command* command = nullptr) {
   std::fprintf(stderr, "veyractl: %s\n", text.c_str());
-  return PrintUsage(stderr);
+  if (!command) return PrintUsage(stderr);
+  PrintCommandHelp(stderr, *command);
+  return 2;
+}
+
+// A value that is itself one of our options means the value was left out: "--port --trace arm".
+bool IsOption(const std::string& arg) { return arg.rfind("--", 0) == 0 || arg == "-v" || arg == "-p"; }
+
+// "com7" as "COM7": the name the port list prints, typed the way a person types it.
+std::string PortName(const std::string& value) {
+  if (value.size() > 3 && (value[0] == 'c' || value[0] == 'C') && (value[1] == 'o' || value[1] == 'O') &&
+      (value[2] == 'm' || value[2] == 'M') && veyra::ComNameNumber("COM" + value.substr(3)))
+    return "COM" + value.substr(3);
+  return value == "AUTO" || value == "Auto" ? "auto" : value;
 }
 
 // Why a --port value can name no port, or null. Empty or blank would otherwise mean "every port"
@@ -82,62 +136,171 @@ const char* PasswordValueError(const std::string& value) {
   return nullptr;
 }
 
+// What the options before and after the command set.
+struct GlobalOptions {
+  std::optional<std::string> port, password, lang;
+  std::optional<std::string> trace;  // "-" for standard error, else a file
+  bool verbose = false;
+  bool help = false;
+};
+
+// Every command takes the global options too, so `veyractl history --port COM7` works.
+void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
+  app.add_option("-p,--port", global.port);
+  app.add_option("--password", global.password);
+  app.add_option("--lang", global.lang);
+  app.add_flag("--trace{-}", global.trace);
+  app.add_flag("-v,--verbose", global.verbose);
+  app.add_flag("-h,--help", global.help);
+}
+
+// A command's own options: --json and --yes into their flags, values and other flags by name.
+void AddCommandOptions(CLI::App& sub, const Command& command, Args& args) {
+  for (const auto& option : command.options) {
+    const std::string name = option.name;
+    if (name == "--json") {
+      sub.add_flag("--json", args.json);
+    } else if (name == "--yes") {
+      sub.add_flag("--yes", args.yes);
+    } else if (option.value) {
+      sub.add_option_function<std::string>(name,
+                                           [&args, name](const std::string& v) { args.values[name] = v; });
+    } else {
+      sub.add_flag_callback(name, [&args, name] { args.values[name] = ""; });
+    }
+  }
+}
+
+// The option CLI11 names at the start of its message about a value left out: "--port: 1 required
+// TEXT missing".
+std::string OptionNamed(const CLI::ParseError& error) {
+  const std::string text = error.what();
+  const std::size_t colon = text.find(':');
+  return colon == std::string::npos ? text : text.substr(0, colon);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   veyra::SetDiagnosticStream(stderr);
-  veyra::cli::Options options;
-  int i = 1;
-  for (; i < argc && IsOption(argv[i]); ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help") {
+  GlobalOptions global;
+  bool version = false;
+  CLI::App app{"veyractl"};
+  app.set_help_flag();
+  app.allow_extras();  // an unknown option or command is named below, in our words
+  // One command a run: a later word that names another command is the first one's argument.
+  app.require_subcommand(0, 1);
+  AddGlobalOptions(app, global);
+  app.add_flag("--version", version);
+
+  Args args;
+  std::vector<std::pair<const Command*, CLI::App*>> subs;
+  for (const Command* command : SortedCommands()) {
+    CLI::App* sub = app.add_subcommand(command->name);
+    sub->set_help_flag();
+    sub->allow_extras();  // the command judges its words itself
+    AddGlobalOptions(*sub, global);
+    AddCommandOptions(*sub, *command, args);
+    subs.emplace_back(command, sub);
+  }
+  CLI::App* help = app.add_subcommand("help");
+  help->set_help_flag();
+  help->allow_extras();
+
+  const auto parsedCommand = [&]() -> const Command* {
+    for (const auto& [command, sub] : subs)
+      if (sub->parsed()) return command;
+    return nullptr;
+  };
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ArgumentMismatch& error) {
+    return UsageError(OptionNamed(error) + " needs a value", parsedCommand());
+  } catch (const CLI::ParseError& error) {
+    return UsageError(error.what(), parsedCommand());
+  }
+  const Command* command = parsedCommand();
+
+  if (version) {
+    std::printf("veyractl %s\n", veyra::kVersion);
+    return 0;
+  }
+  if (!app.remaining().empty()) {
+    const std::string first = app.remaining().front();
+    if (!first.empty() && first[0] == '-') return UsageError("unknown option '" + first + "'");
+    return UsageError("unknown command '" + first + "'");
+  }
+  if (help->parsed()) {
+    const std::vector<std::string> topic = help->remaining();
+    if (topic.empty()) {
       PrintUsage(stdout);
       return 0;
-    } else if (arg == "--version") {
-      std::printf("veyractl %s\n", veyra::kVersion);
-      return 0;
-    } else if (arg == "--trace") {
-      options.trace = true;
-    } else if (arg == "--verbose" || arg == "-v") {
-      options.verbose = true;
-    } else if (arg == "--lang") {
-      // Scripts read the messages as written; only an explicit --lang en changes them.
-      if (i + 1 >= argc || IsOption(argv[i + 1])) return UsageError(arg + " needs a value");
-      const std::optional<veyra::cli::Language> language = veyra::cli::LanguageOfOption(argv[++i]);
-      if (!language) return UsageError("--lang takes en (English) or ru (the messages as written)");
-      options.localize = *language == veyra::cli::Language::English ? &veyra::cli::InEnglish : nullptr;
-    } else if (arg == "--port" || arg == "--password") {
-      // The value is the next word; one that is itself an option means the value was left out.
-      if (i + 1 >= argc || IsOption(argv[i + 1])) return UsageError(arg + " needs a value");
-      const std::string value = argv[++i];
-      if (arg == "--port") {
-        if (const char* wrong = PortValueError(value)) return UsageError(wrong);
-        options.port = value;
-      } else {
-        if (const char* wrong = PasswordValueError(value)) return UsageError(wrong);
-        options.password = value;
-      }
-    } else {
-      return UsageError("unknown option '" + arg + "'");
     }
+    for (const auto& [known, sub] : subs) {
+      if (topic.size() == 1 && topic[0] == known->name) {
+        PrintCommandHelp(stdout, *known);
+        return 0;
+      }
+    }
+    return UsageError("help takes one command name, not '" + topic[0] + "'");
   }
-  if (i >= argc) return UsageError("no command given");
-  veyra::SetDiagnosticsEnabled(options.verbose);
-  const std::string name = argv[i++];
-  const std::vector<std::string> args(argv + i, argv + argc);
+  if (global.help) {
+    if (command) {
+      PrintCommandHelp(stdout, *command);
+    } else {
+      PrintUsage(stdout);
+    }
+    return 0;
+  }
+  if (!command) return UsageError("no command given");
 
-  for (const auto& command : veyra::cli::Commands()) {
-    if (name != command.name) continue;
-    // Start like the GUI: a default config.ini where there is none.
-    const veyra::DefaultConfigResult config = veyra::EnsureDefaultConfig();
-    if (config == veyra::DefaultConfigResult::Failed)
-      std::fprintf(stderr, "veyractl: cannot write %s\n", veyra::GetConfigPath().c_str());
-    else if (config == veyra::DefaultConfigResult::Unreadable)
-      std::fprintf(stderr, "veyractl: cannot read %s as a config.ini\n", veyra::GetConfigPath().c_str());
-    veyra::cli::Context context(options);
-    const int status = command.run(context, args);
-    return status == 0 && context.LineLost() ? 1 : status;
+  veyra::cli::Options options;
+  // The value is the next word; one that is itself an option means the value was left out.
+  for (const auto& [name, value] :
+       {std::pair{"--port", &global.port}, std::pair{"--password", &global.password},
+        std::pair{"--lang", &global.lang}}) {
+    if (*value && IsOption(**value)) return UsageError(std::string(name) + " needs a value");
   }
-  std::fprintf(stderr, "veyractl: unknown command '%s'\n", name.c_str());
-  return PrintUsage(stderr);
+  if (global.port) {
+    options.port = PortName(*global.port);
+    if (const char* wrong = PortValueError(options.port)) return UsageError(wrong);
+  }
+  if (global.password) {
+    if (const char* wrong = PasswordValueError(*global.password)) return UsageError(wrong);
+    options.password = *global.password;
+  }
+  if (global.lang) {
+    // Scripts read the messages as written; only an explicit --lang en changes them.
+    const std::optional<veyra::cli::Language> language = veyra::cli::LanguageOfOption(*global.lang);
+    if (!language) return UsageError("--lang takes en (English) or ru (the messages as written)");
+    options.localize = *language == veyra::cli::Language::English ? &veyra::cli::InEnglish : nullptr;
+  }
+  options.verbose = global.verbose;
+  if (global.trace) {
+    options.trace = *global.trace == "-" ? stderr : std::fopen(global.trace->c_str(), "a");
+    if (!options.trace)
+      return UsageError("--trace cannot append to " + *global.trace + ": " + std::strerror(errno));
+  }
+  veyra::SetDiagnosticsEnabled(options.verbose);
+  for (const auto& [known, sub] : subs)
+    if (known == command) args.words = sub->remaining();
+
+  // Start like the GUI: a default config.ini where there is none.
+  const veyra::DefaultConfigResult config = veyra::EnsureDefaultConfig();
+  if (config == veyra::DefaultConfigResult::Failed)
+    std::fprintf(stderr, "veyractl: cannot write %s\n", veyra::GetConfigPath().c_str());
+  else if (config == veyra::DefaultConfigResult::Unreadable)
+    std::fprintf(stderr, "veyractl: cannot read %s as a config.ini\n", veyra::GetConfigPath().c_str());
+  int status = 0;
+  {
+    veyra::cli::Context context(options);
+    context.SetJson(args.json);
+    status = command->run ? command->run(context, args) : command->runWords(context, args.words);
+    if (status == 0 && context.LineLost()) status = 1;
+    // A usage error or a port that does not open prints nothing on standard output, as without
+    // --json; everything else is one document, failures with their "error".
+    if (args.json && status != 2) context.PrintDocument();
+  }
+  if (options.trace && options.trace != stderr) std::fclose(options.trace);
+  return status;
 }

@@ -4,6 +4,8 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-qpa-plugins
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format git
+  # veyractl parses its arguments with CLI11 and writes --json with nlohmann-json (both header-only).
+  libcli11-dev nlohmann-json3-dev
   # lupdate and lrelease for the English catalogue; Qt's own Russian texts for a Russian locale.
   qt6-l10n-tools qt6-translations-l10n
   # The Chinese error texts need a CJK font (the .deb depends on the same one); the rest checks

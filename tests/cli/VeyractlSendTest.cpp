@@ -181,11 +181,12 @@ TEST_F(VeyractlSendTest, PortsListsMappedPortsWithTheirDevices) {
   EXPECT_NE(result.out.find(line), std::string::npos) << result.out;
 }
 
-TEST_F(VeyractlSendTest, TraceShowsBothDirectionsWithTimestamps) {
+TEST_F(VeyractlSendTest, TraceShowsBothDirectionsWithTimestampsOnStandardError) {
   const auto result = RunVeyractl({"--trace", "--port", "COM7", "send", "00", "09"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_NE(result.out.find(" > AA 00 09 09 55\n"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find(" < AA 00 09 09 55\n"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out, "AA 00 09 09 55\n") << "stdout is for results only";
+  EXPECT_NE(result.err.find(" > AA 00 09 09 55\n"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find(" < AA 00 09 09 55\n"), std::string::npos) << result.err;
 }
 
 }  // namespace
