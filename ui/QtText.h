@@ -3,15 +3,16 @@
 // loaded catalogue (ui/Translation.h), and as it is when none is loaded.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-#include <string_view>
 #include <optional>
 #include <string>
+#include <string_view>
 
-inline QString ToQt(std::string_view text) {
 #include "link/Translatable.h"
 
+inline QString ToQt(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
