@@ -9,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -211,7 +212,11 @@ void PtyHost::Serve() {
         lastFrame_ = frame;
         faults = faults_;
         if (faults_.hangUpAfterBytes >= 0) faults_.hangUpAfterBytes = -1;
-        if (!faults.silent && repeats_ >= faults.answerFromAttempt) replies = host_.Handle(frame);
+        const bool refused =
+            !faults.refuseFrom.empty() && frame.size() >= 2 + faults.refuseFrom.size() &&
+            std::equal(faults.refuseFrom.begin(), faults.refuseFrom.end(), frame.begin() + 2);
+        if (refused && !faults.refuseReply.empty()) replies = {faults.refuseReply};
+        if (!refused && !faults.silent && repeats_ >= faults.answerFromAttempt) replies = host_.Handle(frame);
       }
       cv_.notify_all();
       Reply(replies, faults);

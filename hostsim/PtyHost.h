@@ -24,6 +24,10 @@ struct Faults {
   bool pace = false;                  // one byte every 1.04 ms, as at 9600 baud
   int hangUpAfterBytes = -1;          // send this many bytes of the next reply, then hang up
   int splitGapMs = 0;                 // send the reply byte by byte with this gap
+  // One command refused: a frame whose bytes from the command byte on start with refuseFrom (0D 05:
+  // the number of slot 5) changes nothing and is answered with refuseReply (empty: not at all).
+  Bytes refuseFrom;
+  Bytes refuseReply;
 };
 
 class PtyHost {

@@ -1,0 +1,231 @@
+// veyractl backup, restore and diff against two simulated hosts: a configuration carried from one
+// to the other, hosts that refuse or ignore one item, and damaged files that must send nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "hostsim/AlarmState.h"
+#include "hostsim/PtyHost.h"
+#include "hostsim/SettingsState.h"
+#include "tests/common/CodecTestSupport.h"
+#include "tests/common/ScratchDir.h"
+#include "tests/common/TestEnvironment.h"
+#include "tests/common/Veyractl.h"
+
+namespace veyra {
+namespace {
+
+using test::Hex;
+using test::RunVeyractl;
+
+class VeyractlBackupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(a.Start());
+    ASSERT_TRUE(b.Start());
+    env.MapPort(7, a.DevicePath());
+    env.MapPort(8, b.DevicePath());
+    env.SetTimeouts(3, 300);
+  }
+  test::ProcessResult Run(const char* port, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--port", port});
+    return RunVeyractl(args);
+  }
+  // Host A as an installer left it: other setup values, a third timer group, numbers changed.
+  void ConfigureA() {
+    const auto lock = a.Lock();
+    for (const char* payload :
+         {"06 04 07 09 05 1E 0F 07", "07 08 03 02 07 1E 01 13 00", "01 0D 01 FF", "05 0D 04 55 51 23 4F"})
+      ASSERT_EQ(test::Hexes(a.Host().Handle(BuildFrame(Hex(payload)))).size(), 1u) << payload;
+  }
+  std::string ReadFile(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+  }
+
+  test::TestEnvironment env;
+  test::ScratchDir dir;
+  hostsim::PtyHost a, b;
+};
+
+std::string RestoreOutput(const std::string& item = {}, const std::string& outcome = {}) {
+  std::vector<std::string> items = {"setup", "timers.group1", "timers.group2", "timers.group3"};
+  for (const char* kind : {"voice1", "voice2", "voice3", "voice4", "voice5", "voice6", "sms1", "sms2", "sms3",
+                           "mms1", "mms2", "mms3"})
+    items.push_back(std::string("phones.") + kind);
+  std::string out;
+  for (const std::string& name : items) out += name + "\t" + (name == item ? outcome : "acknowledged") + "\n";
+  return out + "devices\tnot restored: learn them at the host\n";
+}
+
+TEST_F(VeyractlBackupTest, RoundTripFromOneHostToAnother) {
+  ConfigureA();
+  const std::string file = dir.Path("host-a.ini");
+  const auto backup = Run("COM7", {"backup", file});
+  ASSERT_EQ(backup.status, 0) << backup.err;
+  EXPECT_EQ(backup.out.rfind("saved " + file + ": setup, timers, phones, ", 0), 0u) << backup.out;
+  EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
+  const std::string text = ReadFile(file);
+  for (const char* line : {"[veyra-backup]\nversion=1\nprogram=veyractl ", "\nsiren_minutes=9\n",
+                           "\nmms_size=7\n", "\nnetwork=3g\n", "\ngroup3_arm=monday,07:30\n", "\nvoice1=\n",
+                           "\nvoice4=5551234\n", "\ndevice1=sensor number=1 id="})
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+
+  const auto before = Run("COM8", {"diff", file});
+  EXPECT_EQ(before.status, 1) << before.err;
+  EXPECT_EQ(before.out,
+            "setup.siren_minutes: file 9, host 3\n"
+            "setup.mms_size: file 7, host 320*240\n"
+            "setup.network: file 3g, host auto\n"
+            "setup.incoming_password: file on, host off\n"
+            "timers.group3_arm: file monday,07:30, host off,00:00\n"
+            "timers.group3_disarm: file daily,19:00, host off,00:00\n"
+            "phones.voice1: file (none), host 13800138000\n"
+            "phones.voice4: file 5551234, host (none)\n");
+
+  const auto restore = Run("COM8", {"restore", file, "--yes"});
+  EXPECT_EQ(restore.status, 0) << restore.err;
+  EXPECT_EQ(restore.out, RestoreOutput());
+
+  const auto after = Run("COM8", {"diff", file, "--only", "setup,timers,phones,devices"});
+  EXPECT_EQ(after.status, 0) << after.err;
+  EXPECT_EQ(after.out, "no difference\n");
+  // What B holds is what A held, byte for byte.
+  const auto lockA = a.Lock();
+  const auto lockB = b.Lock();
+  EXPECT_EQ(b.Host().Settings().Setup(), a.Host().Settings().Setup());
+  for (int group = 1; group <= 3; ++group)
+    EXPECT_EQ(b.Host().Alarm().Timer(group), a.Host().Alarm().Timer(group));
+  for (int slot = 1; slot <= 12; ++slot)
+    EXPECT_EQ(b.Host().Alarm().SlotBytes(slot), a.Host().Alarm().SlotBytes(slot));
+}
+
+// Each row restores A's file onto B with one fault; every other item still gets its verdict.
+TEST_F(VeyractlBackupTest, RestoreJudgesEveryItem) {
+  ConfigureA();
+  const std::string file = dir.Path("host-a.ini");
+  ASSERT_EQ(Run("COM7", {"backup", file}).status, 0);
+  struct Row {
+    const char* fault;
+    std::vector<std::string> args;
+    std::string refuseFrom, refuseReply;
+    int status;
+    std::string out;
+    std::size_t frames;  // commands B received
+  } rows[] = {
+      {"a refused number counted as written",
+       {"--yes"},
+       "0D 05",
+       "AA 00 0D 0C 55",
+       1,
+       RestoreOutput("phones.voice5", "refused"),
+       16},
+      {"a timer group without reply skipped silently",
+       {"--yes"},
+       "08 02",
+       "",
+       1,
+       RestoreOutput("timers.group2", "no reply"),
+       18},
+      {"a refused setup record counted as written",
+       {"--yes"},
+       "04",
+       "AA 00 04 05 55",
+       1,
+       RestoreOutput("setup", "refused"),
+       16},
+      {"--only writes other areas",
+       {"--only", "timers", "--yes"},
+       "",
+       "",
+       0,
+       "timers.group1\tacknowledged\ntimers.group2\tacknowledged\ntimers.group3\tacknowledged\n"
+       "devices\tnot restored: learn them at the host\n",
+       3},
+      {"restore without --yes sends", {}, "", "", 2, "", 0},
+      {"--only devices accepted", {"--only", "devices", "--yes"}, "", "", 2, "", 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.fault);
+    hostsim::Faults faults;
+    faults.refuseFrom = Hex(row.refuseFrom);
+    faults.refuseReply = Hex(row.refuseReply);
+    b.SetFaults(faults);
+    b.ClearLog();
+    std::vector<std::string> args = {"restore", file};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const auto result = Run("COM8", args);
+    EXPECT_EQ(result.status, row.status) << result.err;
+    EXPECT_EQ(result.out, row.out);
+    EXPECT_EQ(b.FramesReceived().size(), row.frames);
+  }
+  const auto lock = b.Lock();
+  EXPECT_EQ(test::Hexes({b.Host().Alarm().SlotBytes(5)}), test::Hexes({Hex("FF")})) << "refused slot kept";
+}
+
+// Each row damages a good file one way: refused with its line and reason, and nothing reaches the
+// host, not even a login.
+TEST_F(VeyractlBackupTest, DamagedFileSendsNothing) {
+  const std::string good = dir.Path("good.ini");
+  ASSERT_EQ(Run("COM7", {"backup", good}).status, 0);
+  const std::string text = ReadFile(good);
+  struct Row {
+    const char* fault;
+    std::string from, to;  // the first occurrence of from replaced
+    int line;
+    std::string reason;
+  } rows[] = {
+      {"unknown version taken", "version=1", "version=one", 2,
+       "unknown format version 'one'; this program reads version 1"},
+      {"version 0 taken", "version=1", "version=0", 2, "unknown format version '0'"},
+      {"newer version read as this one", "version=1", "version=2", 2,
+       "written in format version 2, newer than this program reads (1); use a newer veyra-setup"},
+      {"missing field written as 0", "redial_count=5\n", "", 6, "[setup] has no redial_count field"},
+      {"unknown field ignored", "siren_minutes=3\n", "siren_minutes=3\nsiren_volume=2\n", 8,
+       "unknown field 'siren_volume'; [setup] holds siren_minutes, redial_count, arm_delay_s, alarm_delay_s, "
+       "mms_size, network, incoming_password, siren_sound, power_alarm, sms_arm, record_armed, mirror, "
+       "record_alarm"},
+      {"setup value past a byte cut to 8 bits", "siren_minutes=3", "siren_minutes=256", 7,
+       "[setup] siren_minutes '256': takes a whole number from 0 to 255"},
+      {"hour 24 sent", "group1_arm=daily,08:30", "group1_arm=daily,24:00", 22,
+       "[timers] group1_arm 'daily,24:00': time out of range: hours 00 to 23, minutes 00 to 59"},
+      {"unknown day sent as off", "group1_arm=daily", "group1_arm=someday", 22,
+       "[timers] group1_arm 'someday,08:30': takes DAY,HH:MM with DAY off, daily, monday, tuesday, "
+       "wednesday, "
+       "thursday, friday, saturday or sunday"},
+      {"letters in a number", "voice1=13800138000", "voice1=1380013800x", 30,
+       "[phones] voice1 '1380013800x': takes at most 63 characters of digits, *, : and G (empty: no number)"},
+      {"malformed line skipped", "siren_minutes=3", "siren_minutes 3", 7,
+       "not a [section] nor a NAME=VALUE line"},
+      {"field given twice", "network=auto\n", "network=auto\nnetwork=3g\n", 13,
+       "[setup] network given twice"},
+      {"missing section", "[phones]", "[telephones]", 29, "unknown section [telephones]"},
+      {"not a backup file", "[veyra-backup]", "[config]", 1,
+       "not a backup file: it starts with [veyra-backup]"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.fault);
+    std::string damaged = text;
+    const std::size_t at = damaged.find(row.from);
+    ASSERT_NE(at, std::string::npos);
+    damaged.replace(at, row.from.size(), row.to);
+    const std::string file = dir.Write("damaged.ini", damaged);
+    b.ClearLog();
+    const auto result = Run("COM8", {"restore", file, "--yes"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("veyractl: " + file + ":" + std::to_string(row.line) + ": " + row.reason, 0),
+              0u)
+        << result.err;
+    EXPECT_NE(result.err.find("; nothing was sent\n"), std::string::npos) << result.err;
+    EXPECT_TRUE(b.RawReceived().empty());
+  }
+}
+
+}  // namespace
+}  // namespace veyra
