@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -54,7 +55,8 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
       m_link([this](const veyra::Bytes& sent, const veyra::Bytes& received) {
         m_search.OnReply(sent, received);
       }),
-      m_search(m_link, *this) {
+      m_search(m_link, *this),
+      m_backup(port, this) {
   m_prompt = [this]() -> std::optional<int> {
     CLoginDlg login(this);
     if (login.exec() != QDialog::Accepted) return std::nullopt;
@@ -66,6 +68,9 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   if (const auto config = veyra::EnsureDefaultConfig();
       config == veyra::DefaultConfigResult::Failed || config == veyra::DefaultConfigResult::Unreadable)
     veyra::Messages().Show({"Please Copy to Harddisk Run!", "", true, veyra::Icon::None});
+  AddSystemMenuEntry(CBackupActions::SaveText(), [this] { m_backup.Save(); });
+  SystemMenu()->addAction(CBackupActions::RestoreText(), [this] { m_backup.Restore(); });
+  SystemMenu()->addAction(CBackupActions::CompareText(), [this] { m_backup.Compare(); });
   AddSystemMenuEntry(tr("About Norvane(&A)..."), [this] { ShowAbout(); });
   setWindowTitle(tr("Утилита настройки системы 3G видео-сигнализации"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));

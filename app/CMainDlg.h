@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/TileTable.h"
+#include "features/backup/CBackupActions.h"
 #include "session/HostSearch.h"
 #include "ui/CDialogBase.h"
 #include "ui/DialogLink.h"
@@ -69,6 +70,7 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   CPictureButton* TileButton(int tile) const { return m_tiles[static_cast<std::size_t>(tile)]; }
   CPictureButton* TileButton(const QString& label) const;
   bool ConnectedPictureShown() const { return m_connectedShown; }
+  CBackupActions& Backup() { return m_backup; }
 
  private:
   void BuildLayout();
@@ -83,6 +85,7 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   veyra::HostPort& m_port;
   veyra::DialogLink m_link;
   veyra::session::HostSearch m_search;
+  CBackupActions m_backup;
   std::vector<std::string> m_portNames;
   int m_password = 0;
   std::string m_selectedPortText;

@@ -59,6 +59,81 @@
     </message>
 </context>
 <context>
+    <name>CBackupActions</name>
+    <message>
+        <source>Файл конфигурации не прочитан: %1</source>
+        <translation>The configuration file was not read: %1</translation>
+    </message>
+    <message>
+        <source>Файл %1 не принят, строка %2: %3</source>
+        <translation>File %1 refused, line %2: %3</translation>
+    </message>
+    <message>
+        <source>Чтение конфигурации 3G камеры</source>
+        <translation>Reading the 3G camera&apos;s configuration</translation>
+    </message>
+    <message>
+        <source>Сбой чтения конфигурации: %1</source>
+        <translation>Reading the configuration failed: %1</translation>
+    </message>
+    <message>
+        <source>Конфигурация не сохранена: %1</source>
+        <translation>The configuration was not saved: %1</translation>
+    </message>
+    <message>
+        <source>Конфигурация сохранена в %1 (датчиков: %2).</source>
+        <translation>Configuration saved to %1 (devices: %2).</translation>
+    </message>
+    <message>
+        <source>Записать в 3G камеру настройки, таймеры и телефонные номера из файла %1? Текущие будут заменены.</source>
+        <translation>Write the settings, timers and telephone numbers of %1 to the 3G camera? The current ones will be replaced.</translation>
+    </message>
+    <message>
+        <source>Запись конфигурации в 3G камеру</source>
+        <translation>Writing the configuration to the 3G camera</translation>
+    </message>
+    <message>
+        <source>Конфигурация записана: подтверждено %1 из %1.</source>
+        <translation>Configuration written: %1 of %1 acknowledged.</translation>
+    </message>
+    <message>
+        <source>Подтверждено %1 из %2. Не подтверждено:
+%3</source>
+        <translation>%1 of %2 acknowledged. Not acknowledged:
+%3</translation>
+    </message>
+    <message>
+        <source>Датчики не восстанавливаются: их нужно привязать на месте.</source>
+        <translation>Devices are not restored: learn them at the host.</translation>
+    </message>
+    <message>
+        <source>Конфигурация 3G камеры совпадает с файлом.</source>
+        <translation>The 3G camera&apos;s configuration matches the file.</translation>
+    </message>
+    <message>
+        <source>%1: в файле %2, в камере %3</source>
+        <translation>%1: file %2, camera %3</translation>
+    </message>
+    <message>
+        <source>Отличия от файла:
+%1</source>
+        <translation>Differences from the file:
+%1</translation>
+    </message>
+    <message>
+        <source>Сохранить конфигурацию…</source>
+        <translation>Save configuration…</translation>
+    </message>
+    <message>
+        <source>Восстановить конфигурацию…</source>
+        <translation>Restore configuration…</translation>
+    </message>
+    <message>
+        <source>Сравнить с файлом…</source>
+        <translation>Compare with file…</translation>
+    </message>
+</context>
+<context>
     <name>CCaptionButton</name>
     <message>
         <source>Закрыть</source>
