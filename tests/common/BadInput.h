@@ -68,7 +68,9 @@ inline void Press(const BadInput& row, RecordingNotifier& messages, hostsim::Pty
     FAIL() << "no input for this control";
   }
   row.button->click();
-  if (!row.shown.empty()) EXPECT_TRUE(messages.WaitFor(row.shown.size()));
+  if (!row.shown.empty()) {
+    EXPECT_TRUE(messages.WaitFor(row.shown.size()));
+  }
   DeliverPosted();
   EXPECT_EQ(messages.Texts(), row.shown);
   EXPECT_EQ(Hexes(host.FramesReceived()), row.line);
