@@ -14,9 +14,13 @@ void PrintingNotifier::Show(const Message& message) {
   std::lock_guard lock(mutex_);
   shown_.push_back(message);
   if (!stream_) return;
-  const std::string text = localize_ ? localize_(message.text) : message.text;
-  std::fputs(text.c_str(), stream_);
-  if (text.empty() || text.back() != '\n') std::fputc('\n', stream_);
+  // The detail, when there is one, on the line after the text, as the box shows it below.
+  for (const std::string* line : {&message.text, &message.detail}) {
+    if (line == &message.detail && line->empty()) break;
+    const std::string text = localize_ ? localize_(*line) : *line;
+    std::fputs(text.c_str(), stream_);
+    if (text.empty() || text.back() != '\n') std::fputc('\n', stream_);
+  }
   std::fflush(stream_);
 }
 
@@ -170,7 +174,10 @@ void Context::Problem(const std::string& text) {
 
 void Context::PrintDocument() {
   std::string error;
-  for (const Message& message : notifier_.Shown()) error += (error.empty() ? "" : "\n") + message.text;
+  for (const Message& message : notifier_.Shown()) {
+    error += (error.empty() ? "" : "\n") + message.text;
+    if (!message.detail.empty()) error += "\n" + message.detail;
+  }
   for (const std::string& problem : problems_) error += (error.empty() ? "" : "\n") + problem;
   if (!error.empty()) doc_["error"] = error;
   std::printf("%s\n", JsonText(doc_).c_str());

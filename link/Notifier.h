@@ -15,6 +15,9 @@ struct Message {
   std::string caption;  // empty: the application's name is shown
   bool owned = true;    // has an owner window
   Icon icon = Icon::None;
+  // Why, and what would be taken, beside a refusal whose text stays as the host's documents word
+  // it: the box's second paragraph, veyractl's next line. Empty for most messages.
+  std::string detail = {};
 
   bool operator==(const Message&) const = default;
 };

@@ -30,8 +30,15 @@ inline constexpr std::string_view kHostFoundOnPattern =
     QT_TRANSLATE_NOOP("veyra", "%1 Successful to find main host!");
 inline constexpr std::string_view kPhoneSlotFailurePattern =
     QT_TRANSLATE_NOOP("veyra", "Сбой при сохранения телефонных номеров %1!");
-inline constexpr std::array<std::string_view, 4> kComposedPatterns = {
-    kOpenFailedPattern, kHostNotFoundOnPattern, kHostFoundOnPattern, kPhoneSlotFailurePattern};
+// Why a telephone number is refused: the first character the host cannot store, and the longest
+// number it can.
+inline constexpr std::string_view kPhoneCharacterPattern =
+    QT_TRANSLATE_NOOP("veyra", "Знак %1 нельзя сохранить в номере: допустимы только цифры, * и G.");
+inline constexpr std::string_view kPhoneLengthPattern =
+    QT_TRANSLATE_NOOP("veyra", "Номер слишком длинный: не больше %1 знаков.");
+inline constexpr std::array<std::string_view, 6> kComposedPatterns = {
+    kOpenFailedPattern,       kHostNotFoundOnPattern, kHostFoundOnPattern,
+    kPhoneSlotFailurePattern, kPhoneCharacterPattern, kPhoneLengthPattern};
 
 // The pattern with its "%1" replaced by value.
 std::string FillIn(std::string_view pattern, std::string_view value);

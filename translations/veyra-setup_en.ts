@@ -1230,5 +1230,49 @@
         <source>Сбой при сохранения телефонных номеров %1!</source>
         <translation>Saving telephone number %1 failed!</translation>
     </message>
+    <message>
+        <source>Удалить всю историю тревог на хосте? Это нельзя отменить.</source>
+        <translation>Erase the whole alarm history on the host? This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>Знак «+» нельзя сохранить в номере: допустимы только цифры, * и G. Номер «+7…» запишите как «8…» или «007…».</source>
+        <translation>The character “+” cannot be stored in a number: only digits, * and G can. Write “+7…” as “8…” or “007…”.</translation>
+    </message>
+    <message>
+        <source>пробел</source>
+        <translation>A blank</translation>
+    </message>
+    <message>
+        <source>День постановки: код от 0 до 8.</source>
+        <translation>Arm day: a code from 0 to 8.</translation>
+    </message>
+    <message>
+        <source>Час постановки: от 0 до 23.</source>
+        <translation>Arm hour: from 0 to 23.</translation>
+    </message>
+    <message>
+        <source>Минута постановки: от 0 до 59.</source>
+        <translation>Arm minute: from 0 to 59.</translation>
+    </message>
+    <message>
+        <source>День снятия: код от 0 до 8.</source>
+        <translation>Disarm day: a code from 0 to 8.</translation>
+    </message>
+    <message>
+        <source>Час снятия: от 0 до 23.</source>
+        <translation>Disarm hour: from 0 to 23.</translation>
+    </message>
+    <message>
+        <source>Минута снятия: от 0 до 59.</source>
+        <translation>Disarm minute: from 0 to 59.</translation>
+    </message>
+    <message>
+        <source>Знак %1 нельзя сохранить в номере: допустимы только цифры, * и G.</source>
+        <translation>%1 cannot be stored in a number: only digits, * and G can.</translation>
+    </message>
+    <message>
+        <source>Номер слишком длинный: не больше %1 знаков.</source>
+        <translation>The number is too long: at most %1 characters.</translation>
+    </message>
 </context>
 </TS>

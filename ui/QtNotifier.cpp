@@ -69,6 +69,7 @@ void QtNotifier::ShowNext() {
   const QString caption = message.caption.empty() ? ApplicationName() : TrText(message.caption);
   QWidget* owner = message.owned ? FindOwner() : nullptr;
   auto* box = new QMessageBox(ToBoxIcon(message.icon), caption, TrText(message.text), QMessageBox::Ok, owner);
+  if (!message.detail.empty()) box->setInformativeText(TrText(message.detail));
   box->setWindowModality(Qt::ApplicationModal);
   connect(box, &QDialog::finished, box, &QObject::deleteLater);
   // The next box appears once this one is gone, however it went (closed, or taken down with its owner).
@@ -86,6 +87,7 @@ bool QtNotifier::Ask(const veyra::Message& question) {
   const QString caption = question.caption.empty() ? ApplicationName() : TrText(question.caption);
   QMessageBox box(QMessageBox::Question, caption, TrText(question.text), QMessageBox::Yes | QMessageBox::No,
                   question.owned ? FindOwner() : nullptr);
+  if (!question.detail.empty()) box.setInformativeText(TrText(question.detail));
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   // Announced once the box is up and taking input, so a test can answer it.

@@ -80,6 +80,8 @@ void CAlarmHistoryDlg::OnRefresh() {
 }
 
 void CAlarmHistoryDlg::OnErase() {
+  if (!veyra::DialogLink::HostReady(codec::kHistoryHostNotFoundText)) return;
+  if (!veyra::Messages().Ask(veyra::OwnedMessage(codec::kHistoryEraseQuestionText))) return;
   if (!StartCommand()) return;
   Link().Send(codec::HistoryErasePayload(), codec::kHistoryEraseFailureText);
   // Emptied whatever the host answered: what it still holds is unknown until the next read.

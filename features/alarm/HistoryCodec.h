@@ -65,6 +65,9 @@ inline constexpr std::string_view kHistoryReadNoReplyText = QT_TRANSLATE_NOOP("v
 inline constexpr std::string_view kHistoryEraseFailureText =
     QT_TRANSLATE_NOOP("veyra", "Сбой очистки истории!");  // no reply, or refused
 inline constexpr std::string_view kHistoryEraseDoneText = QT_TRANSLATE_NOOP("veyra", "Удаление завершено!");
+// Asked before the erase: the PC keeps no copy of the log, so what goes is gone.
+inline constexpr std::string_view kHistoryEraseQuestionText =
+    QT_TRANSLATE_NOOP("veyra", "Удалить всю историю тревог на хосте? Это нельзя отменить.");
 
 struct HistoryRecord {
   int source = 0;  // 0 to 15

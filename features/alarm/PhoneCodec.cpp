@@ -1,6 +1,7 @@
 #include "features/alarm/PhoneCodec.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "link/Translatable.h"
@@ -13,6 +14,29 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 
 bool IsNumberCharacter(char c) {
   return (c >= '0' && c <= '9') || c == '*' || c == ':' || c == 'G' || c == 'g';
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The character that starts at text[at], as a person would recognise it: a whole UTF-8 sequence
+// (a Cyrillic letter is two bytes) in quotes, a blank by name, a control character by its code.
+std::string CharacterName(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead == ' ' || lead == '\t') return std::string(kPhoneBlankName);
+  if (lead < 0x20 || lead == 0x7F) {
+    char code[8];
+    std::snprintf(code, sizeof code, "U+%04X", lead);
+    return code;
+  }
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  std::size_t end = at + 1;
+  while (end < text.size() && end < at + length && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+    ++end;
+  return "«" + std::string(text.substr(at, end - at)) + "»";
 }
 
 void AppendNibble(std::string& text, int nibble) {
@@ -56,11 +80,21 @@ std::optional<PhoneNumber> DecodePhoneFrame(const Bytes& frame) {
 }
 
 std::optional<std::string> NormalizePhoneText(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  text = Trimmed(text);
   if (text.size() > kPhoneMaxDigits) return std::nullopt;
   if (!std::all_of(text.begin(), text.end(), IsNumberCharacter)) return std::nullopt;
   return std::string(text);
+}
+
+std::string PhoneRefusalDetail(std::string_view text) {
+  text = Trimmed(text);
+  const auto bad = std::find_if_not(text.begin(), text.end(), IsNumberCharacter);
+  if (bad != text.end()) {
+    if (*bad == '+') return std::string(kPhonePlusDetailText);
+    return FillIn(kPhoneCharacterPattern, CharacterName(text, static_cast<std::size_t>(bad - text.begin())));
+  }
+  if (text.size() > kPhoneMaxDigits) return FillIn(kPhoneLengthPattern, std::to_string(kPhoneMaxDigits));
+  return {};
 }
 
 Bytes EncodePhoneDigits(std::string_view number) {
@@ -79,6 +113,7 @@ PhoneRequest PhoneWritePayload(int slot, std::string_view text) {
   const std::optional<std::string> number = NormalizePhoneText(text);
   if (slot < 1 || slot > kPhoneSlotCount || !number) {
     request.refusal = OwnedMessage(PhoneSlotFailureText(slot));
+    if (slot >= 1 && slot <= kPhoneSlotCount) request.refusal->detail = PhoneRefusalDetail(text);
     return request;
   }
   const Bytes packed = EncodePhoneDigits(*number);

@@ -76,13 +76,27 @@ std::optional<PhoneNumber> DecodePhoneFrame(const Bytes& frame);
 // character other than digits, "*", ":", "G" and "g", or longer than kPhoneMaxDigits.
 std::optional<std::string> NormalizePhoneText(std::string_view text);
 
+// Why NormalizePhoneText refuses a text, to show beside the slot's failure text: the first
+// character the host cannot store, named, and what it can store (with the way to write "+7..."
+// for a "+"), or the longest number. Empty for a text it takes.
+std::string PhoneRefusalDetail(std::string_view text);
+
+// The whole text for a "+", which a number written the international way starts with.
+inline constexpr std::string_view kPhonePlusDetailText =
+    QT_TRANSLATE_NOOP("veyra",
+                      "Знак «+» нельзя сохранить в номере: допустимы только цифры, * и G. Номер «+7…» "
+                      "запишите как «8…» или «007…».");
+// How a blank inside a number is named.
+inline constexpr std::string_view kPhoneBlankName = QT_TRANSLATE_NOOP("veyra", "пробел");
+
 // Text to packed bytes, padded with nibble 0xF (odd length) or byte 0xFF (even length, empty
 // included); "*", "G" and "g" become nibble 0xB wherever they stand. The text must have passed
 // NormalizePhoneText.
 Bytes EncodePhoneDigits(std::string_view number);
 
 // LEN 0D slot packed-bytes for the field text of one ticked slot. Refused with the slot's
-// failure text when the slot is outside 1 to 12 or the number cannot be sent.
+// failure text when the slot is outside 1 to 12 or the number cannot be sent (then with
+// PhoneRefusalDetail as its detail).
 PhoneRequest PhoneWritePayload(int slot, std::string_view text);
 
 // Whether a received frame is the acknowledgement of a number write (command 0x0D, key "0D").

@@ -10,9 +10,19 @@ namespace veyra::alarm {
 
 namespace {
 
-bool ValidTime(const TimedTime& time) {
-  return time.day >= 0 && time.day < static_cast<int>(TimedDayNames.size()) && time.hour >= 0 &&
-         time.hour <= 23 && time.minute >= 0 && time.minute <= 59;
+bool Within(int value, int highest) { return value >= 0 && value <= highest; }
+
+// The index into TimedRangeDetails of the first field out of range, or none.
+std::optional<std::size_t> FirstBadField(const TimedSchedule& schedule) {
+  const int lastDay = static_cast<int>(TimedDayNames.size()) - 1;
+  const TimedTime* times[] = {&schedule.arm, &schedule.disarm};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const TimedTime& time = *times[i];
+    const bool fine[] = {Within(time.day, lastDay), Within(time.hour, 23), Within(time.minute, 59)};
+    for (std::size_t field = 0; field < 3; ++field)
+      if (!fine[field]) return i * 3 + field;
+  }
+  return std::nullopt;
 }
 
 std::string TwoDigits(int value) {
@@ -58,8 +68,9 @@ TimedRequest TimedSetPayload(const TimedSchedule& schedule) {
     request.refusal = OwnedMessage(std::string(kTimedNoGroupText));
     return request;
   }
-  if (!ValidTime(schedule.arm) || !ValidTime(schedule.disarm)) {
+  if (const std::optional<std::size_t> field = FirstBadField(schedule)) {
     request.refusal = OwnedMessage(std::string(kTimedBadTimeText));
+    request.refusal->detail = std::string(TimedRangeDetails[*field]);
     return request;
   }
   auto byte = [](int value) { return static_cast<std::uint8_t>(value); };

@@ -41,6 +41,15 @@ inline constexpr std::string_view kTimedHostNotFoundText =
 inline constexpr std::string_view kTimedNoGroupText =
     QT_TRANSLATE_NOOP("veyra", "Выберете необходимую группу!");
 inline constexpr std::string_view kTimedBadTimeText = QT_TRANSLATE_NOOP("veyra", "Неверное время!");
+// Beside kTimedBadTimeText: the first field out of range and what it takes, in the order of the
+// record (arm day, hour, minute, disarm day, hour, minute).
+inline constexpr std::array<std::string_view, 6> TimedRangeDetails = {
+    QT_TRANSLATE_NOOP("veyra", "День постановки: код от 0 до 8."),
+    QT_TRANSLATE_NOOP("veyra", "Час постановки: от 0 до 23."),
+    QT_TRANSLATE_NOOP("veyra", "Минута постановки: от 0 до 59."),
+    QT_TRANSLATE_NOOP("veyra", "День снятия: код от 0 до 8."),
+    QT_TRANSLATE_NOOP("veyra", "Час снятия: от 0 до 23."),
+    QT_TRANSLATE_NOOP("veyra", "Минута снятия: от 0 до 59.")};
 inline constexpr std::string_view kTimedSetFailureText =
     QT_TRANSLATE_NOOP("veyra", "Setting failure!");  // no reply, or refused
 inline constexpr std::string_view kTimedSetSuccessText = QT_TRANSLATE_NOOP("veyra", "Setting Successful!");
@@ -78,7 +87,8 @@ std::optional<TimedTime> ParseTimedClock(std::string_view text);
 
 // 07 08 and the seven record bytes. Refused with kTimedNoGroupText for a group outside 1 to 3,
 // and with kTimedBadTimeText for a day code outside 0 to 8, an hour above 23 or a minute
-// above 59 (negative values included): the host would store a time that never comes.
+// above 59 (negative values included): the host would store a time that never comes. The
+// refusal's detail names the first such field (TimedRangeDetails).
 TimedRequest TimedSetPayload(const TimedSchedule& schedule);
 
 // An hour or minute field as the setting page sends it: TimedFieldValue of a text of digits only

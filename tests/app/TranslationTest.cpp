@@ -124,6 +124,10 @@ TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithThe
       {"a Chinese caption is not translated", "错误！", "Error!"},
       {"a text built around a value loses the value", alarm::PhoneSlotFailureText(3),
        "Saving telephone number 3 failed!"},
+      {"a refused number's character lost from its detail", alarm::PhoneRefusalDetail("12-3"),
+       "«-» cannot be stored in a number: only digits, * and G can."},
+      {"a blank in a refused number not named in the language", alarm::PhoneRefusalDetail("1 2"),
+       "A blank cannot be stored in a number: only digits, * and G can."},
       {"a status line's port is not translated with it", session::NotFoundStatus(session::kAutoPortText),
        "Auto 3G camera not found!"},
       {"a status line's port is changed", session::FoundStatus(33), "COM33 Successful to find main host!"},
@@ -142,18 +146,21 @@ TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithThe
   for (const Language language : {Language::Source, Language::English}) {
     LanguageScope scope(language);
     QtNotifier notifier;
-    QString shown, caption;
+    QString shown, caption, detail;
     QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) {
       shown = box->text();
       caption = box->windowTitle();
+      detail = box->informativeText();
       box->close();
     });
-    notifier.Show({std::string(kLineLostText), "错误", false, Icon::None});
+    notifier.Show({std::string(kLineLostText), "错误", false, Icon::None, "Час снятия: от 0 до 23."});
     ASSERT_TRUE(test::WaitFor([&] { return !shown.isEmpty(); }));
     const bool english = language == Language::English;
     EXPECT_EQ(shown, english ? QStringLiteral("Connection to the host lost!")
                              : QStringLiteral("Связь с хостом потеряна!"));
     EXPECT_EQ(caption, english ? QStringLiteral("Error") : QStringLiteral("错误"));
+    EXPECT_EQ(detail, english ? QStringLiteral("Disarm hour: from 0 to 23.")
+                              : QStringLiteral("Час снятия: от 0 до 23."));
     test::TestEnvironment env;
     test::RecordingNotifier messages;
     HostPort port;

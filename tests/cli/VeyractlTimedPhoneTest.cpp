@@ -83,7 +83,7 @@ TEST_F(VeyractlTimedPhoneTest, Timers) {
        {"timer-set", "2", "2", "24:00", "1", "19:00"},
        HostFault::None,
        1,
-       "Неверное время!\n",
+       "Неверное время!\nЧас постановки: от 0 до 23.\n",
        {}},
       {"group 4 sent", {"timer-set", "4", "2", "07:30", "1", "19:00"}, HostFault::None, 2, "", {}},
       {"day code 9 sent", {"timer-set", "1", "9", "07:30", "1", "19:00"}, HostFault::None, 2, "", {}},
@@ -132,8 +132,17 @@ TEST_F(VeyractlTimedPhoneTest, Phones) {
        {"phone-set", "12=456", "3=12-34"},
        HostFault::None,
        1,
-       kSlot + "3!\n" + kClosing,
+       kSlot + "3!\nЗнак «-» нельзя сохранить в номере: допустимы только цифры, * и G.\n" + kClosing,
        {FrameLine("03 0D 0C 45 6F")}},
+      {"a number written with + sent, or refused without the way to write it",
+       {"phone-set", "1=+79001234567"},
+       HostFault::None,
+       1,
+       kSlot +
+           "1!\nЗнак «+» нельзя сохранить в номере: допустимы только цифры, * и G. Номер «+7…» запишите как "
+           "«8…» или «007…».\n" +
+           kClosing,
+       {}},
       {"slot 13 sent", {"phone-set", "13=1"}, HostFault::None, 2, "", {}},
       {"a slot given twice sent", {"phone-set", "1=1", "1=2"}, HostFault::None, 2, "", {}},
       {"phone-set writes out of slot order, or speaks on success",

@@ -68,6 +68,10 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
        {"y", "串口", true, veyra::Icon::Information},
        "串口",
        QMessageBox::Information},
+      {"a refusal's detail left out of the box",
+       {"Неверное время!", "", true, veyra::Icon::None, "Час постановки: от 0 до 23."},
+       "veyra-setup",
+       QMessageBox::NoIcon},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
@@ -83,6 +87,7 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
     ASSERT_TRUE(WaitFor([&] { return shown != nullptr; }));
     EXPECT_EQ(shown->windowTitle(), QString::fromUtf8(row.caption));
     EXPECT_EQ(shown->text(), QString::fromStdString(row.message.text));
+    EXPECT_EQ(shown->informativeText(), QString::fromStdString(row.message.detail));
     EXPECT_EQ(shown->icon(), row.icon);
     EXPECT_EQ(shown->parentWidget(), row.message.owned ? &dialog : nullptr);
     ASSERT_EQ(shown->buttons().size(), 1);

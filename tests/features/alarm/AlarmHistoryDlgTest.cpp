@@ -168,6 +168,7 @@ TEST_F(AlarmHistoryDlgTest, EachWayAPressEndsIsReportedAndTheOldRowsGoWhateverTh
       {"an acknowledged erase is not reported done", true, true, {}, "Удаление завершено!"},
   };
   env.SetTimeouts(1, 200);
+  messages.AnswerYes(true);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
     host.SetFaults({});
@@ -182,6 +183,7 @@ TEST_F(AlarmHistoryDlgTest, EachWayAPressEndsIsReportedAndTheOldRowsGoWhateverTh
     ASSERT_TRUE(messages.WaitFor(1));
     EXPECT_EQ(messages.Messages(), std::vector<Message>{OwnedMessage(row.shown)});
     if (!row.found) {
+      EXPECT_TRUE(messages.Questions().empty()) << "asked about a host that is not there";
       EXPECT_TRUE(host.FramesReceived().empty());
       EXPECT_EQ(dialog->LastRow(), 25) << "a press that sends nothing changes nothing";
       continue;
@@ -192,6 +194,20 @@ TEST_F(AlarmHistoryDlgTest, EachWayAPressEndsIsReportedAndTheOldRowsGoWhateverTh
     EXPECT_EQ(dialog->Grid()->GetRowCount(), 20);
     for (int r = 1; r < 20; ++r) EXPECT_EQ(Row(r).join(""), "") << r;
   }
+}
+
+TEST_F(AlarmHistoryDlgTest, EraseAsksFirstAndANoLeavesTheHostAndTheTableAlone) {
+  ReplaceLog(DistinctEntries(3));
+  Read(3);
+  host.ClearLog();
+  dialog->EraseButton()->click();  // the recording notifier answers no
+  EXPECT_EQ(messages.Questions(),
+            std::vector<Message>{OwnedMessage("Удалить всю историю тревог на хосте? Это нельзя отменить.")});
+  EXPECT_TRUE(host.FramesReceived().empty());
+  EXPECT_EQ(dialog->LastRow(), 3);
+  EXPECT_TRUE(messages.Texts().empty());
+  const auto lock = host.Lock();
+  EXPECT_EQ(host.Host().Alarm().LogSize(), 3u);
 }
 
 TEST_F(AlarmHistoryDlgTest, CopyAndCsvSaveTakeTheRecordRows) {

@@ -41,7 +41,7 @@ TEST(PhoneCodec, WritePayloadReadsBackOrIsRefused) {
     int slot;
     std::string typed;
     const char* payload;  // nullptr when refused
-    std::string shown;
+    std::string shown;    // read back; for a refusal, its detail
   } rows[] = {
       {"even_length_without_its_FF_byte", 4, "0123456789", "07 0D 04 01 23 45 67 89 FF", "0123456789"},
       {"empty_ticked_slot_not_sent_as_FF", 7, "", "02 0D 07 FF", ""},
@@ -56,9 +56,19 @@ TEST(PhoneCodec, WritePayloadReadsBackOrIsRefused) {
        "21 0D 0C 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 99 "
        "99 9F",
        std::string(63, '9')},
-      {"64_characters_sent_past_the_frames_32_bytes", 3, std::string(64, '9'), nullptr, ""},
-      {"hex_letter_sent_as_its_nibble", 3, "12B4", nullptr, ""},
-      {"inner_blank_dropped_and_the_number_sent", 3, "12 34", nullptr, ""},
+      {"64_characters_sent_past_the_frames_32_bytes", 3, std::string(64, '9'), nullptr,
+       "Номер слишком длинный: не больше 63 знаков."},
+      {"hex_letter_sent_as_its_nibble", 3, "12B4", nullptr,
+       "Знак «B» нельзя сохранить в номере: допустимы только цифры, * и G."},
+      {"inner_blank_dropped_and_the_number_sent", 3, "12 34", nullptr,
+       "Знак пробел нельзя сохранить в номере: допустимы только цифры, * и G."},
+      {"plus_sent_or_named_without_the_8_hint", 1, "+79001234567", nullptr,
+       "Знак «+» нельзя сохранить в номере: допустимы только цифры, * и G. Номер «+7…» запишите как «8…» "
+       "или «007…»."},
+      {"cyrillic_letter_named_by_half_its_bytes", 2, "8900З12", nullptr,
+       "Знак «З» нельзя сохранить в номере: допустимы только цифры, * и G."},
+      {"bad_character_of_a_long_number_not_named_first", 2, std::string(70, '1') + "-", nullptr,
+       "Знак «-» нельзя сохранить в номере: допустимы только цифры, * и G."},
       {"slot_0_sent", 0, "123", nullptr, ""},
       {"slot_13_sent", 13, "123", nullptr, ""},
   };
@@ -69,6 +79,7 @@ TEST(PhoneCodec, WritePayloadReadsBackOrIsRefused) {
     ASSERT_EQ(request.refusal.has_value(), row.payload == nullptr);
     if (request.refusal) {
       EXPECT_EQ(request.refusal->text, kSlotFailed + std::to_string(row.slot) + "!");
+      EXPECT_EQ(request.refusal->detail, row.shown);
       continue;
     }
     EXPECT_EQ(FormatHex(*request.payload), row.payload);

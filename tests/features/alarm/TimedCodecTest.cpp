@@ -19,19 +19,29 @@ TEST(TimedCodec, SetPayloadOrRefusal) {
   const struct {
     const char* fault;
     TimedSchedule schedule;
-    const char* payload;  // "" when refused
-    std::string refusal;  // "" when sent
+    const char* payload;      // "" when refused
+    std::string refusal;      // "" when sent
+    std::string detail = "";  // beside the refusal: the field and its range
   } rows[] = {
       {"schedule_bytes_out_of_order", {2, {2, 7, 30}, {1, 19, 0}}, "07 08 02 02 07 1E 01 13 00", ""},
       {"hours_and_minutes_sent_as_bcd", {3, {8, 23, 59}, {0, 0, 0}}, "07 08 03 08 17 3B 00 00 00", ""},
-      {"arm_hour_24_sent", {1, {1, 24, 0}, {1, 19, 0}}, "", badTime},
-      {"arm_minute_60_sent", {1, {1, 7, 60}, {1, 19, 0}}, "", badTime},
-      {"disarm_hour_99_sent", {1, {1, 7, 0}, {1, 99, 0}}, "", badTime},
-      {"disarm_minute_75_sent", {1, {1, 7, 0}, {1, 19, 75}}, "", badTime},
-      {"negative_hour_sent", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime},
-      {"day_code_9_sent", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime},
-      {"no_day_selected_sent", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime},
-      {"hour_wrapping_to_a_valid_byte_sent", {1, {1, 256 + 7, 0}, {1, 19, 0}}, "", badTime},
+      {"arm_hour_24_sent", {1, {1, 24, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
+      {"arm_minute_60_sent", {1, {1, 7, 60}, {1, 19, 0}}, "", badTime, "Минута постановки: от 0 до 59."},
+      {"disarm_hour_99_sent", {1, {1, 7, 0}, {1, 99, 0}}, "", badTime, "Час снятия: от 0 до 23."},
+      {"disarm_minute_75_sent", {1, {1, 7, 0}, {1, 19, 75}}, "", badTime, "Минута снятия: от 0 до 59."},
+      {"negative_hour_sent", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
+      {"day_code_9_sent", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime, "День постановки: код от 0 до 8."},
+      {"no_day_selected_sent", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime, "День снятия: код от 0 до 8."},
+      {"hour_wrapping_to_a_valid_byte_sent",
+       {1, {1, 256 + 7, 0}, {1, 19, 0}},
+       "",
+       badTime,
+       "Час постановки: от 0 до 23."},
+      {"a_later_field_named_before_the_first_bad_one",
+       {1, {1, 7, 61}, {9, 25, 0}},
+       "",
+       badTime,
+       "Минута постановки: от 0 до 59."},
       {"no_group_selected_sent", {0, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
       {"group_4_sent", {4, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
   };
@@ -42,6 +52,7 @@ TEST(TimedCodec, SetPayloadOrRefusal) {
     ASSERT_EQ(request.refusal.has_value(), !row.refusal.empty());
     EXPECT_EQ(request.payload.value_or(Bytes{}), Hex(row.payload));
     EXPECT_EQ(request.refusal ? request.refusal->text : "", row.refusal);
+    EXPECT_EQ(request.refusal ? request.refusal->detail : "", row.detail);
   }
 }
 
