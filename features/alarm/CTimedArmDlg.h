@@ -1,6 +1,7 @@
 // The timed arm/disarm dialog: the look-up page and the setting page.
 #pragma once
 
+#include "features/alarm/TimedReading.h"
 #include "ui/CPagedDialog.h"
 
 class CTimedLookupPage;
@@ -16,6 +17,8 @@ class CTimedArmDlg : public CPagedDialog {
   CTimedSettingPage* SettingPage() const { return m_settingPage; }
 
  private:
+  // The look-up page's last reading, from which the setting page fills a group's fields.
+  TimedReading m_reading;
   CTimedLookupPage* m_lookupPage;
   CTimedSettingPage* m_settingPage;
 };

@@ -31,13 +31,16 @@ void CTimedLookupPage::OnLookup() {
   Link().DeliverPending();  // rows of an earlier look-up land before the count starts again
   m_lastRow = 0;
   m_rowCount = kInitialRowCount;
+  m_reading->Clear();
   if (!Link().Send(TimedLookupPayload(), kTimedLookupNoReplyText)) m_grid->ResetRows(m_grid->GetRowCount());
 }
 
 void CTimedLookupPage::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
   const std::optional<veyra::alarm::TimedSchedule> schedule =
       veyra::alarm::TimedLookupRecord(sentFrame, receivedFrame);
-  if (schedule) PlaceRecord(*schedule);
+  if (!schedule) return;
+  m_reading->Take(*schedule);
+  PlaceRecord(*schedule);
 }
 
 void CTimedLookupPage::PlaceRecord(const veyra::alarm::TimedSchedule& schedule) {

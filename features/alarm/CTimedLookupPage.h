@@ -3,6 +3,7 @@
 #pragma once
 
 #include "features/alarm/TimedCodec.h"
+#include "features/alarm/TimedReading.h"
 #include "ui/CHostPage.h"
 
 class CGridCtrl;
@@ -20,6 +21,9 @@ class CTimedLookupPage : public CHostPage {
   QPushButton* LookupButton() const { return m_lookupButton; }
   int RowCount() const { return m_rowCount; }  // rows of the table, header included
   int LastRow() const { return m_lastRow; }    // row of the last record shown, 0 before the first
+  // Where the records of each look-up are kept for the setting page; the page's own until the
+  // dialog shares one.
+  void ShareReading(TimedReading* reading) { m_reading = reading; }
 
  public slots:
   void OnLookup();
@@ -35,4 +39,6 @@ class CTimedLookupPage : public CHostPage {
   QPushButton* m_lookupButton;
   int m_rowCount = kInitialRowCount;
   int m_lastRow = 0;
+  TimedReading m_ownReading;
+  TimedReading* m_reading = &m_ownReading;
 };

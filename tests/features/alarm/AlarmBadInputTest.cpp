@@ -80,13 +80,13 @@ TEST_F(TimedBadInputTest, ATimeThatNeverComesIsRefusedAndAnyOtherSentAsItReads) 
   };
   // clang-format on
   for (const auto& row : rows) {
+    page->Groups()->setCurrentRow(1);  // first: choosing a group fills its fields from the host's
     page->ArmDay()->setCurrentIndex(2);
     page->ArmHour()->setText("07");
     page->ArmMinute()->setText("30");
     page->DisarmDay()->setCurrentIndex(1);
     page->DisarmHour()->setText("19");
     page->DisarmMinute()->setText("00");
-    page->Groups()->setCurrentRow(1);
     test::Press(row, messages, host);
   }
 }

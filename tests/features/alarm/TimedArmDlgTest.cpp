@@ -23,6 +23,7 @@
 namespace veyra {
 namespace {
 
+using test::Hex;
 using test::ReplyingWith;
 using test::Silent;
 
@@ -113,6 +114,7 @@ TEST_F(TimedArmDlgTest, UnansweredLookupEmptiesTheTableAndSaysSoWithoutAHostNoth
 
 TEST_F(TimedArmDlgTest, SetSendsTheGroupsTimesAndTheLookupPageShowsThem) {
   ShowPage(1, Setting());
+  host.ClearLog();                 // the page's own reading
   Fill(1, {"7", "30", "19", ""});  // an empty minute is sent as 0
   Setting()->SaveButton()->click();
   ASSERT_TRUE(messages.WaitFor(1));
@@ -122,6 +124,51 @@ TEST_F(TimedArmDlgTest, SetSendsTheGroupsTimesAndTheLookupPageShowsThem) {
   LookUpAll();
   EXPECT_EQ(Cells(2), (Row{"2", "02", "Понедельник,07:30", "Повседневный,19:00"}));
   EXPECT_EQ(messages.Texts().size(), 1u) << "the look-up page shows nothing of its own";
+}
+
+// The set command carries both of a group's timers: a field left at its opening value would
+// switch the other one off.
+TEST_F(TimedArmDlgTest, TheSettingPageStartsFromTheHostsTimersSoChangingOneKeepsTheOther) {
+  env.SetTimeouts(3, 300);
+  const auto setOnHost = [&](const char* payload) {
+    const auto lock = host.Lock();
+    host.Host().Handle(BuildFrame(Hex(payload)));
+  };
+  const auto fields = [&] {
+    CTimedSettingPage* page = Setting();
+    return Row{
+        std::to_string(page->ArmDay()->currentIndex()), page->ArmHour()->text().toStdString(),
+        page->ArmMinute()->text().toStdString(),        std::to_string(page->DisarmDay()->currentIndex()),
+        page->DisarmHour()->text().toStdString(),       page->DisarmMinute()->text().toStdString()};
+  };
+  setOnHost("07 08 02 04 06 05 06 11 2D");  // group 2: Wednesday 06:05, Friday 17:45
+  host.ClearLog();
+  ShowPage(1, Setting());
+  EXPECT_EQ(test::Hexes(host.FramesReceived()), Row{"AA 00 10 10 55"})
+      << "no reading yet: the page takes one";
+  EXPECT_EQ(fields(), (Row{"1", "08", "30", "1", "18", "00"})) << "the first group, as the host has it";
+  Setting()->Groups()->setCurrentRow(1);
+  EXPECT_EQ(fields(), (Row{"4", "06", "05", "6", "17", "45"}));
+  Setting()->ArmHour()->setText("7");
+  host.ClearLog();
+  Setting()->SaveButton()->click();
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(messages.Texts(), Row{"Setting Successful!"});
+  EXPECT_EQ(test::Hexes(host.FramesReceived()), Row{test::FrameLine("07 08 02 04 07 05 06 11 2D")});
+  Setting()->Groups()->setCurrentRow(2);
+  EXPECT_EQ(fields(), (Row{"0", "00", "00", "0", "00", "00"}));
+  Setting()->Groups()->setCurrentRow(1);
+  EXPECT_EQ(fields()[1], "07") << "what the host acknowledged is what the group shows";
+
+  // A look-up on the other page is the reading the setting page goes on from: it sends nothing.
+  setOnHost("07 08 01 03 09 0A 00 00 00");
+  ShowPage(0, Lookup());
+  LookUpAll();
+  host.ClearLog();
+  Setting()->Groups()->setCurrentRow(0);
+  ShowPage(1, Setting());
+  EXPECT_TRUE(host.FramesReceived().empty());
+  EXPECT_EQ(fields(), (Row{"3", "09", "10", "0", "00", "00"}));
 }
 
 // Which times and groups are refused is the codec's to prove; here, that a refusal sends nothing.
