@@ -56,7 +56,8 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
         m_search.OnReply(sent, received);
       }),
       m_search(m_link, *this),
-      m_backup(port, this) {
+      m_backup(port, this),
+      m_trafficLog(port, this, RememberedStatePath) {
   m_prompt = [this]() -> std::optional<int> {
     CLoginDlg login(this);
     if (login.exec() != QDialog::Accepted) return std::nullopt;
@@ -71,6 +72,8 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   AddSystemMenuEntry(CBackupActions::SaveText(), [this] { m_backup.Save(); });
   SystemMenu()->addAction(CBackupActions::RestoreText(), [this] { m_backup.Restore(); });
   SystemMenu()->addAction(CBackupActions::CompareText(), [this] { m_backup.Compare(); });
+  SystemMenu()->addSeparator();
+  SystemMenu()->addAction(m_trafficLog.Action());
   AddSystemMenuEntry(tr("About Norvane(&A)..."), [this] { ShowAbout(); });
   setWindowTitle(tr("Утилита настройки системы 3G видео-сигнализации"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));

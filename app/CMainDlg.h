@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CTrafficLog.h"
 #include "app/TileTable.h"
 #include "features/backup/CBackupActions.h"
 #include "session/HostSearch.h"
@@ -71,6 +72,7 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   CPictureButton* TileButton(const QString& label) const;
   bool ConnectedPictureShown() const { return m_connectedShown; }
   CBackupActions& Backup() { return m_backup; }
+  CTrafficLog& TrafficLog() { return m_trafficLog; }
 
  private:
   void BuildLayout();
@@ -86,6 +88,7 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   veyra::DialogLink m_link;
   veyra::session::HostSearch m_search;
   CBackupActions m_backup;
+  CTrafficLog m_trafficLog;
   std::vector<std::string> m_portNames;
   int m_password = 0;
   std::string m_selectedPortText;

@@ -33,6 +33,11 @@ void HostPort::SetTrace(TraceFn trace) {
   trace_ = std::move(trace);
 }
 
+HostPort::TraceFn HostPort::Trace() {
+  std::lock_guard lock(traceMutex_);
+  return trace_;
+}
+
 void HostPort::SendFrame(const Bytes& frame) {
   replyEvent_.Reset();
   {

@@ -41,6 +41,7 @@ class HostPort : public SerialChannel {
 
   std::size_t ReceivedSize() const;
   void SetTrace(TraceFn trace);
+  TraceFn Trace();  // the one set last, so another sink can be put beside it
 
  protected:
   void OnEvent(SerialChannel* port, PortEvent kind) override;

@@ -26,4 +26,27 @@ void EnableTrace(HostPort& port, std::FILE* out) {
   port.SetTrace([out](bool sent, const Bytes& frame) { WriteTraceLine(out, sent, frame); });
 }
 
+bool TraceFile::Start(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "a");
+  if (!file) return false;
+  Stop();
+  file_ = file;
+  before_ = port_.Trace();
+  port_.SetTrace([before = before_, file](bool sent, const Bytes& frame) {
+    if (before) before(sent, frame);
+    WriteTraceLine(file, sent, frame);
+  });
+  return true;
+}
+
+void TraceFile::Stop() {
+  if (!file_) return;
+  // The port calls its trace under its own lock: once the old one is back, no line is being
+  // written to the file, and it can be closed.
+  port_.SetTrace(before_);
+  before_ = nullptr;
+  std::fclose(file_);
+  file_ = nullptr;
+}
+
 }  // namespace veyra

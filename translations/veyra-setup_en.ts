@@ -533,6 +533,27 @@
     </message>
 </context>
 <context>
+    <name>CTrafficLog</name>
+    <message>
+        <source>Файл журнала обмена</source>
+        <translation>Traffic log file</translation>
+    </message>
+    <message>
+        <source>Журнал (*.log *.txt);;Все файлы (*)</source>
+        <translation>Log (*.log *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Записывать обмен в файл…</source>
+        <translation>Log traffic to a file…</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл журнала обмена:
+%1</source>
+        <translation>Cannot open the traffic log file:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>TileTable</name>
     <message>
         <source>Настройки системы</source>
