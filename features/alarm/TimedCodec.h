@@ -81,6 +81,12 @@ struct TimedRequest {
 // An hour or minute field read the way atoi reads it: an empty or non-numeric text gives 0.
 int TimedFieldValue(std::string_view text);
 
+// An hour or minute field as the setting page sends it: TimedFieldValue of a text of digits only
+// (empty included, which gives 0); -1 for any other text, which TimedSetPayload refuses. The
+// fields take digits only, so other text was put there behind their validator, and reading it as
+// 0 would set the timer to midnight.
+int TimedFieldInput(std::string_view text);
+
 // "H:MM" or "HH:MM" as a command line gives it; none unless it is one or two digits, a colon
 // and one or two digits. Ranges are judged by TimedSetPayload.
 std::optional<TimedTime> ParseTimedClock(std::string_view text);
@@ -90,12 +96,6 @@ std::optional<TimedTime> ParseTimedClock(std::string_view text);
 // above 59 (negative values included): the host would store a time that never comes. The
 // refusal's detail names the first such field (TimedRangeDetails).
 TimedRequest TimedSetPayload(const TimedSchedule& schedule);
-
-// An hour or minute field as the setting page sends it: TimedFieldValue of a text of digits only
-// (empty included, which gives 0); -1 for any other text, which TimedSetPayload refuses. The
-// fields take digits only, so other text was put there behind their validator, and reading it as
-// 0 would set the timer to midnight.
-int TimedFieldInput(std::string_view text);
 
 // 00 10.
 Bytes TimedLookupPayload();

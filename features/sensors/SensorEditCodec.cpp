@@ -25,7 +25,6 @@ SensorRequest Payload(Bytes payload) {
   return request;
 }
 
-bool Within(int value, std::size_t count) { return value >= 0 && value < static_cast<int>(count); }
 // A digit field that holds something other than digits: blanks alone count as nothing entered,
 // any other character as a wrong format. The fields take digits only, so such text got past their
 // validator, and atoi would read it as 0, a zone or device nobody chose.
@@ -36,6 +35,7 @@ std::optional<SensorRequest> NotDigits(std::string_view field, std::string_view 
   return std::nullopt;
 }
 
+bool Within(int value, std::size_t count) { return value >= 0 && value < static_cast<int>(count); }
 
 std::uint8_t CommandOf(const Bytes& frame) {
   return frame.size() > kFrameCmdOffset ? frame[kFrameCmdOffset] : 0;
@@ -52,8 +52,8 @@ std::optional<int> FieldNumber(std::string_view text) {
 std::uint8_t ZoneByte(int zone) { return static_cast<std::uint8_t>(zone / 10 * 16 + zone % 10); }
 
 SensorRequest LearnRequest(int typePosition, int modePosition, std::string_view zoneField) {
-  const std::optional<int> zone = FieldNumber(zoneField);
   if (auto refusal = NotDigits(zoneField, kZoneMissingText)) return *refusal;
+  const std::optional<int> zone = FieldNumber(zoneField);
   if (!zone) return Refused(kZoneMissingText);
   if (!Within(typePosition, LearnTypeTexts.size()) || !Within(modePosition, LearnModeTexts.size()) ||
       *zone < 0 || *zone > kHighestZone)
@@ -63,8 +63,8 @@ SensorRequest LearnRequest(int typePosition, int modePosition, std::string_view 
 }
 
 SensorRequest DeleteOneRequest(int kindPosition, std::string_view numberField) {
-  const std::optional<int> number = FieldNumber(numberField);
   if (auto refusal = NotDigits(numberField, kNumberMissingText)) return *refusal;
+  const std::optional<int> number = FieldNumber(numberField);
   if (!number) return Refused(kNumberMissingText);
   if (!Within(kindPosition, DeleteKindTexts.size()) || *number < 0 || *number > kHighestDeviceNumber)
     return Refused(kInputFormatText);
