@@ -6,22 +6,16 @@
 
 #include "cli/CliContext.h"
 #include "features/alarm/TimedCodec.h"
+#include "link/DecimalText.h"
 
 namespace veyra::cli {
 namespace {
 
 using namespace alarm;
 
-// A whole decimal number in [low, high], nothing else.
+// A day or group code: one or two digits within [low, high].
 std::optional<int> ParseCode(const std::string& text, int low, int high) {
-  if (text.empty() || text.size() > 2) return std::nullopt;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value < low || value > high) return std::nullopt;
-  return value;
+  return StrictDecimal(text, low, high, 2);
 }
 
 // A day code with its name and the clock time, as the look-up page shows them in one cell.

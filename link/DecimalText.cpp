@@ -17,4 +17,15 @@ int AtoiField(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
+std::optional<int> StrictDecimal(std::string_view text, int low, int high, std::size_t maxDigits) {
+  if (text.empty() || text.size() > maxDigits || maxDigits > 9) return std::nullopt;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
 }  // namespace veyra

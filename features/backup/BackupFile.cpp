@@ -5,6 +5,8 @@
 #include <map>
 #include <utility>
 
+#include "link/DecimalText.h"
+
 namespace veyra::backup {
 
 namespace {
@@ -129,14 +131,7 @@ std::string_view Trim(std::string_view text) {
 
 // A decimal number in [low, high], digits only.
 std::optional<int> Number(std::string_view text, int low, int high) {
-  if (text.empty() || text.size() > 4) return std::nullopt;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value < low || value > high) return std::nullopt;
-  return value;
+  return StrictDecimal(text, low, high, 4);
 }
 
 std::optional<int> HexByte(std::string_view text) {
