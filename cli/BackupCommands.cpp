@@ -93,7 +93,10 @@ int RunBackup(Context& context, const Args& args) {
     std::fprintf(stderr, "veyractl: %s\n", error.c_str());
     return 1;
   }
-  std::printf("saved %s: setup, timers, phones, %zu devices\n", file.c_str(), config->devices.size());
+  if (context.JsonOutput())
+    context.Doc()["saved"] = {{"file", file}, {"devices", config->devices.size()}};
+  else
+    std::printf("saved %s: setup, timers, phones, %zu devices\n", file.c_str(), config->devices.size());
   return 0;
 }
 
@@ -113,11 +116,21 @@ int RunRestore(Context& context, const Args& args) {
   if (const int status = context.Connect()) return status;
   BackupEngine engine(context.Port());
   bool all = true;
+  Json items = Json::array();
   for (const ItemResult& item : engine.Write(*config, areas)) {
-    std::printf("%s\t%s\n", item.item.c_str(), ItemOutcomeTexts[static_cast<int>(item.outcome)].data());
+    const std::string_view outcome = ItemOutcomeTexts[static_cast<int>(item.outcome)];
+    if (context.JsonOutput())
+      items.push_back({{"item", item.item}, {"outcome", outcome}});
+    else
+      std::printf("%s\t%s\n", item.item.c_str(), outcome.data());
     all = all && item.outcome == ItemOutcome::Acknowledged;
   }
-  std::printf("devices\tnot restored: learn them at the host\n");
+  if (context.JsonOutput()) {
+    items.push_back({{"item", "devices"}, {"outcome", "not restored: learn them at the host"}});
+    context.Doc()["restored"] = items;
+  } else {
+    std::printf("devices\tnot restored: learn them at the host\n");
+  }
   return all ? 0 : 1;
 }
 
@@ -134,6 +147,13 @@ int RunDiff(Context& context, const Args& args) {
   if (!host) return 2;
   const std::vector<FieldDifference> differences = CompareConfigurations(*file, *host, areas);
   const auto shown = [](const std::string& value) { return value.empty() ? std::string("(none)") : value; };
+  if (context.JsonOutput()) {
+    Json listed = Json::array();
+    for (const FieldDifference& d : differences)
+      listed.push_back({{"field", d.field}, {"file", d.file}, {"host", d.host}});
+    context.Doc()["differences"] = listed;
+    return differences.empty() ? 0 : 1;
+  }
   for (const FieldDifference& d : differences)
     std::printf("%s: file %s, host %s\n", d.field.c_str(), shown(d.file).c_str(), shown(d.host).c_str());
   if (differences.empty()) std::printf("no difference\n");

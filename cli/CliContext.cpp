@@ -172,13 +172,20 @@ void Context::Problem(const std::string& text) {
   problems_.push_back(text);
 }
 
-void Context::PrintDocument() {
+void Context::PrintDocument(int outcome) {
   std::string error;
+  Json messages = Json::array();
   for (const Message& message : notifier_.Shown()) {
     error += (error.empty() ? "" : "\n") + message.text;
     if (!message.detail.empty()) error += "\n" + message.detail;
+    messages.push_back(message.detail.empty() ? message.text : message.text + "\n" + message.detail);
   }
   for (const std::string& problem : problems_) error += (error.empty() ? "" : "\n") + problem;
+  if (outcome >= 0) {
+    doc_["ok"] = outcome == 0;
+    doc_["messages"] = messages;
+    if (outcome == 0) error.clear();
+  }
   if (!error.empty()) doc_["error"] = error;
   std::printf("%s\n", JsonText(doc_).c_str());
   std::fflush(stdout);

@@ -154,7 +154,10 @@ class Context {
   Json& Doc() { return doc_; }
   // Prints the document, with an "error" field holding every message shown and every problem
   // noted when there was any.
-  void PrintDocument();
+  // outcome -1: a reading command's document, with the messages as its "error"; otherwise the
+  // document of a command that reads no fields: "ok" (outcome 0), the messages it showed, and
+  // "error" when it failed.
+  void PrintDocument(int outcome = -1);
   // A problem told on standard error, also kept for the --json document.
   void Problem(const std::string& text);
 

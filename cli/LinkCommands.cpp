@@ -57,11 +57,16 @@ int RunSend(Context& context, const Args& args) {
     return UsageError("payload too long: a frame is at most 255 bytes");
   if (const int status = context.Connect()) return status;
 
+  Json& frames = context.Doc()["frames"] = Json::array();
   if (!context.SendCommand(payload)) {
-    std::fprintf(stderr, "no reply\n");
+    context.Problem("no reply");
     return 1;
   }
-  const ListEnd end = context.ReadAnswer("send", kLongListBounds, [](const Bytes& frame) {
+  const ListEnd end = context.ReadAnswer("send", kLongListBounds, [&](const Bytes& frame) {
+    if (context.JsonOutput()) {
+      frames.push_back(FormatHex(frame));
+      return;
+    }
     std::printf("%s\n", FormatHex(frame).c_str());
     std::fflush(stdout);
   });

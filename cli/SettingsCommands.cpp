@@ -214,8 +214,12 @@ int RunClockSync(Context& context, const Args& args) {
     localtime_r(&now, &local);
     time = LocalTimeFromTm(local);
   }
-  std::printf("%s\n", ClockText(time).c_str());
-  std::fflush(stdout);
+  if (context.JsonOutput()) {
+    context.Doc()["time"] = ClockText(time);
+  } else {
+    std::printf("%s\n", ClockText(time).c_str());
+    std::fflush(stdout);
+  }
   QueueLink& link = context.Link();
   const std::optional<Bytes> frame = context.Exchange(ClockPayload(time), kClockFailureText);
   if (!frame) return 1;

@@ -24,6 +24,8 @@ namespace {
 
 using veyra::cli::Args;
 using veyra::cli::Command;
+using veyra::cli::CommandOption;
+using veyra::cli::kJsonOption;
 
 // Longer than any device path open() takes.
 constexpr std::size_t kMaxPortText = 4096;
@@ -57,7 +59,8 @@ int PrintUsage(std::FILE* out) {
                "  -v, --verbose                the port's events and the login's status lines on standard "
                "error\n"
                "  --lang en|ru                 the messages in English, or as written (the default)\n"
-               "  --json                       (reading commands) one JSON document instead of the text\n"
+               "  --json                       one JSON document instead of the text: a reading command's\n"
+               "                               fields, any other command's {\"ok\", \"messages\"}\n"
                "  --yes                        (destructive commands) really send it\n");
   std::fprintf(out, "commands:\n");
   for (const Command* command : SortedCommands()) std::fprintf(out, "  %s\n", command->usage);
@@ -82,13 +85,27 @@ int PrintUsage(std::FILE* out) {
   return 2;
 }
 
+bool ReadsFields(const Command& command) {
+  for (const auto& option : command.options)
+    if (std::string_view(option.name) == kJsonOption.name) return true;
+  return false;
+}
+
+// --json of a command that reads no fields: whether it succeeded and the messages it showed.
+const CommandOption kOutcomeJsonOption{
+    "--json", nullptr,
+    "print one JSON document instead of the text: \"ok\" true or false, the \"messages\" shown, "
+    "\"error\" on failure, and what the command prints as named fields"};
+
 // A command's usage, what it does, its arguments and its own options.
 void PrintCommandHelp(std::FILE* out, const Command& command) {
   std::fprintf(out, "usage: veyractl %s\n", command.usage);
   if (*command.summary) std::fprintf(out, "%s\n", command.summary);
   if (!command.details.empty()) std::fprintf(out, "arguments:\n%s", command.details.c_str());
-  if (!command.options.empty()) std::fprintf(out, "options:\n");
-  for (const auto& option : command.options) {
+  std::fprintf(out, "options:\n");
+  std::vector<CommandOption> options = command.options;
+  if (!ReadsFields(command)) options.push_back(kOutcomeJsonOption);
+  for (const auto& option : options) {
     const std::string name = std::string(option.name) + (option.value ? std::string(" ") + option.value : "");
     std::fprintf(out, "  %-13s %s\n", name.c_str(), option.help.c_str());
   }
@@ -201,6 +218,7 @@ int main(int argc, char** argv) {
     sub->allow_extras();  // the command judges its words itself
     AddGlobalOptions(*sub, global);
     AddCommandOptions(*sub, *command, args);
+    if (!ReadsFields(*command)) sub->add_flag("--json", args.json);
     subs.emplace_back(command, sub);
   }
   CLI::App* help = app.add_subcommand("help");
@@ -299,7 +317,7 @@ int main(int argc, char** argv) {
     if (status == 0 && context.LineLost()) status = 1;
     // A usage error or a port that does not open prints nothing on standard output, as without
     // --json; everything else is one document, failures with their "error".
-    if (args.json && status != 2) context.PrintDocument();
+    if (args.json && status != 2) context.PrintDocument(ReadsFields(*command) ? -1 : status);
   }
   if (options.trace && options.trace != stderr) std::fclose(options.trace);
   return status;
