@@ -45,6 +45,7 @@ TEST_F(LoginBadInputTest, TheFieldIsReadAsANumberAndTheHostJudgesIt) {
   window->show();
   test::DeliverPosted();
   QLineEdit* field = login.Field();
+  EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "the password shown as typed";
   QPushButton* search = window->SearchButton();
   const std::string wrong = "Неверный пароль!!";
   const std::string zero = "AA 02 01 00 00 03 55", accepted = "AA 02 01 12 34 49 55";

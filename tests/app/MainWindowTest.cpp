@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 
-#include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/CPortCombo.h"
 #include "hostsim/PtyHost.h"
@@ -243,20 +241,6 @@ TEST_F(MainWindowTest, UnreadableConfigIsReportedAndTheWindowStillWorks) {
   EXPECT_EQ(shown[1], (Message{"Loading config.ini Failure!！\n", "Failure!", false, Icon::None}));
   EXPECT_EQ(w.TileButton(QStringLiteral("Обновление"))->toolTip(), QString());
   EXPECT_EQ(w.PortList()->count(), 3);
-}
-
-TEST(LoginDialog, ReadsThePasswordLikeTheHostExpects) {
-  struct Row {
-    const char* typed;
-    int password;
-  };
-  const Row rows[] = {{"1234", 1234}, {"  0042 ", 42}, {"", 0}, {"12ab", 12}, {"abc", 0}};
-  for (const Row& row : rows) {
-    CLoginDlg login;
-    login.Field()->setText(QString::fromUtf8(row.typed));
-    EXPECT_EQ(login.Password(), row.password) << row.typed;
-    EXPECT_EQ(login.Field()->echoMode(), QLineEdit::Password);
-  }
 }
 
 TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {

@@ -164,36 +164,17 @@ TEST(PictureButton, BackgroundShowsAroundThePictureAboveItsLabel) {
 }
 
 TEST(Pictures, EveryIconLoadsAndDraws) {
-  for (const char* name : {"app",
-                           "connected",
-                           "disconnected",
-                           "antenna",
-                           "port_arrow",
-                           "port_arrow_hover",
-                           "tile_settings",
-                           "tile_settings_hover",
-                           "tile_history",
-                           "tile_history_hover",
-                           "tile_arm",
-                           "tile_arm_hover",
-                           "tile_schedule",
-                           "tile_schedule_hover",
-                           "tile_phone",
-                           "tile_phone_hover",
-                           "tile_sensor",
-                           "tile_sensor_hover",
-                           "tile_mms",
-                           "tile_mms_hover",
-                           "tile_smarthome",
-                           "tile_smarthome_hover",
-                           "tile_upgrade",
-                           "tile_upgrade_hover"}) {
+  QStringList names{"app", "connected", "disconnected", "antenna", "port_arrow", "port_arrow_hover"};
+  for (const char* tile :
+       {"settings", "history", "arm", "schedule", "phone", "sensor", "mms", "smarthome", "upgrade"})
+    names << QString("tile_%1").arg(tile) << QString("tile_%1_hover").arg(tile);
+  for (const QString& name : names) {
     const QImage image = QIcon(QString(":/icons/%1.svg").arg(name)).pixmap(48, 48).toImage();
-    ASSERT_FALSE(image.isNull()) << "missing resource or SVG image plugin: " << name;
+    ASSERT_FALSE(image.isNull()) << "missing resource or SVG image plugin: " << name.toStdString();
     int opaque = 0;
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 0;
-    EXPECT_GT(opaque, 48 * 48 / 20) << name << " draws almost nothing";
+    EXPECT_GT(opaque, 48 * 48 / 20) << name.toStdString() << " draws almost nothing";
   }
 }
 

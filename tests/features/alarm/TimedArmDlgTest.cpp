@@ -171,17 +171,16 @@ TEST_F(TimedArmDlgTest, TheSettingPageStartsFromTheHostsTimersSoChangingOneKeeps
   EXPECT_EQ(fields(), (Row{"3", "09", "10", "0", "00", "00"}));
 }
 
-// Which times and groups are refused is the codec's to prove; here, that a refusal sends nothing.
+// Which times and groups are refused is the codec's and the bad-input table's to prove.
 TEST_F(TimedArmDlgTest, EachWayASetFailsIsReported) {
   const struct {
     const char* fault;
-    int group;  // -1: none selected
+    int group;
     bool found;
     hostsim::Faults faults;
     std::string shown;
     bool sent;
   } rows[] = {
-      {"no group selected, yet something sent", -1, true, {}, "Выберете необходимую группу!", false},
       {"a refusing host reported as success", 0, true, ReplyingWith(BuildFrame({0x01, 0x08, 0xFF})),
        "Setting failure!", true},
       {"no reply is silent", 0, true, Silent(), "Setting failure!", true},

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <string>
 #include <vector>
 
@@ -93,12 +92,13 @@ using MMS = CMmsSettingDlg;
 
 TEST_F(SmartHomeDlgTest, EachButtonSendsItsCodeAndEveryEndOfTheExchangeIsShown) {
   const Lines accepted{"Настройки приняты"};
+  // A list opening without a selection would send nothing; what the fields refuse is the bad-input table's.
+  EXPECT_EQ(dialog->SingleList()->currentText(), QStringLiteral("1_CH(01)"));
+  EXPECT_EQ(dialog->DoubleList()->currentText(), QStringLiteral("1_CH On(11)"));
   // clang-format off
   const Row<SH> rows[] = {
       {"ID not sent as typed", {{&SH::IdEdit, "123456"}}, 0, &SH::SetIdButton, Host::Answers,
        {"AA 03 20 12 34 56 BF 55"}, accepted, "id=123456 "},
-      {"a five-digit ID sent", {{&SH::IdEdit, "12345"}}, 0, &SH::SetIdButton, Host::Answers, {},
-       {"Ошибка формата ввода!!"}, "id= "},
       {"the selected channel not sent", {}, 2, &SH::SendSingleButton, Host::Answers, {"AA 01 21 03 25 55"},
        accepted, "single=03 double= "},
       {"the selected double code not sent", {}, 3, &SH::SendDoubleButton, Host::Answers, {"AA 01 22 20 43 55"},
@@ -112,14 +112,6 @@ TEST_F(SmartHomeDlgTest, EachButtonSendsItsCodeAndEveryEndOfTheExchangeIsShown) 
   for (auto button : {&SH::SetIdButton, &SH::SendSingleButton, &SH::SendDoubleButton})
     Check({"a button sends while no host is found", {}, 0, button, Host::NotFound, {}, {"3G камера не найдена!!"}});
   // clang-format on
-}
-
-TEST_F(SmartHomeDlgTest, TheIdFieldTakesSixDigitsAndTheListsOpenOnTheirFirstEntry) {
-  QTest::keyClicks(dialog->IdEdit(), QStringLiteral("12a3 4567890"));
-  EXPECT_EQ(dialog->IdEdit()->text(), QStringLiteral("123456"));
-  EXPECT_EQ(dialog->SingleList()->currentText(), QStringLiteral("1_CH(01)"));
-  EXPECT_EQ(dialog->DoubleList()->currentText(), QStringLiteral("1_CH On(11)"));
-  EXPECT_EQ(dialog->DoubleList()->count(), 18);
 }
 
 TEST_F(MmsSettingDlgTest, EachButtonSendsItsTextAndEveryEndOfTheExchangeIsShown) {
@@ -137,8 +129,6 @@ TEST_F(MmsSettingDlgTest, EachButtonSendsItsTextAndEveryEndOfTheExchangeIsShown)
        sent, "wap=1.2 ip=1.2.3.4 port=80 "},
       {"the test MMS's result shown, or its number not packed", {{&MMS::PhoneEdit, "+712345"}}, 0,
        &MMS::SendTestButton, Host::Answers, {"AA 04 32 B7 12 34 5F 93 55"}, {}, "phone=+712345 "},
-      {"a character beyond Latin-1 sent", {{&MMS::PasswordEdit, "пароль"}}, 0, &MMS::SetUserButton,
-       Host::Answers, {}, {"Invalid character!"}},
       {"no reply to the test MMS goes unreported", {}, 0, &MMS::SendTestButton, Host::Silent,
        {"AA 01 32 FF 33 55"}, {"Data sending error!"}},
   };
