@@ -36,7 +36,7 @@ fuzz_one() {
   "build-fuzz/fuzz/${target}_fuzz" "$work" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
     >"$fuzz_logs/$target.log" 2>&1 || status=$?
   rm -rf "$work"
-  { echo "-- ${target}_fuzz, ${fuzz_seconds} s"; tail -n 4 "$fuzz_logs/$target.log"; } >"$fuzz_logs/$target.summary"
+  { echo "-- ${target}_fuzz, ${fuzz_seconds} s"; tail -n 5 "$fuzz_logs/$target.log"; } >"$fuzz_logs/$target.summary"
   return "$status"
 }
 export -f fuzz_one
