@@ -48,27 +48,6 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
        2,
        "",
        "打开 COM9 失败"},
-      {"a bad hex byte sent", {"--port", "COM7", "send", "0x9"}, false, 2, "", "not a hex byte"},
-      {"a blank before a hex digit skipped",
-       {"--port", "COM7", "send", "00", " f"},
-       false,
-       2,
-       "",
-       "not a hex byte"},
-      {"a sign before a hex digit taken",
-       {"--port", "COM7", "send", "00", "+f"},
-       false,
-       2,
-       "",
-       "not a hex byte"},
-      {"an empty password skips the login",
-       {"--port", "COM7", "--password", "", "send", "00", "09"},
-       false,
-       2,
-       "",
-       "--password"},
-      {"send runs without a port", {"send", "00", "09"}, false, 2, "", "--port"},
-      {"an unknown command is no usage error", {"frobnicate"}, false, 2, "", "unknown command"},
   };
   for (Row row : rows) {
     for (auto& arg : row.args)
@@ -91,30 +70,15 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
   }
 }
 
-TEST_F(VeyractlSendTest, APortValueIsAComNameOnlyWhenExactlyComAndDigits) {
+// Which texts are COM names is the port lookup's table; here the one path that is none.
+TEST_F(VeyractlSendTest, APathEndingInAComNameIsAPathNotThatPort) {
   // A directory that happens to be called COM7 holds a link to the host.
   const std::string dir = env.Dir() + "/COM7";
   std::filesystem::create_directories(dir);
   std::filesystem::create_symlink(host.DevicePath(), dir + "/COM7");
-  const struct {
-    const char* fault;
-    std::string port;
-    int status;
-    std::string errContains;
-  } rows[] = {
-      {"a path ending in COM7 opens COM0", dir + "/COM7", 0, ""},
-      {"COM7x opens COM7", "COM7x", 2, "COM7x"},
-      {"COM 7 opens COM7", "COM 7", 2, "COM 7"},
-      {"COM+7 opens COM7", "COM+7", 2, "COM+7"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
-    host.ClearLog();
-    const auto result = RunVeyractl({"--port", row.port, "send", "00", "09"});
-    EXPECT_EQ(result.status, row.status) << result.err;
-    EXPECT_NE(result.err.find(row.errContains), std::string::npos) << result.err;
-    EXPECT_EQ(host.FramesReceived().size(), row.status == 0 ? 1u : 0u);
-  }
+  const auto result = RunVeyractl({"--port", dir + "/COM7", "send", "00", "09"});
+  EXPECT_EQ(result.status, 0) << "a path ending in COM7 opens COM0: " << result.err;
+  EXPECT_EQ(host.FramesReceived().size(), 1u);
 }
 
 TEST_F(VeyractlSendTest, AConfigThatIsNoFileIsReportedAsUnreadableAndHangsNothing) {

@@ -89,14 +89,6 @@ TEST_F(VeyractlSettingsTest, EachCommandEndToEnd) {
        "flags\t26\nsiren\t3\nredial\t5\narm_delay\t30\nalarm_delay\t15\nmms_size\t320*240\n"
        "network\tАвтоматически\nsignal\t1a (3G WCDMA)\n",
        {kRead}},
-      {"setup: a size without a text, 3G only, values past the tooltips' range",
-       {"setup"},
-       Host::Answers,
-       0,
-       "flags\t80\nsiren\t90\nredial\t255\narm_delay\t99\nalarm_delay\t0\nmms_size\t\n"
-       "network\tТолько 3G (WCDMA)\nsignal\t1a (3G WCDMA)\n",
-       {kRead},
-       HostSetup{0x80, 90, 255, 99, 0, 3}},
       {"setup unanswered", {"setup"}, Host::Silent, 1, noRead, {kRead}},
       {"setup-set writes more than the named fields",
        {"setup-set", "siren=10", "network=3g", "mirror=1", "sms_arm=0", "mms_size=2"},
@@ -167,26 +159,6 @@ TEST_F(VeyractlSettingsTest, EachCommandEndToEnd) {
        {setClock}},
   };
   for (const Row& row : rows) Check(row);
-}
-
-TEST_F(VeyractlSettingsTest, ArgumentsThatSendNothing) {
-  const Row rows[] = {
-      {"reset without --yes", {"reset"}, Host::Answers, 2, "", {}},
-      {"format without --yes", {"format"}, Host::Answers, 2, "", {}},
-      {"three digits of a delay", {"setup-set", "siren=100"}, Host::Answers, 2, "", {}},
-      {"size 3", {"setup-set", "mms_size=3"}, Host::Answers, 2, "", {}},
-      {"an unknown name", {"setup-set", "volume=3"}, Host::Answers, 2, "", {}},
-      {"a name given twice", {"setup-set", "siren=1", "siren=2"}, Host::Answers, 2, "", {}},
-      {"bit 5 as an option", {"setup-set", "network=1"}, Host::Answers, 2, "", {}},
-      {"letters in a password", {"password-change", "12a4", "5678"}, Host::Answers, 2, "", {}},
-      {"a day that does not exist", {"clock-sync", "--at", "2015-02-29 12:00:00"}, Host::Answers, 2, "", {}},
-  };
-  for (const Row& row : rows) {
-    const auto result = Check(row);
-    if (row.args.size() == 1) {
-      EXPECT_NE(result.err.find("--yes"), std::string::npos) << row.fault;
-    }
-  }
 }
 
 TEST_F(VeyractlSettingsTest, TheLoginAfterAChangeTakesTheNewPassword) {

@@ -85,9 +85,6 @@ TEST_F(VeyractlTimedPhoneTest, Timers) {
        1,
        "Неверное время!\nЧас постановки: от 0 до 23.\n",
        {}},
-      {"group 4 sent", {"timer-set", "4", "2", "07:30", "1", "19:00"}, HostFault::None, 2, "", {}},
-      {"day code 9 sent", {"timer-set", "1", "9", "07:30", "1", "19:00"}, HostFault::None, 2, "", {}},
-      {"a missing argument sent", {"timer-set", "1", "2", "07:30", "1"}, HostFault::None, 2, "", {}},
       {"an acknowledged timer-set fails",
        {"timer-set", "2", "2", "7:30", "1", "19:00"},
        HostFault::None,
@@ -143,8 +140,6 @@ TEST_F(VeyractlTimedPhoneTest, Phones) {
            "«8…» или «007…».\n" +
            kClosing,
        {}},
-      {"slot 13 sent", {"phone-set", "13=1"}, HostFault::None, 2, "", {}},
-      {"a slot given twice sent", {"phone-set", "1=1", "1=2"}, HostFault::None, 2, "", {}},
       {"phone-set writes out of slot order, or speaks on success",
        {"phone-set", "7=", "1=123", "2=3G1234"},
        HostFault::None,
