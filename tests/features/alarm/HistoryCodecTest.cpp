@@ -12,11 +12,6 @@ namespace {
 using test::DefaultAck;
 using test::Hex;
 
-TEST(HistoryCodec, Payloads) {
-  EXPECT_EQ(FormatHex(BuildFrame(HistoryReadPayload())), "AA 00 02 02 55");
-  EXPECT_EQ(FormatHex(BuildFrame(HistoryErasePayload())), "AA 00 0F 0F 55");
-}
-
 TEST(HistoryCodec, DecodeRecordFrame) {
   const struct {
     const char* fault;

@@ -29,11 +29,6 @@ Bytes NumberFrame(int slot, const Bytes& packed) {
   return BuildFrame(payload);
 }
 
-TEST(PhoneCodec, FramesOnTheLine) {
-  EXPECT_EQ(FormatHex(BuildFrame(PhoneReadPayload())), "AA 00 0C 0C 55");
-  EXPECT_EQ(FormatHex(BuildFrame(*PhoneWritePayload(1, "123").payload)), "AA 03 0D 01 12 3F 62 55");
-}
-
 // Every number that is sent must read back as typed ("G" as "*" past the prefix).
 TEST(PhoneCodec, WritePayloadReadsBackOrIsRefused) {
   const struct {

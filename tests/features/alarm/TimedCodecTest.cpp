@@ -12,8 +12,6 @@ namespace {
 using test::DefaultAck;
 using test::Hex;
 
-TEST(TimedCodec, LookupPayload) { EXPECT_EQ(FormatHex(BuildFrame(TimedLookupPayload())), "AA 00 10 10 55"); }
-
 TEST(TimedCodec, SetPayloadOrRefusal) {
   const std::string badTime = "Неверное время!", noGroup = "Выберете необходимую группу!";
   const struct {

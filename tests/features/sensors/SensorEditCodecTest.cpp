@@ -30,12 +30,6 @@ void Check(const RequestRow& row) {
             row.refusal.empty() ? Message{} : OwnedMessage(row.refusal));
 }
 
-TEST(SensorEditCodec, LearnTexts) {
-  EXPECT_EQ(LearnTypeTexts[1], LearnTypeTexts[3]) << "the duplicated entry de-duplicated";
-  EXPECT_EQ(LearnModeTexts.front(), "Постановка");
-  EXPECT_EQ(LearnModeTexts.back(), "Задержка выборки");
-}
-
 TEST(SensorEditCodec, LearnPayloadOrRefusal) {
   const RequestRow rows[] = {
       {"type_or_mode_off_by_one", LearnRequest(2, 1, "12"), "AA 02 11 32 12 57 55", ""},

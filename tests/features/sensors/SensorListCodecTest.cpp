@@ -21,20 +21,6 @@ const Bytes kKeypad = BuildFrame({0x02, 0x24, 0x4B, 0x01});
 
 std::string Joined(const SensorCells& cells) { return SensorTabLine(cells); }
 
-TEST(SensorListCodec, QueryPayload) {
-  EXPECT_EQ(FormatHex(BuildFrame(SensorListPayload())), "AA 00 12 12 55");
-}
-
-TEST(SensorListCodec, ListTextsAsTheHostsUsersKnowThem) {
-  EXPECT_EQ(SensorTypeTexts[3], "DДверной датчик") << "the Latin D dropped";
-  EXPECT_EQ(SensorTypeTexts[3].substr(0, 1), "D") << "a Cyrillic letter in place of the Latin D";
-  EXPECT_EQ(SensorFilterTexts[4], "Активный ИК");
-  EXPECT_EQ(SensorFilterTexts[10], "Тревожная кнопка");
-  EXPECT_EQ(SensorColumnTitles[3], "Снятие");
-  EXPECT_EQ(SensorColumnTitles[4], "Режим");
-  EXPECT_EQ(ZoneModeNames[7], "");
-}
-
 // Which filter positions (0 to 10) show a frame; every position is tried against every frame.
 TEST(SensorListCodec, FilterTable) {
   const struct {
