@@ -26,10 +26,5 @@ TEST(LoginCodec, VerdictIsByteThreeWhateverTheCommand) {
   EXPECT_EQ(LoginVerdict({0xAA, 0x00, 0x01}), std::nullopt) << "a frame too short has no verdict";
 }
 
-TEST(LoginCodec, StatusTexts) {
-  EXPECT_EQ(NotFoundStatus("COM3"), "COM3 3G-камера не найдена!");
-  EXPECT_EQ(FoundStatus(3), "COM3 Successful to find main host!");
-}
-
 }  // namespace
 }  // namespace veyra::session
