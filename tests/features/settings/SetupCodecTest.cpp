@@ -12,28 +12,6 @@ namespace {
 using test::DefaultAck;
 using test::Hex;
 
-// Read, shown, saved unchanged: the bytes go back as they came.
-TEST(SetupCodec, ReplyFillsTheControlsAndSavesBackTheSameRecord) {
-  const Bytes sent = BuildFrame(SetupReadPayload());
-  ASSERT_EQ(FormatHex(sent), "AA 00 03 03 55");
-  const std::optional<SetupReply> reply = SetupReadReply(sent, Hex("AA 07 03 BB 03 05 1E 0A 01 85 7C 55"));
-  ASSERT_TRUE(reply);
-  EXPECT_EQ(SignalText(reply->signal), "5 (3G WCDMA)");
-
-  const SetupControls controls = SetupControlsFromRecord(reply->record);
-  EXPECT_EQ(controls.checked,
-            kIncomingCallPassword | kSirenSound | kArmDisarmSms | kRecordWhenArmed | kRecordOnAlarm);
-  EXPECT_EQ(controls.network, NetworkMode::Automatic);
-  EXPECT_EQ(controls.siren, "3");
-  EXPECT_EQ(controls.redial, "5");
-  EXPECT_EQ(controls.armDelay, "30");
-  EXPECT_EQ(controls.alarmDelay, "10");
-  ASSERT_EQ(controls.mmsSize, 1);
-  EXPECT_EQ(MmsSizeTexts[1], "320*240");
-
-  EXPECT_EQ(FormatHex(SetupWritePayload(SetupRecordFromControls(controls))), "06 04 BB 03 05 1E 0A 01");
-}
-
 TEST(SetupCodec, WhatTheReadPutsIntoTheLists) {
   const struct {
     const char* fault;
