@@ -1,5 +1,4 @@
-#include "link/ComPorts.h"
-
+// Port discovery on Linux: explicit COMn links, then sysfs's ttyS, ttyUSB and ttyACM devices.
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -8,9 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <map>
+
+#include "link/ComPorts.h"
 
 namespace veyra {
 
@@ -30,15 +30,13 @@ constexpr KernelFamily kFamilies[] = {
     {"ttyACM", kFirstAcmCom, kMaxComNumber},
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Only the canonical spelling counts ("7", not "07" or "+7"), so one number has one name.
 std::optional<int> CanonicalNumber(std::string_view digits, int max) {
   if (digits.empty() || digits.size() > 5) return std::nullopt;
   if (digits.size() > 1 && digits[0] == '0') return std::nullopt;
   int value = 0;
   for (char c : digits) {
-    if (!IsDigit(c)) return std::nullopt;
+    if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + (c - '0');
   }
   if (value > max) return std::nullopt;
@@ -361,38 +359,6 @@ std::optional<int> ComForDevice(const std::string& device, const PortSources& so
     }
   }
   return std::nullopt;
-}
-
-int ParsePortNumber(std::string_view text) {
-  if (text.find(kComPrefix) == std::string_view::npos) return -1;
-  std::string_view rest = text.substr(kComPrefix.size());
-  std::size_t i = 0;
-  while (i < rest.size() && (rest[i] == ' ' || (rest[i] >= '\t' && rest[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) {
-    negative = rest[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < rest.size() && IsDigit(rest[i]); ++i) {
-    value = value * 10 + (rest[i] - '0');
-    if (value > INT_MAX) {
-      value = static_cast<long long>(INT_MAX) + 1;  // saturate; keeps INT_MIN reachable
-    }
-  }
-  if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
-  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
-}
-
-std::optional<int> ComNameNumber(std::string_view text) {
-  if (text.size() <= kComPrefix.size() || text.substr(0, kComPrefix.size()) != kComPrefix)
-    return std::nullopt;
-  long long value = 0;
-  for (const char c : text.substr(kComPrefix.size())) {
-    if (!IsDigit(c)) return std::nullopt;
-    value = std::min<long long>(value * 10 + (c - '0'), INT_MAX);
-  }
-  return static_cast<int>(value);
 }
 
 }  // namespace veyra

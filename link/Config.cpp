@@ -1,44 +1,17 @@
 #include "link/Config.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
 
+#include "link/FileCompat.h"
+
 namespace veyra {
 namespace {
 
 constexpr const char* kFileName = "config.ini";
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string(value) : std::string();
-}
-
-std::string ExecutableDirectory() {
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec || exe.empty()) return {};
-  return exe.parent_path().string();
-}
-
-std::string HomeDirectory() {
-  std::string home = Env("HOME");
-  if (!home.empty()) return home;
-  std::vector<char> buffer(16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir) {
-    home = found->pw_dir;
-  }
-  return home;
-}
 
 // Says whether the reader would take the file: regular, readable, not too large.
 bool CanRead(const std::string& path) { return IniFile::Open(path, false).has_value(); }
@@ -77,23 +50,6 @@ bool ExecutableDirectoryUsable(const std::string& exeDir, bool configThere, bool
   std::filesystem::path dir = std::filesystem::path(exeDir).lexically_normal();
   if (dir.filename().empty()) dir = dir.parent_path();  // a trailing slash
   return writable && dir.filename() != "bin";
-}
-
-std::string GetConfigPath() {
-  ConfigPathInputs in;
-  in.overridePath = Env("VEYRA_CONFIG_PATH");
-  if (!in.overridePath.empty()) return in.overridePath;
-  in.exeDir = ExecutableDirectory();
-  if (!in.exeDir.empty()) {
-    const std::string there = in.exeDir + "/" + kFileName;
-    in.exeDirUsable = ExecutableDirectoryUsable(in.exeDir, ::access(there.c_str(), F_OK) == 0,
-                                                ::access(in.exeDir.c_str(), W_OK) == 0);
-  }
-  if (!in.exeDirUsable) {
-    in.xdgConfigHome = Env("XDG_CONFIG_HOME");
-    in.home = HomeDirectory();
-  }
-  return ResolveConfigPath(in);
 }
 
 const std::string& DefaultConfigText() {

@@ -1,13 +1,11 @@
 #include "link/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+
+#include "link/FileCompat.h"
 
 namespace veyra {
 namespace {

@@ -1,7 +1,7 @@
-#include "link/OpenErrorText.h"
-
 #include <cerrno>
 #include <cstring>
+
+#include "link/OpenErrorText.h"
 
 namespace veyra {
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -62,7 +63,8 @@ class SerialChannel {
   // Queues one block; dropped silently when a write is pending, length >= 256 or bytes is null.
   void Write(const std::uint8_t* bytes, std::size_t length);
 
-  // errno of the last failed Open, for the text shown to the user.
+  // The system's code for the last failed Open (errno; GetLastError() on Windows), for the
+  // text shown to the user (OpenErrorText).
   int LastErrno() const { return lastErrno_.load(); }
   const std::string& DeviceName() const { return deviceName_; }
   bool ModemLinesWatched() const { return modemWatched_.load(); }
@@ -81,14 +83,15 @@ class SerialChannel {
   bool OnReaderThread() const;
 
  private:
+  // Defined once per platform (SerialChannelPosix.cpp, SerialChannelWin32.cpp).
   void CommThread();
-  void Raise(PortEvent kind);
   bool DoWrite();
-  void EvaluateModemLines();
-  void StartModemWaiter();
-  void StopModemWaiter();
-  void ModemWaiter();
   void Wake();
+  void Raise(PortEvent kind);
+
+  // The platform's descriptors or handles and its helper threads.
+  struct Os;
+  std::unique_ptr<Os> os_;
 
   std::atomic<int> portNumber_{-1};
   std::atomic<int> running_{0};
@@ -97,17 +100,10 @@ class SerialChannel {
   int baudRate_ = 0;
   int parity_ = 0;
 
-  std::atomic<int> fd_{-1};
-  int wakeFd_ = -1;   // eventfd: shutdown and write requests
-  int modemFd_ = -1;  // eventfd: the modem waiter reports a line change
   std::atomic<bool> stop_{false};
   std::atomic<bool> lineLost_{false};
   std::thread thread_;
-  std::thread modemThread_;
-  std::atomic<bool> modemStop_{false};
-  std::atomic<bool> modemDone_{true};
   std::atomic<bool> modemWatched_{false};
-  int modemStatus_ = 0;
 
   std::mutex writeMutex_;
   std::atomic<bool> writePending_{false};

@@ -1,5 +1,5 @@
-#include "link/SerialChannel.h"
-
+// The serial channel on a POSIX tty: raw termios, flock and TIOCEXCL, poll on the descriptor and
+// two eventfds, modem lines through TIOCMIWAIT on a helper thread.
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -16,12 +16,10 @@
 #include <cstring>
 
 #include "link/ComPorts.h"
+#include "link/SerialChannel.h"
 
 namespace veyra {
 namespace {
-
-std::atomic<std::FILE*> g_diagnostics{nullptr};
-std::atomic<bool> g_diagnosticsEnabled{true};
 
 speed_t SpeedFor(int baud) {
   switch (baud) {
@@ -75,52 +73,37 @@ bool Unsupported(int err) { return err == ENOTTY || err == EINVAL || err == ENOS
 
 }  // namespace
 
-const char* PortEventText(PortEvent kind) {
-  switch (kind) {
-    case PortEvent::Connected:
-      return "Connected ! \n";
-    case PortEvent::Disconnected:
-      return "Disonnected ! \n";
-    case PortEvent::DataSent:
-      return "Data sent ! \n";
-    case PortEvent::DataReceived:
-      return nullptr;
-    case PortEvent::Ring:
-      return "DRING ! \n";
-    case PortEvent::CarrierDetected:
-      return "Carrier Detected ! \n";
-    case PortEvent::NoCarrier:
-      return "No more carrier ! \n";
-  }
-  return nullptr;
-}
+// The descriptors and the modem-line waiter of a POSIX serial device.
+struct SerialChannel::Os {
+  std::atomic<int> fd{-1};
+  int wakeFd = -1;   // eventfd: shutdown and write requests
+  int modemFd = -1;  // eventfd: the modem waiter reports a line change
+  std::thread modemThread;
+  std::atomic<bool> modemStop{false};
+  std::atomic<bool> modemDone{true};
+  int modemStatus = 0;
 
-void SetDiagnosticStream(std::FILE* stream) { g_diagnostics.store(stream); }
-void SetDiagnosticsEnabled(bool enabled) { g_diagnosticsEnabled.store(enabled); }
-std::FILE* DiagnosticStream() {
-  std::FILE* stream = g_diagnostics.load();
-  return stream ? stream : stdout;
-}
+  void EvaluateModemLines(SerialChannel& channel);
+  void StartModemWaiter(const SerialChannel& channel);
+  void StopModemWaiter();
+  void ModemWaiter();
+};
 
-SerialChannel::SerialChannel() {
-  wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  modemFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+SerialChannel::SerialChannel() : os_(std::make_unique<Os>()) {
+  os_->wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  os_->modemFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 SerialChannel::~SerialChannel() {
   Shutdown();
-  if (wakeFd_ >= 0) ::close(wakeFd_);
-  if (modemFd_ >= 0) ::close(modemFd_);
-}
-
-bool SerialChannel::OnReaderThread() const {
-  return thread_.joinable() && thread_.get_id() == std::this_thread::get_id();
+  if (os_->wakeFd >= 0) ::close(os_->wakeFd);
+  if (os_->modemFd >= 0) ::close(os_->modemFd);
 }
 
 void SerialChannel::Wake() {
-  if (wakeFd_ >= 0) {
+  if (os_->wakeFd >= 0) {
     const std::uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
+    [[maybe_unused]] ssize_t n = ::write(os_->wakeFd, &one, sizeof one);
   }
 }
 
@@ -136,7 +119,7 @@ void SerialChannel::Shutdown() {
     thread_.join();
   }
   // A thread that ended on its own has already closed the handle; one that never started may not.
-  const int fd = fd_.exchange(-1);
+  const int fd = os_->fd.exchange(-1);
   if (fd >= 0) ::close(fd);
 }
 
@@ -147,12 +130,6 @@ int SerialChannel::OpenCom(int n) {
     return 0;
   }
   return OpenDevice(*device, n);
-}
-
-int SerialChannel::OpenDevice(const std::string& device, int number) {
-  if (Open(device, 9600, 0, 8, true) != kOpenOk) return 0;
-  portNumber_ = number;
-  return 1;
 }
 
 int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
@@ -193,7 +170,7 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
   if (monitorEvents) {
     if (::ioctl(fd, TIOCMGET, &status) == 0) {
       modemWatched_ = true;
-      modemStatus_ = status;
+      os_->modemStatus = status;
     } else if (!Unsupported(errno)) {
       code = kOpenEventMaskFailed;
     }
@@ -251,7 +228,7 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
   }
   ::tcflush(fd, TCIOFLUSH);
 
-  if (wakeFd_ < 0 || modemFd_ < 0) code = kOpenEventsInvalid;
+  if (os_->wakeFd < 0 || os_->modemFd < 0) code = kOpenEventsInvalid;
   if (code != kOpenOk) {
     ::ioctl(fd, TIOCNXCL);
     ::close(fd);
@@ -264,54 +241,24 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
     writeLength_ = writeOffset_ = 0;
   }
   std::uint64_t drain;
-  while (::read(wakeFd_, &drain, sizeof drain) > 0) {
+  while (::read(os_->wakeFd, &drain, sizeof drain) > 0) {
   }
-  while (::read(modemFd_, &drain, sizeof drain) > 0) {
+  while (::read(os_->modemFd, &drain, sizeof drain) > 0) {
   }
-  fd_ = fd;
+  os_->fd = fd;
   running_ = 1;
   thread_ = std::thread(&SerialChannel::CommThread, this);
   return kOpenOk;
 }
 
-void SerialChannel::Close() {
-  running_ = 0;
-  Shutdown();
-}
-
-int SerialChannel::IsOpen() const { return fd_.load() >= 0 ? 1 : 0; }
-
-int SerialChannel::GetPortNumber() const { return portNumber_.load(); }
-
-void SerialChannel::Write(const std::uint8_t* bytes, std::size_t length) {
-  if (!bytes || length >= 256) return;
-  {
-    std::lock_guard lock(writeMutex_);
-    if (writePending_) return;
-    std::memcpy(writeBuffer_, bytes, length);
-    writeLength_ = length;
-    writeOffset_ = 0;
-    writePending_ = true;
-  }
-  Wake();
-}
-
-void SerialChannel::OnEvent(SerialChannel*, PortEvent kind) {
-  if (const char* text = PortEventText(kind); text && g_diagnosticsEnabled.load()) {
-    std::FILE* out = DiagnosticStream();
-    std::fputs(text, out);
-    std::fflush(out);
-  }
-}
-
-void SerialChannel::Raise(PortEvent kind) { OnEvent(this, kind); }
+int SerialChannel::IsOpen() const { return os_->fd.load() >= 0 ? 1 : 0; }
 
 // Returns false when the device refused the write for good.
 bool SerialChannel::DoWrite() {
   std::unique_lock lock(writeMutex_);
   if (!writePending_) return true;
   while (writeOffset_ < writeLength_) {
-    const ssize_t n = ::write(fd_.load(), writeBuffer_ + writeOffset_, writeLength_ - writeOffset_);
+    const ssize_t n = ::write(os_->fd.load(), writeBuffer_ + writeOffset_, writeLength_ - writeOffset_);
     if (n < 0) {
       if (errno == EINTR) continue;
       if (errno == EAGAIN) return true;  // poll reports when the driver takes more
@@ -325,57 +272,58 @@ bool SerialChannel::DoWrite() {
   return true;
 }
 
-void SerialChannel::EvaluateModemLines() {
+void SerialChannel::Os::EvaluateModemLines(SerialChannel& channel) {
   int status = 0;
-  if (::ioctl(fd_.load(), TIOCMGET, &status) != 0) return;
-  const int changed = status ^ modemStatus_;
-  modemStatus_ = status;
-  if ((changed & TIOCM_RNG) && (status & TIOCM_RNG)) Raise(PortEvent::Ring);
-  if (changed & TIOCM_CD) Raise((status & TIOCM_CD) ? PortEvent::CarrierDetected : PortEvent::NoCarrier);
+  if (::ioctl(fd.load(), TIOCMGET, &status) != 0) return;
+  const int changed = status ^ modemStatus;
+  modemStatus = status;
+  if ((changed & TIOCM_RNG) && (status & TIOCM_RNG)) channel.Raise(PortEvent::Ring);
+  if (changed & TIOCM_CD)
+    channel.Raise((status & TIOCM_CD) ? PortEvent::CarrierDetected : PortEvent::NoCarrier);
 }
 
-void SerialChannel::ModemWaiter() {
-  while (!modemStop_) {
-    if (::ioctl(fd_.load(), TIOCMIWAIT, TIOCM_RNG | TIOCM_CD) == 0) {
+void SerialChannel::Os::ModemWaiter() {
+  while (!modemStop) {
+    if (::ioctl(fd.load(), TIOCMIWAIT, TIOCM_RNG | TIOCM_CD) == 0) {
       const std::uint64_t one = 1;
-      [[maybe_unused]] ssize_t n = ::write(modemFd_, &one, sizeof one);
+      [[maybe_unused]] ssize_t n = ::write(modemFd, &one, sizeof one);
     } else if (errno != EINTR) {
       break;  // no line-change waits on this driver, or the device is gone
     }
   }
-  modemDone_ = true;
+  modemDone = true;
 }
 
-void SerialChannel::StartModemWaiter() {
-  if (!monitorEvents_ || !modemWatched_) return;
+void SerialChannel::Os::StartModemWaiter(const SerialChannel& channel) {
+  if (!channel.monitorEvents_ || !channel.modemWatched_) return;
   InstallWakeSignal();
-  modemStop_ = false;
-  modemDone_ = false;
-  modemThread_ = std::thread(&SerialChannel::ModemWaiter, this);
+  modemStop = false;
+  modemDone = false;
+  modemThread = std::thread(&SerialChannel::Os::ModemWaiter, this);
 }
 
-void SerialChannel::StopModemWaiter() {
-  if (!modemThread_.joinable()) return;
-  modemStop_ = true;
+void SerialChannel::Os::StopModemWaiter() {
+  if (!modemThread.joinable()) return;
+  modemStop = true;
   // The signal may land just before the waiter enters the ioctl; repeat until it has left.
-  for (int i = 0; i < 200 && !modemDone_; ++i) {
-    pthread_kill(modemThread_.native_handle(), SIGUSR2);
+  for (int i = 0; i < 200 && !modemDone; ++i) {
+    pthread_kill(modemThread.native_handle(), SIGUSR2);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  modemThread_.join();
+  modemThread.join();
 }
 
 void SerialChannel::CommThread() {
   running_ = 1;
   Raise(PortEvent::Connected);
-  StartModemWaiter();
-  const int fd = fd_.load();
+  os_->StartModemWaiter(*this);
+  const int fd = os_->fd.load();
   bool alive = true;
   while (alive && !stop_) {
     pollfd fds[3];
-    fds[0] = {wakeFd_, POLLIN, 0};
+    fds[0] = {os_->wakeFd, POLLIN, 0};
     fds[1] = {fd, static_cast<short>(POLLIN | (writePending_ ? POLLOUT : 0)), 0};
-    fds[2] = {modemFd_, POLLIN, 0};
+    fds[2] = {os_->modemFd, POLLIN, 0};
     const int ready = ::poll(fds, 3, -1);
     if (ready < 0) {
       if (errno == EINTR) continue;
@@ -384,7 +332,7 @@ void SerialChannel::CommThread() {
     // Shutdown first, then reads, writes and modem lines, as the events have always been ranked.
     if (fds[0].revents & POLLIN) {
       std::uint64_t count;
-      [[maybe_unused]] ssize_t n = ::read(wakeFd_, &count, sizeof count);
+      [[maybe_unused]] ssize_t n = ::read(os_->wakeFd, &count, sizeof count);
       if (stop_) break;
     }
     if (fds[1].revents & POLLIN) {
@@ -410,13 +358,13 @@ void SerialChannel::CommThread() {
     }
     if (fds[2].revents & POLLIN) {
       std::uint64_t count;
-      [[maybe_unused]] ssize_t n = ::read(modemFd_, &count, sizeof count);
-      EvaluateModemLines();
+      [[maybe_unused]] ssize_t n = ::read(os_->modemFd, &count, sizeof count);
+      os_->EvaluateModemLines(*this);
     }
   }
-  StopModemWaiter();
+  os_->StopModemWaiter();
   running_ = 0;
-  const int owned = fd_.exchange(-1);
+  const int owned = os_->fd.exchange(-1);
   if (owned >= 0) {
     ::ioctl(owned, TIOCNXCL);
     ::close(owned);

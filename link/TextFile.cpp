@@ -1,11 +1,9 @@
 #include "link/TextFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+
+#include "link/FileCompat.h"
 
 namespace veyra {
 

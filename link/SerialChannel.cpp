@@ -1,0 +1,83 @@
+// What every platform's serial channel shares: the event texts, where diagnostics go, the write
+// queue and the notification path. The reader thread itself lives in SerialChannelPosix.cpp or
+// SerialChannelWin32.cpp.
+#include "link/SerialChannel.h"
+
+#include <cstring>
+
+namespace veyra {
+namespace {
+
+std::atomic<std::FILE*> g_diagnostics{nullptr};
+std::atomic<bool> g_diagnosticsEnabled{true};
+
+}  // namespace
+
+const char* PortEventText(PortEvent kind) {
+  switch (kind) {
+    case PortEvent::Connected:
+      return "Connected ! \n";
+    case PortEvent::Disconnected:
+      return "Disonnected ! \n";
+    case PortEvent::DataSent:
+      return "Data sent ! \n";
+    case PortEvent::DataReceived:
+      return nullptr;
+    case PortEvent::Ring:
+      return "DRING ! \n";
+    case PortEvent::CarrierDetected:
+      return "Carrier Detected ! \n";
+    case PortEvent::NoCarrier:
+      return "No more carrier ! \n";
+  }
+  return nullptr;
+}
+
+void SetDiagnosticStream(std::FILE* stream) { g_diagnostics.store(stream); }
+void SetDiagnosticsEnabled(bool enabled) { g_diagnosticsEnabled.store(enabled); }
+std::FILE* DiagnosticStream() {
+  std::FILE* stream = g_diagnostics.load();
+  return stream ? stream : stdout;
+}
+
+bool SerialChannel::OnReaderThread() const {
+  return thread_.joinable() && thread_.get_id() == std::this_thread::get_id();
+}
+
+int SerialChannel::OpenDevice(const std::string& device, int number) {
+  if (Open(device, 9600, 0, 8, true) != kOpenOk) return 0;
+  portNumber_ = number;
+  return 1;
+}
+
+void SerialChannel::Close() {
+  running_ = 0;
+  Shutdown();
+}
+
+int SerialChannel::GetPortNumber() const { return portNumber_.load(); }
+
+void SerialChannel::Write(const std::uint8_t* bytes, std::size_t length) {
+  if (!bytes || length >= 256) return;
+  {
+    std::lock_guard lock(writeMutex_);
+    if (writePending_) return;
+    std::memcpy(writeBuffer_, bytes, length);
+    writeLength_ = length;
+    writeOffset_ = 0;
+    writePending_ = true;
+  }
+  Wake();
+}
+
+void SerialChannel::OnEvent(SerialChannel*, PortEvent kind) {
+  if (const char* text = PortEventText(kind); text && g_diagnosticsEnabled.load()) {
+    std::FILE* out = DiagnosticStream();
+    std::fputs(text, out);
+    std::fflush(out);
+  }
+}
+
+void SerialChannel::Raise(PortEvent kind) { OnEvent(this, kind); }
+
+}  // namespace veyra
