@@ -115,6 +115,37 @@ $(diff "$scratch/win.txt" "$scratch/lin.out" | sed 's/^/  /')
   Windows stderr: $(tr -d '\r' <"$scratch/win.err" | head -3)"
 done
 
+# A host that hangs up while a command waits for its reply (time enough for 20 tries): the
+# command ends at once with the line lost, whichever system it runs on.
+hangup() {  # hangup COMMAND... ; prints stdout and the exit status
+  rm -f "$scratch/hang.pty"
+  "$root/$host_build/hostsim/veyra-hostsim" --link "$scratch/hang.pty" >/dev/null 2>&1 &
+  local host=$!
+  for _ in $(seq 100); do [ -e "$scratch/hang.pty" ] && break; sleep 0.05; done
+  kill -STOP "$host"
+  ln -sfn "$(readlink -f "$scratch/hang.pty")" "$scratch/ports/COM9"
+  ln -sfn "$(readlink -f "$scratch/hang.pty")" "$WINEPREFIX/dosdevices/com9"
+  printf '[timeout]\r\ntimes=20\r\nwaittime=1000\r\n' >"$scratch/hang.ini"
+  VEYRA_CONFIG_PATH="$scratch/hang.ini" "$@" --port COM9 send 00 09 >"$scratch/hang.out" 2>/dev/null &
+  local command=$!
+  sleep 2
+  kill -9 "$host"
+  local rc=0
+  wait "$command" || rc=$?
+  wait "$host" 2>/dev/null || true
+  rm -f "$scratch/ports/COM9" "$WINEPREFIX/dosdevices/com9"
+  tr -d '\r' <"$scratch/hang.out"
+  echo "exit $rc"
+}
+win_hang=$(hangup "$wine" "$root/$win_build/cli/veyractl.exe")
+lin_hang=$(hangup "$root/$host_build/cli/veyractl")
+ok=0
+[ "$win_hang" = "$lin_hang" ] && [ "${win_hang##*exit }" = 1 ] && ok=1
+check "host hangs up while waiting: line lost at once (exit 1)" "$ok" "  Windows:
+$win_hang
+  Linux:
+$lin_hang"
+
 # The port list is the registry's, in its order: COM7 and COM8 as registered above.
 set +e
 "$wine" "$root/$win_build/cli/veyractl.exe" ports >"$scratch/ports.out" 2>&1
