@@ -10,8 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64
-win_build=${VEYRA_WIN_BUILD:-build-win}
-host_build=${VEYRA_HOST_BUILD:-build-winlinux}
+win_build=$(realpath -m "${VEYRA_WIN_BUILD:-build-win}")
+host_build=$(realpath -m "${VEYRA_HOST_BUILD:-build-winlinux}")
 jobs=$(nproc)
 
 echo "== Linux veyractl and veyra-hostsim ($host_build)"
@@ -44,7 +44,7 @@ rm -f "$WINEPREFIX/dosdevices/com1"
 
 # A simulated host per port; the link names its pseudo-terminal once it serves.
 start_host() {  # start_host COMn
-  "$root/$host_build/hostsim/veyra-hostsim" --link "$scratch/$1.pty" >"$scratch/$1.log" 2>&1 &
+  "$host_build/hostsim/veyra-hostsim" --link "$scratch/$1.pty" >"$scratch/$1.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 100); do [ -e "$scratch/$1.pty" ] && break; sleep 0.05; done
   local pty
@@ -101,9 +101,9 @@ for row in "${rows[@]}"; do
   name=${row%%|*}
   read -ra args <<<"${row#*|}"
   set +e
-  "$wine" "$root/$win_build/cli/veyractl.exe" "${args[@]}" >"$scratch/win.out" 2>"$scratch/win.err"
+  "$wine" "$win_build/cli/veyractl.exe" "${args[@]}" >"$scratch/win.out" 2>"$scratch/win.err"
   win_rc=$?
-  "$root/$host_build/cli/veyractl" "${args[@]}" >"$scratch/lin.out" 2>"$scratch/lin.err"
+  "$host_build/cli/veyractl" "${args[@]}" >"$scratch/lin.out" 2>"$scratch/lin.err"
   lin_rc=$?
   set -e
   tr -d '\r' <"$scratch/win.out" >"$scratch/win.txt"
@@ -119,7 +119,7 @@ done
 # command ends at once with the line lost, whichever system it runs on.
 hangup() {  # hangup COMMAND... ; prints stdout and the exit status
   rm -f "$scratch/hang.pty"
-  "$root/$host_build/hostsim/veyra-hostsim" --link "$scratch/hang.pty" >/dev/null 2>&1 &
+  "$host_build/hostsim/veyra-hostsim" --link "$scratch/hang.pty" >/dev/null 2>&1 &
   local host=$!
   for _ in $(seq 100); do [ -e "$scratch/hang.pty" ] && break; sleep 0.05; done
   kill -STOP "$host"
@@ -137,8 +137,8 @@ hangup() {  # hangup COMMAND... ; prints stdout and the exit status
   tr -d '\r' <"$scratch/hang.out"
   echo "exit $rc"
 }
-win_hang=$(hangup "$wine" "$root/$win_build/cli/veyractl.exe")
-lin_hang=$(hangup "$root/$host_build/cli/veyractl")
+win_hang=$(hangup "$wine" "$win_build/cli/veyractl.exe")
+lin_hang=$(hangup "$host_build/cli/veyractl")
 ok=0
 [ "$win_hang" = "$lin_hang" ] && [ "${win_hang##*exit }" = 1 ] && ok=1
 check "host hangs up while waiting: line lost at once (exit 1)" "$ok" "  Windows:
@@ -148,7 +148,7 @@ $lin_hang"
 
 # The port list is the registry's, in its order: COM7 and COM8 as registered above.
 set +e
-"$wine" "$root/$win_build/cli/veyractl.exe" ports >"$scratch/ports.out" 2>&1
+"$wine" "$win_build/cli/veyractl.exe" ports >"$scratch/ports.out" 2>&1
 ports_rc=$?
 set -e
 expected=$(printf 'COM7\t\\\\.\\COM7\t\\Device\\VeyraCOM7\nCOM8\t\\\\.\\COM8\t\\Device\\VeyraCOM8')
