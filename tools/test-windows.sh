@@ -28,7 +28,8 @@ wine=$(command -v wine64 || true)
 scratch=$(mktemp -d)
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill -CONT "$pid" 2>/dev/null || true; kill "$pid" 2>/dev/null || true; done
+  # SIGKILL: a stopped host does not always act on a SIGTERM that arrives with its SIGCONT.
+  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   WINEPREFIX="$scratch/prefix" "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
   rm -rf "$scratch"
 }
