@@ -64,6 +64,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // The stop signals wait, blocked, until the link is in place and the loop below takes them:
+  // one that came while the link was being made would end the program with the link left
+  // behind. Blocked before the host's thread starts, so only this thread ever takes them.
+  sigset_t stopSignals, previous;
+  sigemptyset(&stopSignals);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stopSignals, signal);
+  sigprocmask(SIG_BLOCK, &stopSignals, &previous);
+  struct sigaction sa {};
+  sa.sa_handler = OnSignal;
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &sa, nullptr);
+
   veyra::hostsim::PtyHost host(password);
   if (!host.Start()) {
     std::fprintf(stderr, "veyra-hostsim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
@@ -83,12 +94,9 @@ int main(int argc, char** argv) {
   std::printf("%s\n", host.DevicePath().c_str());
   std::fflush(stdout);
 
-  struct sigaction sa {};
-  sa.sa_handler = OnSignal;
-  sigaction(SIGINT, &sa, nullptr);
-  sigaction(SIGTERM, &sa, nullptr);
-  sigaction(SIGHUP, &sa, nullptr);
-  while (!g_stop) pause();
+  // sigsuspend unblocks and waits in one step, so a signal between the test and the wait is not
+  // slept through as it would be with pause().
+  while (!g_stop) sigsuspend(&previous);
 
   host.Stop();
   // Only while it is still ours: someone may have put another link or a file there meanwhile.
