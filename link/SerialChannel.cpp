@@ -80,4 +80,18 @@ void SerialChannel::OnEvent(SerialChannel*, PortEvent kind) {
 
 void SerialChannel::Raise(PortEvent kind) { OnEvent(this, kind); }
 
+bool SerialChannel::BeginOpen(const std::string& device, int baudRate, int parity, bool monitorEvents) {
+  // The previous reader thread ends before a new handle exists, so it can never touch it.
+  Shutdown();
+  stop_ = false;
+  lineLost_ = false;
+  lastErrno_ = 0;
+  if (device.empty()) return false;
+  deviceName_ = device;
+  baudRate_ = baudRate;
+  parity_ = parity;
+  monitorEvents_ = monitorEvents;
+  return true;
+}
+
 }  // namespace veyra

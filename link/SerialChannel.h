@@ -83,6 +83,10 @@ class SerialChannel {
   bool OnReaderThread() const;
 
  private:
+  // What every platform's Open does first: the previous reader ends, the state of the last
+  // session is cleared and the settings kept. False for an empty device name.
+  bool BeginOpen(const std::string& device, int baudRate, int parity, bool monitorEvents);
+
   // Defined once per platform (SerialChannelPosix.cpp, SerialChannelWin32.cpp).
   void CommThread();
   bool DoWrite();

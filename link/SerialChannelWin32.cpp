@@ -95,17 +95,7 @@ int SerialChannel::OpenCom(int n) {
 
 int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
                         bool monitorEvents) {
-  // The previous reader thread ends before a new handle exists, so it can never touch it.
-  Shutdown();
-  stop_ = false;
-  lineLost_ = false;
-  lastErrno_ = 0;
-
-  if (device.empty()) return kOpenNoName;
-  deviceName_ = device;
-  baudRate_ = baudRate;
-  parity_ = parity;
-  monitorEvents_ = monitorEvents;
+  if (!BeginOpen(device, baudRate, parity, monitorEvents)) return kOpenNoName;
 
   // No sharing: a second opener, this program or another, gets ERROR_ACCESS_DENIED.
   const HANDLE handle = ::CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
