@@ -1,10 +1,9 @@
 // A private directory for one test's files, removed with everything in it when the test ends.
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -12,10 +11,17 @@ namespace veyra::test {
 
 class ScratchDir {
  public:
+  // A fresh name each try: create_directory says false when another test took it first, which is
+  // what mkdtemp does without being POSIX's alone.
   ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "veyra-scratch-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+      const auto path =
+          std::filesystem::temp_directory_path() / ("veyra-scratch-" + std::to_string(random()));
+      if (std::filesystem::create_directory(path)) root_ = path.generic_string();
+    }
+    if (root_.empty()) throw std::runtime_error("no scratch directory could be made");
   }
   ~ScratchDir() {
     std::error_code ignored;
