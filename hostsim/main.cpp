@@ -18,7 +18,7 @@ volatile sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 
 constexpr char kUsage[] =
-    "usage: veyra-hostsim [--password NNNN] [--pace] [--link PATH]\n"
+    "usage: veyra-hostsim [--password NNNN] [--pace] [--hang-up-after BYTES] [--link PATH]\n"
     "       veyra-hostsim --help | --version\n";
 
 int Usage() {
@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
   std::string password = "1234";
   std::string link;
   bool pace = false;
+  int hangUpAfter = -1;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--password" && i + 1 < argc) {
@@ -44,6 +45,13 @@ int main(int argc, char** argv) {
       return 0;
     } else if (arg == "--pace") {
       pace = true;
+    } else if (arg == "--hang-up-after" && i + 1 < argc) {
+      // An adapter pulled out in the middle of a reply, for testing the programs from outside.
+      const std::string_view bytes = argv[++i];
+      if (bytes.empty() || bytes.size() > 6 ||
+          bytes.find_first_not_of("0123456789") != std::string_view::npos)
+        return Usage();
+      hangUpAfter = std::stoi(std::string(bytes));
     } else if (arg == "--link" && i + 1 < argc) {
       link = argv[++i];
     } else {
@@ -82,6 +90,7 @@ int main(int argc, char** argv) {
   }
   veyra::hostsim::Faults faults;
   faults.pace = pace;
+  faults.hangUpAfterBytes = hangUpAfter;
   host.SetFaults(faults);
 
   if (!link.empty()) {
