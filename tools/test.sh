@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds with warnings as errors, and runs every
-# test: a normal build (then installed and packaged), an AddressSanitizer + UndefinedBehaviorSanitizer
-# build, a ThreadSanitizer build of the Qt-free code, and each fuzz target for a while.
+# test: a normal build (then installed and packaged), each fuzz target for a while, an
+# AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the Qt-free code,
+# and the Windows build (veyractl.exe and the Qt-free unit tests) under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -24,7 +25,7 @@ echo "== fuzz targets"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF "$strict"
 decoder_targets="frame_build history timers phones setup password devices"
 cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz $(printf '%s_fuzz ' $decoder_targets)
-fuzz_seconds=${VEYRA_FUZZ_SECONDS:-60}
+fuzz_seconds=${VEYRA_FUZZ_SECONDS:-30}
 # Each target is one process on one core: run as many at once as there are cores, each for the
 # full time, and print each one's summary when it ends.
 fuzz_logs=$(mktemp -d)
@@ -60,4 +61,6 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEYRA_SANI
 cmake --build build-tsan -j"$jobs"
 # halt_on_error: a race fails the test that met it, not only the log.
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --test-dir build-tsan --output-on-failure -j"$jobs"
-
+echo "== Windows build under Wine"
+# The normal build's veyractl and veyra-hostsim are the Linux side of each row.
+VEYRA_HOST_BUILD=build bash tools/test-windows.sh
