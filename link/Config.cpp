@@ -11,8 +11,6 @@
 namespace veyra {
 namespace {
 
-constexpr const char* kFileName = "config.ini";
-
 // Says whether the reader would take the file: regular, readable, not too large.
 bool CanRead(const std::string& path) { return IniFile::Open(path, false).has_value(); }
 
@@ -29,28 +27,6 @@ bool WriteAll(int fd, std::string_view data) {
 }
 
 }  // namespace
-
-std::string ResolveConfigPath(const ConfigPathInputs& in) {
-  if (!in.overridePath.empty()) return in.overridePath;
-  if (!in.exeDir.empty() && in.exeDirUsable) return in.exeDir + "/" + kFileName;
-  std::string base;
-  if (!in.xdgConfigHome.empty() && in.xdgConfigHome.front() == '/') {
-    base = in.xdgConfigHome;
-  } else if (!in.home.empty()) {
-    base = in.home + "/.config";
-  }
-  // With no home at all, the executable's directory is the only place left to name; writing
-  // there fails and start-up says so.
-  if (base.empty()) return (in.exeDir.empty() ? std::string(".") : in.exeDir) + "/" + kFileName;
-  return base + "/veyra-setup/" + kFileName;
-}
-
-bool ExecutableDirectoryUsable(const std::string& exeDir, bool configThere, bool writable) {
-  if (configThere) return true;
-  std::filesystem::path dir = std::filesystem::path(exeDir).lexically_normal();
-  if (dir.filename().empty()) dir = dir.parent_path();  // a trailing slash
-  return writable && dir.filename() != "bin";
-}
 
 const std::string& DefaultConfigText() {
   static const std::string text = [] {

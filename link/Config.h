@@ -14,6 +14,8 @@ namespace veyra {
 //  2. <executable's directory>/config.ini when a config.ini exists there, or the directory is
 //     writable and is no installed program directory (.../bin): a portable copy;
 //  3. otherwise $XDG_CONFIG_HOME/veyra-setup/config.ini, XDG_CONFIG_HOME defaulting to ~/.config.
+// On Windows, rule 2 takes any folder that takes a new file, and rule 3 is
+// %APPDATA%\veyra-setup\config.ini.
 std::string GetConfigPath();
 
 // What GetConfigPath decides, given what it found. Empty strings stand for unset values;
@@ -24,6 +26,7 @@ struct ConfigPathInputs {
   bool exeDirUsable = false;
   std::string xdgConfigHome;  // used only when absolute, as XDG asks
   std::string home;
+  std::string appData;  // %APPDATA%, on Windows only
 };
 std::string ResolveConfigPath(const ConfigPathInputs& in);
 // Rule 2's test. A bin directory is where `cmake --install` or a package puts the programs; root,

@@ -40,6 +40,28 @@ std::string HomeDirectory() {
 
 }  // namespace
 
+std::string ResolveConfigPath(const ConfigPathInputs& in) {
+  if (!in.overridePath.empty()) return in.overridePath;
+  if (!in.exeDir.empty() && in.exeDirUsable) return in.exeDir + "/" + kFileName;
+  std::string base;
+  if (!in.xdgConfigHome.empty() && in.xdgConfigHome.front() == '/') {
+    base = in.xdgConfigHome;
+  } else if (!in.home.empty()) {
+    base = in.home + "/.config";
+  }
+  // With no home at all, the executable's directory is the only place left to name; writing
+  // there fails and start-up says so.
+  if (base.empty()) return (in.exeDir.empty() ? std::string(".") : in.exeDir) + "/" + kFileName;
+  return base + "/veyra-setup/" + kFileName;
+}
+
+bool ExecutableDirectoryUsable(const std::string& exeDir, bool configThere, bool writable) {
+  if (configThere) return true;
+  std::filesystem::path dir = std::filesystem::path(exeDir).lexically_normal();
+  if (dir.filename().empty()) dir = dir.parent_path();  // a trailing slash
+  return writable && dir.filename() != "bin";
+}
+
 std::string GetConfigPath() {
   ConfigPathInputs in;
   in.overridePath = Env("VEYRA_CONFIG_PATH");

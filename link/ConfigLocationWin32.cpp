@@ -41,17 +41,34 @@ bool DirectoryTakesFiles(const std::string& dir) {
 
 }  // namespace
 
-std::string GetConfigPath() {
-  if (std::string path = Env("VEYRA_CONFIG_PATH"); !path.empty()) return path;
-  const std::string exeDir = ExecutableDirectory();
-  if (!exeDir.empty()) {
-    const std::string there = exeDir + "\\" + kFileName;
-    if (Exists(there) || DirectoryTakesFiles(exeDir)) return there;
-  }
-  if (std::string appData = Env("APPDATA"); !appData.empty()) return appData + "\\veyra-setup\\" + kFileName;
+std::string ResolveConfigPath(const ConfigPathInputs& in) {
+  if (!in.overridePath.empty()) return in.overridePath;
+  if (!in.exeDir.empty() && in.exeDirUsable) return in.exeDir + "\\" + kFileName;
+  if (!in.appData.empty()) return in.appData + "\\veyra-setup\\" + kFileName;
   // With no profile at all, the executable's directory is the only place left to name; writing
   // there fails and start-up says so.
-  return (exeDir.empty() ? std::string(".") : exeDir) + "\\" + kFileName;
+  return (in.exeDir.empty() ? std::string(".") : in.exeDir) + "\\" + kFileName;
+}
+
+// No bin rule here: an installed program lives under Program Files, which takes no file without
+// elevation, so a folder that takes one is a portable copy.
+bool ExecutableDirectoryUsable(const std::string&, bool configThere, bool writable) {
+  return configThere || writable;
+}
+
+std::string GetConfigPath() {
+  ConfigPathInputs in;
+  in.overridePath = Env("VEYRA_CONFIG_PATH");
+  if (!in.overridePath.empty()) return in.overridePath;
+  in.exeDir = ExecutableDirectory();
+  if (!in.exeDir.empty()) {
+    const bool configThere = Exists(in.exeDir + "\\" + kFileName);
+    // The probe writes a file: only asked when the answer matters.
+    in.exeDirUsable =
+        ExecutableDirectoryUsable(in.exeDir, configThere, !configThere && DirectoryTakesFiles(in.exeDir));
+  }
+  if (!in.exeDirUsable) in.appData = Env("APPDATA");
+  return ResolveConfigPath(in);
 }
 
 }  // namespace veyra

@@ -62,16 +62,20 @@ TEST(ConfigPathRule, PicksOneLocationForWritingAndReading) {
     ConfigPathInputs in;
     std::string expected;
   } rows[] = {
-      {"OverrideIgnored", {"/t/my.ini", "/opt/veyra/bin", true, "/x", "/home/u"}, "/t/my.ini"},
-      {"UsableExeDirPassedOver", {"", "/opt/veyra/bin", true, "/x", "/home/u"}, "/opt/veyra/bin/config.ini"},
-      {"XdgConfigHomeIgnored", {"", "/usr/bin", false, "/x/cfg", "/home/u"}, "/x/cfg/veyra-setup/config.ini"},
+      {"OverrideIgnored", {"/t/my.ini", "/opt/veyra/bin", true, "/x", "/home/u", ""}, "/t/my.ini"},
+      {"UsableExeDirPassedOver",
+       {"", "/opt/veyra/bin", true, "/x", "/home/u", ""},
+       "/opt/veyra/bin/config.ini"},
+      {"XdgConfigHomeIgnored",
+       {"", "/usr/bin", false, "/x/cfg", "/home/u", ""},
+       "/x/cfg/veyra-setup/config.ini"},
       {"HomeNotDefaultForXdg",
-       {"", "/usr/bin", false, "", "/home/u"},
+       {"", "/usr/bin", false, "", "/home/u", ""},
        "/home/u/.config/veyra-setup/config.ini"},
       {"RelativeXdgConfigHomeTrusted",
-       {"", "/usr/bin", false, "rel/cfg", "/home/u"},
+       {"", "/usr/bin", false, "rel/cfg", "/home/u", ""},
        "/home/u/.config/veyra-setup/config.ini"},
-      {"UnknownExeDirUsed", {"", "", true, "", "/home/u"}, "/home/u/.config/veyra-setup/config.ini"},
+      {"UnknownExeDirUsed", {"", "", true, "", "/home/u", ""}, "/home/u/.config/veyra-setup/config.ini"},
   };
   for (const auto& row : rows) EXPECT_EQ(ResolveConfigPath(row.in), row.expected) << row.name;
 }

@@ -114,8 +114,38 @@ TEST(Win32SerialChannel, APortThatIsNotThereFailsToOpenWithTheSystemsReason) {
       << "error " << channel.LastErrno() << ": " << OpenErrorText(channel.LastErrno());
 }
 
-// Beside the executable when that folder takes files (a build or portable folder does), unless
-// VEYRA_CONFIG_PATH names the file.
+// The rules, given what was found: the environment's file, else beside the executable when a
+// config.ini is there or the folder takes one, else the profile's %APPDATA%.
+TEST(Win32ConfigLocation, TheEnvironmentThenAPortableFolderThenTheProfile) {
+  const std::string exe = "C:\\Tools\\veyra";
+  const std::string appData = "C:\\Users\\fitter\\AppData\\Roaming";
+  const struct {
+    const char* where;
+    std::string overridePath, exeDir, appData;
+    bool configThere, takesFiles;
+    std::string path;
+  } rows[] = {
+      {"named by the environment", "D:\\my.ini", exe, appData, true, true, "D:\\my.ini"},
+      {"a portable copy's own file", "", exe, appData, true, false, exe + "\\config.ini"},
+      {"a folder that takes a new file", "", exe, appData, false, true, exe + "\\config.ini"},
+      {"Program Files: the profile", "", "C:\\Program Files\\veyra", appData, false, false,
+       appData + "\\veyra-setup\\config.ini"},
+      {"no profile: beside the executable, where writing fails and says so", "", exe, "", false, false,
+       exe + "\\config.ini"},
+      {"nothing known", "", "", "", false, false, ".\\config.ini"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.where);
+    ConfigPathInputs in;
+    in.overridePath = row.overridePath;
+    in.exeDir = row.exeDir;
+    in.appData = row.appData;
+    in.exeDirUsable = ExecutableDirectoryUsable(in.exeDir, row.configThere, row.takesFiles);
+    EXPECT_EQ(ResolveConfigPath(in), row.path);
+  }
+}
+
+// The running program: its build folder takes files.
 TEST(Win32ConfigLocation, BesideTheExecutableUnlessTheEnvironmentNamesAFile) {
   char exe[MAX_PATH + 1];
   const DWORD length = ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
