@@ -9,7 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64
+# googletest: the sources the Windows unit tests build GoogleTest from.
+bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 googletest
 win_build=$(realpath -m "${VEYRA_WIN_BUILD:-build-win}")
 host_build=$(realpath -m "${VEYRA_HOST_BUILD:-build-winlinux}")
 jobs=$(nproc)
