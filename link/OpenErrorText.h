@@ -8,4 +8,8 @@ namespace veyra {
 
 std::string OpenErrorText(int err);
 
+// The system's code for a device that is not there (ENOENT; ERROR_FILE_NOT_FOUND on Windows),
+// which OpenErrorText explains as such.
+extern const int kNoSuchDeviceError;
+
 }  // namespace veyra

@@ -5,6 +5,8 @@
 
 namespace veyra {
 
+const int kNoSuchDeviceError = ENOENT;
+
 std::string OpenErrorText(int err) {
   std::string text = err ? std::strerror(err) : "Unknown error";
   switch (err) {

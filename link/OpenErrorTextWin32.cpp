@@ -5,6 +5,8 @@
 
 namespace veyra {
 
+const int kNoSuchDeviceError = ERROR_FILE_NOT_FOUND;
+
 std::string OpenErrorText(int err) {
   std::string text;
   char* buffer = nullptr;

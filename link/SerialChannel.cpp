@@ -4,6 +4,10 @@
 #include "link/SerialChannel.h"
 
 #include <cstring>
+#include <optional>
+
+#include "link/ComPorts.h"
+#include "link/OpenErrorText.h"
 
 namespace veyra {
 namespace {
@@ -42,6 +46,15 @@ std::FILE* DiagnosticStream() {
 
 bool SerialChannel::OnReaderThread() const {
   return thread_.joinable() && thread_.get_id() == std::this_thread::get_id();
+}
+
+int SerialChannel::OpenCom(int n) {
+  const std::optional<std::string> device = DeviceForCom(n);
+  if (!device) {
+    lastErrno_ = kNoSuchDeviceError;
+    return 0;
+  }
+  return OpenDevice(*device, n);
 }
 
 int SerialChannel::OpenDevice(const std::string& device, int number) {

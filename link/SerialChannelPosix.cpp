@@ -15,7 +15,6 @@
 #include <chrono>
 #include <cstring>
 
-#include "link/ComPorts.h"
 #include "link/SerialChannel.h"
 
 namespace veyra {
@@ -121,15 +120,6 @@ void SerialChannel::Shutdown() {
   // A thread that ended on its own has already closed the handle; one that never started may not.
   const int fd = os_->fd.exchange(-1);
   if (fd >= 0) ::close(fd);
-}
-
-int SerialChannel::OpenCom(int n) {
-  const std::optional<std::string> device = DeviceForCom(n);
-  if (!device) {
-    lastErrno_ = ENOENT;
-    return 0;
-  }
-  return OpenDevice(*device, n);
 }
 
 int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,

@@ -9,7 +9,6 @@
 
 #include <cstring>
 
-#include "link/ComPorts.h"
 #include "link/SerialChannel.h"
 
 namespace veyra {
@@ -82,15 +81,6 @@ void SerialChannel::Shutdown() {
   // A thread that ended on its own has already closed the handle; one that never started may not.
   const HANDLE handle = os_->handle.exchange(INVALID_HANDLE_VALUE);
   if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
-}
-
-int SerialChannel::OpenCom(int n) {
-  const std::optional<std::string> device = DeviceForCom(n);
-  if (!device) {
-    lastErrno_ = ERROR_FILE_NOT_FOUND;
-    return 0;
-  }
-  return OpenDevice(*device, n);
 }
 
 int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
