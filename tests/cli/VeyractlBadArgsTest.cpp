@@ -115,8 +115,6 @@ TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
       {"a slot given twice", On({"phone-set", "1=1", "1=2"}), 2, "not taken: '1=2'"},
       {"an emoji slot", On({"phone-set", kEmoji + "=1"}), 2, "SLOT 1-12"},
       {"letters in a number written", On({"phone-set", "1=abc"}), 1, "телефонных номеров 1!"},
-      {"an over-long number written", On({"phone-set", "1=" + kLongDigits}), 1, "телефонных номеров 1!"},
-      {"an emoji number written", On({"phone-set", "1=" + kEmoji}), 1, "телефонных номеров 1!"},
       // timer-set.
       {"timer-set without arguments", On({"timer-set"}), 2, "timer-set GROUP"},
       {"timer-set with one too many", On({"timer-set", "1", "2", "07:30", "1", "19:00", "x"}), 2, "timer-set GROUP"},
@@ -130,7 +128,6 @@ TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
       {"a time without minutes", On({"timer-set", "1", "2", "07:", "1", "19:00"}), 2, "ARM_HH:MM"},
       {"a lettered time", On({"timer-set", "1", "2", "ab:cd", "1", "19:00"}), 2, "ARM_HH:MM"},
       {"an emoji time", On({"timer-set", "1", "2", "07:30", "1", kEmoji}), 2, "DISARM_HH:MM"},
-      {"minute 60 sent", On({"timer-set", "1", "2", "07:30", "1", "19:60"}), 1, "Неверное время!"},
       // The sensors page.
       {"--filter without its position", On({"sensors", "--filter"}), 2, "sensors [--filter POS]"},
       {"a filter past the list", On({"sensors", "--filter", "11"}), 2, "POS 0-10"},
@@ -159,7 +156,6 @@ TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
       {"a huge siren ID", On({"siren-id", kHuge}), 2, "8 digits"},
       {"a lettered siren ID", On({"siren-id", "0120012a"}), 2, "8 digits"},
       {"an empty siren ID sent", On({"siren-id", ""}), 1, "Укажите ID сирены!!"},
-      {"a siren digit past 2 sent", On({"siren-id", "01200123"}), 1, "Ошибка формата ввода!!"},
       // The settings pages.
       {"setup-set without a setting", On({"setup-set"}), 2, "setup-set NAME=VALUE"},
       {"a setting without =", On({"setup-set", "siren"}), 2, "not taken: 'siren'"},
@@ -184,7 +180,6 @@ TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
       {"a negative password", On({"password-change", "-123", "5678"}), 2, "passwords are digits"},
       {"an emoji password", On({"password-change", "1234", kEmoji}), 2, "passwords are digits"},
       {"a huge password sent", On({"password-change", kHuge, "5678"}), 1, "Длина пароля должна составлять 4 символа!"},
-      {"empty passwords sent", On({"password-change", "", ""}), 1, "Длина пароля должна составлять 4 символа!"},
       {"--at without a time", On({"clock-sync", "--at"}), 2, "clock-sync [--at"},
       {"clock-sync with an unknown argument", On({"clock-sync", "now"}), 2, "clock-sync [--at"},
       {"an empty time set", On({"clock-sync", "--at", ""}), 2, "a local time that exists"},
@@ -199,7 +194,6 @@ TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
       {"seven ID digits cut to six", On({"smarthome-id", "1234567"}), 2, "up to 6 digits"},
       {"a huge ID cut", On({"smarthome-id", kHuge}), 2, "up to 6 digits"},
       {"an emoji ID", On({"smarthome-id", kEmoji}), 2, "up to 6 digits"},
-      {"an empty ID sent", On({"smarthome-id", ""}), 1, "Укажите ID!!"},
       {"trigger-single without a position", On({"trigger-single"}), 2, "trigger-single POS"},
       {"an empty position", On({"trigger-single", ""}), 2, "trigger-single POS (0-8"},
       {"a position past the single list", On({"trigger-single", "9"}), 2, "trigger-single POS (0-8"},
