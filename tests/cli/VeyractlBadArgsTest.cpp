@@ -27,7 +27,7 @@ std::vector<std::string> On(std::initializer_list<std::string> args) {
 }
 
 TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
-  const std::string kLong(10000, 'x'), kLongDigits(10000, '1'), kHuge = "99999999999999999999";
+  const std::string kLong(10000, 'x'), kHuge = "99999999999999999999";
   const std::string kEmoji = "\xF0\x9F\x94\x94", kCyrillic = "пароль", kBlanks = "  \t ";
   std::vector<std::string> tooLongPayload = On({"send"});
   tooLongPayload.insert(tooLongPayload.end(), 253, "00");  // a frame holds 252
