@@ -114,7 +114,9 @@ TEST_F(VeyractlBackupTest, RestoreJudgesEveryItem) {
   ConfigureA();
   const std::string file = dir.Path("host-a.ini");
   ASSERT_EQ(Run("COM7", {"backup", file}).status, 0);
-  struct Row {
+  const std::string timers =
+      "timers.group1\tacknowledged\ntimers.group2\tacknowledged\ntimers.group3\tacknowledged\n";
+  const struct {
     const char* fault;
     std::vector<std::string> args;
     std::string refuseFrom, refuseReply;
@@ -122,39 +124,16 @@ TEST_F(VeyractlBackupTest, RestoreJudgesEveryItem) {
     std::string out;
     std::size_t frames;  // commands B received
   } rows[] = {
-      {"a refused number counted as written",
-       {"--yes"},
-       "0D 05",
-       "AA 00 0D 0C 55",
-       1,
-       RestoreOutput("phones.voice5", "refused"),
-       16},
-      {"a timer group without reply skipped silently",
-       {"--yes"},
-       "08 02",
-       "",
-       1,
-       RestoreOutput("timers.group2", "no reply"),
-       18},
-      {"a refused setup record counted as written",
-       {"--yes"},
-       "04",
-       "AA 00 04 05 55",
-       1,
-       RestoreOutput("setup", "refused"),
-       16},
-      {"--only writes other areas",
-       {"--only", "timers", "--yes"},
-       "",
-       "",
-       0,
-       "timers.group1\tacknowledged\ntimers.group2\tacknowledged\ntimers.group3\tacknowledged\n"
-       "devices\tnot restored: learn them at the host\n",
-       3},
+      // clang-format off
+      {"a refused number counted as written", {"--yes"}, "0D 05", "AA 00 0D 0C 55", 1, RestoreOutput("phones.voice5", "refused"), 16},
+      {"a timer group without reply skipped silently", {"--yes"}, "08 02", "", 1, RestoreOutput("timers.group2", "no reply"), 18},
+      {"a refused setup record counted as written", {"--yes"}, "04", "AA 00 04 05 55", 1, RestoreOutput("setup", "refused"), 16},
+      {"--only writes other areas", {"--only", "timers", "--yes"}, "", "", 0, timers + "devices\tnot restored: learn them at the host\n", 3},
       {"restore without --yes sends", {}, "", "", 2, "", 0},
       {"--only devices accepted", {"--only", "devices", "--yes"}, "", "", 2, "", 0},
+      // clang-format on
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
     hostsim::Faults faults;
     faults.refuseFrom = Hex(row.refuseFrom);
@@ -184,33 +163,24 @@ TEST_F(VeyractlBackupTest, DamagedFileSendsNothing) {
     int line;
     std::string reason;
   } rows[] = {
-      {"unknown version taken", "version=1", "version=one", 2,
-       "unknown format version 'one'; this program reads version 1"},
+      // clang-format off
+      {"unknown version taken", "version=1", "version=one", 2, "unknown format version 'one'; this program reads version 1"},
       {"version 0 taken", "version=1", "version=0", 2, "unknown format version '0'"},
-      {"newer version read as this one", "version=1", "version=2", 2,
-       "written in format version 2, newer than this program reads (1); use a newer veyra-setup"},
+      {"newer version read as this one", "version=1", "version=2", 2, "written in format version 2, newer than this program reads (1); use a newer veyra-setup"},
       {"missing field written as 0", "redial_count=5\n", "", 6, "[setup] has no redial_count field"},
       {"unknown field ignored", "siren_minutes=3\n", "siren_minutes=3\nsiren_volume=2\n", 8,
        "unknown field 'siren_volume'; [setup] holds siren_minutes, redial_count, arm_delay_s, alarm_delay_s, "
-       "mms_size, network, incoming_password, siren_sound, power_alarm, sms_arm, record_armed, mirror, "
-       "record_alarm"},
-      {"setup value past a byte cut to 8 bits", "siren_minutes=3", "siren_minutes=256", 7,
-       "[setup] siren_minutes '256': takes a whole number from 0 to 255"},
-      {"hour 24 sent", "group1_arm=daily,08:30", "group1_arm=daily,24:00", 22,
-       "[timers] group1_arm 'daily,24:00': time out of range: hours 00 to 23, minutes 00 to 59"},
+       "mms_size, network, incoming_password, siren_sound, power_alarm, sms_arm, record_armed, mirror, record_alarm"},
+      {"setup value past a byte cut to 8 bits", "siren_minutes=3", "siren_minutes=256", 7, "[setup] siren_minutes '256': takes a whole number from 0 to 255"},
+      {"hour 24 sent", "group1_arm=daily,08:30", "group1_arm=daily,24:00", 22, "[timers] group1_arm 'daily,24:00': time out of range: hours 00 to 23, minutes 00 to 59"},
       {"unknown day sent as off", "group1_arm=daily", "group1_arm=someday", 22,
-       "[timers] group1_arm 'someday,08:30': takes DAY,HH:MM with DAY off, daily, monday, tuesday, "
-       "wednesday, "
-       "thursday, friday, saturday or sunday"},
-      {"letters in a number", "voice1=13800138000", "voice1=1380013800x", 30,
-       "[phones] voice1 '1380013800x': takes at most 63 characters of digits, *, : and G (empty: no number)"},
-      {"malformed line skipped", "siren_minutes=3", "siren_minutes 3", 7,
-       "not a [section] nor a NAME=VALUE line"},
-      {"field given twice", "network=auto\n", "network=auto\nnetwork=3g\n", 13,
-       "[setup] network given twice"},
+       "[timers] group1_arm 'someday,08:30': takes DAY,HH:MM with DAY off, daily, monday, tuesday, wednesday, thursday, friday, saturday or sunday"},
+      {"letters in a number", "voice1=13800138000", "voice1=1380013800x", 30, "[phones] voice1 '1380013800x': takes at most 63 characters of digits, *, : and G (empty: no number)"},
+      {"malformed line skipped", "siren_minutes=3", "siren_minutes 3", 7, "not a [section] nor a NAME=VALUE line"},
+      {"field given twice", "network=auto\n", "network=auto\nnetwork=3g\n", 13, "[setup] network given twice"},
       {"missing section", "[phones]", "[telephones]", 29, "unknown section [telephones]"},
-      {"not a backup file", "[veyra-backup]", "[config]", 1,
-       "not a backup file: it starts with [veyra-backup]"},
+      {"not a backup file", "[veyra-backup]", "[config]", 1, "not a backup file: it starts with [veyra-backup]"},
+      // clang-format on
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.fault);
