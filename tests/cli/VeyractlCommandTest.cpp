@@ -36,7 +36,7 @@ const std::string kOtherAck = "AA 00 0E 0E 55";
 struct Row {
   const char* fault;
   std::vector<std::string> args;  // after --port COM7, unless they name a port themselves
-  std::string reply;
+  std::string reply;              // kAnswers, kSilent or the frame the host answers with
   int status;
   std::string out;                                  // the whole of standard output
   std::vector<std::string> sent;                    // the frames the host received, in order
