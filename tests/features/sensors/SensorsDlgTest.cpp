@@ -1,6 +1,7 @@
 // The sensors dialog's pages against the simulated host on a pseudo-terminal: rows placed as the
-// frames arrive, the bytes each button puts on the line, what only the pages do. The message each
-// reply earns and the filter's whole table are the codec tests' business.
+// frames arrive, the bytes each button and field put on the line, what only the pages do. The
+// message each reply earns, which texts are refused and the filter's whole table are the codec
+// tests' business.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -8,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -18,6 +18,7 @@
 #include "features/sensors/CSensorListPage.h"
 #include "features/sensors/CSensorsDlg.h"
 #include "hostsim/DeviceState.h"
+#include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
 #include "tests/common/WaitFor.h"
@@ -30,6 +31,9 @@ namespace {
 using hostsim::DeviceState;
 using hostsim::HostSensor;
 using Lines = std::vector<std::string>;
+using test::kPasted;
+using test::kSet;
+using test::kTyped;
 using test::FrameLine;
 
 const std::string kTrigger = "Пожалуйста, триггерный датчик для записи в течение 30-х годов!";
@@ -189,144 +193,98 @@ TEST_F(SensorsDlgTest, FramesGoToThePageInFrontAndShortOnesTakeNoRow) {
   port.SetTrace(nullptr);
 }
 
-// Each button against the host: the frame on the line, what the page shows, what the host keeps.
-TEST_F(SensorsDlgTest, EachEditButtonSendsItsPayload) {
-  ShowPage(1, Edit());
-  messages.AnswerYes(true);
-  const struct {
-    const char* fault;
-    std::function<void()> press;
-    std::string frame;
-    Lines shown;
-    std::function<bool(const DeviceState&)> kept;
-  } rows[] = {
-      {"learn payload",
-       [&] {
-         Edit()->LearnTypeList()->setCurrentIndex(2);
-         Edit()->LearnModeList()->setCurrentIndex(1);
-         Edit()->ZoneEdit()->setText("12");
-         Edit()->LearnButton()->click();
-       },
-       "AA 02 11 32 12 57 55",
-       {kTrigger},
-       [](const DeviceState& d) {
-         return d.SensorCount() == 9 && d.Sensor(9)->typeMode == 0x32 && d.Sensor(9)->zone == 0x12;
-       }},
-      {"Enter on the page does not learn",
-       [&] {
-         Edit()->LearnTypeList()->setCurrentIndex(9);
-         Edit()->LearnModeList()->setCurrentIndex(5);
-         Edit()->ZoneEdit()->setText("7");
-         QTest::keyClick(Edit()->ZoneEdit(), Qt::Key_Return);
-       },
-       "AA 02 11 A6 07 C0 55",
-       {kTrigger},
-       [](const DeviceState& d) { return d.Keypad()->at(0) != 0x4B; }},
-      {"delete one payload",
-       [&] {
-         Edit()->DeleteKindList()->setCurrentIndex(1);
-         Edit()->NumberEdit()->setText("1");
-         Edit()->DeleteButton()->click();
-       },
-       "AA 02 15 01 00 18 55",
-       {},
-       [](const DeviceState& d) { return !d.Sensor(1) && d.Sensor(2); }},
-      {"delete one remote by 0",
-       [&] {
-         Edit()->DeleteKindList()->setCurrentIndex(0);
-         Edit()->NumberEdit()->setText("0");
-         Edit()->DeleteButton()->click();
-       },
-       "AA 02 15 00 00 17 55",
-       {},
-       [](const DeviceState& d) { return !d.Remote(1) && d.Remote(2); }},
-      {"delete all remotes",
-       [&] { Edit()->DeleteAllRemotesButton()->click(); },
-       "AA 00 17 17 55",
-       {},
-       [](const DeviceState& d) { return d.RemoteCount() == 0 && d.SensorCount() == 8; }},
-      {"delete all sensors",
-       [&] { Edit()->DeleteAllSensorsButton()->click(); },
-       "AA 00 16 16 55",
-       {},
-       [](const DeviceState& d) { return d.SensorCount() == 0 && d.DoorbellCount() == 1; }},
-      {"delete all doorbells",
-       [&] { Edit()->DeleteAllDoorbellsButton()->click(); },
-       "AA 00 18 18 55",
-       {},
-       [](const DeviceState& d) { return d.DoorbellCount() == 0 && d.Keypad(); }},
-      {"siren ID payload",
-       [&] {
-         Edit()->SirenIdEdit()->setText("01201120");
-         Edit()->SirenIdButton()->click();
-       },
-       "AA 04 19 01 20 11 20 6F 55",
-       {},
-       [](const DeviceState& d) {
-         return d.SirenId() == std::array<std::uint8_t, 4>{0x01, 0x20, 0x11, 0x20};
-       }},
+// Each field and list of the edit page, the others left to learn type 2, mode 1, zone 12, delete
+// sensor 1 and set siren 01201120, and the list page's filter: what each field's length and
+// validator let through, what reaches the line and what the user sees. Which texts are refused is
+// the codec's table.
+TEST_F(SensorsDlgTest, EachFieldAndListRefusesOrSendsExactly) {
+  CSensorEditPage* edit = Edit();
+  QLineEdit *zone = edit->ZoneEdit(), *number = edit->NumberEdit(), *id = edit->SirenIdEdit();
+  QPushButton *learn = edit->LearnButton(), *remove = edit->DeleteButton(), *siren = edit->SirenIdButton();
+  const std::string noNumber = "Введите NO. датчика!!", format = "Ошибка формата ввода!!";
+  const std::string learnt12 = "AA 02 11 32 12 57 55", siren01201120 = "AA 04 19 01 20 11 20 6F 55";
+  // clang-format off
+  const test::BadInput rows[] = {
+      {"an empty zone", zone, "", kSet, learn, {"Введите зону!!"}, {}},
+      {"a third zone digit", zone, "123", kSet, learn, {kTrigger}, {learnt12}},
+      {"a letter typed into the zone", zone, "1a2", kTyped, learn, {kTrigger}, {learnt12}},
+      {"no learn type", edit->LearnTypeList(), "", kSet, learn, {format}, {}},
+      {"no learn mode", edit->LearnModeList(), "", kSet, learn, {format}, {}},
+      {"an empty device number", number, "", kSet, remove, {noNumber}, {}},
+      {"a 10,000-digit device number", number, test::Many('1'), kSet, remove, {}, {FrameLine("02 15 01 0A")}},
+      {"a pasted word", number, "ab", kPasted, remove, {noNumber}, {}},
+      {"no device kind", edit->DeleteKindList(), "", kSet, remove, {format}, {}},
+      {"an empty siren ID", id, "", kSet, siren, {"Укажите ID сирены!!"}, {}},
+      {"a ninth ID digit", id, "012011201", kSet, siren, {}, {siren01201120}},
+      {"a letter typed into the ID", id, "0120x1120", kTyped, siren, {}, {siren01201120}},
+      {"no filter lists nothing", List()->FilterList(), "", kSet, List()->CheckButton(), {}, {"AA 00 12 12 55"}},
   };
+  // clang-format on
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
-    WithDevices([](DeviceState& devices) { devices = DeviceState(); });
-    host.ClearLog();
+    edit->LearnTypeList()->setCurrentIndex(2);
+    edit->LearnModeList()->setCurrentIndex(1);
+    zone->setText("12");
+    edit->DeleteKindList()->setCurrentIndex(1);
+    number->setText("1");
+    id->setText("01201120");
+    List()->FilterList()->setCurrentIndex(0);
+    test::ShowPageOf(dialog->Tabs(), row.button);
+    test::Press(row, messages, host);
+  }
+  // Without a filter every device is listed, as under "Все": the host's twelve and those learnt above.
+  EXPECT_TRUE(test::WaitFor([&] { return List()->LastRow() >= 12; })) << "placed " << List()->LastRow();
+}
+
+TEST_F(SensorsDlgTest, DeletingEveryDeviceOfAKindAsksAndOnlyAYesWithAHostSendsItsCommand) {
+  ShowPage(1, Edit());
+  const struct {
+    QPushButton* button;
+    const char* frame;
+  } rows[] = {{Edit()->DeleteAllSensorsButton(), "AA 00 16 16 55"},
+              {Edit()->DeleteAllRemotesButton(), "AA 00 17 17 55"},
+              {Edit()->DeleteAllDoorbellsButton(), "AA 00 18 18 55"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.frame);
     messages.Clear();
-    row.press();
+    host.ClearLog();
+    messages.AnswerYes(false);
+    row.button->click();
+    EXPECT_TRUE(host.FramesReceived().empty()) << "deleted on a No";
+    messages.AnswerYes(true);
+    row.button->click();
+    HostFound = 0;
+    row.button->click();
+    HostFound = 1;
+    EXPECT_EQ(messages.Questions().size(), 2u) << "deleted without asking, or asked without a host";
     EXPECT_EQ(OnTheLine(), Lines{row.frame});
-    if (!row.shown.empty()) {
-      ASSERT_TRUE(messages.WaitFor(row.shown.size()));
-    }
-    test::DeliverPosted();
-    EXPECT_EQ(messages.Texts(), row.shown);
-    auto lock = host.Lock();
-    EXPECT_TRUE(row.kept(host.Host().Devices()));
+    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
   }
 }
 
-TEST_F(SensorsDlgTest, RefusalsAndUnansweredDeletionsSendNothing) {
+// Enter learns, as the page's default, unless another button has the focus; without a host no
+// button sends.
+TEST_F(SensorsDlgTest, EnterLearnsUnlessAnotherButtonIsInFocusAndWithoutAHostNothingIsSent) {
   ShowPage(1, Edit());
-  // What each field refuses is the bad-input table's; without a host nothing is sent either.
-  const struct {
-    QLineEdit* field;
-    const char* text;
-    QPushButton* button;
-  } rows[] = {
-      {Edit()->ZoneEdit(), "1", Edit()->LearnButton()},
-      {Edit()->NumberEdit(), "1", Edit()->DeleteButton()},
-      {Edit()->SirenIdEdit(), "01201120", Edit()->SirenIdButton()},
-  };
-  HostFound = 0;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.button->text().toStdString());
-    messages.Clear();
-    row.field->setText(QString::fromUtf8(row.text));
-    row.button->click();
-    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
-  }
-  // Deleting every device of a kind: a No, or no host, sends nothing and asks nothing more.
-  for (QPushButton* button : {Edit()->DeleteAllSensorsButton(), Edit()->DeleteAllRemotesButton(),
-                              Edit()->DeleteAllDoorbellsButton()}) {
-    SCOPED_TRACE(button->text().toStdString());
-    messages.Clear();
-    HostFound = 1;
-    messages.AnswerYes(false);
-    button->click();
-    EXPECT_EQ(messages.Questions().size(), 1u) << "deleted without asking";
-    HostFound = 0;
-    messages.AnswerYes(true);
-    button->click();
-    EXPECT_EQ(messages.Questions().size(), 1u) << "asked without a host";
-    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
-  }
-  // Enter on a deleting button in focus: neither that button nor the learning default fires.
-  HostFound = 1;
-  Edit()->ZoneEdit()->setText("1");
+  Edit()->ZoneEdit()->setText("7");
+  Edit()->NumberEdit()->setText("1");
+  Edit()->SirenIdEdit()->setText("01201120");
+  QTest::keyClick(Edit()->ZoneEdit(), Qt::Key_Return);
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("02 11 11 07")});
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(messages.Texts(), Lines{kTrigger});
+  host.ClearLog();
+  messages.Clear();
   Edit()->DeleteAllSensorsButton()->setFocus();
   QTest::keyClick(Edit()->DeleteAllSensorsButton(), Qt::Key_Return);
-  EXPECT_EQ(messages.Questions().size(), 1u);
+  EXPECT_TRUE(messages.Questions().empty());
+  HostFound = 0;
+  for (QPushButton* button : {Edit()->LearnButton(), Edit()->DeleteButton(), Edit()->SirenIdButton()}) {
+    SCOPED_TRACE(button->text().toStdString());
+    messages.Clear();
+    button->click();
+    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
+  }
   EXPECT_TRUE(host.FramesReceived().empty());
-  auto lock = host.Lock();
-  EXPECT_EQ(host.Host().Devices().DeviceCount(), 12);
 }
 
 TEST_F(SensorsDlgTest, UnansweredCommandsSayWhichAndALateLearnAcknowledgementStillAsksForTheTrigger) {
