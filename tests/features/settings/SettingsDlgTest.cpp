@@ -1,6 +1,6 @@
 // The settings dialog's pages against the simulated host on a pseudo-terminal: controls filled
-// and read back, bytes on the line, what only the pages do. The message each reply earns is the
-// codec tests' business.
+// and read back, bytes on the line, what only the pages do. The message each reply earns and which
+// texts are refused are the codec tests' business.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -16,6 +16,7 @@
 #include "features/settings/CSettingsDlg.h"
 #include "features/settings/CSetupPage.h"
 #include "hostsim/SettingsState.h"
+#include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
 #include "tests/common/WaitFor.h"
@@ -27,6 +28,8 @@ namespace {
 using Lines = std::vector<std::string>;
 using settings::SetupFlags;
 using test::FrameLine;
+using test::kSet;
+using test::kTyped;
 
 class SettingsDlgTest : public test::DialogFixture<CSettingsDlg> {
  protected:
@@ -177,20 +180,53 @@ TEST_F(SettingsDlgTest, WithoutAHostNothingIsAskedOrSent) {
   EXPECT_TRUE(host.FramesReceived().empty());
 }
 
-TEST_F(SettingsDlgTest, PasswordPageSendsTheChangeAndTheHostTakesTheNewPassword) {
-  Show(1);
-  CPasswordPage* page = dialog->PasswordPage();
-  ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&page->Link()));
-  // What the fields refuse is the bad-input table's.
-  page->CurrentEdit()->setText(QStringLiteral("1234"));
-  page->NewEdit()->setText(QStringLiteral("0815"));
-  page->ConfirmEdit()->setText(QStringLiteral("0815"));
-  page->SendButton()->click();
-  EXPECT_EQ(OnTheLine(), Lines{FrameLine("04 05 12 34 08 15")});
-  ASSERT_TRUE(messages.WaitFor(1));
-  EXPECT_EQ(messages.Texts(), Lines{"Измененный пароль принят!"});
-  auto lock = host.Lock();
-  EXPECT_EQ(host.Host().Password(), "0815");
+// Each field and list of the setup and password pages, the others as the host's record and a
+// change of 1234 to 0815 have them: what each field's length and validator let through, what
+// reaches the line and what the user sees. Which texts are refused is the codec's table.
+TEST_F(SettingsDlgTest, EachFieldAndListRefusesOrSendsExactly) {
+  SetHostSetup({0xBB, 0x03, 0x05, 0x1E, 0x0A, 0x01});
+  CPasswordPage* password = dialog->PasswordPage();
+  Setup()->GetButton()->click();  // the first save only reads
+  ASSERT_EQ(Setup()->ConfigObtained(), 1);
+  QPushButton *save = Setup()->SaveButton(), *send = password->SendButton();
+  QLineEdit *redial = Setup()->RedialEdit(), *fresh = password->NewEdit();
+  const std::string saved = "Настройки конфигурации приняты!", changed = "Измененный пароль принят!";
+  const auto record = [](const char* bytes) { return FrameLine(std::string("06 04 ") + bytes); };
+  const std::string change0815 = FrameLine("04 05 12 34 08 15");
+  // clang-format off
+  const test::BadInput rows[] = {
+      {"blanks in the siren field", Setup()->SirenEdit(), "   ", kSet, save, {saved}, {record("BB 00 05 1E 0A 01")}},
+      {"a third siren digit", Setup()->SirenEdit(), "123", kSet, save, {saved}, {record("BB 0C 05 1E 0A 01")}},
+      {"a 10,000-digit redial count", redial, test::Many('9'), kSet, save, {saved}, {record("BB 03 FF 1E 0A 01")}},
+      {"a 10,000-digit paste into a delay", Setup()->ArmDelayEdit(), test::Many('9'), kSet, save, {saved},
+       {record("BB 03 05 63 0A 01")}},
+      {"a letter typed into a delay", Setup()->AlarmDelayEdit(), "4x2", kTyped, save, {saved},
+       {record("BB 03 05 1E 2A 01")}},
+      {"no picture size", Setup()->MmsSizeList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A FF")}},
+      {"no network mode", Setup()->NetworkList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A 01")}},
+      {"an empty current password", password->CurrentEdit(), "", kSet, send, {"Длина пароля должна составлять 4 символа!"}, {}},
+      {"a fifth digit of the new password", fresh, "08155", kSet, send, {changed}, {change0815}},
+      {"a letter typed into the new password", fresh, "08x15", kTyped, send, {changed}, {change0815}},
+      {"an empty confirmation", password->ConfirmEdit(), "", kSet, send, {"Password input varies from!"}, {}},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    Setup()->SirenEdit()->setText("3");
+    redial->setText("5");
+    Setup()->ArmDelayEdit()->setText("30");
+    Setup()->AlarmDelayEdit()->setText("10");
+    Setup()->MmsSizeList()->setCurrentIndex(1);
+    Setup()->NetworkList()->setCurrentIndex(0);
+    password->CurrentEdit()->setText("1234");
+    fresh->setText("0815");
+    password->ConfirmEdit()->setText("0815");
+    {
+      auto lock = host.Lock();
+      host.Host().SetPassword("1234");
+    }
+    test::ShowPageOf(dialog->Tabs(), row.button);
+    test::Press(row, messages, host);
+  }
 }
 
 TEST_F(SettingsDlgTest, ClockPageShowsTheTimeWhenBroughtToTheFrontAndSendsTheTimeAtThePress) {
