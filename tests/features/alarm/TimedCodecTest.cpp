@@ -54,12 +54,16 @@ TEST(TimedCodec, SetPayloadOrRefusal) {
   }
 }
 
-// The page's fields are read like atoi; veyractl's HH:MM arguments strictly.
+// Fields are read like atoi; veyractl's HH:MM arguments strictly.
 TEST(TimedCodec, TimesTyped) {
   EXPECT_EQ(TimedFieldValue(""), 0) << "empty_field_not_zero";
   EXPECT_EQ(TimedFieldValue(" 7a"), 7) << "leading_blank_or_trailing_junk_misread";
   EXPECT_EQ(TimedFieldValue("-1"), -1) << "minus_dropped_so_a_negative_time_passes";
   EXPECT_EQ(TimedFieldValue("99999999999999999999"), 1000000) << "huge_overflows";
+  // The page's own fields: text other than digits is no time at all, not 0.
+  for (const char* text : {"  ", "ab", "7 "}) EXPECT_EQ(TimedFieldInput(text), -1) << text;
+  EXPECT_EQ(TimedFieldInput(""), 0) << "empty_field_not_zero";
+  EXPECT_EQ(TimedFieldInput("07"), 7);
   const struct {
     const char* text;
     std::optional<TimedTime> time;  // day stays 0
