@@ -166,7 +166,8 @@ TEST_F(TimedArmDlgTest, EachFieldAndListRefusesOrSendsExactly) {
   const std::string ok = "Setting Successful!", bad = "Неверное время!";
   // clang-format off
   const test::BadInput rows[] = {
-      {"a third hour digit", page->ArmHour(), "123", test::kSet, save, {ok}, {test::FrameLine("07 08 02 02 0C 1E 01 13 00")}},
+      {"a third hour digit", page->ArmHour(), "123", test::kSet, save, {ok},
+       {test::FrameLine("07 08 02 02 0C 1E 01 13 00")}},
       {"a letter typed into a minute", page->ArmMinute(), "5x9", test::kTyped, save, {ok},
        {test::FrameLine("07 08 02 02 07 3B 01 13 00")}},
       {"letters read as minute 0", page->DisarmMinute(), "ab", test::kSet, save, {bad}, {}},

@@ -30,16 +30,12 @@ TEST(TimedCodec, SetPayloadOrRefusal) {
       {"negative_hour_sent", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
       {"day_code_9_sent", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime, "День постановки: код от 0 до 8."},
       {"no_day_selected_sent", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime, "День снятия: код от 0 до 8."},
-      {"hour_wrapping_to_a_valid_byte_sent",
-       {1, {1, 256 + 7, 0}, {1, 19, 0}},
-       "",
-       badTime,
+      // clang-format off
+      {"hour_wrapping_to_a_valid_byte_sent", {1, {1, 256 + 7, 0}, {1, 19, 0}}, "", badTime,
        "Час постановки: от 0 до 23."},
-      {"a_later_field_named_before_the_first_bad_one",
-       {1, {1, 7, 61}, {9, 25, 0}},
-       "",
-       badTime,
+      {"a_later_field_named_before_the_first_bad_one", {1, {1, 7, 61}, {9, 25, 0}}, "", badTime,
        "Минута постановки: от 0 до 59."},
+      // clang-format on
       {"no_group_selected_sent", {0, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
       {"group_4_sent", {4, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
   };

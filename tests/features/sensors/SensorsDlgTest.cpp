@@ -31,10 +31,10 @@ namespace {
 using hostsim::DeviceState;
 using hostsim::HostSensor;
 using Lines = std::vector<std::string>;
+using test::FrameLine;
 using test::kPasted;
 using test::kSet;
 using test::kTyped;
-using test::FrameLine;
 
 const std::string kTrigger = "Пожалуйста, триггерный датчик для записи в течение 30-х годов!";
 const std::string kBlank = "\t\t\t\t";
