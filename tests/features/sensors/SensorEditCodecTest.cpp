@@ -100,9 +100,6 @@ TEST(SensorEditCodec, FieldsReadAsAtoiReadsTheirFirstLine) {
   EXPECT_EQ(FieldNumber(" 7x"), 7) << "leading_blank_or_trailing_junk_misread";
   EXPECT_EQ(FieldNumber("x"), 0) << "no_digits_not_zero";
   EXPECT_EQ(FieldNumber("99999999999999999999"), 1000000) << "huge_overflows";
-  EXPECT_EQ(ZoneByte(7), 0x07);
-  EXPECT_EQ(ZoneByte(15), 0x15);
-  EXPECT_EQ(ZoneByte(90), 0x90);
 }
 
 // The one outcome table of the edit page: only an acknowledged learn earns a message.
