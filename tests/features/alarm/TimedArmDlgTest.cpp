@@ -94,22 +94,6 @@ TEST_F(TimedArmDlgTest, LookupFillsOneRowPerRecordAndLateRecordsGrowTheTableInAr
   EXPECT_TRUE(messages.Texts().empty());
 }
 
-TEST_F(TimedArmDlgTest, UnansweredLookupEmptiesTheTableAndSaysSoWithoutAHostNothingIsSent) {
-  LookUpAll();
-  env.SetTimeouts(1, 200);
-  host.SetFaults(Silent());
-  Lookup()->LookupButton()->click();
-  EXPECT_EQ(messages.Texts(), Row{"Сбой!"});
-  for (int row = 1; row < 10; ++row) EXPECT_EQ(Cells(row), (Row{"", "", "", ""})) << "stale row " << row;
-
-  messages.Clear();
-  host.ClearLog();
-  HostFound = 0;
-  Lookup()->LookupButton()->click();
-  EXPECT_EQ(messages.Texts(), Row{"3G камера не найдена!!"});
-  EXPECT_TRUE(host.FramesReceived().empty());
-}
-
 // The set command carries both of a group's timers: a field left at its opening value would
 // switch the other one off.
 TEST_F(TimedArmDlgTest, TheSettingPageStartsFromTheHostsTimersSoChangingOneKeepsTheOther) {
@@ -181,32 +165,31 @@ TEST_F(TimedArmDlgTest, EachFieldAndListRefusesOrSendsExactly) {
   }
 }
 
-// Which times and groups are refused, and which reply is a refusal, is the codec's to prove.
-TEST_F(TimedArmDlgTest, EachWayASetFailsIsReported) {
-  const struct {
-    const char* fault;
-    bool found;
-    hostsim::Faults faults;
-    std::string shown;
-    bool sent;
-  } rows[] = {
-      {"no reply is silent", true, Silent(), "Setting failure!", true},
-      {"set without a host sends", false, {}, "3G камера не найдена!!", false},
-  };
-  ShowPage(1, Setting());
+// A set or look-up the host leaves unanswered, or pressed without a host, is reported; an
+// unanswered look-up empties the table. Which reply is a refusal is the codec's to prove.
+TEST_F(TimedArmDlgTest, UnansweredOrHostlessPressesAreReportedAndAnUnansweredLookupEmptiesTheTable) {
   env.SetTimeouts(1, 200);
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
-    host.SetFaults(row.faults);
-    HostFound = row.found;
+  const auto press = [&](QPushButton* button, bool found, const char* shown, std::size_t sent) {
+    host.SetFaults(Silent());
+    HostFound = found;
     host.ClearLog();
     messages.Clear();
-    Fill(0, {"07", "00", "19", "00"});
-    Setting()->SaveButton()->click();
+    button->click();
     ASSERT_TRUE(messages.WaitFor(1));
-    EXPECT_EQ(messages.Texts(), Row{row.shown});
-    EXPECT_EQ(host.FramesReceived().size(), row.sent ? 1u : 0u);
-  }
+    EXPECT_EQ(messages.Texts(), Row{shown});
+    EXPECT_EQ(host.FramesReceived().size(), sent);
+  };
+  ShowPage(1, Setting());
+  Fill(0, {"07", "00", "19", "00"});
+  press(Setting()->SaveButton(), true, "Setting failure!", 1);
+  press(Setting()->SaveButton(), false, "3G камера не найдена!!", 0);
+  press(Lookup()->LookupButton(), false, "3G камера не найдена!!", 0);
+  host.SetFaults({});
+  HostFound = 1;
+  ShowPage(0, Lookup());
+  LookUpAll();
+  press(Lookup()->LookupButton(), true, "Сбой!", 1);
+  for (int row = 1; row < 10; ++row) EXPECT_EQ(Cells(row), (Row{"", "", "", ""})) << "stale row " << row;
 }
 
 }  // namespace
