@@ -19,8 +19,6 @@ const Bytes kRemote = BuildFrame({0x04, 0x13, 0x02, 0x1A, 0x02, 0xB4});
 const Bytes kDoorbell = BuildFrame({0x04, 0x14, 0x01, 0xD0, 0x0B, 0xE1});
 const Bytes kKeypad = BuildFrame({0x02, 0x24, 0x4B, 0x01});
 
-std::string Joined(const SensorCells& cells) { return SensorTabLine(cells); }
-
 // Which filter positions (0 to 10) show a frame; every position is tried against every frame.
 TEST(SensorListCodec, FilterTable) {
   const struct {
@@ -83,7 +81,7 @@ TEST(SensorListCodec, CellsOfEachKind) {
     SCOPED_TRACE(row.fault);
     const std::optional<SensorCells> cells = SensorListRow(row.frame, kFilterAll);
     ASSERT_TRUE(cells);
-    EXPECT_EQ(Joined(*cells), row.cells);
+    EXPECT_EQ(SensorTabLine(*cells), row.cells);
   }
 }
 

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <atomic>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,10 +46,6 @@ class SensorsDlgTest : public test::DialogFixture<CSensorsDlg> {
   CSensorListPage* List() const { return dialog->ListPage(); }
   CSensorEditPage* Edit() const { return dialog->EditPage(); }
   Lines OnTheLine() const { return test::Hexes(host.FramesReceived()); }
-  void WithDevices(const std::function<void(DeviceState&)>& change) {
-    auto lock = host.Lock();
-    change(host.Host().Devices());
-  }
   // A row's five cells joined by tabs.
   std::string Row(int row) const {
     std::string line;
@@ -93,12 +88,14 @@ TEST_F(SensorsDlgTest, ListingGrowsTheTableAndTheNextListingCutsItBackAndBlanksW
             "Тревожная кнопка;Пульт ДУ;Пульт ДУ;Беспроводной звонок;keypad;");
   EXPECT_EQ(Row(11), "Беспроводной звонок\t01\t94\tПусто\td0:0b:e1");
 
-  WithDevices([](DeviceState& devices) {
+  {
+    auto lock = host.Lock();
+    DeviceState& devices = host.Host().Devices();
     devices.Clear();
     devices.SetSensor(5, HostSensor{{0x01, 0x02, 0x03, 0x04}, 0x42, 0xF9});
     devices.SetRemote(3, hostsim::HostTag{0x0A, 0x0B, 0x0C});
     devices.SetKeypad(hostsim::HostKeypad{0x00, 0xFF});
-  });
+  }
   Check(0, 3);
   EXPECT_EQ(List()->RowCount(), 9);
   EXPECT_EQ(List()->Grid()->GetRowCount(), 9) << "the first new device cuts the table back";
