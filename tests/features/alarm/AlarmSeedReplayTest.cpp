@@ -7,15 +7,9 @@
 namespace veyra {
 namespace {
 
-TEST(AlarmSeedReplay, HistoryDecoderHoldsItsPromisesOnEverySeed) {
+TEST(AlarmSeedReplay, HistoryTimersAndPhonesDecodersHoldTheirPromisesOnEverySeed) {
   EXPECT_GE(test::ReplayReplySeeds("history", fuzz::HistoryViolation), 3);
-}
-
-TEST(AlarmSeedReplay, TimersDecoderHoldsItsPromisesOnEverySeed) {
   EXPECT_GE(test::ReplayReplySeeds("timers", fuzz::TimedViolation), 3);
-}
-
-TEST(AlarmSeedReplay, PhonesDecoderHoldsItsPromisesOnEverySeed) {
   EXPECT_GE(test::ReplayReplySeeds("phones", fuzz::PhoneViolation), 3);
 }
 

@@ -123,31 +123,21 @@ TEST(PhoneCodec, SaveJudgesEveryTickedSlotByItsOwnReply) {
     std::vector<std::string> messages;
     std::vector<int> written;
   } rows[] = {
+      // clang-format off
       {"acknowledged_save_reported_as_failed", {{1, "123"}, {12, "456"}}, {}, {1, 12}},
-      {"refused_slot_forgotten_after_a_good_last_slot",
-       {{3, "123", Hex("AA 00 0D 0C 55")}, {12, "456"}},
-       {kClosing},
-       {3, 12}},
+      {"refused_slot_forgotten_after_a_good_last_slot", {{3, "123", Hex("AA 00 0D 0C 55")}, {12, "456"}},
+       {kClosing}, {3, 12}},
       {"unanswered_slot_unreported_or_cleared_by_its_late_ack",
-       {{.slot = 3, .text = "123", .reply = {}, .lateAck = true}, {4, "456"}},
-       {kSlotFailed + "3!", kClosing},
+       {{.slot = 3, .text = "123", .reply = {}, .lateAck = true}, {4, "456"}}, {kSlotFailed + "3!", kClosing},
        {3, 4}},
-      {"bad_number_sent_or_stopping_the_other_slots",
-       {{2, "12-34"}, {5, "555"}},
-       {kSlotFailed + "2!", kClosing},
+      {"bad_number_sent_or_stopping_the_other_slots", {{2, "12-34"}, {5, "555"}}, {kSlotFailed + "2!", kClosing},
        {5}},
-      {"number_frame_taken_for_an_acknowledgement",
-       {{1, "123", NumberFrame(1, Hex("12 3F"))}},
-       {kClosing},
-       {1}},
+      {"number_frame_taken_for_an_acknowledgement", {{1, "123", NumberFrame(1, Hex("12 3F"))}}, {kClosing}, {1}},
       {"previous_writes_ack_counted_for_this_slot",
-       {{2, "111"}, {.slot = 5, .text = "555", .reply = kRefusal, .staleAck = true}},
-       {kClosing},
-       {2, 5}},
+       {{2, "111"}, {.slot = 5, .text = "555", .reply = kRefusal, .staleAck = true}}, {kClosing}, {2, 5}},
       {"later_frame_overrides_the_reply_that_ended_the_wait",
-       {{.slot = 5, .text = "555", .reply = kRefusal, .secondAck = true}},
-       {kClosing},
-       {5}},
+       {{.slot = 5, .text = "555", .reply = kRefusal, .secondAck = true}}, {kClosing}, {5}},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);

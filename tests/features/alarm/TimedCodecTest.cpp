@@ -30,16 +30,12 @@ TEST(TimedCodec, SetPayloadOrRefusal) {
       {"negative_hour_sent", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
       {"day_code_9_sent", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime, "День постановки: код от 0 до 8."},
       {"no_day_selected_sent", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime, "День снятия: код от 0 до 8."},
-      {"hour_wrapping_to_a_valid_byte_sent",
-       {1, {1, 256 + 7, 0}, {1, 19, 0}},
-       "",
-       badTime,
+      // clang-format off
+      {"hour_wrapping_to_a_valid_byte_sent", {1, {1, 256 + 7, 0}, {1, 19, 0}}, "", badTime,
        "Час постановки: от 0 до 23."},
-      {"a_later_field_named_before_the_first_bad_one",
-       {1, {1, 7, 61}, {9, 25, 0}},
-       "",
-       badTime,
+      {"a_later_field_named_before_the_first_bad_one", {1, {1, 7, 61}, {9, 25, 0}}, "", badTime,
        "Минута постановки: от 0 до 59."},
+      // clang-format on
       {"no_group_selected_sent", {0, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
       {"group_4_sent", {4, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
   };
@@ -54,12 +50,16 @@ TEST(TimedCodec, SetPayloadOrRefusal) {
   }
 }
 
-// The page's fields are read like atoi; veyractl's HH:MM arguments strictly.
+// Fields are read like atoi; veyractl's HH:MM arguments strictly.
 TEST(TimedCodec, TimesTyped) {
   EXPECT_EQ(TimedFieldValue(""), 0) << "empty_field_not_zero";
   EXPECT_EQ(TimedFieldValue(" 7a"), 7) << "leading_blank_or_trailing_junk_misread";
   EXPECT_EQ(TimedFieldValue("-1"), -1) << "minus_dropped_so_a_negative_time_passes";
   EXPECT_EQ(TimedFieldValue("99999999999999999999"), 1000000) << "huge_overflows";
+  // The page's own fields: text other than digits is no time at all, not 0.
+  for (const char* text : {"  ", "ab", "7 "}) EXPECT_EQ(TimedFieldInput(text), -1) << text;
+  EXPECT_EQ(TimedFieldInput(""), 0) << "empty_field_not_zero";
+  EXPECT_EQ(TimedFieldInput("07"), 7);
   const struct {
     const char* text;
     std::optional<TimedTime> time;  // day stays 0

@@ -71,6 +71,10 @@ TEST(MmsCodec, ParameterPayloadsOrRefusals) {
        invalid},
       {"a character beyond Latin-1 in the port sent",
        [wap20] { return MmsGatewayPayload("1.2.3.4", "８０", wap20); }, "", invalid},
+      {"letters in the port refused", [wap20] { return MmsGatewayPayload("", "ab", wap20); },
+       FrameLine("07 30 31 2C 22 22 2C 61 62")},
+      {"a four-byte UTF-8 character sent", [] { return MmsUserPayload("u", "\xF0\x9F\x94\x91"); }, "",
+       invalid},
       {"a cut UTF-8 sequence sent as its byte", [] { return MmsUrlPayload("ab\xC3"); }, "", invalid},
       {"an overlong UTF-8 form read as a quote", [] { return MmsApnPayload("a\xC0\xA2"); }, "", invalid},
   };
@@ -109,6 +113,7 @@ TEST(MmsCodec, TestPhonePaddedReplacedAndPacked) {
       {"a hash packed as garbage", "#31", "", invalid},
       {"a letter past F packed", "12H4", "", invalid},
       {"a non-ASCII digit packed", "١٢", "", invalid},
+      {"a four-byte UTF-8 character packed", "\xF0\x9F\x93\x9E", "", invalid},
       {"500 digits sent with a wrapped LEN", std::string(500, '1'), "", tooLong},
   };
   for (const auto& row : rows) {

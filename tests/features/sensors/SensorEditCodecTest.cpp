@@ -14,67 +14,58 @@ using test::Hex;
 
 const std::string kFormat = "Ошибка формата ввода!!";
 
-struct RequestRow {
-  const char* fault;
-  SensorRequest request;
-  std::string frame;    // "" when refused
-  std::string refusal;  // "" when sent
-};
-
-void Check(const RequestRow& row) {
-  SCOPED_TRACE(row.fault);
-  ASSERT_EQ(row.request.payload.has_value(), !row.frame.empty());
-  ASSERT_EQ(row.request.refusal.has_value(), !row.refusal.empty());
-  EXPECT_EQ(row.request.payload ? FormatHex(BuildFrame(*row.request.payload)) : "", row.frame);
-  EXPECT_EQ(row.request.refusal.value_or(Message{}),
-            row.refusal.empty() ? Message{} : OwnedMessage(row.refusal));
-}
-
-TEST(SensorEditCodec, LearnPayloadOrRefusal) {
-  const RequestRow rows[] = {
+// Learning, deleting one device and setting the siren ID: the frame sent, or the refusal shown.
+TEST(SensorEditCodec, RequestPayloadOrRefusal) {
+  const std::string noZone = "Введите зону!!", noNumber = "Введите NO. датчика!!";
+  const struct {
+    const char* fault;
+    SensorRequest request;
+    std::string frame;    // "" when refused
+    std::string refusal;  // "" when sent
+  } rows[] = {
       {"type_or_mode_off_by_one", LearnRequest(2, 1, "12"), "AA 02 11 32 12 57 55", ""},
       {"zone_1_not_packed", LearnRequest(0, 0, "1"), "AA 02 11 11 01 25 55", ""},
       {"keypad_with_delayed_partial_wrong_nibbles", LearnRequest(9, 5, "07"), "AA 02 11 A6 07 C0 55", ""},
       {"second_motion_entry_sent_as_code_2", LearnRequest(3, 3, "99"), "AA 02 11 44 99 F0 55", ""},
       {"zone_15_sent_in_binary", LearnRequest(1, 0, "15"), "AA 02 11 21 15 49 55", ""},
       {"zone_0_refused", LearnRequest(1, 0, "0"), "AA 02 11 21 00 34 55", ""},
-      {"empty_zone_sent_as_0", LearnRequest(0, 0, ""), "", "Введите зону!!"},
-      {"zone_from_past_the_first_line", LearnRequest(0, 0, "\n12"), "", "Введите зону!!"},
+      {"empty_zone_sent_as_0", LearnRequest(0, 0, ""), "", noZone},
+      {"blank_zone_learnt_as_zone_0", LearnRequest(0, 0, "  "), "", noZone},
+      {"zone_from_past_the_first_line", LearnRequest(0, 0, "\n12"), "", noZone},
+      {"letters_learnt_as_zone_0", LearnRequest(0, 0, "ab"), "", kFormat},
       {"zone_100_packed_into_a_nibble_above_9", LearnRequest(0, 0, "100"), "", kFormat},
       {"negative_zone_sent", LearnRequest(0, 0, "-1"), "", kFormat},
       {"type_past_the_list_sent_as_code_11", LearnRequest(10, 0, "1"), "", kFormat},
       {"no_type_selected_sent_as_code_0", LearnRequest(-1, 0, "1"), "", kFormat},
       {"mode_past_the_list_sent_as_code_7", LearnRequest(0, 6, "1"), "", kFormat},
-  };
-  for (const auto& row : rows) Check(row);
-}
-
-TEST(SensorEditCodec, DeleteOnePayloadOrRefusal) {
-  const RequestRow rows[] = {
       {"number_sent_as_typed", DeleteOneRequest(1, "1"), "AA 02 15 01 00 18 55", ""},
       {"number_0_wraps_to_255", DeleteOneRequest(1, "0"), "AA 02 15 01 00 18 55", ""},
       {"remote_kind_sent_as_1", DeleteOneRequest(0, "12"), "AA 02 15 00 0B 22 55", ""},
       {"number_sent_as_packed_digits", DeleteOneRequest(1, "99"), "AA 02 15 01 62 7A 55", ""},
-      {"empty_number_deletes_device_0", DeleteOneRequest(1, ""), "", "Введите NO. датчика!!"},
+      {"empty_number_deletes_device_0", DeleteOneRequest(1, ""), "", noNumber},
+      {"blank_number_deletes_device_0", DeleteOneRequest(1, "  "), "", noNumber},
+      {"letters_delete_device_0", DeleteOneRequest(1, "ab"), "", kFormat},
       {"number_past_two_digits_wraps", DeleteOneRequest(1, "300"), "", kFormat},
       {"kind_past_the_list_sent", DeleteOneRequest(2, "1"), "", kFormat},
-  };
-  for (const auto& row : rows) Check(row);
-}
-
-TEST(SensorEditCodec, SirenIdPayloadOrRefusal) {
-  const RequestRow rows[] = {
       {"digit_pairs_not_packed_high_nibble_first", SirenIdRequest("01201120"), "AA 04 19 01 20 11 20 6F 55",
        ""},
       {"all_twos_refused", SirenIdRequest("22222222"), "AA 04 19 22 22 22 22 A5 55", ""},
       {"empty_id_sent", SirenIdRequest(""), "", "Укажите ID сирены!!"},
+      {"eight_blanks_packed_as_nibbles", SirenIdRequest("        "), "", kFormat},
       {"seven_digits_sent_with_a_garbage_nibble", SirenIdRequest("0120112"), "", kFormat},
       {"digit_3_sent", SirenIdRequest("01201130"), "", kFormat},
       {"digit_9_in_the_first_place_sent", SirenIdRequest("91201120"), "", kFormat},
       {"nine_digits_cut_to_eight", SirenIdRequest("012011201"), "", kFormat},
       {"letters_packed_as_nibbles", SirenIdRequest("0120a120"), "", kFormat},
   };
-  for (const auto& row : rows) Check(row);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    ASSERT_EQ(row.request.payload.has_value(), !row.frame.empty());
+    ASSERT_EQ(row.request.refusal.has_value(), !row.refusal.empty());
+    EXPECT_EQ(row.request.payload ? FormatHex(BuildFrame(*row.request.payload)) : "", row.frame);
+    EXPECT_EQ(row.request.refusal.value_or(Message{}),
+              row.refusal.empty() ? Message{} : OwnedMessage(row.refusal));
+  }
 }
 
 TEST(SensorEditCodec, DeleteAllPayloadsQuestionsAndNoReplyTexts) {
@@ -109,9 +100,6 @@ TEST(SensorEditCodec, FieldsReadAsAtoiReadsTheirFirstLine) {
   EXPECT_EQ(FieldNumber(" 7x"), 7) << "leading_blank_or_trailing_junk_misread";
   EXPECT_EQ(FieldNumber("x"), 0) << "no_digits_not_zero";
   EXPECT_EQ(FieldNumber("99999999999999999999"), 1000000) << "huge_overflows";
-  EXPECT_EQ(ZoneByte(7), 0x07);
-  EXPECT_EQ(ZoneByte(15), 0x15);
-  EXPECT_EQ(ZoneByte(90), 0x90);
 }
 
 // The one outcome table of the edit page: only an acknowledged learn earns a message.

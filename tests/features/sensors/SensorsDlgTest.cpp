@@ -1,16 +1,14 @@
 // The sensors dialog's pages against the simulated host on a pseudo-terminal: rows placed as the
-// frames arrive, the bytes each button puts on the line, what only the pages do. The message each
-// reply earns and the filter's whole table are the codec tests' business.
+// frames arrive, the bytes each button and field put on the line, what only the pages do. The
+// message each reply earns, which texts are refused and the filter's whole table are the codec
+// tests' business.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <algorithm>
-#include <array>
 #include <atomic>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "features/sensors/CSensorListPage.h"
 #include "features/sensors/CSensorsDlg.h"
 #include "hostsim/DeviceState.h"
+#include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
 #include "tests/common/WaitFor.h"
@@ -31,6 +30,9 @@ using hostsim::DeviceState;
 using hostsim::HostSensor;
 using Lines = std::vector<std::string>;
 using test::FrameLine;
+using test::kPasted;
+using test::kSet;
+using test::kTyped;
 
 const std::string kTrigger = "Пожалуйста, триггерный датчик для записи в течение 30-х годов!";
 const std::string kBlank = "\t\t\t\t";
@@ -44,10 +46,6 @@ class SensorsDlgTest : public test::DialogFixture<CSensorsDlg> {
   CSensorListPage* List() const { return dialog->ListPage(); }
   CSensorEditPage* Edit() const { return dialog->EditPage(); }
   Lines OnTheLine() const { return test::Hexes(host.FramesReceived()); }
-  void WithDevices(const std::function<void(DeviceState&)>& change) {
-    auto lock = host.Lock();
-    change(host.Host().Devices());
-  }
   // A row's five cells joined by tabs.
   std::string Row(int row) const {
     std::string line;
@@ -84,26 +82,24 @@ TEST_F(SensorsDlgTest, ListingGrowsTheTableAndTheNextListingCutsItBackAndBlanksW
   EXPECT_EQ(OnTheLine(), Lines{"AA 00 12 12 55"});
   EXPECT_EQ(List()->RowCount(), 13);
   EXPECT_EQ(List()->Grid()->GetRowCount(), 13);
-  EXPECT_EQ(TypeColumn(1, 8),
+  // In the order they came; each row's cells are SensorListCodec.CellsOfEachKind's.
+  EXPECT_EQ(TypeColumn(1, 12),
             "PIR-датчик;DДверной датчик;Датчик движения;Датчик газа;Датчик дыма;Датчик воды;Тепловой датчик;"
-            "Тревожная кнопка;");
-  EXPECT_EQ(Row(2).rfind("DДверной датчик\t02\t12\tВыборка\t", 0), 0u) << Row(2);
-  EXPECT_EQ(Row(9), "Пульт ДУ\t01\t01\tТревога\t1a:02:b3");
+            "Тревожная кнопка;Пульт ДУ;Пульт ДУ;Беспроводной звонок;keypad;");
   EXPECT_EQ(Row(11), "Беспроводной звонок\t01\t94\tПусто\td0:0b:e1");
-  EXPECT_EQ(Row(12), "keypad\t01\t01\tПусто\t4b:01");
 
-  WithDevices([](DeviceState& devices) {
+  {
+    auto lock = host.Lock();
+    DeviceState& devices = host.Host().Devices();
     devices.Clear();
-    devices.SetSensor(5, HostSensor{{0x01, 0x02, 0x03, 0x04}, 0x42, 0xF9});  // mode 9 has no name
+    devices.SetSensor(5, HostSensor{{0x01, 0x02, 0x03, 0x04}, 0x42, 0xF9});
     devices.SetRemote(3, hostsim::HostTag{0x0A, 0x0B, 0x0C});
     devices.SetKeypad(hostsim::HostKeypad{0x00, 0xFF});
-  });
+  }
   Check(0, 3);
   EXPECT_EQ(List()->RowCount(), 9);
   EXPECT_EQ(List()->Grid()->GetRowCount(), 9) << "the first new device cuts the table back";
-  EXPECT_EQ(Row(1), "keypad\t05\t42\t9\t01:02:03:04");
-  EXPECT_EQ(Row(2), "Пульт ДУ\t03\t01\tТревога\t0a:0b:0c");
-  EXPECT_EQ(Row(3), "keypad\t01\t01\tПусто\t00:ff");
+  EXPECT_EQ(TypeColumn(1, 3), "keypad;Пульт ДУ;keypad;");
   for (int row = 4; row < 9; ++row)
     EXPECT_EQ(Row(row), kBlank) << "a device of the earlier listing left in row " << row;
   EXPECT_TRUE(messages.Texts().empty());
@@ -111,62 +107,20 @@ TEST_F(SensorsDlgTest, ListingGrowsTheTableAndTheNextListingCutsItBackAndBlanksW
 
 // After a longer listing under "Все", a filter's own listing: the rows it lets through, and nothing
 // of the earlier listing below them. Which devices each filter lets through is the codec's table.
-TEST_F(SensorsDlgTest, EachFilterShowsItsDevicesAndBlanksTheRowsBelow) {
-  const struct {
-    const char* fault;
-    int filter;
-    std::string types;
-  } rows[] = {
-      {"remotes filter shows sensors of type 1", 1, "Пульт ДУ;Пульт ДУ;"},
-      {"panic filter misses the panic button or the keypad", 10, "Тревожная кнопка;keypad;"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
-    Check(0, 12);
-    const int shown = static_cast<int>(std::count(row.types.begin(), row.types.end(), ';'));
-    Check(row.filter, shown);
-    // The listing's last frames may still be coming: each one leaves the rows below blank too.
-    List()->Link().AwaitQuietLine();
-    EXPECT_EQ(List()->LastRow(), shown);
-    EXPECT_EQ(TypeColumn(1, shown), row.types);
-    EXPECT_EQ(List()->Grid()->GetRowCount(), 9);
-    for (int r = shown + 1; r < 9; ++r) EXPECT_EQ(Row(r), kBlank) << "row " << r << " of the earlier listing";
-  }
+TEST_F(SensorsDlgTest, AFilterShowsItsDevicesAndBlanksTheRowsBelow) {
+  Check(0, 12);
+  Check(10, 2);
+  // The listing's last frames may still be coming: each one leaves the rows below blank too.
+  List()->Link().AwaitQuietLine();
+  EXPECT_EQ(List()->LastRow(), 2);
+  EXPECT_EQ(TypeColumn(1, 2), "Тревожная кнопка;keypad;")
+      << "the panic filter misses the panic button or keypad";
+  EXPECT_EQ(List()->Grid()->GetRowCount(), 9);
+  for (int r = 3; r < 9; ++r) EXPECT_EQ(Row(r), kBlank) << "row " << r << " of the earlier listing";
   // A filter changed after the frames came re-sorts nothing: a new listing is needed.
   List()->FilterList()->setCurrentIndex(0);
   test::DeliverPosted();
   EXPECT_EQ(List()->LastRow(), 2);
-}
-
-TEST_F(SensorsDlgTest, FailedListingsKeepTheTable) {
-  Check(0, 12);
-  const std::string before = Row(5);
-  const struct {
-    const char* fault;
-    bool found;
-    hostsim::Faults faults;
-    Lines shown;
-    Lines sent;
-  } rows[] = {
-      {"silent host reported as an empty list",
-       true,
-       test::Silent(),
-       {"Не искать датчик!"},
-       {"AA 00 12 12 55"}},
-      {"query sent without a host", false, {}, {"3G камера не найдена!!"}, {}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
-    host.SetFaults(row.faults);
-    HostFound = row.found;
-    host.ClearLog();
-    messages.Clear();
-    List()->CheckButton()->click();
-    EXPECT_EQ(messages.Texts(), row.shown);
-    EXPECT_EQ(OnTheLine(), row.sent);
-    EXPECT_EQ(Row(5), before);
-    EXPECT_EQ(List()->Grid()->GetRowCount(), 13);
-  }
 }
 
 TEST_F(SensorsDlgTest, FramesGoToThePageInFrontAndShortOnesTakeNoRow) {
@@ -189,161 +143,136 @@ TEST_F(SensorsDlgTest, FramesGoToThePageInFrontAndShortOnesTakeNoRow) {
   port.SetTrace(nullptr);
 }
 
-// Each button against the host: the frame on the line, what the page shows, what the host keeps.
-TEST_F(SensorsDlgTest, EachEditButtonSendsItsPayload) {
+// Each field and list of the edit page, the others left to learn type 2, mode 1, zone 12, delete
+// sensor 1 and set siren 01201120, and the list page's filter: what each field's length and
+// validator let through, what reaches the line and what the user sees. Which texts are refused is
+// the codec's table.
+TEST_F(SensorsDlgTest, EachFieldAndListRefusesOrSendsExactly) {
+  CSensorEditPage* edit = Edit();
+  QLineEdit *zone = edit->ZoneEdit(), *number = edit->NumberEdit(), *id = edit->SirenIdEdit();
+  QPushButton *learn = edit->LearnButton(), *remove = edit->DeleteButton(), *siren = edit->SirenIdButton();
+  const std::string noNumber = "Введите NO. датчика!!", format = "Ошибка формата ввода!!";
+  const std::string learnt12 = "AA 02 11 32 12 57 55", siren01201120 = "AA 04 19 01 20 11 20 6F 55";
+  // clang-format off
+  const test::BadInput rows[] = {
+      {"an empty zone", zone, "", kSet, learn, {"Введите зону!!"}, {}},
+      {"a third zone digit", zone, "123", kSet, learn, {kTrigger}, {learnt12}},
+      {"a letter typed into the zone", zone, "1a2", kTyped, learn, {kTrigger}, {learnt12}},
+      {"no learn type", edit->LearnTypeList(), "", kSet, learn, {format}, {}},
+      {"no learn mode", edit->LearnModeList(), "", kSet, learn, {format}, {}},
+      {"an empty device number", number, "", kSet, remove, {noNumber}, {}},
+      {"a 10,000-digit device number", number, test::Many('1'), kSet, remove, {}, {FrameLine("02 15 01 0A")}},
+      {"a pasted word", number, "ab", kPasted, remove, {noNumber}, {}},
+      {"no device kind", edit->DeleteKindList(), "", kSet, remove, {format}, {}},
+      {"an empty siren ID", id, "", kSet, siren, {"Укажите ID сирены!!"}, {}},
+      {"a ninth ID digit", id, "012011201", kSet, siren, {}, {siren01201120}},
+      {"a letter typed into the ID", id, "0120x1120", kTyped, siren, {}, {siren01201120}},
+      {"no filter lists nothing", List()->FilterList(), "", kSet, List()->CheckButton(), {}, {"AA 00 12 12 55"}},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    edit->LearnTypeList()->setCurrentIndex(2);
+    edit->LearnModeList()->setCurrentIndex(1);
+    zone->setText("12");
+    edit->DeleteKindList()->setCurrentIndex(1);
+    number->setText("1");
+    id->setText("01201120");
+    List()->FilterList()->setCurrentIndex(0);
+    test::ShowPageOf(dialog->Tabs(), row.button);
+    test::Press(row, messages, host);
+  }
+  // Without a filter every device is listed, as under "Все": the host's twelve and those learnt above.
+  EXPECT_TRUE(test::WaitFor([&] { return List()->LastRow() >= 12; })) << "placed " << List()->LastRow();
+}
+
+TEST_F(SensorsDlgTest, DeletingEveryDeviceOfAKindAsksAndOnlyAYesWithAHostSendsItsCommand) {
   ShowPage(1, Edit());
+  const struct {
+    QPushButton* button;
+    const char* frame;
+  } rows[] = {{Edit()->DeleteAllSensorsButton(), "AA 00 16 16 55"},
+              {Edit()->DeleteAllRemotesButton(), "AA 00 17 17 55"},
+              {Edit()->DeleteAllDoorbellsButton(), "AA 00 18 18 55"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.frame);
+    messages.Clear();
+    host.ClearLog();
+    messages.AnswerYes(false);
+    row.button->click();
+    EXPECT_TRUE(host.FramesReceived().empty()) << "deleted on a No";
+    messages.AnswerYes(true);
+    row.button->click();
+    HostFound = 0;
+    row.button->click();
+    HostFound = 1;
+    EXPECT_EQ(messages.Questions().size(), 2u) << "deleted without asking, or asked without a host";
+    EXPECT_EQ(OnTheLine(), Lines{row.frame});
+    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
+  }
+}
+
+// Enter learns, as the page's default, unless another button has the focus.
+TEST_F(SensorsDlgTest, EnterLearnsUnlessAnotherButtonIsInFocus) {
+  ShowPage(1, Edit());
+  Edit()->ZoneEdit()->setText("7");
+  QTest::keyClick(Edit()->ZoneEdit(), Qt::Key_Return);
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("02 11 11 07")});
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_EQ(messages.Texts(), Lines{kTrigger});
+  host.ClearLog();
+  Edit()->DeleteAllSensorsButton()->setFocus();
+  QTest::keyClick(Edit()->DeleteAllSensorsButton(), Qt::Key_Return);
+  EXPECT_TRUE(messages.Questions().empty());
+  EXPECT_TRUE(host.FramesReceived().empty());
+}
+
+// Every way a press ends without an answer reaches the user, and a failed listing keeps the table.
+// Which command earns which no-reply text is the codec's to prove.
+TEST_F(SensorsDlgTest,
+       UnansweredOrHostlessPressesAreReportedAndALateLearnAcknowledgementStillAsksForTheTrigger) {
+  Check(0, 12);
+  const std::string before = Row(5);
+  Edit()->ZoneEdit()->setText("7");
+  Edit()->NumberEdit()->setText("1");
+  Edit()->SirenIdEdit()->setText("01201120");
   messages.AnswerYes(true);
+  hostsim::Faults late;
+  late.delayMs = 400;  // past the one 200 ms attempt
+  const Lines notFound{"3G камера не найдена!!"};
   const struct {
     const char* fault;
-    std::function<void()> press;
-    std::string frame;
-    Lines shown;
-    std::function<bool(const DeviceState&)> kept;
+    QPushButton* button;
+    bool found;
+    hostsim::Faults faults;
+    Lines shown, sent;
   } rows[] = {
-      {"learn payload",
-       [&] {
-         Edit()->LearnTypeList()->setCurrentIndex(2);
-         Edit()->LearnModeList()->setCurrentIndex(1);
-         Edit()->ZoneEdit()->setText("12");
-         Edit()->LearnButton()->click();
-       },
-       "AA 02 11 32 12 57 55",
-       {kTrigger},
-       [](const DeviceState& d) {
-         return d.SensorCount() == 9 && d.Sensor(9)->typeMode == 0x32 && d.Sensor(9)->zone == 0x12;
-       }},
-      {"Enter on the page does not learn",
-       [&] {
-         Edit()->LearnTypeList()->setCurrentIndex(9);
-         Edit()->LearnModeList()->setCurrentIndex(5);
-         Edit()->ZoneEdit()->setText("7");
-         QTest::keyClick(Edit()->ZoneEdit(), Qt::Key_Return);
-       },
-       "AA 02 11 A6 07 C0 55",
-       {kTrigger},
-       [](const DeviceState& d) { return d.Keypad()->at(0) != 0x4B; }},
-      {"delete one payload",
-       [&] {
-         Edit()->DeleteKindList()->setCurrentIndex(1);
-         Edit()->NumberEdit()->setText("1");
-         Edit()->DeleteButton()->click();
-       },
-       "AA 02 15 01 00 18 55",
-       {},
-       [](const DeviceState& d) { return !d.Sensor(1) && d.Sensor(2); }},
-      {"delete one remote by 0",
-       [&] {
-         Edit()->DeleteKindList()->setCurrentIndex(0);
-         Edit()->NumberEdit()->setText("0");
-         Edit()->DeleteButton()->click();
-       },
-       "AA 02 15 00 00 17 55",
-       {},
-       [](const DeviceState& d) { return !d.Remote(1) && d.Remote(2); }},
-      {"delete all remotes",
-       [&] { Edit()->DeleteAllRemotesButton()->click(); },
-       "AA 00 17 17 55",
-       {},
-       [](const DeviceState& d) { return d.RemoteCount() == 0 && d.SensorCount() == 8; }},
-      {"delete all sensors",
-       [&] { Edit()->DeleteAllSensorsButton()->click(); },
-       "AA 00 16 16 55",
-       {},
-       [](const DeviceState& d) { return d.SensorCount() == 0 && d.DoorbellCount() == 1; }},
-      {"delete all doorbells",
-       [&] { Edit()->DeleteAllDoorbellsButton()->click(); },
-       "AA 00 18 18 55",
-       {},
-       [](const DeviceState& d) { return d.DoorbellCount() == 0 && d.Keypad(); }},
-      {"siren ID payload",
-       [&] {
-         Edit()->SirenIdEdit()->setText("01201120");
-         Edit()->SirenIdButton()->click();
-       },
-       "AA 04 19 01 20 11 20 6F 55",
-       {},
-       [](const DeviceState& d) {
-         return d.SirenId() == std::array<std::uint8_t, 4>{0x01, 0x20, 0x11, 0x20};
-       }},
+      // clang-format off
+      {"silent host reported as an empty list", List()->CheckButton(), true, test::Silent(), {"Не искать датчик!"},
+       {"AA 00 12 12 55"}},
+      {"query sent without a host", List()->CheckButton(), false, {}, notFound, {}},
+      {"unanswered deletion unreported", Edit()->DeleteAllSensorsButton(), true, test::Silent(), {"Data sending error!"},
+       {"AA 00 16 16 55"}},
+      {"a late learn acknowledgement dropped", Edit()->LearnButton(), true, late, {"Ошибка передачи данных!", kTrigger},
+       {FrameLine("02 11 11 07")}},
+      {"learn sent without a host", Edit()->LearnButton(), false, {}, notFound, {}},
+      {"deletion sent without a host", Edit()->DeleteButton(), false, {}, notFound, {}},
+      {"siren ID sent without a host", Edit()->SirenIdButton(), false, {}, notFound, {}},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
-    WithDevices([](DeviceState& devices) { devices = DeviceState(); });
+    test::ShowPageOf(dialog->Tabs(), row.button);
+    host.SetFaults(row.faults);
+    HostFound = row.found;
     host.ClearLog();
     messages.Clear();
-    row.press();
-    EXPECT_EQ(OnTheLine(), Lines{row.frame});
-    if (!row.shown.empty()) {
-      ASSERT_TRUE(messages.WaitFor(row.shown.size()));
-    }
-    test::DeliverPosted();
-    EXPECT_EQ(messages.Texts(), row.shown);
-    auto lock = host.Lock();
-    EXPECT_TRUE(row.kept(host.Host().Devices()));
-  }
-}
-
-TEST_F(SensorsDlgTest, RefusalsAndUnansweredDeletionsSendNothing) {
-  ShowPage(1, Edit());
-  // What each field refuses is the bad-input table's; without a host nothing is sent either.
-  const struct {
-    QLineEdit* field;
-    const char* text;
-    QPushButton* button;
-  } rows[] = {
-      {Edit()->ZoneEdit(), "1", Edit()->LearnButton()},
-      {Edit()->NumberEdit(), "1", Edit()->DeleteButton()},
-      {Edit()->SirenIdEdit(), "01201120", Edit()->SirenIdButton()},
-  };
-  HostFound = 0;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.button->text().toStdString());
-    messages.Clear();
-    row.field->setText(QString::fromUtf8(row.text));
     row.button->click();
-    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
+    ASSERT_TRUE(messages.WaitFor(row.shown.size()));
+    EXPECT_EQ(messages.Texts(), row.shown);
+    EXPECT_EQ(OnTheLine(), row.sent);
   }
-  // Deleting every device of a kind: a No, or no host, sends nothing and asks nothing more.
-  for (QPushButton* button : {Edit()->DeleteAllSensorsButton(), Edit()->DeleteAllRemotesButton(),
-                              Edit()->DeleteAllDoorbellsButton()}) {
-    SCOPED_TRACE(button->text().toStdString());
-    messages.Clear();
-    HostFound = 1;
-    messages.AnswerYes(false);
-    button->click();
-    EXPECT_EQ(messages.Questions().size(), 1u) << "deleted without asking";
-    HostFound = 0;
-    messages.AnswerYes(true);
-    button->click();
-    EXPECT_EQ(messages.Questions().size(), 1u) << "asked without a host";
-    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"});
-  }
-  // Enter on a deleting button in focus: neither that button nor the learning default fires.
-  HostFound = 1;
-  Edit()->ZoneEdit()->setText("1");
-  Edit()->DeleteAllSensorsButton()->setFocus();
-  QTest::keyClick(Edit()->DeleteAllSensorsButton(), Qt::Key_Return);
-  EXPECT_EQ(messages.Questions().size(), 1u);
-  EXPECT_TRUE(host.FramesReceived().empty());
-  auto lock = host.Lock();
-  EXPECT_EQ(host.Host().Devices().DeviceCount(), 12);
-}
-
-TEST_F(SensorsDlgTest, UnansweredCommandsSayWhichAndALateLearnAcknowledgementStillAsksForTheTrigger) {
-  ShowPage(1, Edit());
-  messages.AnswerYes(true);
-  host.SetFaults(test::Silent());
-  Edit()->DeleteAllSensorsButton()->click();
-  EXPECT_EQ(messages.Texts(), Lines{"Data sending error!"});
-
-  messages.Clear();
-  hostsim::Faults late;
-  late.delayMs = 400;  // past the one 200 ms attempt
-  host.SetFaults(late);
-  Edit()->ZoneEdit()->setText("3");
-  Edit()->LearnButton()->click();
-  ASSERT_TRUE(messages.WaitFor(2));
-  EXPECT_EQ(messages.Texts(), (Lines{"Ошибка передачи данных!", kTrigger}));
+  EXPECT_EQ(Row(5), before) << "a failed listing emptied the table";
+  EXPECT_EQ(List()->Grid()->GetRowCount(), 13);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The smart-home and MMS dialogs against the simulated host on a pseudo-terminal: what each button
-// puts on the line, what the host keeps, and every way an exchange ends reaching the user. Which
-// text each kind of reply earns, and every byte rule, is the codec tests' business.
+// The smart-home and MMS dialogs against the simulated host on a pseudo-terminal: what each field,
+// list and button puts on the line, and every way an exchange ends reaching the user. Which text
+// each kind of reply earns, which texts are refused, every byte rule and what the host keeps are
+// the codec and host tests' business.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -11,42 +12,36 @@
 
 #include "features/sensors/CMmsSettingDlg.h"
 #include "features/sensors/CSmartHomeDlg.h"
-#include "hostsim/AccessoryState.h"
-#include "tests/common/CodecTestSupport.h"
+#include "tests/common/BadInput.h"
 #include "tests/common/DialogFixture.h"
 
 namespace veyra {
 namespace {
 
 using Lines = std::vector<std::string>;
-using hostsim::AccessoryState;
 using test::FrameLine;
+using test::kSet;
+using test::kTyped;
 
 enum class Host { Answers, Silent, Late, NotFound };
 
-template <class Dialog>
-struct Typed {
-  QLineEdit* (Dialog::*edit)() const;
-  const char* text;  // UTF-8
-};
-
-template <class Dialog>
-struct Row {
-  const char* fault;
-  std::vector<Typed<Dialog>> typed;  // every other field empty
-  int position;                      // of every list
-  QPushButton* (Dialog::*button)() const;
-  Host host;
-  Lines line;   // frames the host read
-  Lines shown;  // message texts, in order
-  const char* kept = "";
-};
-
-void Select(CSmartHomeDlg& dialog, int position) {
-  dialog.SingleList()->setCurrentIndex(position);
-  dialog.DoubleList()->setCurrentIndex(position);
+// The fields and lists as a row finds them: the smart-home dialog would send channel 3 and the
+// double code 20; the MMS dialog has every text filled and WAP 1.2 chosen.
+void Fill(CSmartHomeDlg& dialog) {
+  dialog.IdEdit()->clear();
+  dialog.SingleList()->setCurrentIndex(2);
+  dialog.DoubleList()->setCurrentIndex(3);
 }
-void Select(CMmsSettingDlg& dialog, int position) { dialog.WapList()->setCurrentIndex(position); }
+void Fill(CMmsSettingDlg& dialog) {
+  dialog.ApnEdit()->setText("internet");
+  dialog.UserEdit()->setText("u");
+  dialog.PasswordEdit()->setText("p");
+  dialog.UrlEdit()->setText("http://m/");
+  dialog.IpEdit()->setText("1.2.3.4");
+  dialog.PortEdit()->setText("80");
+  dialog.WapList()->setCurrentIndex(1);
+  dialog.PhoneEdit()->setText("+712345");
+}
 
 template <class Dialog>
 class AccessoryDlgTest : public test::DialogFixture<Dialog> {
@@ -55,94 +50,83 @@ class AccessoryDlgTest : public test::DialogFixture<Dialog> {
     test::DialogFixture<Dialog>::SetUp();
     this->env.SetTimeouts(1, 300);
   }
-
-  void Check(const Row<Dialog>& row) {
-    SCOPED_TRACE(row.fault);
+  // Presses each row with the host behaving as `behaves`; a row that only presses a button puts
+  // into its field what the field already holds.
+  void Press(Host behaves, const std::vector<test::BadInput>& rows) {
     hostsim::Faults faults;
-    faults.silent = row.host == Host::Silent;
-    if (row.host == Host::Late) faults.delayMs = 500;
+    faults.silent = behaves == Host::Silent;
+    if (behaves == Host::Late) faults.delayMs = 500;
     this->host.SetFaults(faults);
-    HostFound = row.host == Host::NotFound ? 0 : 1;
-    this->host.ClearLog();
-    {
-      auto lock = this->host.Lock();
-      this->host.Host().Accessories() = AccessoryState();
+    HostFound = behaves == Host::NotFound ? 0 : 1;
+    for (const test::BadInput& row : rows) {
+      Fill(*this->dialog);
+      test::Press(row, this->messages, this->host);
     }
-    this->messages.Clear();
-    Dialog& dialog = *this->dialog;
-    for (QLineEdit* edit : dialog.template findChildren<QLineEdit*>()) edit->clear();
-    for (const Typed<Dialog>& typed : row.typed)
-      (dialog.*typed.edit)()->setText(QString::fromUtf8(typed.text));
-    Select(dialog, row.position);
-
-    (dialog.*row.button)()->click();
-    EXPECT_TRUE(this->messages.WaitFor(row.shown.size(), 2000));
-    EXPECT_EQ(this->messages.Texts(), row.shown);
-    EXPECT_EQ(test::Hexes(this->host.FramesReceived()), row.line);
-    auto lock = this->host.Lock();
-    const std::string kept = this->host.Host().Accessories().Describe();
-    EXPECT_NE(kept.find(row.kept), std::string::npos) << kept;
   }
 };
 
 using SmartHomeDlgTest = AccessoryDlgTest<CSmartHomeDlg>;
 using MmsSettingDlgTest = AccessoryDlgTest<CMmsSettingDlg>;
-using SH = CSmartHomeDlg;
-using MMS = CMmsSettingDlg;
 
 TEST_F(SmartHomeDlgTest, EachButtonSendsItsCodeAndEveryEndOfTheExchangeIsShown) {
-  const Lines accepted{"Настройки приняты"};
-  // A list opening without a selection would send nothing; what the fields refuse is the bad-input table's.
+  // A list opening without a selection would send nothing.
   EXPECT_EQ(dialog->SingleList()->currentText(), QStringLiteral("1_CH(01)"));
   EXPECT_EQ(dialog->DoubleList()->currentText(), QStringLiteral("1_CH On(11)"));
+  QLineEdit* id = dialog->IdEdit();
+  QPushButton *set = dialog->SetIdButton(), *single = dialog->SendSingleButton(),
+              *twice = dialog->SendDoubleButton();
+  const Lines accepted{"Настройки приняты"};
+  const std::string id123456 = "AA 03 20 12 34 56 BF 55", single3 = "AA 01 21 03 25 55",
+                    double20 = "AA 01 22 20 43 55";
   // clang-format off
-  const Row<SH> rows[] = {
-      {"ID not sent as typed", {{&SH::IdEdit, "123456"}}, 0, &SH::SetIdButton, Host::Answers,
-       {"AA 03 20 12 34 56 BF 55"}, accepted, "id=123456 "},
-      {"the selected channel not sent", {}, 2, &SH::SendSingleButton, Host::Answers, {"AA 01 21 03 25 55"},
-       accepted, "single=03 double= "},
-      {"the selected double code not sent", {}, 3, &SH::SendDoubleButton, Host::Answers, {"AA 01 22 20 43 55"},
-       accepted, "single= double=20 "},
-      {"no reply goes unreported", {}, 0, &SH::SendSingleButton, Host::Silent, {"AA 01 21 01 23 55"},
-       {"Ошибка передачи данных!"}},
-      {"a late reply dropped", {}, 0, &SH::SendDoubleButton, Host::Late, {"AA 01 22 11 34 55"},
-       {"Ошибка передачи данных!", "Настройки приняты"}},
-  };
-  for (const auto& row : rows) Check(row);
-  for (auto button : {&SH::SetIdButton, &SH::SendSingleButton, &SH::SendDoubleButton})
-    Check({"a button sends while no host is found", {}, 0, button, Host::NotFound, {}, {"3G камера не найдена!!"}});
+  Press(Host::Answers, {
+      {"an empty ID", id, "", kSet, set, {"Укажите ID!!"}, {}},
+      {"five digits", id, "12345", kSet, set, {"Ошибка формата ввода!!"}, {}},
+      {"a seventh digit, or the ID not sent as typed", id, "1234567", kSet, set, accepted, {id123456}},
+      {"a letter typed", id, "12a3456", kTyped, set, accepted, {id123456}},
+      {"the selected channel not sent", id, "", kSet, single, accepted, {single3}},
+      {"the selected double code not sent", id, "", kSet, twice, accepted, {double20}},
+      {"no single trigger", dialog->SingleList(), "", kSet, single, {}, {}},
+      {"no double trigger", dialog->DoubleList(), "", kSet, twice, {}, {}},
+  });
+  Press(Host::Silent, {{"no reply goes unreported", id, "", kSet, single, {"Ошибка передачи данных!"}, {single3}}});
+  Press(Host::Late, {{"a late reply dropped", id, "", kSet, twice, {"Ошибка передачи данных!", accepted[0]},
+                      {double20}}});
+  for (QPushButton* button : {set, single, twice})
+    Press(Host::NotFound, {{"a button sends while no host is found", id, "123456", kSet, button,
+                            {"3G камера не найдена!!"}, {}}});
   // clang-format on
 }
 
 TEST_F(MmsSettingDlgTest, EachButtonSendsItsTextAndEveryEndOfTheExchangeIsShown) {
-  const Lines sent{"Sending Successful"};
-  // clang-format off
-  const Row<MMS> rows[] = {
-      {"spaces around the APN sent", {{&MMS::ApnEdit, " internet\t"}}, 0, &MMS::SetApnButton, Host::Answers,
-       {FrameLine("08 26 69 6E 74 65 72 6E 65 74")}, sent, "apn=internet "},
-      {"user sent before the password", {{&MMS::UserEdit, " u "}, {&MMS::PasswordEdit, "p"}}, 0,
-       &MMS::SetUserButton, Host::Answers, {FrameLine("07 27 22 70 22 2C 22 75 22")}, sent, "password=p user=u "},
-      {"the URL field not read", {{&MMS::UrlEdit, "http://m/"}}, 0, &MMS::SetUrlButton, Host::Answers,
-       {FrameLine("09 29 68 74 74 70 3A 2F 2F 6D 2F")}, sent, "url=http://m/ "},
-      {"WAP 1.2 sent with the flag of 2.0", {{&MMS::IpEdit, "1.2.3.4"}, {&MMS::PortEdit, "80"}}, 1,
-       &MMS::SetGatewayButton, Host::Answers, {FrameLine("0E 30 30 2C 22 31 2E 32 2E 33 2E 34 22 2C 38 30")},
-       sent, "wap=1.2 ip=1.2.3.4 port=80 "},
-      {"the test MMS's result shown, or its number not packed", {{&MMS::PhoneEdit, "+712345"}}, 0,
-       &MMS::SendTestButton, Host::Answers, {"AA 04 32 B7 12 34 5F 93 55"}, {}, "phone=+712345 "},
-      {"no reply to the test MMS goes unreported", {}, 0, &MMS::SendTestButton, Host::Silent,
-       {"AA 01 32 FF 33 55"}, {"Data sending error!"}},
-  };
-  for (const auto& row : rows) Check(row);
-  for (auto button : {&MMS::SetApnButton, &MMS::SetUserButton, &MMS::SetUrlButton, &MMS::SetGatewayButton,
-                      &MMS::SendTestButton})
-    Check({"a button sends while no host is found", {}, 0, button, Host::NotFound, {}, {"Do not search the host!!"}});
-  // clang-format on
-}
-
-TEST_F(MmsSettingDlgTest, OpensOnWap20WithThePasswordInClear) {
   EXPECT_EQ(dialog->WapList()->currentText(), QStringLiteral("WAP2.0"));
   EXPECT_EQ(dialog->WapList()->itemText(1), QStringLiteral("WAP1.2"));
   EXPECT_EQ(dialog->PasswordEdit()->echoMode(), QLineEdit::Normal);
+  QPushButton *apn = dialog->SetApnButton(), *user = dialog->SetUserButton(), *url = dialog->SetUrlButton();
+  QPushButton *gateway = dialog->SetGatewayButton(), *sendTest = dialog->SendTestButton();
+  const Lines sent{"Sending Successful"};
+  // clang-format off
+  Press(Host::Answers, {
+      {"spaces around the APN sent", dialog->ApnEdit(), " internet\t", kSet, apn, sent,
+       {FrameLine("08 26 69 6E 74 65 72 6E 65 74")}},
+      {"Cyrillic sent cut to Latin-1", dialog->ApnEdit(), test::kCyrillic, kSet, apn, {"Invalid character!"}, {}},
+      {"user sent before the password", dialog->UserEdit(), " u ", kSet, user, sent,
+       {FrameLine("07 27 22 70 22 2C 22 75 22")}},
+      {"the URL field not read", dialog->UrlEdit(), "http://m/", kSet, url, sent,
+       {FrameLine("09 29 68 74 74 70 3A 2F 2F 6D 2F")}},
+      {"WAP 1.2 sent with the flag of 2.0", dialog->PortEdit(), "80", kSet, gateway, sent,
+       {FrameLine("0E 30 30 2C 22 31 2E 32 2E 33 2E 34 22 2C 38 30")}},
+      {"no WAP version not sent as 2.0", dialog->WapList(), "", kSet, gateway, sent,
+       {FrameLine("0E 30 31 2C 22 31 2E 32 2E 33 2E 34 22 2C 38 30")}},
+      {"the test MMS's result shown, or its number not packed", dialog->PhoneEdit(), "+712345", kSet, sendTest, {},
+       {"AA 04 32 B7 12 34 5F 93 55"}},
+  });
+  Press(Host::Silent, {{"no reply to the test MMS goes unreported", dialog->PhoneEdit(), "", kSet, sendTest,
+                        {"Data sending error!"}, {"AA 01 32 FF 33 55"}}});
+  for (QPushButton* button : {apn, user, url, gateway, sendTest})
+    Press(Host::NotFound, {{"a button sends while no host is found", dialog->ApnEdit(), "internet", kSet, button,
+                            {"Do not search the host!!"}, {}}});
+  // clang-format on
 }
 
 }  // namespace

@@ -20,26 +20,18 @@ TEST(ClockCodec, FrameAndTextForDatesThatCatchErrors) {
     const char* frame;
     const char* text;
   } rows[] = {
-      {"fields binary instead of packed digits",
-       {2013, 1, 17, 4, 14, 5, 9},
-       "AA 08 06 20 13 01 17 14 05 09 04 7F 55",
+      // clang-format off
+      {"fields binary instead of packed digits", {2013, 1, 17, 4, 14, 5, 9}, "AA 08 06 20 13 01 17 14 05 09 04 7F 55",
        "2013-01-17 14:05:09 Четверг"},
-      {"Sunday sent as 0 or named from the host's code",
-       {2013, 1, 20, 0, 8, 30, 0},
-       "AA 08 06 20 13 01 20 08 30 00 07 A1 55",
-       "2013-01-20 08:30:00 Воскресенье"},
-      {"midnight padded with blanks",
-       {2014, 1, 1, 3, 0, 0, 0},
-       "AA 08 06 20 14 01 01 00 00 00 03 47 55",
+      {"Sunday sent as 0 or named from the host's code", {2013, 1, 20, 0, 8, 30, 0},
+       "AA 08 06 20 13 01 20 08 30 00 07 A1 55", "2013-01-20 08:30:00 Воскресенье"},
+      {"midnight padded with blanks", {2014, 1, 1, 3, 0, 0, 0}, "AA 08 06 20 14 01 01 00 00 00 03 47 55",
        "2014-01-01 00:00:00 Среда"},
-      {"century taken from the wrong digits on New Year's Eve",
-       {1999, 12, 31, 5, 23, 59, 59},
-       "AA 08 06 19 99 12 31 23 59 59 05 DE 55",
-       "1999-12-31 23:59:59 Пятница"},
-      {"leap day or Monday shifted",
-       {2016, 2, 29, 1, 12, 0, 0},
-       "AA 08 06 20 16 02 29 12 00 00 01 82 55",
+      {"century taken from the wrong digits on New Year's Eve", {1999, 12, 31, 5, 23, 59, 59},
+       "AA 08 06 19 99 12 31 23 59 59 05 DE 55", "1999-12-31 23:59:59 Пятница"},
+      {"leap day or Monday shifted", {2016, 2, 29, 1, 12, 0, 0}, "AA 08 06 20 16 02 29 12 00 00 01 82 55",
        "2016-02-29 12:00:00 Понедельник"},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);

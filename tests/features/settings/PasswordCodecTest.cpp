@@ -28,6 +28,8 @@ TEST(PasswordCodec, ChecksInOrderThenThePayload) {
   } rows[] = {
       {"short current compared before it is measured", "123", "5678", "5679", length, ""},
       {"long new password accepted", "1234", "56789", "56789", length, ""},
+      {"letters in the current password sent", "12ab", "5678", "5678", length, ""},
+      {"blanks for the new password sent", "1234", "    ", "    ", length, ""},
       {"confirmation measured instead of compared", "1234", "5678", "56", varies, ""},
       {"one digit of the confirmation not compared", "1234", "5678", "5679", varies, ""},
       {"all-zero new password sent", "1234", "0000", "0000", zero, ""},

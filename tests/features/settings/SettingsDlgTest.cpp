@@ -1,6 +1,6 @@
 // The settings dialog's pages against the simulated host on a pseudo-terminal: controls filled
-// and read back, bytes on the line, what only the pages do. The message each reply earns is the
-// codec tests' business.
+// and read back, bytes on the line, what only the pages do. The message each reply earns and which
+// texts are refused are the codec tests' business.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -16,6 +16,7 @@
 #include "features/settings/CSettingsDlg.h"
 #include "features/settings/CSetupPage.h"
 #include "hostsim/SettingsState.h"
+#include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
 #include "tests/common/WaitFor.h"
@@ -27,6 +28,8 @@ namespace {
 using Lines = std::vector<std::string>;
 using settings::SetupFlags;
 using test::FrameLine;
+using test::kSet;
+using test::kTyped;
 
 class SettingsDlgTest : public test::DialogFixture<CSettingsDlg> {
  protected:
@@ -39,10 +42,6 @@ class SettingsDlgTest : public test::DialogFixture<CSettingsDlg> {
   void SetHostSetup(const hostsim::HostSetup& setup) {
     auto lock = host.Lock();
     host.Host().Settings().SetSetup(setup);
-  }
-  hostsim::HostSetup HostSetup() {
-    auto lock = host.Lock();
-    return host.Host().Settings().Setup();
   }
   void Show(int page) {
     dialog->Tabs()->setCurrentIndex(page);
@@ -67,10 +66,6 @@ TEST_F(SettingsDlgTest, ARecordReadFillsEveryControlAndSavesBackAsTheSameBytes) 
     EXPECT_FALSE(Setup()->OptionBox(mask)->isChecked()) << int{mask};
   EXPECT_EQ(Setup()->NetworkList()->currentText(), QStringLiteral("Автоматически"));
   EXPECT_EQ(Setup()->MmsSizeList()->currentText(), QStringLiteral("320*240"));
-  EXPECT_EQ(Setup()->SirenEdit()->text(), QStringLiteral("3"));
-  EXPECT_EQ(Setup()->RedialEdit()->text(), QStringLiteral("5"));
-  EXPECT_EQ(Setup()->ArmDelayEdit()->text(), QStringLiteral("30"));
-  EXPECT_EQ(Setup()->AlarmDelayEdit()->text(), QStringLiteral("10"));
   EXPECT_EQ(Setup()->SignalLabel()->text(), QStringLiteral("5 (3G WCDMA)"));
 
   host.ClearLog();
@@ -79,13 +74,11 @@ TEST_F(SettingsDlgTest, ARecordReadFillsEveryControlAndSavesBackAsTheSameBytes) 
   ASSERT_TRUE(messages.WaitFor(1));
   EXPECT_EQ(messages.Texts(), Lines{"Настройки конфигурации приняты!"});
 
-  // Only 3G clears bit 5 and nothing else; a changed edit goes out as typed.
+  // Only 3G clears bit 5 and nothing else.
   host.ClearLog();
   Setup()->NetworkList()->setCurrentIndex(1);
-  Setup()->AlarmDelayEdit()->setText(QStringLiteral("99"));
   Setup()->SaveButton()->click();
-  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 9B 03 05 1E 63 01")});
-  EXPECT_EQ(HostSetup(), (hostsim::HostSetup{0x9B, 0x03, 0x05, 0x1E, 0x63, 0x01}));
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 9B 03 05 1E 0A 01")});
 }
 
 TEST_F(SettingsDlgTest, SavingWithoutARecordReadOnlyReads) {
@@ -128,69 +121,93 @@ TEST_F(SettingsDlgTest, AnUnknownPictureSizeIsKeptUnlessTheUserPicksOne) {
   EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 20 01 02 03 04 02")});
 }
 
-TEST_F(SettingsDlgTest, ResetAndFormatAskFirstAndSendNothingOnNo) {
+// Reset and format ask first and send nothing on a No; without a host no button asks or sends.
+TEST_F(SettingsDlgTest, ResetAndFormatAskFirstAndWithoutAHostNothingIsAskedOrSent) {
+  QPushButton *reset = Setup()->ResetButton(), *format = Setup()->FormatButton();
+  const Lines notFound{"3G камера не найдена!!"};
   const struct {
     const char* fault;
-    QPushButton* (CSetupPage::*button)() const;
-    bool yes;
+    QPushButton* button;
+    bool found, yes;
     Lines line, shown;
   } rows[] = {
-      {"a stray click on reset restarts the host", &CSetupPage::ResetButton, false, {}, {}},
-      {"a stray click on format erases the recordings", &CSetupPage::FormatButton, false, {}, {}},
-      {"reset once confirmed", &CSetupPage::ResetButton, true, {"AA 00 23 23 55"}, {"Сброс выполнен!"}},
-      {"format once confirmed",
-       &CSetupPage::FormatButton,
-       true,
-       {"AA 00 25 25 55"},
-       {"Форматирование успешно завершено!"}},
+      {"a stray click on reset restarts the host", reset, true, false, {}, {}},
+      {"a stray click on format erases the recordings", format, true, false, {}, {}},
+      {"reset once confirmed", reset, true, true, {"AA 00 23 23 55"}, {"Сброс выполнен!"}},
+      // clang-format off
+      {"format once confirmed", format, true, true, {"AA 00 25 25 55"}, {"Форматирование успешно завершено!"}},
+      // clang-format on
+      {"read without a host", Setup()->GetButton(), false, true, {}, notFound},
+      {"save without a host", Setup()->SaveButton(), false, true, {}, notFound},
+      {"reset without a host", reset, false, true, {}, notFound},
+      {"format without a host", format, false, true, {}, notFound},
+      {"password change without a host", dialog->PasswordPage()->SendButton(), false, true, {}, notFound},
+      {"clock without a host", dialog->ClockPage()->SyncButton(), false, true, {}, notFound},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
+    HostFound = row.found;
     host.ClearLog();
     messages.Clear();
     messages.AnswerYes(row.yes);
-    (Setup()->*row.button)()->click();
+    row.button->click();
     if (!row.shown.empty()) {
       ASSERT_TRUE(messages.WaitFor(row.shown.size()));
     }
-    EXPECT_EQ(messages.Questions().size(), 1u);
+    EXPECT_EQ(messages.Questions().size(), row.found ? 1u : 0u);
     EXPECT_EQ(OnTheLine(), row.line);
     EXPECT_EQ(messages.Texts(), row.shown);
   }
 }
 
-TEST_F(SettingsDlgTest, WithoutAHostNothingIsAskedOrSent) {
-  HostFound = 0;
-  messages.AnswerYes(true);
-  const std::vector<QPushButton*> buttons{Setup()->GetButton(),
-                                          Setup()->SaveButton(),
-                                          Setup()->ResetButton(),
-                                          Setup()->FormatButton(),
-                                          dialog->PasswordPage()->SendButton(),
-                                          dialog->ClockPage()->SyncButton()};
-  for (QPushButton* button : buttons) {
-    messages.Clear();
-    button->click();
-    EXPECT_EQ(messages.Texts(), Lines{"3G камера не найдена!!"}) << button->text().toStdString();
-    EXPECT_TRUE(messages.Questions().empty());
+// Each field and list of the setup and password pages, the others as the host's record and a
+// change of 1234 to 0815 have them: what each field's length and validator let through, what
+// reaches the line and what the user sees. Which texts are refused is the codec's table.
+TEST_F(SettingsDlgTest, EachFieldAndListRefusesOrSendsExactly) {
+  SetHostSetup({0xBB, 0x03, 0x05, 0x1E, 0x0A, 0x01});
+  CPasswordPage* password = dialog->PasswordPage();
+  Setup()->GetButton()->click();  // the first save only reads
+  ASSERT_EQ(Setup()->ConfigObtained(), 1);
+  QPushButton *save = Setup()->SaveButton(), *send = password->SendButton();
+  QLineEdit *redial = Setup()->RedialEdit(), *fresh = password->NewEdit();
+  const std::string saved = "Настройки конфигурации приняты!", changed = "Измененный пароль принят!";
+  const auto record = [](const char* bytes) { return FrameLine(std::string("06 04 ") + bytes); };
+  const std::string change0815 = FrameLine("04 05 12 34 08 15");
+  // clang-format off
+  const test::BadInput rows[] = {
+      {"blanks in the siren field", Setup()->SirenEdit(), "   ", kSet, save, {saved}, {record("BB 00 05 1E 0A 01")}},
+      {"a third siren digit", Setup()->SirenEdit(), "123", kSet, save, {saved}, {record("BB 0C 05 1E 0A 01")}},
+      {"a 10,000-digit redial count", redial, test::Many('9'), kSet, save, {saved}, {record("BB 03 FF 1E 0A 01")}},
+      {"a 10,000-digit paste into a delay", Setup()->ArmDelayEdit(), test::Many('9'), kSet, save, {saved},
+       {record("BB 03 05 63 0A 01")}},
+      {"a letter typed into a delay", Setup()->AlarmDelayEdit(), "4x2", kTyped, save, {saved},
+       {record("BB 03 05 1E 2A 01")}},
+      {"no picture size", Setup()->MmsSizeList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A FF")}},
+      {"no network mode", Setup()->NetworkList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A 01")}},
+      {"an empty current password", password->CurrentEdit(), "", kSet, send,
+       {"Длина пароля должна составлять 4 символа!"}, {}},
+      {"a fifth digit of the new password", fresh, "08155", kSet, send, {changed}, {change0815}},
+      {"a letter typed into the new password", fresh, "08x15", kTyped, send, {changed}, {change0815}},
+      {"an empty confirmation", password->ConfirmEdit(), "", kSet, send, {"Password input varies from!"}, {}},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    Setup()->SirenEdit()->setText("3");
+    redial->setText("5");
+    Setup()->ArmDelayEdit()->setText("30");
+    Setup()->AlarmDelayEdit()->setText("10");
+    Setup()->MmsSizeList()->setCurrentIndex(1);
+    Setup()->NetworkList()->setCurrentIndex(0);
+    password->CurrentEdit()->setText("1234");
+    fresh->setText("0815");
+    password->ConfirmEdit()->setText("0815");
+    {
+      auto lock = host.Lock();
+      host.Host().SetPassword("1234");
+    }
+    test::ShowPageOf(dialog->Tabs(), row.button);
+    test::Press(row, messages, host);
   }
-  EXPECT_TRUE(host.FramesReceived().empty());
-}
-
-TEST_F(SettingsDlgTest, PasswordPageSendsTheChangeAndTheHostTakesTheNewPassword) {
-  Show(1);
-  CPasswordPage* page = dialog->PasswordPage();
-  ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&page->Link()));
-  // What the fields refuse is the bad-input table's.
-  page->CurrentEdit()->setText(QStringLiteral("1234"));
-  page->NewEdit()->setText(QStringLiteral("0815"));
-  page->ConfirmEdit()->setText(QStringLiteral("0815"));
-  page->SendButton()->click();
-  EXPECT_EQ(OnTheLine(), Lines{FrameLine("04 05 12 34 08 15")});
-  ASSERT_TRUE(messages.WaitFor(1));
-  EXPECT_EQ(messages.Texts(), Lines{"Измененный пароль принят!"});
-  auto lock = host.Lock();
-  EXPECT_EQ(host.Host().Password(), "0815");
 }
 
 TEST_F(SettingsDlgTest, ClockPageShowsTheTimeWhenBroughtToTheFrontAndSendsTheTimeAtThePress) {

@@ -7,11 +7,8 @@
 namespace veyra {
 namespace {
 
-TEST(SettingsSeedReplay, SetupDecoderHoldsItsPromisesOnEverySeed) {
+TEST(SettingsSeedReplay, SetupAndPasswordDecodersHoldTheirPromisesOnEverySeed) {
   EXPECT_GE(test::ReplayReplySeeds("setup", fuzz::SetupViolation), 3);
-}
-
-TEST(SettingsSeedReplay, PasswordDecoderHoldsItsPromisesOnEverySeed) {
   EXPECT_GE(test::ReplayReplySeeds("password", fuzz::PasswordViolation), 3);
 }
 
