@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,20 +61,15 @@ TEST(ConfigPathRule, PicksOneLocationForWritingAndReading) {
     ConfigPathInputs in;
     std::string expected;
   } rows[] = {
+      // clang-format off
       {"OverrideIgnored", {"/t/my.ini", "/opt/veyra/bin", true, "/x", "/home/u", ""}, "/t/my.ini"},
-      {"UsableExeDirPassedOver",
-       {"", "/opt/veyra/bin", true, "/x", "/home/u", ""},
-       "/opt/veyra/bin/config.ini"},
-      {"XdgConfigHomeIgnored",
-       {"", "/usr/bin", false, "/x/cfg", "/home/u", ""},
-       "/x/cfg/veyra-setup/config.ini"},
-      {"HomeNotDefaultForXdg",
-       {"", "/usr/bin", false, "", "/home/u", ""},
-       "/home/u/.config/veyra-setup/config.ini"},
-      {"RelativeXdgConfigHomeTrusted",
-       {"", "/usr/bin", false, "rel/cfg", "/home/u", ""},
+      {"UsableExeDirPassedOver", {"", "/opt/veyra/bin", true, "/x", "/home/u", ""}, "/opt/veyra/bin/config.ini"},
+      {"XdgConfigHomeIgnored", {"", "/usr/bin", false, "/x/cfg", "/home/u", ""}, "/x/cfg/veyra-setup/config.ini"},
+      {"HomeNotDefaultForXdg", {"", "/usr/bin", false, "", "/home/u", ""}, "/home/u/.config/veyra-setup/config.ini"},
+      {"RelativeXdgConfigHomeTrusted", {"", "/usr/bin", false, "rel/cfg", "/home/u", ""},
        "/home/u/.config/veyra-setup/config.ini"},
       {"UnknownExeDirUsed", {"", "", true, "", "/home/u", ""}, "/home/u/.config/veyra-setup/config.ini"},
+      // clang-format on
   };
   for (const auto& row : rows) EXPECT_EQ(ResolveConfigPath(row.in), row.expected) << row.name;
 }
@@ -143,30 +137,6 @@ TEST(EnsureDefaultConfig, WritesTheDefaultOnlyWhereNoFileCanBeRead) {
   }
   EXPECT_EQ(ReadBytes(dir.Path("plain")), "x");
   EXPECT_TRUE(fs::is_directory(dir.Path("adir")));
-}
-
-// [timeout] as every command exchange reads it; damaged files are the junk table's.
-TEST(Timeouts, ReadWithDefaultsForWhatIsMissing) {
-  const std::string kHuge(23, '9');
-  const struct {
-    const char* name;
-    std::string content;
-    int times, waittime;
-  } rows[] = {
-      {"EmptyFileSendsNothing", "", 3, 1000},
-      {"TimesFromOtherSectionRead", "[main]\ntimes=9\n[timeout]\nwaittime=10\n", 3, 10},
-      {"SignOrTextAfterTheNumberRejected", "[timeout]\ntimes=+5 ; remark\nwaittime=250ms\n", 5, 250},
-      {"ExplicitZeroReplaced", "[timeout]\ntimes=0\nwaittime=0\n", 0, 0},
-      {"HugeWrapsNegative", "[timeout]\ntimes=99999999999\nwaittime=4294967296\n", 20, 30000},
-      {"AWaitOfDecadesFreezesTheWindow", "[timeout]\nwaittime=999999999999\n", 3, 30000},
-      {"TheBoundsThemselvesCut", "[timeout]\ntimes=20\nwaittime=30000\n", 20, 30000},
-      {"HugeNegativeWrapsPositive", "[timeout]\ntimes=-" + kHuge + "\nwaittime=-" + kHuge + "\n", 0, 1000},
-  };
-  for (const auto& row : rows) {
-    const TimeoutSettings got = ReadTimeouts(IniFile::Parse(row.content));
-    EXPECT_EQ(got.times, row.times) << row.name;
-    EXPECT_EQ(got.waittime, row.waittime) << row.name;
-  }
 }
 
 }  // namespace

@@ -81,14 +81,6 @@ TEST_F(HostLinkTest, RetriesFollowTimeoutSettings) {
   }
 }
 
-TEST_F(HostLinkTest, MissingOrBrokenTimeoutKeysFallBackToWorkingValues) {
-  Open();
-  env.WriteConfig("[timeout]\ntimes=abc\n");
-  EXPECT_EQ(Send({0x00, 0x09}), 1) << "a partial config.ini must leave the utility working";
-  EXPECT_EQ(ExchangeSettings::times.load(), 3);
-  EXPECT_EQ(ExchangeSettings::waittime.load(), 1000);
-}
-
 TEST_F(HostLinkTest, UnreadableConfigIsReportedAndLastSettingsStay) {
   Open();
   env.SetTimeouts(2, 200);

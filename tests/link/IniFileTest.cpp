@@ -29,105 +29,85 @@ std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
 // ---------------------------------------------------------------------------------------------
 // Look-ups: what a reader gets for one section and key out of a file's bytes.
 
-struct LookupRow {
-  const char* name;
-  std::string content;
-  std::string section;
-  std::string key;
-  std::string expected;
-};
-
-std::ostream& operator<<(std::ostream& os, const LookupRow& row) { return os << row.name; }
-
-const std::string kDefault = DefaultConfigText();
-
-const LookupRow kLookupRows[] = {
-    // The default file, as start-up writes it.
-    {"TooltipKeepsSpacesBeforeEquals", kDefault, "main", "m_lsjl", "Check alarm history"},
-    {"TooltipKeepsSpaceAfterEquals", kDefault, "main", "m_bjdhsz", "Setting Alarm Telephone Numbers"},
-    {"AckEntryReadInFull", kDefault, "command_number", "09", "AA 00 09 09 55"},
-    {"LastLineWithoutBreakLost", kDefault, "command_number", "32", "AA 00 32 32 55"},
-    {"CommandKeyMatchedCaseBlind", kDefault, "command_number", "0a", ""},
-    {"SectionMatchedCaseBlind", kDefault, "Timeout", "times", ""},
-    // Remarks and line ends.
-    {"CommentLineTakenAsKey", "[timeout]\n  ; times=9\n;times=8\ntimes=4\n", "timeout", "times", "4"},
-    {"RemarkAfterValueKept", "[timeout]\ntimes=5 ; remark\n", "timeout", "times", "5"},
-    {"HashRemarkKept", "[t]\nk=ab#cd\n", "t", "k", "ab"},
-    {"SpacesAndCrBeforeCrLfKept", "[t]\nk=abc   \r\r\nj=1\n", "t", "k", "abc"},
-    {"TrailingTabsDropped", "[t]\nk=abc\t\n", "t", "k", "abc\t"},
-    {"CrOnlyFileReadAsOneLine", "[t]\rk=v\rj=w", "t", "k", "v"},
-    {"LoneCrDoesNotEndValue", "[t]\nk=v\rj=w\n", "t", "k", "v"},
-    // Duplicates and section headers.
-    {"LaterDuplicateKeyWins", "[t]\nk=1\nk=2\n", "t", "k", "1"},
-    {"RepeatedSectionLosesFirstPart", "[a]\nx=1\n[b]\ny=2\n[a]\nz=3\n", "a", "x", "1"},
-    {"RepeatedSectionLosesSecondPart", "[a]\nx=1\n[b]\ny=2\n[a]\nz=3\n", "a", "z", "3"},
-    {"TabIndentedHeaderRecognised", "[a]\n\t[b]\nk=1\n", "a", "k", "1"},
-    {"SpaceIndentedHeaderIgnored", "[a]\n  [b]\nk=1\n", "b", "k", "1"},
-    {"KeysBeforeFirstHeaderLost", "k=1\n[a]\n", "", "k", "1"},
-    {"HeaderWithoutBracketIgnored", "[main\nk=1\n", "main", "k", "1"},
-    {"HeaderNameNotCutAtSpace", "[ main  extra]\nk=1\n", "main", "k", "1"},
-    {"LongHeaderNameNotCut", "[" + Repeat('s', 70) + "]\nk=1\n", Repeat('s', 63), "k", "1"},
-    // Byte order mark: some Windows editors write one before the first line.
-    {"BomHidesTheFirstHeader", "\xEF\xBB\xBF[main]\nk=v\n", "main", "k", "v"},
-    {"BomInsideTheFileDropped", "[main]\n\xEF\xBB\xBFk=v\n", "main", "\xEF\xBB\xBFk", "v"},
-    // Separators.
-    {"TabsAroundKeyAndEqualsKept", "[t]\n\tk\t=\tv\n", "t", "k", "v"},
-    {"ColonNotSeparatorWithEquals", "[t]\nurl:http://h:80/x=1\n", "t", "url", "http://h:80/x=1"},
-    {"ColonAloneMakesKeyValue", "[t]\nk:v\n", "t", "k", ""},
-    {"LeadingEqualsAndColonsKept", "[t]\nk==:=v\n", "t", "k", "v"},
-    // The 2000-character read buffer.
-    {"LineOf1999TruncatedEarly", "[t]\nk=" + Repeat('v', 1996) + "\n", "t", "k", Repeat('v', 1996)},
-    {"LongValueNotCutAt1999", "[t]\nk=" + Repeat('v', 2100) + "\n", "t", "k", Repeat('v', 1997)},
-    {"LineAfterLongLineLost", "[t]\nk=" + Repeat('v', 2100) + "\nj=1\n", "t", "j", "1"},
-    {"SecondPieceNotReadAsLine", "[t]\nk=" + Repeat('v', 1997) + "q=7\n", "t", "q", "7"},
-};
-
-class IniLookup : public ::testing::TestWithParam<LookupRow> {};
-
-TEST_P(IniLookup, GivesValueOfFirstMatchingKey) {
-  const LookupRow& row = GetParam();
-  const IniFile ini = IniFile::Parse(row.content);
-  EXPECT_EQ(ini.GetValue(row.section, row.key), row.expected);
-  EXPECT_EQ(fuzz::IniInvariantViolation(ini), "");
+TEST(IniLookup, GivesValueOfFirstMatchingKey) {
+  const std::string kDefault = DefaultConfigText();
+  const struct {
+    const char* name;
+    std::string content, section, key, expected;
+  } rows[] = {
+      // The default file, as start-up writes it.
+      {"TooltipKeepsSpacesBeforeEquals", kDefault, "main", "m_lsjl", "Check alarm history"},
+      {"TooltipKeepsSpaceAfterEquals", kDefault, "main", "m_bjdhsz", "Setting Alarm Telephone Numbers"},
+      {"AckEntryReadInFull", kDefault, "command_number", "09", "AA 00 09 09 55"},
+      {"LastLineWithoutBreakLost", kDefault, "command_number", "32", "AA 00 32 32 55"},
+      {"CommandKeyMatchedCaseBlind", kDefault, "command_number", "0a", ""},
+      {"SectionMatchedCaseBlind", kDefault, "Timeout", "times", ""},
+      // Remarks and line ends.
+      {"CommentLineTakenAsKey", "[timeout]\n  ; times=9\n;times=8\ntimes=4\n", "timeout", "times", "4"},
+      {"RemarkAfterValueKept", "[timeout]\ntimes=5 ; remark\n", "timeout", "times", "5"},
+      {"HashRemarkKept", "[t]\nk=ab#cd\n", "t", "k", "ab"},
+      {"SpacesAndCrBeforeCrLfKept", "[t]\nk=abc   \r\r\nj=1\n", "t", "k", "abc"},
+      {"TrailingTabsDropped", "[t]\nk=abc\t\n", "t", "k", "abc\t"},
+      {"CrOnlyFileReadAsOneLine", "[t]\rk=v\rj=w", "t", "k", "v"},
+      {"LoneCrDoesNotEndValue", "[t]\nk=v\rj=w\n", "t", "k", "v"},
+      // Duplicates and section headers.
+      {"LaterDuplicateKeyWins", "[t]\nk=1\nk=2\n", "t", "k", "1"},
+      {"RepeatedSectionLosesFirstPart", "[a]\nx=1\n[b]\ny=2\n[a]\nz=3\n", "a", "x", "1"},
+      {"RepeatedSectionLosesSecondPart", "[a]\nx=1\n[b]\ny=2\n[a]\nz=3\n", "a", "z", "3"},
+      {"TabIndentedHeaderRecognised", "[a]\n\t[b]\nk=1\n", "a", "k", "1"},
+      {"SpaceIndentedHeaderIgnored", "[a]\n  [b]\nk=1\n", "b", "k", "1"},
+      {"KeysBeforeFirstHeaderLost", "k=1\n[a]\n", "", "k", "1"},
+      {"HeaderWithoutBracketIgnored", "[main\nk=1\n", "main", "k", "1"},
+      {"HeaderNameNotCutAtSpace", "[ main  extra]\nk=1\n", "main", "k", "1"},
+      {"LongHeaderNameNotCut", "[" + Repeat('s', 70) + "]\nk=1\n", Repeat('s', 63), "k", "1"},
+      // Byte order mark: some Windows editors write one before the first line.
+      {"BomHidesTheFirstHeader", "\xEF\xBB\xBF[main]\nk=v\n", "main", "k", "v"},
+      {"BomInsideTheFileDropped", "[main]\n\xEF\xBB\xBFk=v\n", "main", "\xEF\xBB\xBFk", "v"},
+      // Separators.
+      {"TabsAroundKeyAndEqualsKept", "[t]\n\tk\t=\tv\n", "t", "k", "v"},
+      {"ColonNotSeparatorWithEquals", "[t]\nurl:http://h:80/x=1\n", "t", "url", "http://h:80/x=1"},
+      {"ColonAloneMakesKeyValue", "[t]\nk:v\n", "t", "k", ""},
+      {"LeadingEqualsAndColonsKept", "[t]\nk==:=v\n", "t", "k", "v"},
+      // The 2000-character read buffer.
+      {"LineOf1999TruncatedEarly", "[t]\nk=" + Repeat('v', 1996) + "\n", "t", "k", Repeat('v', 1996)},
+      {"LongValueNotCutAt1999", "[t]\nk=" + Repeat('v', 2100) + "\n", "t", "k", Repeat('v', 1997)},
+      {"LineAfterLongLineLost", "[t]\nk=" + Repeat('v', 2100) + "\nj=1\n", "t", "j", "1"},
+      {"SecondPieceNotReadAsLine", "[t]\nk=" + Repeat('v', 1997) + "q=7\n", "t", "q", "7"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const IniFile ini = IniFile::Parse(row.content);
+    EXPECT_EQ(ini.GetValue(row.section, row.key), row.expected);
+    EXPECT_EQ(fuzz::IniInvariantViolation(ini), "");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, IniLookup, ::testing::ValuesIn(kLookupRows),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 // Stored entries: which lines are kept, and with what text.
 
-struct EntriesRow {
-  const char* name;
-  std::string content;
-  std::vector<IniEntry> expected;
-};
-
-std::ostream& operator<<(std::ostream& os, const EntriesRow& row) { return os << row.name; }
-
-constexpr LineKind S = LineKind::Section, KV = LineKind::KeyValue, B = LineKind::Blank, C = LineKind::Comment;
-
-const EntriesRow kEntriesRows[] = {
-    {"BlankOrSpacesOnlyLineDropped", "[a]\n\n   \n", {{S, "a", "", ""}, {B, "a", "", ""}, {B, "a", "", ""}}},
-    {"SpacesAtEndOfFileStored", "[a]\n   ", {{S, "a", "", ""}}},
-    {"TabOnlyLineOrTextWithoutEqualsStored", "\t\nhello world\n[a]\n", {{S, "a", "", ""}}},
-    {"CommentTextNotCutAtTab", "[a]\n  ; note\tmore\n", {{S, "a", "", ""}, {C, "a", "", "; note"}}},
-    {"CrBeforeCrLfNotBlank", "\r\r\n", {{B, "", "", "\r"}}},
-    {"LoneBracketAtEndTakenAsHeader", "[a]\n[", {{S, "a", "", ""}}},
-    {"EmptyHeaderIgnored", "[a]\n[]\nk=1", {{S, "a", "", ""}, {S, "", "", ""}, {KV, "", "k", "1"}}},
-    {"EmptyKeyDropped", "=v\n", {{KV, "", "", "v"}}},
-    // The second piece, "c\n", has no '=' and is dropped.
-    {"LongCommentNotSplit", "#" + Repeat('c', 1999) + "\n", {{C, "", "", "#" + Repeat('c', 1998)}}},
-};
-
-class IniEntries : public ::testing::TestWithParam<EntriesRow> {};
-
-TEST_P(IniEntries, StoresTheLinesTheRulesKeep) {
-  EXPECT_EQ(IniFile::Parse(GetParam().content).Entries(), GetParam().expected);
+TEST(IniEntries, StoresTheLinesTheRulesKeep) {
+  constexpr LineKind S = LineKind::Section, KV = LineKind::KeyValue, B = LineKind::Blank,
+                     C = LineKind::Comment;
+  const struct {
+    const char* name;
+    std::string content;
+    std::vector<IniEntry> expected;
+  } rows[] = {
+      {"BlankOrSpacesOnlyLineDropped",
+       "[a]\n\n   \n",
+       {{S, "a", "", ""}, {B, "a", "", ""}, {B, "a", "", ""}}},
+      {"SpacesAtEndOfFileStored", "[a]\n   ", {{S, "a", "", ""}}},
+      {"TabOnlyLineOrTextWithoutEqualsStored", "\t\nhello world\n[a]\n", {{S, "a", "", ""}}},
+      {"CommentTextNotCutAtTab", "[a]\n  ; note\tmore\n", {{S, "a", "", ""}, {C, "a", "", "; note"}}},
+      {"CrBeforeCrLfNotBlank", "\r\r\n", {{B, "", "", "\r"}}},
+      {"LoneBracketAtEndTakenAsHeader", "[a]\n[", {{S, "a", "", ""}}},
+      {"EmptyHeaderIgnored", "[a]\n[]\nk=1", {{S, "a", "", ""}, {S, "", "", ""}, {KV, "", "k", "1"}}},
+      {"EmptyKeyDropped", "=v\n", {{KV, "", "", "v"}}},
+      // The second piece, "c\n", has no '=' and is dropped.
+      {"LongCommentNotSplit", "#" + Repeat('c', 1999) + "\n", {{C, "", "", "#" + Repeat('c', 1998)}}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(IniFile::Parse(row.content).Entries(), row.expected) << row.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, IniEntries, ::testing::ValuesIn(kEntriesRows),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 // Files on disk.
