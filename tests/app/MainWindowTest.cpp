@@ -51,58 +51,63 @@ class MainWindowTest : public test::SearchHostsFixture {
   std::unique_ptr<CMainDlg> window;
 };
 
-TEST_F(MainWindowTest, AutoSearchPassesASilentPortAndLogsInOnTheHost) {
-  CMainDlg& w = Window();
-  ASSERT_EQ(w.PortList()->count(), 3);
-  EXPECT_EQ(w.PortList()->itemText(0), QStringLiteral("Авто"));
-  w.SearchButton()->click();
-  DeliverPosted();
-  EXPECT_EQ(w.LoginAccepted(), 1);
-  EXPECT_EQ(HostFound.load(), 1);
-  EXPECT_EQ(silent.FramesReceived(), std::vector<Bytes>{kLogin1234}) << "COM1 is tried first";
-  EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kLogin1234});
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM3 Successful to find main host!"));
-  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3"));
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
-  EXPECT_TRUE(w.ConnectedPictureShown());
-  EXPECT_TRUE(messages.Messages().empty());
-  EXPECT_EQ(w.Link().GetPortNumber(), 3);
-}
-
-TEST_F(MainWindowTest, WrongPasswordClosesThePortAndSaysSo) {
-  CMainDlg& w = Window(1111);
-  Select("COM3");
-  w.SearchButton()->click();  // the search re-reads the ports and so runs over all of them
-  EXPECT_EQ(silent.FramesReceived().size(), 1u);
-  ASSERT_TRUE(messages.WaitFor(1));
-  DeliverPosted();
-  EXPECT_EQ(messages.Messages().at(0), (Message{"Неверный пароль!!", "", true, Icon::None}));
-  EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_TRUE(WaitFor([&] { return !w.Link().IsPortOpen(); }));
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM3 3G-камера не найдена!"));
-  EXPECT_FALSE(w.ConnectedPictureShown());
-}
-
-TEST_F(MainWindowTest, ClosingThePasswordWindowCancelsTheSearch) {
-  CMainDlg& w = Window(std::nullopt);
-  w.SearchButton()->click();
-  DeliverPosted();
-  EXPECT_TRUE(host.FramesReceived().empty());
-  EXPECT_TRUE(silent.FramesReceived().empty());
-  EXPECT_EQ(w.Link().IsPortOpen(), 0);
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Поиск статус"));
-}
-
-TEST_F(MainWindowTest, SearchThatFindsNothingLeavesNoPortHeld) {
-  std::filesystem::remove(env.Dir() + "/ports/COM3");
-  CMainDlg& w = Window();
-  w.SearchButton()->click();
-  DeliverPosted();
-  EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_EQ(w.Link().IsPortOpen(), 0)
-      << "the button reads 'Открыть COM-порт', so the port must not stay open";
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM1 3G-камера не найдена!"));
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
+// Rows run in order on one pair of hosts, each with a window of its own; links taken away stay away.
+TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
+  const Bytes kLogin1111 = BuildFrame({0x02, 0x01, 0x11, 0x11});
+  const struct {
+    const char* fault;
+    std::vector<const char*> removed;  // port links taken away first
+    std::optional<int> password;       // nullopt: the password window closed
+    const char* chosen;
+    std::vector<Message> shown;
+    const char* status;
+    int found;  // HostFound, the login accepted and the port held open afterwards
+    std::vector<Bytes> toSilent, toHost;
+  } rows[] = {
+      // clang-format off
+      {"auto stops at the silent COM1, or does not try it first", {}, 1234, "Авто", {},
+       "COM3 Successful to find main host!", 1, {kLogin1234}, {kLogin1234}},
+      // The search re-reads the ports and so runs over all of them.
+      {"a wrong password leaves the port open or goes unsaid", {}, 1111, "COM3",
+       {{"Неверный пароль!!", "", true, Icon::None}}, "COM3 3G-камера не найдена!", 0, {kLogin1111}, {kLogin1111}},
+      {"closing the password window still searches", {}, std::nullopt, "Авто", {}, "Поиск статус", 0, {}, {}},
+      {"a search that finds nothing leaves a port held", {"COM3"}, 1234, "Авто", {}, "COM1 3G-камера не найдена!", 0,
+       {kLogin1234}, {}},
+      {"no ports with Авто goes unsaid", {"COM1"}, 1234, "Авто",
+       {{"Your computer can't find COM!", "Remind", false, Icon::None}}, "Поиск статус", 0, {}, {}},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    for (const char* name : row.removed) std::filesystem::remove(env.Dir() + "/ports/" + name);
+    window.reset();
+    port.Close();
+    HostFound = 0;
+    messages.Clear();
+    silent.ClearLog();
+    host.ClearLog();
+    CMainDlg& w = Window(row.password);
+    EXPECT_EQ(w.PortList()->itemText(0), QStringLiteral("Авто"));
+    Select(QString::fromUtf8(row.chosen));
+    w.SearchButton()->click();
+    DeliverPosted();
+    ASSERT_TRUE(messages.WaitFor(row.shown.size()));
+    DeliverPosted();
+    EXPECT_EQ(messages.Messages(), row.shown);
+    EXPECT_EQ(HostFound.load(), row.found);
+    EXPECT_EQ(w.LoginAccepted(), row.found);
+    EXPECT_TRUE(WaitFor([&] { return w.Link().IsPortOpen() == row.found; }));
+    EXPECT_EQ(w.StatusLine()->text(), QString::fromUtf8(row.status));
+    EXPECT_EQ(w.OpenCloseButton()->text(),
+              row.found ? QStringLiteral("Закрыть COM-порт") : QStringLiteral("Открыть COM-порт"));
+    EXPECT_EQ(w.ConnectedPictureShown(), row.found == 1);
+    EXPECT_EQ(silent.FramesReceived(), row.toSilent);
+    EXPECT_EQ(host.FramesReceived(), row.toHost);
+    if (row.found) {
+      EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3"));
+      EXPECT_EQ(w.Link().GetPortNumber(), 3);
+    }
+  }
 }
 
 TEST_F(MainWindowTest, StrayFrameAfterTheSearchIsNoVerdict) {
@@ -182,108 +187,88 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   EXPECT_TRUE(messages.Messages().empty());
 }
 
-TEST_F(MainWindowTest, NoPortsWithAutoSaysSo) {
-  std::filesystem::remove(env.Dir() + "/ports/COM1");
-  std::filesystem::remove(env.Dir() + "/ports/COM3");
-  CMainDlg& w = Window();
-  w.SearchButton()->click();
-  ASSERT_EQ(messages.Messages().size(), 1u);
-  EXPECT_EQ(messages.Messages().at(0),
-            (Message{"Your computer can't find COM!", "Remind", false, Icon::None}));
-  EXPECT_EQ(HostFound.load(), 0);
-}
-
-TEST_F(MainWindowTest, UpgradeTileRefusesAndSendsNothing) {
-  CMainDlg& w = Window();
-  Select("COM3");
-  w.OpenCloseButton()->click();
-  w.TileButton(QStringLiteral("Обновление"))->click();
-  EXPECT_EQ(messages.Texts(),
-            std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
-  EXPECT_TRUE(host.FramesReceived().empty());
-}
-
 TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
-  struct Row {
+  const struct {
     const char* fault;
     std::optional<std::string> config;  // nullopt: no file
     QString historyTooltip;
-    std::vector<std::string> shown;
-    bool defaultWritten;
-  };
-  const Row rows[] = {
+    std::vector<Message> shown;
+    bool defaultWritten, directory = false;  // a directory where config.ini should be
+  } rows[] = {
+      // clang-format off
       {"a missing file not written with the default text", std::nullopt, "Check alarm history", {}, true},
       {"an empty file rewritten, or its tooltips made up", std::string(), "", {}, false},
       {"a partial file's tooltip lost", std::string("[main]\nm_lsjl=Журнал\n"), "Журнал", {}, false},
+      {"an unreadable file goes unsaid or stops the window", std::nullopt, "",
+       {{"Please Copy to Harddisk Run!", "", true, Icon::None},
+        {"Loading config.ini Failure!！\n", "Failure!", false, Icon::None}}, false, true},
+      // clang-format on
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
     std::filesystem::remove(env.ConfigPath());
     if (row.config) env.WriteConfig(*row.config);
+    if (row.directory) std::filesystem::create_directory(env.ConfigPath());
     messages.Clear();
     CMainDlg& w = Window();
-    EXPECT_EQ(w.TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip) << row.fault;
-    EXPECT_EQ(w.TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set")) << row.fault;
-    EXPECT_EQ(messages.Texts(), row.shown) << row.fault;
+    EXPECT_EQ(w.TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip);
+    EXPECT_EQ(w.TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set"));
+    EXPECT_EQ(messages.Messages(), row.shown);
+    EXPECT_EQ(w.PortList()->count(), 3);
     std::ifstream in(env.ConfigPath(), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text == DefaultConfigText(), row.defaultWritten) << row.fault;
+    std::string text;
+    if (!row.directory) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text == DefaultConfigText(), row.defaultWritten);
     window.reset();
   }
 }
 
-TEST_F(MainWindowTest, UnreadableConfigIsReportedAndTheWindowStillWorks) {
-  std::filesystem::remove(env.ConfigPath());
-  std::filesystem::create_directory(env.ConfigPath());
-  CMainDlg& w = Window();
-  const auto shown = messages.Messages();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0], (Message{"Please Copy to Harddisk Run!", "", true, Icon::None}));
-  EXPECT_EQ(shown[1], (Message{"Loading config.ini Failure!！\n", "Failure!", false, Icon::None}));
-  EXPECT_EQ(w.TileButton(QStringLiteral("Обновление"))->toolTip(), QString());
-  EXPECT_EQ(w.PortList()->count(), 3);
-}
-
+// Each tile's dialog owns the port while open and hands it back; the upgrade tile refuses and sends
+// nothing on the open port, and the system menu's last entry opens the About box.
 TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
-  struct Row {
+  const struct {
     const char* tile;
-    const char* dialogClass;
-  };
-  const Row rows[] = {
-      {"Установка режимов", "COperateHostDlg"}, {"Журнал тревог", "CAlarmHistoryDlg"},
-      {"Расписания", "CTimedArmDlg"},           {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
-      {"Настройки системы", "CSettingsDlg"},    {"Настройки датчиков", "CSensorsDlg"},
-      {"MMS Setting", "CMmsSettingDlg"},        {"Умный дом", "CSmartHomeDlg"},
+    const char* dialogClass;  // empty: none opens
+  } rows[] = {
+      {"Установка режимов", "COperateHostDlg"},
+      {"Журнал тревог", "CAlarmHistoryDlg"},
+      {"Расписания", "CTimedArmDlg"},
+      {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
+      {"Настройки системы", "CSettingsDlg"},
+      {"Настройки датчиков", "CSensorsDlg"},
+      {"MMS Setting", "CMmsSettingDlg"},
+      {"Умный дом", "CSmartHomeDlg"},
+      {"Обновление", ""},
   };
   CMainDlg& w = Window();
-  for (const Row& row : rows) {
-    HostLink* ownerWhileOpen = nullptr;
-    QString shownClass;
-    w.SetDialogRunner([&](CDialogBase& dialog) {
-      shownClass = QString::fromLatin1(dialog.metaObject()->className());
-      ownerWhileOpen = port.Owner();
-    });
+  Select("COM3");
+  w.OpenCloseButton()->click();
+  HostLink* ownerWhileOpen = nullptr;
+  QString shownClass;
+  w.SetDialogRunner([&](CDialogBase& dialog) {
+    shownClass = QString::fromLatin1(dialog.metaObject()->className());
+    ownerWhileOpen = port.Owner();
+  });
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.tile);
+    shownClass.clear();
+    ownerWhileOpen = nullptr;
     w.TileButton(QString::fromUtf8(row.tile))->click();
     EXPECT_EQ(shownClass, QString::fromLatin1(row.dialogClass));
-    EXPECT_NE(ownerWhileOpen, nullptr);
-    EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link()))
-        << row.dialogClass << " must own the port while open";
-    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link()))
-        << "replies go back to the main window after " << row.dialogClass;
+    if (*row.dialogClass) {
+      EXPECT_NE(ownerWhileOpen, nullptr);
+      EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link()))
+          << "the dialog must own the port while open";
+    }
+    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link())) << "replies go back to the main window";
   }
-  EXPECT_TRUE(messages.Messages().empty());
-}
-
-TEST_F(MainWindowTest, SystemMenuCarriesTheAboutEntry) {
-  CMainDlg& w = Window();
-  const auto actions = w.SystemMenu()->actions();
-  ASSERT_GE(actions.size(), 2);
-  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-  EXPECT_EQ(actions.back()->text(), QStringLiteral("About Norvane(&A)..."));
-  QString shown;
-  w.SetDialogRunner(
-      [&](CDialogBase& dialog) { shown = QString::fromLatin1(dialog.metaObject()->className()); });
-  actions.back()->trigger();
-  EXPECT_EQ(shown, QStringLiteral("CAboutDlg"));
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
+  EXPECT_TRUE(host.FramesReceived().empty());
+  QAction* about = w.SystemMenu()->actions().back();
+  EXPECT_EQ(about->text(), QStringLiteral("About Norvane(&A)..."));
+  about->trigger();
+  EXPECT_EQ(shownClass, QStringLiteral("CAboutDlg"));
 }
 
 }  // namespace
