@@ -1,12 +1,17 @@
-// Every window of the program, each page of a paged one in front in turn: no caption, label,
-// button or tab text may be cut, nothing may stick out of the client area or sit far below the
-// caption. Run by ctest at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved
+// Every window of the program, each page of a paged one in front in turn, as written and in English:
+// no caption, label, button or tab text may be cut, nothing may stick out of the client area or sit
+// far below the caption, and in English no text of the sources' languages may be left. Run by ctest
+// at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved
 // as a picture there (tools/screenshots.sh does this under a virtual X server).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTabBar>
 #include <functional>
 #include <memory>
@@ -18,12 +23,14 @@
 #include "app/CMainDlg.h"
 #include "app/TileTable.h"
 #include "link/HostPort.h"
+#include "session/LoginCodec.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CCaptionButton.h"
 #include "ui/CPagedDialog.h"
 #include "ui/CTabCtrlEx.h"
+#include "ui/Translation.h"
 
 namespace veyra {
 namespace {
@@ -68,6 +75,56 @@ std::vector<std::string> LayoutFaults(CDialogBase& window) {
   return faults;
 }
 
+bool SourceLanguage(const QString& text) {
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if ((u >= 0x0400 && u <= 0x052F) || (u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
+      return true;
+  }
+  return false;
+}
+
+void CheckModel(const QAbstractItemModel* model, const QString& where, QStringList& faults) {
+  if (!model) return;
+  for (int column = 0; column < model->columnCount(); ++column)
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
+      if (const QString text = model->headerData(column, orientation).toString(); SourceLanguage(text))
+        faults << where + QStringLiteral(" header: ") + text;
+  for (int row = 0; row < model->rowCount(); ++row)
+    for (int column = 0; column < model->columnCount(); ++column)
+      for (const int role : {Qt::DisplayRole, Qt::ToolTipRole})
+        if (const QString text = model->index(row, column).data(role).toString(); SourceLanguage(text))
+          faults << where + QStringLiteral(" item: ") + text;
+}
+
+// Every text of the window a person can read: caption, labels, buttons, group titles, fields,
+// list and table items with their headers, tabs, menu entries and tooltips, pages behind others included.
+QStringList UntranslatedTexts(QWidget& window) {
+  QStringList faults;
+  const QString name = QString::fromLatin1(window.metaObject()->className());
+  auto check = [&](const QString& text, const QString& what) {
+    if (SourceLanguage(text)) faults << name + QLatin1Char(' ') + what + QStringLiteral(": ") + text;
+  };
+  check(window.windowTitle(), QStringLiteral("caption"));
+  QList<QWidget*> widgets = window.findChildren<QWidget*>();
+  widgets << &window;
+  for (QWidget* widget : widgets) {
+    const QString kind = QString::fromLatin1(widget->metaObject()->className());
+    check(widget->toolTip(), kind + QStringLiteral(" tooltip"));
+    if (auto* label = qobject_cast<QLabel*>(widget)) check(label->text(), kind);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) check(button->text(), kind);
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) check(group->title(), kind);
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) check(field->text() + field->placeholderText(), kind);
+    if (auto* view = qobject_cast<QAbstractItemView*>(widget))
+      CheckModel(view->model(), name + QLatin1Char(' ') + kind, faults);
+    if (auto* tabs = qobject_cast<QTabBar*>(widget))
+      for (int i = 0; i < tabs->count(); ++i) check(tabs->tabText(i) + tabs->tabToolTip(i), kind);
+    if (auto* menu = qobject_cast<QMenu*>(widget))
+      for (const QAction* action : menu->actions()) check(action->text() + action->toolTip(), kind);
+  }
+  return faults;
+}
+
 void SaveScreenshot(QWidget& window, const QString& name) {
   const QString dir = qEnvironmentVariable("VEYRA_SCREENSHOT_DIR");
   if (dir.isEmpty()) return;
@@ -75,44 +132,51 @@ void SaveScreenshot(QWidget& window, const QString& name) {
   window.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-void Check(CDialogBase& window, const QString& name) {
-  window.show();
-  test::DeliverPosted();
-  for (const std::string& fault : LayoutFaults(window)) ADD_FAILURE() << name.toStdString() << ": " << fault;
-  SaveScreenshot(window, name);
-}
-
-// Each page in front in turn.
-void CheckPages(CPagedDialog& dialog, const QString& name) {
-  for (int page = 0; page < dialog.Tabs()->count(); ++page) {
-    dialog.Tabs()->setCurrentIndex(page);
-    Check(dialog, name + QStringLiteral("-page%1").arg(page + 1));
-  }
-}
+// Loads a language for one scope and leaves the texts as written after it.
+struct LanguageScope {
+  explicit LanguageScope(Language language) { EXPECT_TRUE(LoadLanguage(language)); }
+  ~LanguageScope() { LoadLanguage(Language::Source); }
+};
 
 TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
   test::TestEnvironment env;
   test::RecordingNotifier messages;
   HostPort port;
-  {
-    CMainDlg main(port);
-    main.StatusLine()->setText(QStringLiteral("COM33 Successful to find main host!"));  // the longest status
-    Check(main, QStringLiteral("main"));
-    for (int i = 0; i < kTileCount; ++i) {
-      const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
-      if (!row.open) continue;
-      const std::unique_ptr<CDialogBase> dialog = row.open(&main, port);
-      const QString name = QStringLiteral("tile%1").arg(i + 1);
-      if (auto* paged = qobject_cast<CPagedDialog*>(dialog.get()))
-        CheckPages(*paged, name);
-      else
-        Check(*dialog, name);
+  for (const Language language : {Language::Source, Language::English}) {
+    LanguageScope scope(language);
+    const bool english = language == Language::English;
+    QStringList untranslated;
+    // Each page in front in turn; the pictures are of the windows as written.
+    const auto check = [&](CDialogBase& window, const QString& name) {
+      auto* paged = qobject_cast<CPagedDialog*>(&window);
+      for (int page = 0; page < (paged ? paged->Tabs()->count() : 1); ++page) {
+        if (paged) paged->Tabs()->setCurrentIndex(page);
+        const QString shot = paged ? name + QStringLiteral("-page%1").arg(page + 1) : name;
+        window.show();
+        test::DeliverPosted();
+        for (const std::string& fault : LayoutFaults(window))
+          ADD_FAILURE() << shot.toStdString() << ": " << fault;
+        if (!english) SaveScreenshot(window, shot);
+      }
+      if (english) untranslated << UntranslatedTexts(window);
+    };
+    {
+      CMainDlg main(port);
+      main.SetStatus(session::NotFoundStatus(session::kAutoPortText));  // as a search that found nothing
+      check(main, QStringLiteral("main"));
+      main.SetStatus(session::FoundStatus(33));  // the longest status
+      check(main, QStringLiteral("main"));
+      for (int i = 0; i < kTileCount; ++i) {
+        const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
+        if (row.open) check(*row.open(&main, port), QStringLiteral("tile%1").arg(i + 1));
+      }
     }
+    CLoginDlg login;
+    check(login, QStringLiteral("login"));
+    CAboutDlg about;
+    check(about, QStringLiteral("about"));
+    EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QLatin1Char('\n')).toStdString();
   }
-  CLoginDlg login;
-  Check(login, QStringLiteral("login"));
-  CAboutDlg about;
-  Check(about, QStringLiteral("about"));
 }
 
 }  // namespace
