@@ -1,16 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <regex>
 
+#include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/CPortCombo.h"
 #include "hostsim/PtyHost.h"
 #include "link/HostPort.h"
+#include "tests/common/BadInput.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/WaitFor.h"
@@ -34,10 +41,12 @@ class MainWindowTest : public test::SearchHostsFixture {
     window.reset();
     port.Close();
   }
-  CMainDlg& Window(std::optional<int> password = 1234) {
+  // `prepare` runs before the window is shown.
+  CMainDlg& Window(std::optional<int> password = 1234, const std::function<void(CMainDlg&)>& prepare = {}) {
     window = std::make_unique<CMainDlg>(port);
     window->SetPasswordPrompt([password] { return password; });
     window->SetSearchPauses(10, 50);
+    if (prepare) prepare(*window);
     window->show();
     DeliverPosted();
     return *window;
@@ -269,6 +278,95 @@ TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
   EXPECT_EQ(about->text(), QStringLiteral("About Norvane(&A)..."));
   about->trigger();
   EXPECT_EQ(shownClass, QStringLiteral("CAboutDlg"));
+}
+
+// Whatever the password window's field holds is read as the login's number and sent; the host's
+// verdict is what the user sees.
+TEST_F(MainWindowTest, TheLoginFieldIsReadAsANumberAndTheHostJudgesIt) {
+  std::filesystem::remove(env.Dir() + "/ports/COM1");
+  CLoginDlg login;
+  CMainDlg& w =
+      Window(1234, [&login](CMainDlg& w) { w.SetPasswordPrompt([&login] { return login.Password(); }); });
+  QLineEdit* field = login.Field();
+  EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "the password shown as typed";
+  QPushButton* search = w.SearchButton();
+  const std::string wrong = "Неверный пароль!!";
+  const std::string zero = "AA 02 01 00 00 03 55", accepted = "AA 02 01 12 34 49 55";
+  using test::FrameLine, test::kSet, test::kTyped;
+  // clang-format off
+  const test::BadInput rows[] = {
+      {"an empty field logs in with 0", field, "", kSet, search, {wrong}, {zero}},
+      {"blanks log in with 0", field, "    ", kSet, search, {wrong}, {zero}},
+      {"blanks around the password", field, " 1234 ", kSet, search, {}, {accepted}},
+      {"typed", field, "1234", kTyped, search, {}, {accepted}},
+      {"a fifth digit", field, "12345", kSet, search, {wrong}, {FrameLine("02 01 C3 45")}},
+      {"a 10,000-digit paste", field, test::Many('1'), test::kPasted, search, {wrong}, {FrameLine("02 01 71 11")}},
+      {"letters after the digits", field, "12ab", kTyped, search, {wrong}, {FrameLine("02 01 00 12")}},
+      {"Cyrillic", field, test::kCyrillic, kSet, search, {wrong}, {zero}},
+      {"emoji", field, test::kEmoji, kSet, search, {wrong}, {zero}},
+  };
+  // clang-format on
+  for (const auto& row : rows) test::Press(row, messages, host);
+}
+
+// The system menu's check item appends each exchange's trace lines, as --trace writes them, to a
+// file asked for once; unchecked it leaves the file alone, and the next start logs at once.
+TEST_F(MainWindowTest, TrafficLogItemAppendsEachExchangesTraceLinesToTheFileChosenOnce) {
+  const std::string path = env.Dir() + "/traffic.log";
+  int asked = 0;
+  const auto answer = [&](CMainDlg& w) {
+    w.TrafficLog().SetFileChooser([&] {
+      ++asked;
+      return QString::fromStdString(path);
+    });
+  };
+  const auto lines = [&path] {
+    std::ifstream in(path);
+    std::vector<std::string> read;
+    for (std::string line; std::getline(in, line);) read.push_back(line);
+    return read;
+  };
+  const auto logIn = [this] {  // one login on COM3, the port closed again for the next
+    Select("COM3");
+    window->SearchButton()->click();
+    DeliverPosted();
+    ASSERT_EQ(window->LoginAccepted(), 1);
+    window->OpenCloseButton()->click();
+  };
+  QAction* item = Window(1234, answer).TrafficLog().Action();
+  ASSERT_TRUE(window->SystemMenu()->actions().contains(item));
+  EXPECT_EQ(item->text(), QStringLiteral("Записывать обмен в файл…"));
+  ASSERT_TRUE(item->isCheckable());
+  EXPECT_FALSE(item->isChecked());
+
+  item->trigger();
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_EQ(asked, 1);
+  logIn();
+  // Every line as --trace writes it; the login went out and its answer came back.
+  const std::vector<std::string> first = lines();
+  const std::regex traceLine(R"(\d\d:\d\d:\d\d\.\d{3} [<>] AA( [0-9A-F]{2})+)");
+  for (const std::string& line : first) EXPECT_TRUE(std::regex_match(line, traceLine)) << line;
+  const auto logged = [&](const std::string& tail) {
+    return std::any_of(first.begin(), first.end(),
+                       [&](const std::string& line) { return line.ends_with(tail); });
+  };
+  EXPECT_TRUE(logged("> AA 02 01 12 34 49 55")) << testing::PrintToString(first);
+  EXPECT_TRUE(logged("< AA 01 01 01 03 55")) << testing::PrintToString(first);
+
+  item->trigger();  // off: the next exchange leaves the file alone
+  logIn();
+  EXPECT_EQ(lines(), first);
+
+  item->trigger();  // on again: the same file, appended to, no question
+  EXPECT_EQ(asked, 1);
+  window.reset();
+  EXPECT_TRUE(Window(1234, answer).TrafficLog().Action()->isChecked());
+  logIn();
+  EXPECT_GT(lines().size(), first.size() + 1);
+  EXPECT_EQ(lines().front(), first.front()) << "appended to, not overwritten";
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(messages.Messages().empty());
 }
 
 }  // namespace
