@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "fuzz/FrameBuildChecks.h"
+#include "fuzz/FrameChecks.h"
 #include "link/FrameRecognizer.h"
+#include "tests/common/SeedReplay.h"
 
 namespace veyra {
 namespace {
@@ -130,6 +133,16 @@ TEST(FrameRecognizer, ScanReportsEveryPassingCandidateWithoutOwner) {
   EXPECT_EQ(RecognizeFrames(twice, true), (std::vector<FrameSpan>{{0, 4}}));
   const Bytes lookedBack{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55, 0xAA, 0x00, 0x0A, 0x0A, 0x55};
   EXPECT_EQ(RecognizeFrames(lookedBack, false), (std::vector<FrameSpan>{{0, 5}, {6, 10}}));
+}
+
+// The frame fuzzers' seeds, replayed on every build: the recogniser must agree with the literal
+// transcriptions of its rules on each, and deliver every well-formed reply a recipe builds.
+TEST(FrameSeedReplay, RecogniserAgreesWithTheRulesOnEverySeed) {
+  EXPECT_GE(test::ReplaySeeds("frame", fuzz::FrameStreamViolation), 3);
+}
+
+TEST(FrameSeedReplay, EveryReplyARecipeBuildsComesOutWholeAndInOrder) {
+  EXPECT_GE(test::ReplaySeeds("frame_build", fuzz::FrameRecipeViolation), 3);
 }
 
 }  // namespace
