@@ -106,11 +106,5 @@ TEST(DeviceState, DeletionEmptiesTheNamedSlotOrEveryDeviceOfAKind) {
   EXPECT_TRUE(host.Handle(kList).empty()) << "an empty table answers nothing";
 }
 
-TEST(DeviceState, SirenIdIsKept) {
-  DeviceState host;
-  EXPECT_EQ(FormatHex(host.Handle(BuildFrame(Hex("04 19 01 20 11 20"))).at(0)), "AA 00 19 19 55");
-  EXPECT_EQ(host.SirenId(), (std::array<std::uint8_t, 4>{0x01, 0x20, 0x11, 0x20}));
-}
-
 }  // namespace
 }  // namespace veyra::hostsim
