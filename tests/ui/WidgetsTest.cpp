@@ -118,34 +118,7 @@ TEST(TabCtrl, ReportsThePageInFrontOnceShownAndEachChosenPage) {
   }
 }
 
-TEST(PictureButton, SwapsPicturesWhileHoveredAndClicksOnlyWithTheLeftButton) {
-  CPictureButton button;
-  button.SetIcons(":/icons/tile_arm.svg", ":/icons/tile_arm_hover.svg");
-  button.SetLabel("Установка режимов");
-  button.resize(button.sizeHint());
-  const QImage normal = button.grab().toImage();
-  const QPointF centre = QRectF(button.rect()).center();
-  QEnterEvent enter(centre, centre, button.mapToGlobal(centre));
-  QApplication::sendEvent(&button, &enter);
-  EXPECT_NE(button.grab().toImage(), normal) << "the hover picture must be drawn";
-  QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(&button, &leave);
-  EXPECT_EQ(button.grab().toImage(), normal) << "leaving must bring the normal picture back";
-
-  int clicks = 0;
-  QObject::connect(&button, &QAbstractButton::clicked, [&] { ++clicks; });
-  for (Qt::MouseButton pressed : {Qt::LeftButton, Qt::RightButton}) {
-    QMouseEvent press(QEvent::MouseButtonPress, centre, button.mapToGlobal(centre), pressed, pressed,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, button.mapToGlobal(centre), pressed, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(&button, &press);
-    QApplication::sendEvent(&button, &release);
-  }
-  EXPECT_EQ(clicks, 1) << "a right click is not a press of the tile";
-}
-
-TEST(PictureButton, BackgroundShowsAroundThePictureAboveItsLabel) {
+TEST(PictureButton, DrawsNoBackgroundSwapsPicturesWhileHoveredAndClicksOnlyWithTheLeftButton) {
   QLabel parent;  // any widget with a background of its own
   parent.setAutoFillBackground(true);
   QPalette palette = parent.palette();
@@ -153,14 +126,35 @@ TEST(PictureButton, BackgroundShowsAroundThePictureAboveItsLabel) {
   parent.setPalette(palette);
   parent.resize(200, 200);
   auto* button = new CPictureButton(&parent);
-  button->SetIcons(":/icons/tile_phone.svg", ":/icons/tile_phone_hover.svg");
-  button->SetLabel("Label");
+  button->SetIcons(":/icons/tile_arm.svg", ":/icons/tile_arm_hover.svg");
+  button->SetLabel("Установка режимов");
   button->setGeometry(20, 20, 150, 150);
   const QImage image = parent.grab().toImage();
   EXPECT_EQ(image.pixelColor(22, 22), QColor(250, 0, 0)) << "the button must not paint a background";
   const QRect picture = button->PictureRect().translated(button->pos());
   EXPECT_NE(image.pixelColor(picture.center()), QColor(250, 0, 0)) << "the picture must be drawn";
   EXPECT_LT(picture.bottom(), button->LabelRect().translated(button->pos()).top()) << "picture above label";
+
+  const QImage normal = button->grab().toImage();
+  const QPointF centre = QRectF(button->rect()).center();
+  QEnterEvent enter(centre, centre, button->mapToGlobal(centre));
+  QApplication::sendEvent(button, &enter);
+  EXPECT_NE(button->grab().toImage(), normal) << "the hover picture must be drawn";
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(button, &leave);
+  EXPECT_EQ(button->grab().toImage(), normal) << "leaving must bring the normal picture back";
+
+  int clicks = 0;
+  QObject::connect(button, &QAbstractButton::clicked, [&] { ++clicks; });
+  for (Qt::MouseButton pressed : {Qt::LeftButton, Qt::RightButton}) {
+    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), pressed, pressed,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), pressed,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &press);
+    QApplication::sendEvent(button, &release);
+  }
+  EXPECT_EQ(clicks, 1) << "a right click is not a press of the tile";
 }
 
 TEST(Pictures, EveryIconLoadsAndDraws) {
