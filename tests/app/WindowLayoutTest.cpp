@@ -1,8 +1,9 @@
 // Every window of the program, each page of a paged one in front in turn, as written and in English:
 // no caption, label, button or tab text may be cut, nothing may stick out of the client area or sit
 // far below the caption, and in English no text of the sources' languages may be left. Run by ctest
-// at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved
-// as a picture there (tools/screenshots.sh does this under a virtual X server).
+// at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved as a picture there
+// (tools/screenshots.sh does this under a virtual X server). Last, what the English catalogue makes
+// of the codecs' texts where they reach a person.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabBar>
 #include <functional>
 #include <memory>
@@ -22,6 +24,7 @@
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/TileTable.h"
+#include "features/alarm/PhoneCodec.h"
 #include "link/HostPort.h"
 #include "session/LoginCodec.h"
 #include "tests/common/RecordingNotifier.h"
@@ -30,6 +33,8 @@
 #include "ui/CCaptionButton.h"
 #include "ui/CPagedDialog.h"
 #include "ui/CTabCtrlEx.h"
+#include "ui/QtNotifier.h"
+#include "ui/QtText.h"
 #include "ui/Translation.h"
 
 namespace veyra {
@@ -177,6 +182,52 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
     check(about, QStringLiteral("about"));
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QLatin1Char('\n')).toStdString();
   }
+}
+
+// What the notifier, a status line or a table cell makes of a codec's text, in each language.
+TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithTheCatalogue) {
+  const struct {
+    const char* fault;
+    std::string text;
+    const char* english;
+  } rows[] = {
+      {"a message is not translated", std::string(kLineLostText), "Connection to the host lost!"},
+      {"a Chinese caption is not translated", "错误！", "Error!"},
+      {"a text built around a value loses the value", alarm::PhoneSlotFailureText(3),
+       "Saving telephone number 3 failed!"},
+      {"a refused number's character lost from its detail", alarm::PhoneRefusalDetail("12-3"),
+       "«-» cannot be stored in a number: only digits, * and G can."},
+      {"a blank in a refused number not named in the language", alarm::PhoneRefusalDetail("1 2"),
+       "A blank cannot be stored in a number: only digits, * and G can."},
+      {"a status line's port is not translated with it", session::NotFoundStatus(session::kAutoPortText),
+       "Auto 3G camera not found!"},
+      {"a status line's port is changed", session::FoundStatus(33), "COM33 Successful to find main host!"},
+      {"a text unknown to the catalogue is changed", "COM7", "COM7"},
+  };
+  for (const Language language : {Language::English, Language::Source, Language::Russian}) {
+    LanguageScope scope(language);
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.fault);
+      const QString expected =
+          language == Language::English ? QString::fromUtf8(row.english) : ToQt(row.text);
+      EXPECT_EQ(TrText(row.text), expected);
+    }
+  }
+  // A box's text, caption and detail each go through the catalogue; as written they are QtNotifier's.
+  LanguageScope english(Language::English);
+  QtNotifier notifier;
+  QString shown, caption, detail;
+  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) {
+    shown = box->text();
+    caption = box->windowTitle();
+    detail = box->informativeText();
+    box->close();
+  });
+  notifier.Show({std::string(kLineLostText), "错误", false, Icon::None, "Час снятия: от 0 до 23."});
+  ASSERT_TRUE(test::WaitFor([&] { return !shown.isEmpty(); }));
+  EXPECT_EQ(shown, QStringLiteral("Connection to the host lost!"));
+  EXPECT_EQ(caption, QStringLiteral("Error"));
+  EXPECT_EQ(detail, QStringLiteral("Disarm hour: from 0 to 23."));
 }
 
 }  // namespace
