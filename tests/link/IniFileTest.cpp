@@ -28,6 +28,11 @@ using namespace std::string_literals;
 
 std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
 
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // ---------------------------------------------------------------------------------------------
 // Look-ups: what a reader gets for one section and key out of a file's bytes.
 
@@ -116,56 +121,49 @@ TEST(IniEntries, StoresTheLinesTheRulesKeep) {
 
 using test::ScratchDir;
 
-TEST(IniFileOpen, ReadsTheFileAsParseDoesCreatesOnlyAMissingOneAndFailsWhereItCannot) {
+// What opens is read as Parse reads the file's bytes; create makes only a missing file, empty.
+TEST(IniFileOpen, ReadsRegularFilesUpToTheSizeBoundCreatesOnlyAMissingOneAndFailsWhereItCannot) {
   ScratchDir dir;
-  const std::string path = dir.Write("config.ini", DefaultConfigText());
-  const auto ini = IniFile::Open(path, true);
-  ASSERT_TRUE(ini.has_value());
-  EXPECT_EQ(ini->Path(), path);
-  EXPECT_EQ(ini->Entries(), IniFile::Parse(DefaultConfigText()).Entries());
-  EXPECT_EQ(fs::file_size(path), 905u) << "create rewrote an existing file";
-
-  EXPECT_FALSE(IniFile::Open(dir.Path("absent.ini"), false).has_value());
-  EXPECT_FALSE(fs::exists(dir.Path("absent.ini"))) << "opening without create made a file";
-  const auto created = IniFile::Open(dir.Path("new.ini"), true);
-  ASSERT_TRUE(created.has_value());
-  EXPECT_TRUE(created->Entries().empty());
-  EXPECT_EQ(created->GetValue("timeout", "times"), "");
-  EXPECT_EQ(fs::file_size(dir.Path("new.ini")), 0u);
-
-  const std::string file = dir.Write("plain", "x");
-  EXPECT_FALSE(EnsureFileExists(file + "/config.ini"));
-  EXPECT_FALSE(IniFile::Open(file + "/config.ini", true).has_value());
-  EXPECT_FALSE(IniFile::Open(dir.Path(""), false).has_value());  // a directory has no lines
-  EXPECT_FALSE(EnsureFileExists(""));
-}
-
-TEST(IniFileOpen, ReadsRegularFilesUpToTheSizeBoundOnly) {
-  test::ScratchDir dir;
-  const std::string line(IniFile::kMaxFileBytes - 20, 'x');
+  const std::string plain = dir.Write("plain", "x"), line(IniFile::kMaxFileBytes - 20, 'x');
   struct Row {
     const char* fault;
     std::string path;
-    bool opens;
+    bool create, opens;
+    std::string times = {};  // as read from a file that opens
   };
   std::vector<Row> rows = {
-      {"a file past the bound is read whole",
-       dir.Write("large.ini", std::string(IniFile::kMaxFileBytes + 1, ';')), false},
-      {"a 1 MB line within the bound refused", dir.Write("long.ini", "[timeout]\ntimes=4\n;" + line), true},
+      // clang-format off
+      {"create rewrote an existing file", dir.Write("config.ini", DefaultConfigText()), true, true, "3"},
+      {"opening without create made a file", dir.Path("absent.ini"), false, false},
+      {"a missing file not created empty", dir.Path("new.ini"), true, true, ""},
+      {"a file created under a plain file", plain + "/config.ini", true, false},
+      {"a directory read as a file", dir.Path(""), false, false},
+      {"a file past the bound is read whole", dir.Write("large.ini", std::string(IniFile::kMaxFileBytes + 1, ';')),
+       false, false},
+      {"a 1 MB line within the bound refused", dir.Write("long.ini", "[timeout]\ntimes=4\n;" + line), false, true, "4"},
+      // clang-format on
   };
 #ifndef _WIN32
   ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
-  rows.push_back({"a device that never ends is read until memory runs out", "/dev/zero", false});
-  rows.push_back({"a FIFO without a writer blocks for ever", dir.Path("fifo"), false});
+  rows.push_back({"a device that never ends is read until memory runs out", "/dev/zero", false, false});
+  rows.push_back({"a FIFO without a writer blocks for ever", dir.Path("fifo"), false, false});
 #endif
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
-    const auto ini = IniFile::Open(row.path, false);
+    const bool existed = fs::exists(row.path);
+    const std::string before = fs::is_regular_file(row.path) ? ReadAll(row.path) : "";
+    const auto ini = IniFile::Open(row.path, row.create);
     ASSERT_EQ(ini.has_value(), row.opens);
+    EXPECT_EQ(fs::exists(row.path), existed || row.opens);
     if (ini) {
-      EXPECT_EQ(ini->GetValue("timeout", "times"), "4");
+      EXPECT_EQ(ini->Path(), row.path);
+      EXPECT_EQ(ReadAll(row.path), before);
+      EXPECT_EQ(ini->Entries(), IniFile::Parse(before).Entries());
+      EXPECT_EQ(ini->GetValue("timeout", "times"), row.times);
     }
   }
+  EXPECT_FALSE(EnsureFileExists(plain + "/config.ini"));
+  EXPECT_FALSE(EnsureFileExists(""));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -243,17 +241,13 @@ TEST(ConfigJunk, ReadableKeysCountAndTheRestKeepTheirDefaults) {
 
 TEST(IniSeedCorpus, EverySeedParsesIntoEntriesOfLawfulShape) {
   const fs::path seeds = fs::path(VEYRA_SOURCE_DIR) / "fuzz" / "corpus" / "ini";
-  auto bytes = [](const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  EXPECT_EQ(bytes(seeds / "default_config.ini"), DefaultConfigText());
+  EXPECT_EQ(ReadAll(seeds / "default_config.ini"), DefaultConfigText());
   std::size_t count = 0;
   for (const auto& entry : fs::directory_iterator(seeds)) {
     if (!entry.is_regular_file() || entry.path().filename().string().front() == '.') continue;
     SCOPED_TRACE(entry.path().filename().string());
     ++count;
-    const IniFile ini = IniFile::Parse(bytes(entry.path()));
+    const IniFile ini = IniFile::Parse(ReadAll(entry.path()));
     EXPECT_EQ(fuzz::IniInvariantViolation(ini), "");
     const TimeoutSettings timeouts = ReadTimeouts(ini);
     EXPECT_GE(timeouts.times, 0);
