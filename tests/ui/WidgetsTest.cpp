@@ -25,15 +25,22 @@ std::unique_ptr<CGridCtrl> HistoryLikeGrid() {
   return grid;
 }
 
-TEST(Grid, HeaderAndCellsArePaintedInTheirColours) {
+TEST(Grid, ThousandsOfRowsStayQuickAndHeaderAndCellsArePaintedInTheirColours) {
   auto grid = HistoryLikeGrid();
-  grid->SetItemText(1, 1, "Пульт");
   grid->show();
+  QElapsedTimer clock;
+  clock.start();
+  for (int i = 0; i < 5000; ++i)
+    grid->SetRowTexts(grid->AppendRow(), {QString::number(i), "Пульт", "Тревога", "005", "06-15 12:30"});
+  grid->EnsureRowVisible(grid->GetRowCount() - 1);
+  grid->grab();
+  EXPECT_EQ(grid->GetRowCount(), 5020);
+  EXPECT_LT(clock.elapsed(), 10000) << "a per-cell widget or a quadratic growth would show here";
   QImage image = grid->grab().toImage();
   QHeaderView* header = grid->horizontalHeader();
   const QPoint headerCell = header->mapTo(grid.get(), QPoint(header->sectionViewportPosition(2), 0));
   EXPECT_EQ(image.pixelColor(headerCell + QPoint(2, 2)).rgb(), QColor(115, 136, 193).rgb()) << "header row";
-  for (int row : {1, 19}) {
+  for (int row : {1, 19, 5019}) {  // empty, and holding text
     grid->EnsureRowVisible(row);
     image = grid->grab().toImage();
     const QRect cell = grid->visualRect(grid->model()->index(row - 1, 1));
@@ -82,19 +89,6 @@ TEST(Grid, ProportionalColumnsFillTheWidthAndFollowAResize) {
     for (int c = 0; c < 4; ++c) sum += grid.GetColumnWidth(c);
     EXPECT_EQ(sum, grid.viewport()->width()) << "after growing by " << grow;
   }
-}
-
-TEST(Grid, ThousandsOfRowsStayQuick) {
-  auto grid = HistoryLikeGrid();
-  grid->show();
-  QElapsedTimer clock;
-  clock.start();
-  for (int i = 0; i < 5000; ++i)
-    grid->SetRowTexts(grid->AppendRow(), {QString::number(i), "Пульт", "Тревога", "005", "06-15 12:30"});
-  grid->EnsureRowVisible(grid->GetRowCount() - 1);
-  grid->grab();
-  EXPECT_EQ(grid->GetRowCount(), 5020);
-  EXPECT_LT(clock.elapsed(), 10000) << "a per-cell widget or a quadratic growth would show here";
 }
 
 TEST(TabCtrl, ReportsThePageInFrontOnceShownAndEachChosenPage) {
