@@ -49,7 +49,7 @@ struct Tree {
   void AddUsbTty(const std::string& tty, int socket, const std::string& product,
                  const std::string& maker) const {
     const std::string hub = root + "/sys/devices/pci0000:00/usb1", usb = hub + "/1-" + std::to_string(socket);
-    const std::string interface = usb + "/1-" + std::to_string(socket) + ":1.0";
+    const std::string ifName = "1-" + std::to_string(socket) + ":1.0", interface = usb + "/" + ifName;
     const bool acm = tty.rfind("ttyACM", 0) == 0;
     const std::string port = acm ? interface : interface + "/" + tty, ttyDir = port + "/tty/" + tty;
     fs::create_directories(ttyDir);
@@ -62,10 +62,9 @@ struct Tree {
         {usb, "manufacturer", maker}};
     for (const auto& [dir, file, text] : files)
       if (!text.empty()) std::ofstream(dir + "/" + file) << text;
-    fs::create_symlink(acm ? "../../../" + LastName(interface) : "../../../" + tty, ttyDir + "/device");
+    fs::create_symlink(acm ? "../../../" + ifName : "../../../" + tty, ttyDir + "/device");
     fs::create_symlink(ttyDir, root + "/sys/class/tty/" + tty);
   }
-  static std::string LastName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
   // "COM7>/dev/zero" links COM7 there, "COM7" links it to /dev/null, "COM7>" is a plain file.
   void AddLink(const std::string& entry) const {
     const auto arrow = entry.find('>');
