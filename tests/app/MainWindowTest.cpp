@@ -156,18 +156,6 @@ TEST_F(MainWindowTest, OpenCloseButtonOpensWithoutLogin) {
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Поиск статус"));
 }
 
-TEST_F(MainWindowTest, PortListIsReadAgainWhenOpened) {
-  CMainDlg& w = Window();
-  Select("COM3");
-  hostsim::PtyHost plugged;
-  ASSERT_TRUE(plugged.Start());
-  env.MapPort(12, plugged.DevicePath());
-  w.PortList()->showPopup();
-  w.PortList()->hidePopup();
-  EXPECT_NE(w.PortList()->findText("COM12"), -1);
-  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3")) << "the choice survives the refresh";
-}
-
 // The next start offers the port that last logged in, and puts the window where it stood; a port
 // that has gone leaves "Авто". Every entry keeps its bare name and says what the port is.
 TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
@@ -189,6 +177,13 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   EXPECT_EQ(second.PortList()->toolTip(), device);
   EXPECT_EQ(second.pos(), QPoint(123, 77));
   EXPECT_EQ(host.FramesReceived().size(), 1u) << "a start sends nothing";
+  hostsim::PtyHost plugged;  // the list is read again when opened, and the choice survives that
+  ASSERT_TRUE(plugged.Start());
+  env.MapPort(12, plugged.DevicePath());
+  second.PortList()->showPopup();
+  second.PortList()->hidePopup();
+  EXPECT_NE(second.PortList()->findText("COM12"), -1);
+  EXPECT_EQ(second.PortList()->currentText(), QStringLiteral("COM3"));
   window.reset();
 
   std::filesystem::remove(env.Dir() + "/ports/COM3");
