@@ -18,36 +18,20 @@ using test::Hexes;
 
 Bytes Frame(const std::string& payload) { return BuildFrame(Hex(payload)); }
 
-TEST(SettingsState, RepliesAreWellFormedFrames) {
-  SettingsState host;
-  std::string password = "1234";
-  const struct {
-    const char* payload;
-    const char* reply;
-  } rows[] = {
-      {"00 03", "AA 07 03 26 03 05 1E 0F 01 9A 01 55"},
-      {"06 04 BB 03 05 1E 0A 01", "AA 00 04 04 55"},
-      {"08 06 20 13 01 17 14 05 09 04", "AA 00 06 06 55"},
-      {"00 23", "AA 00 23 23 55"},
-      {"00 25", "AA 00 25 25 55"},
-  };
-  for (const auto& row : rows) {
-    const auto replies = host.Handle(Frame(row.payload), password);
-    EXPECT_EQ(Hexes(replies), std::vector<std::string>{row.reply}) << row.payload;
-  }
-  EXPECT_EQ(host.Clock(), (HostClock{2013, 1, 17, 14, 5, 9, 4}));
-  EXPECT_EQ(host.Resets(), 1);
-  EXPECT_EQ(host.Formats(), 1);
-}
-
-// Rows run in order against one host; each login shows which password the host holds.
-TEST(SettingsState, PasswordChangeDecidesTheNextLogin) {
+// Rows run in order against one host: each reply byte for byte (checksums included), and each
+// login shows which password the host holds.
+TEST(SettingsState, RepliesAndThePasswordAChangeLeavesForTheNextLogin) {
   const std::string accepted = "AA 01 01 01 03 55", refused = "AA 01 01 00 02 55";
   const struct {
     const char* fault;
     const char* payload;
     const char* reply;
   } rows[] = {
+      {"the setup read", "00 03", "AA 07 03 26 03 05 1E 0F 01 9A 01 55"},
+      {"a setup write", "06 04 BB 03 05 1E 0A 01", "AA 00 04 04 55"},
+      {"a clock write", "08 06 20 13 01 17 14 05 09 04", "AA 00 06 06 55"},
+      {"a reset", "00 23", "AA 00 23 23 55"},
+      {"a format", "00 25", "AA 00 25 25 55"},
       {"login with the first password", "02 01 12 34", accepted.c_str()},
       {"wrong current password changes it anyway", "04 05 43 21 56 78", "AA 01 05 FF 06 55"},
       {"still the first password", "02 01 12 34", accepted.c_str()},
@@ -64,6 +48,9 @@ TEST(SettingsState, PasswordChangeDecidesTheNextLogin) {
     EXPECT_EQ(Hexes(host.Handle(Frame(row.payload))), std::vector<std::string>{row.reply});
   }
   EXPECT_EQ(host.Password(), "0567");
+  EXPECT_EQ(host.Settings().Clock(), (HostClock{2013, 1, 17, 14, 5, 9, 4}));
+  EXPECT_EQ(host.Settings().Resets(), 1);
+  EXPECT_EQ(host.Settings().Formats(), 1);
 }
 
 }  // namespace

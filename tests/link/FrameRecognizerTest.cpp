@@ -57,6 +57,7 @@ TEST(ParseHexText, ReadsPairsAsTheAckTableWritesThem) {
   }
 }
 
+// Appended to what the output holds (here EE), not replacing it.
 TEST(HexTextToBytes, PacksDigitsTwoToAByte) {
   struct Row {
     const char* text;
@@ -64,19 +65,17 @@ TEST(HexTextToBytes, PacksDigitsTwoToAByte) {
     Bytes expected;
   };
   const Row rows[] = {
-      {"2013", -1, {0x20, 0x13}},
-      {"123456", -1, {0x12, 0x34, 0x56}},
-      {"12345", -1, {0x12, 0x34}},  // the odd last digit is dropped
-      {"123456", 4, {0x12, 0x34}},
-      {"1A", -1, {0x1A}},
-      {"", -1, {}},
+      {"2013", -1, {0xEE, 0x20, 0x13}},
+      {"123456", -1, {0xEE, 0x12, 0x34, 0x56}},
+      {"12345", -1, {0xEE, 0x12, 0x34}},  // the odd last digit is dropped
+      {"123456", 4, {0xEE, 0x12, 0x34}},
+      {"1A", -1, {0xEE, 0x1A}},
+      {"", -1, {0xEE}},
   };
   for (const Row& row : rows) {
-    Bytes out{0xEE};  // appended to, not replaced
+    Bytes out{0xEE};
     EXPECT_EQ(HexTextToBytes(row.text, out, row.length), 1);
-    Bytes expected{0xEE};
-    expected.insert(expected.end(), row.expected.begin(), row.expected.end());
-    EXPECT_EQ(out, expected) << row.text;
+    EXPECT_EQ(out, row.expected) << row.text;
   }
 }
 
