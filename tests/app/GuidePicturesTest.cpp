@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <functional>
-#include <memory>
 
 #include "app/CMainDlg.h"
 #include "features/alarm/CAlarmHistoryDlg.h"
@@ -52,24 +50,22 @@ TEST(GuidePicturesTest, EveryWindowOnTheDemoHost) {
   main.StatusLine()->setText(QStringLiteral("COM%1 Successful to find main host!").arg(demo.ComNumber()));
   save(main, "main");
 
-  const auto open = [&](auto dialog, const char* name, const std::function<void(decltype(*dialog)&)>& read) {
-    dialog->SetCommn(&port);
-    dialog->show();
-    if (read) read(*dialog);
-    save(*dialog, name);
+  // Each dialog on the port, with what the host holds read in by the button `read` names, if any.
+  const auto open = [&](auto&& dialog, const char* name, auto read) {
+    dialog.SetCommn(&port);
+    dialog.show();
+    if (QPushButton* button = read(dialog)) button->click();
+    save(dialog, name);
   };
-  open(std::make_unique<CSettingsDlg>(&main), "settings",
-       [](CSettingsDlg& d) { d.SetupPage()->GetButton()->click(); });
-  open(std::make_unique<CAlarmHistoryDlg>(&main), "history",
-       [](CAlarmHistoryDlg& d) { d.RefreshButton()->click(); });
-  open(std::make_unique<COperateHostDlg>(&main), "operate", nullptr);
-  open(std::make_unique<CTimedArmDlg>(&main), "schedules",
-       [](CTimedArmDlg& d) { d.LookupPage()->LookupButton()->click(); });
-  open(std::make_unique<CAlarmPhoneDlg>(&main), "phones", [](CAlarmPhoneDlg& d) { d.ReadButton()->click(); });
-  open(std::make_unique<CSensorsDlg>(&main), "sensors",
-       [](CSensorsDlg& d) { d.ListPage()->CheckButton()->click(); });
-  open(std::make_unique<CMmsSettingDlg>(&main), "mms", nullptr);
-  open(std::make_unique<CSmartHomeDlg>(&main), "smarthome", nullptr);
+  const auto none = [](auto&) -> QPushButton* { return nullptr; };
+  open(CSettingsDlg(&main), "settings", [](auto& d) { return d.SetupPage()->GetButton(); });
+  open(CAlarmHistoryDlg(&main), "history", [](auto& d) { return d.RefreshButton(); });
+  open(COperateHostDlg(&main), "operate", none);
+  open(CTimedArmDlg(&main), "schedules", [](auto& d) { return d.LookupPage()->LookupButton(); });
+  open(CAlarmPhoneDlg(&main), "phones", [](auto& d) { return d.ReadButton(); });
+  open(CSensorsDlg(&main), "sensors", [](auto& d) { return d.ListPage()->CheckButton(); });
+  open(CMmsSettingDlg(&main), "mms", none);
+  open(CSmartHomeDlg(&main), "smarthome", none);
   for (const std::string& text : messages.Texts()) ADD_FAILURE() << text;
   HostFound = 0;
 }

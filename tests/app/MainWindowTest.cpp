@@ -1,16 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <regex>
 
+#include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/CPortCombo.h"
 #include "hostsim/PtyHost.h"
 #include "link/HostPort.h"
+#include "tests/common/BadInput.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/WaitFor.h"
@@ -34,10 +41,12 @@ class MainWindowTest : public test::SearchHostsFixture {
     window.reset();
     port.Close();
   }
-  CMainDlg& Window(std::optional<int> password = 1234) {
+  // `prepare` runs before the window is shown.
+  CMainDlg& Window(std::optional<int> password = 1234, const std::function<void(CMainDlg&)>& prepare = {}) {
     window = std::make_unique<CMainDlg>(port);
     window->SetPasswordPrompt([password] { return password; });
     window->SetSearchPauses(10, 50);
+    if (prepare) prepare(*window);
     window->show();
     DeliverPosted();
     return *window;
@@ -51,58 +60,63 @@ class MainWindowTest : public test::SearchHostsFixture {
   std::unique_ptr<CMainDlg> window;
 };
 
-TEST_F(MainWindowTest, AutoSearchPassesASilentPortAndLogsInOnTheHost) {
-  CMainDlg& w = Window();
-  ASSERT_EQ(w.PortList()->count(), 3);
-  EXPECT_EQ(w.PortList()->itemText(0), QStringLiteral("Авто"));
-  w.SearchButton()->click();
-  DeliverPosted();
-  EXPECT_EQ(w.LoginAccepted(), 1);
-  EXPECT_EQ(HostFound.load(), 1);
-  EXPECT_EQ(silent.FramesReceived(), std::vector<Bytes>{kLogin1234}) << "COM1 is tried first";
-  EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kLogin1234});
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM3 Successful to find main host!"));
-  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3"));
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
-  EXPECT_TRUE(w.ConnectedPictureShown());
-  EXPECT_TRUE(messages.Messages().empty());
-  EXPECT_EQ(w.Link().GetPortNumber(), 3);
-}
-
-TEST_F(MainWindowTest, WrongPasswordClosesThePortAndSaysSo) {
-  CMainDlg& w = Window(1111);
-  Select("COM3");
-  w.SearchButton()->click();  // the search re-reads the ports and so runs over all of them
-  EXPECT_EQ(silent.FramesReceived().size(), 1u);
-  ASSERT_TRUE(messages.WaitFor(1));
-  DeliverPosted();
-  EXPECT_EQ(messages.Messages().at(0), (Message{"Неверный пароль!!", "", true, Icon::None}));
-  EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_TRUE(WaitFor([&] { return !w.Link().IsPortOpen(); }));
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM3 3G-камера не найдена!"));
-  EXPECT_FALSE(w.ConnectedPictureShown());
-}
-
-TEST_F(MainWindowTest, ClosingThePasswordWindowCancelsTheSearch) {
-  CMainDlg& w = Window(std::nullopt);
-  w.SearchButton()->click();
-  DeliverPosted();
-  EXPECT_TRUE(host.FramesReceived().empty());
-  EXPECT_TRUE(silent.FramesReceived().empty());
-  EXPECT_EQ(w.Link().IsPortOpen(), 0);
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Поиск статус"));
-}
-
-TEST_F(MainWindowTest, SearchThatFindsNothingLeavesNoPortHeld) {
-  std::filesystem::remove(env.Dir() + "/ports/COM3");
-  CMainDlg& w = Window();
-  w.SearchButton()->click();
-  DeliverPosted();
-  EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_EQ(w.Link().IsPortOpen(), 0)
-      << "the button reads 'Открыть COM-порт', so the port must not stay open";
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM1 3G-камера не найдена!"));
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
+// Rows run in order on one pair of hosts, each with a window of its own; links taken away stay away.
+TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
+  const Bytes kLogin1111 = BuildFrame({0x02, 0x01, 0x11, 0x11});
+  const struct {
+    const char* fault;
+    std::vector<const char*> removed;  // port links taken away first
+    std::optional<int> password;       // nullopt: the password window closed
+    const char* chosen;
+    std::vector<Message> shown;
+    const char* status;
+    int found;  // HostFound, the login accepted and the port held open afterwards
+    std::vector<Bytes> toSilent, toHost;
+  } rows[] = {
+      // clang-format off
+      {"auto stops at the silent COM1, or does not try it first", {}, 1234, "Авто", {},
+       "COM3 Successful to find main host!", 1, {kLogin1234}, {kLogin1234}},
+      // The search re-reads the ports and so runs over all of them.
+      {"a wrong password leaves the port open or goes unsaid", {}, 1111, "COM3",
+       {{"Неверный пароль!!", "", true, Icon::None}}, "COM3 3G-камера не найдена!", 0, {kLogin1111}, {kLogin1111}},
+      {"closing the password window still searches", {}, std::nullopt, "Авто", {}, "Поиск статус", 0, {}, {}},
+      {"a search that finds nothing leaves a port held", {"COM3"}, 1234, "Авто", {}, "COM1 3G-камера не найдена!", 0,
+       {kLogin1234}, {}},
+      {"no ports with Авто goes unsaid", {"COM1"}, 1234, "Авто",
+       {{"Your computer can't find COM!", "Remind", false, Icon::None}}, "Поиск статус", 0, {}, {}},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    for (const char* name : row.removed) std::filesystem::remove(env.Dir() + "/ports/" + name);
+    window.reset();
+    port.Close();
+    HostFound = 0;
+    messages.Clear();
+    silent.ClearLog();
+    host.ClearLog();
+    CMainDlg& w = Window(row.password);
+    EXPECT_EQ(w.PortList()->itemText(0), QStringLiteral("Авто"));
+    Select(QString::fromUtf8(row.chosen));
+    w.SearchButton()->click();
+    DeliverPosted();
+    ASSERT_TRUE(messages.WaitFor(row.shown.size()));
+    DeliverPosted();
+    EXPECT_EQ(messages.Messages(), row.shown);
+    EXPECT_EQ(HostFound.load(), row.found);
+    EXPECT_EQ(w.LoginAccepted(), row.found);
+    EXPECT_TRUE(WaitFor([&] { return w.Link().IsPortOpen() == row.found; }));
+    EXPECT_EQ(w.StatusLine()->text(), QString::fromUtf8(row.status));
+    EXPECT_EQ(w.OpenCloseButton()->text(),
+              row.found ? QStringLiteral("Закрыть COM-порт") : QStringLiteral("Открыть COM-порт"));
+    EXPECT_EQ(w.ConnectedPictureShown(), row.found == 1);
+    EXPECT_EQ(silent.FramesReceived(), row.toSilent);
+    EXPECT_EQ(host.FramesReceived(), row.toHost);
+    if (row.found) {
+      EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3"));
+      EXPECT_EQ(w.Link().GetPortNumber(), 3);
+    }
+  }
 }
 
 TEST_F(MainWindowTest, StrayFrameAfterTheSearchIsNoVerdict) {
@@ -142,18 +156,6 @@ TEST_F(MainWindowTest, OpenCloseButtonOpensWithoutLogin) {
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Поиск статус"));
 }
 
-TEST_F(MainWindowTest, PortListIsReadAgainWhenOpened) {
-  CMainDlg& w = Window();
-  Select("COM3");
-  hostsim::PtyHost plugged;
-  ASSERT_TRUE(plugged.Start());
-  env.MapPort(12, plugged.DevicePath());
-  w.PortList()->showPopup();
-  w.PortList()->hidePopup();
-  EXPECT_NE(w.PortList()->findText("COM12"), -1);
-  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3")) << "the choice survives the refresh";
-}
-
 // The next start offers the port that last logged in, and puts the window where it stood; a port
 // that has gone leaves "Авто". Every entry keeps its bare name and says what the port is.
 TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
@@ -175,6 +177,13 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   EXPECT_EQ(second.PortList()->toolTip(), device);
   EXPECT_EQ(second.pos(), QPoint(123, 77));
   EXPECT_EQ(host.FramesReceived().size(), 1u) << "a start sends nothing";
+  hostsim::PtyHost plugged;  // the list is read again when opened, and the choice survives that
+  ASSERT_TRUE(plugged.Start());
+  env.MapPort(12, plugged.DevicePath());
+  second.PortList()->showPopup();
+  second.PortList()->hidePopup();
+  EXPECT_NE(second.PortList()->findText("COM12"), -1);
+  EXPECT_EQ(second.PortList()->currentText(), QStringLiteral("COM3"));
   window.reset();
 
   std::filesystem::remove(env.Dir() + "/ports/COM3");
@@ -182,108 +191,177 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   EXPECT_TRUE(messages.Messages().empty());
 }
 
-TEST_F(MainWindowTest, NoPortsWithAutoSaysSo) {
-  std::filesystem::remove(env.Dir() + "/ports/COM1");
-  std::filesystem::remove(env.Dir() + "/ports/COM3");
-  CMainDlg& w = Window();
-  w.SearchButton()->click();
-  ASSERT_EQ(messages.Messages().size(), 1u);
-  EXPECT_EQ(messages.Messages().at(0),
-            (Message{"Your computer can't find COM!", "Remind", false, Icon::None}));
-  EXPECT_EQ(HostFound.load(), 0);
-}
-
-TEST_F(MainWindowTest, UpgradeTileRefusesAndSendsNothing) {
-  CMainDlg& w = Window();
-  Select("COM3");
-  w.OpenCloseButton()->click();
-  w.TileButton(QStringLiteral("Обновление"))->click();
-  EXPECT_EQ(messages.Texts(),
-            std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
-  EXPECT_TRUE(host.FramesReceived().empty());
-}
-
 TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
-  struct Row {
+  const struct {
     const char* fault;
     std::optional<std::string> config;  // nullopt: no file
     QString historyTooltip;
-    std::vector<std::string> shown;
-    bool defaultWritten;
-  };
-  const Row rows[] = {
+    std::vector<Message> shown;
+    bool defaultWritten, directory = false;  // a directory where config.ini should be
+  } rows[] = {
+      // clang-format off
       {"a missing file not written with the default text", std::nullopt, "Check alarm history", {}, true},
       {"an empty file rewritten, or its tooltips made up", std::string(), "", {}, false},
       {"a partial file's tooltip lost", std::string("[main]\nm_lsjl=Журнал\n"), "Журнал", {}, false},
+      {"an unreadable file goes unsaid or stops the window", std::nullopt, "",
+       {{"Please Copy to Harddisk Run!", "", true, Icon::None},
+        {"Loading config.ini Failure!！\n", "Failure!", false, Icon::None}}, false, true},
+      // clang-format on
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
     std::filesystem::remove(env.ConfigPath());
     if (row.config) env.WriteConfig(*row.config);
+    if (row.directory) std::filesystem::create_directory(env.ConfigPath());
     messages.Clear();
     CMainDlg& w = Window();
-    EXPECT_EQ(w.TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip) << row.fault;
-    EXPECT_EQ(w.TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set")) << row.fault;
-    EXPECT_EQ(messages.Texts(), row.shown) << row.fault;
+    EXPECT_EQ(w.TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip);
+    EXPECT_EQ(w.TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set"));
+    EXPECT_EQ(messages.Messages(), row.shown);
+    EXPECT_EQ(w.PortList()->count(), 3);
     std::ifstream in(env.ConfigPath(), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text == DefaultConfigText(), row.defaultWritten) << row.fault;
+    std::string text;
+    if (!row.directory) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text == DefaultConfigText(), row.defaultWritten);
     window.reset();
   }
 }
 
-TEST_F(MainWindowTest, UnreadableConfigIsReportedAndTheWindowStillWorks) {
-  std::filesystem::remove(env.ConfigPath());
-  std::filesystem::create_directory(env.ConfigPath());
-  CMainDlg& w = Window();
-  const auto shown = messages.Messages();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0], (Message{"Please Copy to Harddisk Run!", "", true, Icon::None}));
-  EXPECT_EQ(shown[1], (Message{"Loading config.ini Failure!！\n", "Failure!", false, Icon::None}));
-  EXPECT_EQ(w.TileButton(QStringLiteral("Обновление"))->toolTip(), QString());
-  EXPECT_EQ(w.PortList()->count(), 3);
-}
-
+// Each tile's dialog owns the port while open and hands it back; the upgrade tile refuses and sends
+// nothing on the open port, and the system menu's last entry opens the About box.
 TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
-  struct Row {
+  const struct {
     const char* tile;
-    const char* dialogClass;
-  };
-  const Row rows[] = {
-      {"Установка режимов", "COperateHostDlg"}, {"Журнал тревог", "CAlarmHistoryDlg"},
-      {"Расписания", "CTimedArmDlg"},           {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
-      {"Настройки системы", "CSettingsDlg"},    {"Настройки датчиков", "CSensorsDlg"},
-      {"MMS Setting", "CMmsSettingDlg"},        {"Умный дом", "CSmartHomeDlg"},
+    const char* dialogClass;  // empty: none opens
+  } rows[] = {
+      {"Установка режимов", "COperateHostDlg"},
+      {"Журнал тревог", "CAlarmHistoryDlg"},
+      {"Расписания", "CTimedArmDlg"},
+      {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
+      {"Настройки системы", "CSettingsDlg"},
+      {"Настройки датчиков", "CSensorsDlg"},
+      {"MMS Setting", "CMmsSettingDlg"},
+      {"Умный дом", "CSmartHomeDlg"},
+      {"Обновление", ""},
   };
   CMainDlg& w = Window();
-  for (const Row& row : rows) {
-    HostLink* ownerWhileOpen = nullptr;
-    QString shownClass;
-    w.SetDialogRunner([&](CDialogBase& dialog) {
-      shownClass = QString::fromLatin1(dialog.metaObject()->className());
-      ownerWhileOpen = port.Owner();
-    });
+  Select("COM3");
+  w.OpenCloseButton()->click();
+  HostLink* ownerWhileOpen = nullptr;
+  QString shownClass;
+  w.SetDialogRunner([&](CDialogBase& dialog) {
+    shownClass = QString::fromLatin1(dialog.metaObject()->className());
+    ownerWhileOpen = port.Owner();
+  });
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.tile);
+    shownClass.clear();
+    ownerWhileOpen = nullptr;
     w.TileButton(QString::fromUtf8(row.tile))->click();
     EXPECT_EQ(shownClass, QString::fromLatin1(row.dialogClass));
-    EXPECT_NE(ownerWhileOpen, nullptr);
-    EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link()))
-        << row.dialogClass << " must own the port while open";
-    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link()))
-        << "replies go back to the main window after " << row.dialogClass;
+    if (*row.dialogClass) {
+      EXPECT_NE(ownerWhileOpen, nullptr);
+      EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link()))
+          << "the dialog must own the port while open";
+    }
+    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link())) << "replies go back to the main window";
   }
-  EXPECT_TRUE(messages.Messages().empty());
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
+  EXPECT_TRUE(host.FramesReceived().empty());
+  QAction* about = w.SystemMenu()->actions().back();
+  EXPECT_EQ(about->text(), QStringLiteral("About Norvane(&A)..."));
+  about->trigger();
+  EXPECT_EQ(shownClass, QStringLiteral("CAboutDlg"));
 }
 
-TEST_F(MainWindowTest, SystemMenuCarriesTheAboutEntry) {
-  CMainDlg& w = Window();
-  const auto actions = w.SystemMenu()->actions();
-  ASSERT_GE(actions.size(), 2);
-  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-  EXPECT_EQ(actions.back()->text(), QStringLiteral("About Norvane(&A)..."));
-  QString shown;
-  w.SetDialogRunner(
-      [&](CDialogBase& dialog) { shown = QString::fromLatin1(dialog.metaObject()->className()); });
-  actions.back()->trigger();
-  EXPECT_EQ(shown, QStringLiteral("CAboutDlg"));
+// Whatever the password window's field holds is read as the login's number and sent; the host's
+// verdict is what the user sees.
+TEST_F(MainWindowTest, TheLoginFieldIsReadAsANumberAndTheHostJudgesIt) {
+  std::filesystem::remove(env.Dir() + "/ports/COM1");
+  CLoginDlg login;
+  CMainDlg& w =
+      Window(1234, [&login](CMainDlg& w) { w.SetPasswordPrompt([&login] { return login.Password(); }); });
+  QLineEdit* field = login.Field();
+  EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "the password shown as typed";
+  QPushButton* search = w.SearchButton();
+  const std::string wrong = "Неверный пароль!!";
+  const std::string zero = "AA 02 01 00 00 03 55", accepted = "AA 02 01 12 34 49 55";
+  using test::FrameLine, test::kSet, test::kTyped;
+  // clang-format off
+  const test::BadInput rows[] = {
+      {"an empty field logs in with 0", field, "", kSet, search, {wrong}, {zero}},
+      {"blanks log in with 0", field, "    ", kSet, search, {wrong}, {zero}},
+      {"blanks around the password", field, " 1234 ", kSet, search, {}, {accepted}},
+      {"typed", field, "1234", kTyped, search, {}, {accepted}},
+      {"a fifth digit", field, "12345", kSet, search, {wrong}, {FrameLine("02 01 C3 45")}},
+      {"a 10,000-digit paste", field, test::Many('1'), test::kPasted, search, {wrong}, {FrameLine("02 01 71 11")}},
+      {"letters after the digits", field, "12ab", kTyped, search, {wrong}, {FrameLine("02 01 00 12")}},
+      {"Cyrillic", field, test::kCyrillic, kSet, search, {wrong}, {zero}},
+      {"emoji", field, test::kEmoji, kSet, search, {wrong}, {zero}},
+  };
+  // clang-format on
+  for (const auto& row : rows) test::Press(row, messages, host);
+}
+
+// The system menu's check item appends each exchange's trace lines, as --trace writes them, to a
+// file asked for once; unchecked it leaves the file alone, and the next start logs at once.
+TEST_F(MainWindowTest, TrafficLogItemAppendsEachExchangesTraceLinesToTheFileChosenOnce) {
+  const std::string path = env.Dir() + "/traffic.log";
+  int asked = 0;
+  const auto answer = [&](CMainDlg& w) {
+    w.TrafficLog().SetFileChooser([&] {
+      ++asked;
+      return QString::fromStdString(path);
+    });
+  };
+  const auto lines = [&path] {
+    std::ifstream in(path);
+    std::vector<std::string> read;
+    for (std::string line; std::getline(in, line);) read.push_back(line);
+    return read;
+  };
+  const auto logIn = [this] {  // one login on COM3, the port closed again for the next
+    Select("COM3");
+    window->SearchButton()->click();
+    DeliverPosted();
+    ASSERT_EQ(window->LoginAccepted(), 1);
+    window->OpenCloseButton()->click();
+  };
+  QAction* item = Window(1234, answer).TrafficLog().Action();
+  ASSERT_TRUE(window->SystemMenu()->actions().contains(item));
+  EXPECT_EQ(item->text(), QStringLiteral("Записывать обмен в файл…"));
+  ASSERT_TRUE(item->isCheckable());
+  EXPECT_FALSE(item->isChecked());
+
+  item->trigger();
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_EQ(asked, 1);
+  logIn();
+  // Every line as --trace writes it; the login went out and its answer came back.
+  const std::vector<std::string> first = lines();
+  const std::regex traceLine(R"(\d\d:\d\d:\d\d\.\d{3} [<>] AA( [0-9A-F]{2})+)");
+  for (const std::string& line : first) EXPECT_TRUE(std::regex_match(line, traceLine)) << line;
+  const auto logged = [&](const std::string& tail) {
+    return std::any_of(first.begin(), first.end(),
+                       [&](const std::string& line) { return line.ends_with(tail); });
+  };
+  EXPECT_TRUE(logged("> AA 02 01 12 34 49 55")) << testing::PrintToString(first);
+  EXPECT_TRUE(logged("< AA 01 01 01 03 55")) << testing::PrintToString(first);
+
+  item->trigger();  // off: the next exchange leaves the file alone
+  logIn();
+  EXPECT_EQ(lines(), first);
+
+  item->trigger();  // on again: the same file, appended to, no question
+  EXPECT_EQ(asked, 1);
+  window.reset();
+  EXPECT_TRUE(Window(1234, answer).TrafficLog().Action()->isChecked());
+  logIn();
+  EXPECT_GT(lines().size(), first.size() + 1);
+  EXPECT_EQ(lines().front(), first.front()) << "appended to, not overwritten";
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(messages.Messages().empty());
 }
 
 }  // namespace

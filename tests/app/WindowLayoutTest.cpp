@@ -1,12 +1,19 @@
-// Every window of the program, each page of a paged one in front in turn: no caption, label,
-// button or tab text may be cut, nothing may stick out of the client area or sit far below the
-// caption. Run by ctest at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved
-// as a picture there (tools/screenshots.sh does this under a virtual X server).
+// Every window of the program, each page of a paged one in front in turn, as written and in English:
+// no caption, label, button or tab text may be cut, nothing may stick out of the client area or sit
+// far below the caption, and in English no text of the sources' languages may be left. Run by ctest
+// at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved as a picture there
+// (tools/screenshots.sh does this under a virtual X server). Last, what the English catalogue makes
+// of the codecs' texts where they reach a person.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTabBar>
 #include <functional>
 #include <memory>
@@ -17,13 +24,18 @@
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/TileTable.h"
+#include "features/alarm/PhoneCodec.h"
 #include "link/HostPort.h"
+#include "session/LoginCodec.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CCaptionButton.h"
 #include "ui/CPagedDialog.h"
 #include "ui/CTabCtrlEx.h"
+#include "ui/QtNotifier.h"
+#include "ui/QtText.h"
+#include "ui/Translation.h"
 
 namespace veyra {
 namespace {
@@ -68,51 +80,150 @@ std::vector<std::string> LayoutFaults(CDialogBase& window) {
   return faults;
 }
 
-void SaveScreenshot(QWidget& window, const QString& name) {
-  const QString dir = qEnvironmentVariable("VEYRA_SCREENSHOT_DIR");
-  if (dir.isEmpty()) return;
-  QDir().mkpath(dir);
-  window.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
-void Check(CDialogBase& window, const QString& name) {
-  window.show();
-  test::DeliverPosted();
-  for (const std::string& fault : LayoutFaults(window)) ADD_FAILURE() << name.toStdString() << ": " << fault;
-  SaveScreenshot(window, name);
-}
-
-// Each page in front in turn.
-void CheckPages(CPagedDialog& dialog, const QString& name) {
-  for (int page = 0; page < dialog.Tabs()->count(); ++page) {
-    dialog.Tabs()->setCurrentIndex(page);
-    Check(dialog, name + QStringLiteral("-page%1").arg(page + 1));
+bool SourceLanguage(const QString& text) {
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if ((u >= 0x0400 && u <= 0x052F) || (u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
+      return true;
   }
+  return false;
 }
+
+void CheckModel(const QAbstractItemModel* model, const QString& where, QStringList& faults) {
+  if (!model) return;
+  for (int column = 0; column < model->columnCount(); ++column)
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
+      if (const QString text = model->headerData(column, orientation).toString(); SourceLanguage(text))
+        faults << where + QStringLiteral(" header: ") + text;
+  for (int row = 0; row < model->rowCount(); ++row)
+    for (int column = 0; column < model->columnCount(); ++column)
+      for (const int role : {Qt::DisplayRole, Qt::ToolTipRole})
+        if (const QString text = model->index(row, column).data(role).toString(); SourceLanguage(text))
+          faults << where + QStringLiteral(" item: ") + text;
+}
+
+// Every text of the window a person can read: caption, labels, buttons, group titles, fields,
+// list and table items with their headers, tabs, menu entries and tooltips, pages behind others included.
+QStringList UntranslatedTexts(QWidget& window) {
+  QStringList faults;
+  const QString name = QString::fromLatin1(window.metaObject()->className());
+  auto check = [&](const QString& text, const QString& what) {
+    if (SourceLanguage(text)) faults << name + QLatin1Char(' ') + what + QStringLiteral(": ") + text;
+  };
+  check(window.windowTitle(), QStringLiteral("caption"));
+  QList<QWidget*> widgets = window.findChildren<QWidget*>();
+  widgets << &window;
+  for (QWidget* widget : widgets) {
+    const QString kind = QString::fromLatin1(widget->metaObject()->className());
+    check(widget->toolTip(), kind + QStringLiteral(" tooltip"));
+    if (auto* label = qobject_cast<QLabel*>(widget)) check(label->text(), kind);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) check(button->text(), kind);
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) check(group->title(), kind);
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) check(field->text() + field->placeholderText(), kind);
+    if (auto* view = qobject_cast<QAbstractItemView*>(widget))
+      CheckModel(view->model(), name + QLatin1Char(' ') + kind, faults);
+    if (auto* tabs = qobject_cast<QTabBar*>(widget))
+      for (int i = 0; i < tabs->count(); ++i) check(tabs->tabText(i) + tabs->tabToolTip(i), kind);
+    if (auto* menu = qobject_cast<QMenu*>(widget))
+      for (const QAction* action : menu->actions()) check(action->text() + action->toolTip(), kind);
+  }
+  return faults;
+}
+
+// Loads a language for one scope and leaves the texts as written after it.
+struct LanguageScope {
+  explicit LanguageScope(Language language) { EXPECT_TRUE(LoadLanguage(language)); }
+  ~LanguageScope() { LoadLanguage(Language::Source); }
+};
 
 TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
   test::TestEnvironment env;
   test::RecordingNotifier messages;
   HostPort port;
-  {
-    CMainDlg main(port);
-    main.StatusLine()->setText(QStringLiteral("COM33 Successful to find main host!"));  // the longest status
-    Check(main, QStringLiteral("main"));
-    for (int i = 0; i < kTileCount; ++i) {
-      const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
-      if (!row.open) continue;
-      const std::unique_ptr<CDialogBase> dialog = row.open(&main, port);
-      const QString name = QStringLiteral("tile%1").arg(i + 1);
-      if (auto* paged = qobject_cast<CPagedDialog*>(dialog.get()))
-        CheckPages(*paged, name);
-      else
-        Check(*dialog, name);
+  const QString shots = qEnvironmentVariable("VEYRA_SCREENSHOT_DIR");
+  if (!shots.isEmpty()) QDir().mkpath(shots);
+  for (const Language language : {Language::Source, Language::English}) {
+    LanguageScope scope(language);
+    const bool english = language == Language::English;
+    QStringList untranslated;
+    // Each page in front in turn; the pictures are of the windows as written.
+    const auto check = [&](CDialogBase& window, const QString& name) {
+      auto* paged = qobject_cast<CPagedDialog*>(&window);
+      for (int page = 0; page < (paged ? paged->Tabs()->count() : 1); ++page) {
+        if (paged) paged->Tabs()->setCurrentIndex(page);
+        const QString shot = paged ? name + QStringLiteral("-page%1").arg(page + 1) : name;
+        window.show();
+        test::DeliverPosted();
+        for (const std::string& fault : LayoutFaults(window))
+          ADD_FAILURE() << shot.toStdString() << ": " << fault;
+        if (!english && !shots.isEmpty())
+          window.grab().save(shots + QLatin1Char('/') + shot + QStringLiteral(".png"));
+      }
+      if (english) untranslated << UntranslatedTexts(window);
+    };
+    {
+      CMainDlg main(port);
+      main.SetStatus(session::NotFoundStatus(session::kAutoPortText));  // as a search that found nothing
+      check(main, QStringLiteral("main"));
+      main.SetStatus(session::FoundStatus(33));  // the longest status
+      check(main, QStringLiteral("main"));
+      for (int i = 0; i < kTileCount; ++i) {
+        const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
+        if (row.open) check(*row.open(&main, port), QStringLiteral("tile%1").arg(i + 1));
+      }
+    }
+    CLoginDlg login;
+    check(login, QStringLiteral("login"));
+    CAboutDlg about;
+    check(about, QStringLiteral("about"));
+    EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QLatin1Char('\n')).toStdString();
+  }
+}
+
+// What the notifier, a status line or a table cell makes of a codec's text, in each language.
+TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithTheCatalogue) {
+  const struct {
+    const char* fault;
+    std::string text;
+    const char* english;
+  } rows[] = {
+      {"a message is not translated", std::string(kLineLostText), "Connection to the host lost!"},
+      {"a Chinese caption is not translated", "错误！", "Error!"},
+      {"a text built around a value loses the value", alarm::PhoneSlotFailureText(3),
+       "Saving telephone number 3 failed!"},
+      {"a refused number's character lost from its detail", alarm::PhoneRefusalDetail("12-3"),
+       "«-» cannot be stored in a number: only digits, * and G can."},
+      {"a blank in a refused number not named in the language", alarm::PhoneRefusalDetail("1 2"),
+       "A blank cannot be stored in a number: only digits, * and G can."},
+      {"a status line's port is not translated with it", session::NotFoundStatus(session::kAutoPortText),
+       "Auto 3G camera not found!"},
+      {"a status line's port is changed", session::FoundStatus(33), "COM33 Successful to find main host!"},
+      {"a text unknown to the catalogue is changed", "COM7", "COM7"},
+  };
+  for (const Language language : {Language::English, Language::Source, Language::Russian}) {
+    LanguageScope scope(language);
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.fault);
+      const QString expected =
+          language == Language::English ? QString::fromUtf8(row.english) : ToQt(row.text);
+      EXPECT_EQ(TrText(row.text), expected);
     }
   }
-  CLoginDlg login;
-  Check(login, QStringLiteral("login"));
-  CAboutDlg about;
-  Check(about, QStringLiteral("about"));
+  // A box's text, caption and detail each go through the catalogue; as written they are QtNotifier's.
+  LanguageScope english(Language::English);
+  QtNotifier notifier;
+  QString shown, caption, detail;
+  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) {
+    shown = box->text();
+    caption = box->windowTitle();
+    detail = box->informativeText();
+    box->close();
+  });
+  notifier.Show({std::string(kLineLostText), "错误", false, Icon::None, "Час снятия: от 0 до 23."});
+  ASSERT_TRUE(test::WaitFor([&] { return !shown.isEmpty(); }));
+  EXPECT_EQ(shown, QStringLiteral("Connection to the host lost!"));
+  EXPECT_EQ(caption, QStringLiteral("Error"));
+  EXPECT_EQ(detail, QStringLiteral("Disarm hour: from 0 to 23."));
 }
 
 }  // namespace

@@ -1,20 +1,29 @@
-// veyra-hostsim as a program: what its --link may replace, and what it leaves behind.
+// The simulated host as programs see it: veyra-hostsim and the demo's host, what the --link may
+// replace and what each leaves behind (the demo's directory of port links lives in the temporary
+// directory), and the host on its pseudo-terminal as programs come and go on it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
 
+#include "hostsim/DemoPorts.h"
+#include "tests/common/CodecTestSupport.h"
 #include "tests/common/Process.h"
+#include "tests/common/PtyHostFixture.h"
 #include "tests/common/ScratchDir.h"
+#include "tests/common/Veyractl.h"
 
 namespace veyra {
 namespace {
@@ -62,6 +71,89 @@ TEST(HostsimProgram, AnOldLinkIsReplacedAndRemovedOnEachStopSignal) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(fs::is_symlink(link));
     fs::remove(link, ec);
+  }
+}
+
+bool IsEmptyDirectory(const std::string& path) { return fs::is_directory(path) && fs::is_empty(path); }
+
+// The demo starts its host thread in a forked child, which ThreadSanitizer refuses to run.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool kForkedThreadsRun = false;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+constexpr bool kForkedThreadsRun = false;
+#else
+constexpr bool kForkedThreadsRun = true;
+#endif
+#else
+constexpr bool kForkedThreadsRun = true;
+#endif
+
+TEST(DemoPorts, StopSignalsLeaveNoDirectoryOfLinksBehind) {
+  if (!kForkedThreadsRun) GTEST_SKIP() << "threads in a forked child are not supported here";
+  test::ScratchDir tmp, userPorts;
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE("the links left in the temporary directory after signal " + std::to_string(signal));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      ::close(ready[0]);
+      ::setenv("TMPDIR", tmp.Path("").c_str(), 1);
+      ::setenv("VEYRA_PORTS_DIR", userPorts.Path("").c_str(), 1);
+      hostsim::DemoPorts demo;
+      if (!demo.Start()) ::_exit(3);
+      demo.RemoveOnSignals();
+      const char one = 1;
+      if (::write(ready[1], &one, 1) != 1) ::_exit(4);
+      for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1) << "the demo did not start";
+    ::close(ready[0]);
+    EXPECT_FALSE(IsEmptyDirectory(tmp.Path(""))) << "the demo made no directory where it was told";
+    ::kill(pid, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
+        << "ends with the signal, as it would have";
+    EXPECT_TRUE(IsEmptyDirectory(tmp.Path("")));
+  }
+}
+
+using PtyHostTest = test::PtyHostFixture;
+
+// A program that asks for the history, reads the start of it and dies.
+void AskForHistoryAndDie(const std::string& device, hostsim::PtyHost& host) {
+  const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  termios raw{};
+  ASSERT_EQ(::tcgetattr(fd, &raw), 0);
+  ::cfmakeraw(&raw);
+  ASSERT_EQ(::tcsetattr(fd, TCSANOW, &raw), 0);
+  const Bytes read = test::Hex("AA 00 02 02 55");
+  ASSERT_EQ(::write(fd, read.data(), read.size()), static_cast<ssize_t>(read.size()));
+  ASSERT_EQ(host.WaitForFrames(1, 5000), 1u);
+  pollfd p{fd, POLLIN, 0};
+  ASSERT_EQ(::poll(&p, 1, 5000), 1) << "the answer has begun";
+  ::close(fd);
+}
+
+TEST_F(PtyHostTest, AnAnswerToAProgramThatLeftDoesNotReachTheNext) {
+  hostsim::Faults paced;
+  paced.pace = true;  // the answer takes about half a second, as on a real line
+  host.SetFaults(paced);
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE("the rest of a killed history read taken as the arm's reply, round " +
+                 std::to_string(round));
+    host.ClearLog();
+    AskForHistoryAndDie(host.DevicePath(), host);
+    env.SetTimeouts(1, 2000);
+    const auto result = test::RunVeyractl({"--port", "COM7", "arm"});
+    EXPECT_EQ(result.status, 0) << result.out << result.err;
+    EXPECT_EQ(result.out, "Активировать систему!\n");
   }
 }
 

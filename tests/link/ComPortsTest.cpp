@@ -49,7 +49,7 @@ struct Tree {
   void AddUsbTty(const std::string& tty, int socket, const std::string& product,
                  const std::string& maker) const {
     const std::string hub = root + "/sys/devices/pci0000:00/usb1", usb = hub + "/1-" + std::to_string(socket);
-    const std::string interface = usb + "/1-" + std::to_string(socket) + ":1.0";
+    const std::string ifName = "1-" + std::to_string(socket) + ":1.0", interface = usb + "/" + ifName;
     const bool acm = tty.rfind("ttyACM", 0) == 0;
     const std::string port = acm ? interface : interface + "/" + tty, ttyDir = port + "/tty/" + tty;
     fs::create_directories(ttyDir);
@@ -62,10 +62,9 @@ struct Tree {
         {usb, "manufacturer", maker}};
     for (const auto& [dir, file, text] : files)
       if (!text.empty()) std::ofstream(dir + "/" + file) << text;
-    fs::create_symlink(acm ? "../../../" + LastName(interface) : "../../../" + tty, ttyDir + "/device");
+    fs::create_symlink(acm ? "../../../" + ifName : "../../../" + tty, ttyDir + "/device");
     fs::create_symlink(ttyDir, root + "/sys/class/tty/" + tty);
   }
-  static std::string LastName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
   // "COM7>/dev/zero" links COM7 there, "COM7" links it to /dev/null, "COM7>" is a plain file.
   void AddLink(const std::string& entry) const {
     const auto arrow = entry.find('>');
@@ -86,39 +85,25 @@ TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
     std::vector<std::pair<int, std::string>> expected;
     bool portsDirMissing = false;
   } rows[] = {
-      {"UnsortedOrNotNumberedByKernelIndex",
-       {"ttyUSB3", "ttyACM2", "ttyS3=4\n", "ttyUSB0"},
-       {},
+      // clang-format off
+      {"UnsortedOrNotNumberedByKernelIndex", {"ttyUSB3", "ttyACM2", "ttyS3=4\n", "ttyUSB0"}, {},
        {{4, "/dev/ttyS3"}, {33, "/dev/ttyUSB0"}, {36, "/dev/ttyUSB3"}, {67, "/dev/ttyACM2"}}},
-      {"UartWithoutANonzeroTypeListed",
-       {"ttyS0=4\n", "ttyS1=0\n", "ttyS2=0", "ttyS3", "ttyS4=", "ttyS5=unknown\n"},
-       {},
-       {{1, "/dev/ttyS0"}}},
-      {"OtherTtyDevicesListed",
-       {"tty0", "console", "ttyAMA0", "ttyS=4", "ttyUSB", "ttyUSB01", "ttyUSBx", "ttyACM-1"},
-       {},
-       {}},
-      {"BlockOverflowStealsTheNextBlocksNumber",
-       {"ttyS31=4", "ttyS32=4", "ttyUSB32", "ttyACM9934", "ttyACM9935"},
-       {},
-       {{32, "/dev/ttyS31"}, {9999, "/dev/ttyACM9934"}}},
-      {"ExplicitLinksLoseOrAreKeptInsideTheBlocks",
-       {"ttyUSB0", "ttyUSB1"},
+      {"UartWithoutANonzeroTypeListed", {"ttyS0=4\n", "ttyS1=0\n", "ttyS2=0", "ttyS3", "ttyS4=", "ttyS5=unknown\n"},
+       {}, {{1, "/dev/ttyS0"}}},
+      {"OtherTtyDevicesListed", {"tty0", "console", "ttyAMA0", "ttyS=4", "ttyUSB", "ttyUSB01", "ttyUSBx", "ttyACM-1"},
+       {}, {}},
+      {"BlockOverflowStealsTheNextBlocksNumber", {"ttyS31=4", "ttyS32=4", "ttyUSB32", "ttyACM9934", "ttyACM9935"},
+       {}, {{32, "/dev/ttyS31"}, {9999, "/dev/ttyACM9934"}}},
+      {"ExplicitLinksLoseOrAreKeptInsideTheBlocks", {"ttyUSB0", "ttyUSB1"},
        {"COM33", "COM7", "COM9999>/dev/zero", "COM1>/dev/full"},
        {{1, "/dev/full"}, {7, "/dev/null"}, {33, "/dev/null"}, {34, "/dev/ttyUSB1"}, {9999, "/dev/zero"}}},
-      {"LinkWithoutADeviceOrPlainFileListed",
-       {},
-       {"COM5>{root}/gone/ttyUSB9", "COM6>{root}", "COM4>", "COM8>{root}/ports/COM4", "COM9"},
-       {{9, "/dev/null"}}},
-      {"NonComNamesListed",
-       {},
-       {"com3", "COM", "COMx", "COM3.bak", "COM0", "COM10000", "COM07", "COM+5", " COM2", "xCOM11"},
-       {}},
-      {"RelativeLinkResolvedElsewhereOrItsLastNameLost",
-       {},
-       {"COM5>../devs/modem"},
-       {{5, "{root}/devs/modem"}}},
+      {"LinkWithoutADeviceOrPlainFileListed", {},
+       {"COM5>{root}/gone/ttyUSB9", "COM6>{root}", "COM4>", "COM8>{root}/ports/COM4", "COM9"}, {{9, "/dev/null"}}},
+      {"NonComNamesListed", {},
+       {"com3", "COM", "COMx", "COM3.bak", "COM0", "COM10000", "COM07", "COM+5", " COM2", "xCOM11"}, {}},
+      {"RelativeLinkResolvedElsewhereOrItsLastNameLost", {}, {"COM5>../devs/modem"}, {{5, "{root}/devs/modem"}}},
       {"MissingPortsDirFailsTheListing", {"ttyACM0"}, {}, {{65, "/dev/ttyACM0"}}, true},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
@@ -148,38 +133,18 @@ TEST(ComPortsListing, DescribesEachPortByWhatTheSystemKnowsOfIt) {
     std::vector<std::string> byId;  // "name>tty": a by-id link to ../../tty
     std::string want;
   } rows[] = {
-      {"UsbStringsLostBehindTheByIdName",
-       "ttyUSB0",
-       "FT232R USB UART\n",
-       "FTDI\n",
-       {"usb-FTDI_FT232R_USB_UART_A10KZ-if00-port0>ttyUSB0"},
-       "FT232R USB UART (FTDI)"},
+      // clang-format off
+      {"UsbStringsLostBehindTheByIdName", "ttyUSB0", "FT232R USB UART\n", "FTDI\n",
+       {"usb-FTDI_FT232R_USB_UART_A10KZ-if00-port0>ttyUSB0"}, "FT232R USB UART (FTDI)"},
       {"ModemInterfaceWalkedUpTooFar", "ttyACM0", "Pico", "Raspberry Pi", {}, "Pico (Raspberry Pi)"},
-      {"MissingMakerLeavesEmptyParentheses",
-       "ttyUSB1",
-       "CP2102 USB to UART Bridge Controller",
-       "",
-       {},
+      {"MissingMakerLeavesEmptyParentheses", "ttyUSB1", "CP2102 USB to UART Bridge Controller", "", {},
        "CP2102 USB to UART Bridge Controller"},
-      {"ControlCharactersSplitTheColumn",
-       "ttyUSB2",
-       "Dual\tRS232\r\n",
-       " Acme\x01\x01Ltd ",
-       {},
-       "Dual RS232 (Acme Ltd)"},
-      {"AdapterWithoutStringsTakesTheRootHubs",
-       "ttyUSB3",
-       "",
-       "",
-       {"usb-1a86_USB_Serial-if00-port0>ttyUSB3"},
+      {"ControlCharactersSplitTheColumn", "ttyUSB2", "Dual\tRS232\r\n", " Acme\x01\x01Ltd ", {}, "Dual RS232 (Acme Ltd)"},
+      {"AdapterWithoutStringsTakesTheRootHubs", "ttyUSB3", "", "", {"usb-1a86_USB_Serial-if00-port0>ttyUSB3"},
        "usb-1a86_USB_Serial-if00-port0"},
-      {"ByIdLinkOfAnotherTtyTaken",
-       "ttyUSB4",
-       "",
-       "",
-       {"usb-1a86_USB_Serial-if00-port0>ttyUSB40"},
-       "/dev/ttyUSB4"},
+      {"ByIdLinkOfAnotherTtyTaken", "ttyUSB4", "", "", {"usb-1a86_USB_Serial-if00-port0>ttyUSB40"}, "/dev/ttyUSB4"},
       {"PlainUartGivenAnEmptyText", "ttyS0=4", "", "", {}, "/dev/ttyS0"},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
@@ -289,45 +254,36 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
   for (std::size_t i = 0; i < old.size(); ++i) set(names[i], old[i]);
 }
 
-TEST(ComPortsParsePortNumber, ReadsTheNumberAfterTheFirstThreeCharacters) {
+// ParsePortNumber reads like atoi after any three characters; ComNameNumber takes "COM" and digits only.
+TEST(ComPortsNames, ParsePortNumberAndComNameNumberReadTheirOwnShapes) {
+  const std::optional<int> none;
   const struct {
     const char* fault;
     std::string text;
-    int number;
+    int parsed;
+    std::optional<int> comName;
   } rows[] = {
-      {"AutoEntryGivenANumber", "Авто", -1},
-      {"LowerCaseTakenForCom", "com3", -1},
-      {"ComWithoutDigitsNotZero", "COM", 0},
-      {"ComNotAtTheStartSearchedFor", "xCOM5", 0},
-      {"DigitsAfterTheThirdCharacterIgnored", "abc42 COM", 42},
-      {"TrailingTextAfterDigitsRejected", "COM3 (USB)", 3},
-      {"LeadingBlankRejected", "COM 7", 7},
-      {"SignRejected", "COM-2", -2},
-      {"HugeNumberOverflows", "COM99999999999", INT_MAX},
-      {"HugeNegativeOverflows", "COM-99999999999", INT_MIN},
+      // clang-format off
+      {"a plain COM name not read", "COM7", 7, 7},
+      {"leading zeros refused", "COM07", 7, 7},
+      {"the auto entry given a number", "Авто", -1, none},
+      {"lower case taken", "com7", -1, none},
+      {"COM alone taken as COM0, or parsed as no number", "COM", 0, none},
+      {"COM not at the start searched for, or a path ending in COM7 taken", "/some/dir/COM7", 0, none},
+      {"digits after the third character ignored", "abc42 COM", 42, none},
+      {"trailing text rejected by the parse, or taken as a name", "COM7x", 7, none},
+      {"a leading blank rejected by the parse, or skipped for a name", "COM 7", 7, none},
+      {"a sign rejected by the parse, or read for a name", "COM-7", -7, none},
+      {"a plus sign skipped for a name", "COM+7", 7, none},
+      {"a device path taken", "/dev/ttyUSB0", -1, none},
+      {"a huge number overflows", "COM99999999999", INT_MAX, INT_MAX},
+      {"a huge negative number overflows", "COM-99999999999", INT_MIN, none},
+      // clang-format on
   };
-  for (const auto& row : rows) EXPECT_EQ(ParsePortNumber(row.text), row.number) << row.fault;
-}
-
-TEST(ComPortsComNameNumber, OnlyComAndDigitsIsAComName) {
-  const struct {
-    const char* fault;
-    std::string text;
-    std::optional<int> number;
-  } rows[] = {
-      {"a plain COM name not read", "COM7", 7},
-      {"leading zeros refused", "COM07", 7},
-      {"a path ending in COM7 taken as COM0 or COM7", "/some/dir/COM7", std::nullopt},
-      {"trailing letters ignored", "COM7x", std::nullopt},
-      {"a blank skipped", "COM 7", std::nullopt},
-      {"a sign skipped", "COM+7", std::nullopt},
-      {"a minus sign read", "COM-7", std::nullopt},
-      {"COM alone taken as COM0", "COM", std::nullopt},
-      {"lower case taken", "com7", std::nullopt},
-      {"a device path taken", "/dev/ttyUSB0", std::nullopt},
-      {"a huge number overflows", "COM99999999999", INT_MAX},
-  };
-  for (const auto& row : rows) EXPECT_EQ(ComNameNumber(row.text), row.number) << row.fault;
+  for (const auto& row : rows) {
+    EXPECT_EQ(ParsePortNumber(row.text), row.parsed) << row.fault;
+    EXPECT_EQ(ComNameNumber(row.text), row.comName) << row.fault;
+  }
 }
 
 }  // namespace

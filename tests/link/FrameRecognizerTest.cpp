@@ -1,9 +1,92 @@
+// Frames: how one is built and read (link/Frame.h), and how the recogniser finds them in the bytes
+// off the line (link/FrameRecognizer.h).
 #include <gtest/gtest.h>
 
+#include "fuzz/FrameBuildChecks.h"
+#include "fuzz/FrameChecks.h"
+#include "link/Frame.h"
 #include "link/FrameRecognizer.h"
+#include "tests/common/SeedReplay.h"
 
 namespace veyra {
 namespace {
+
+TEST(Checksum, IsModulo255OfLenCmdAndData) {
+  struct Row {
+    const char* fault;
+    Bytes payload;
+    std::uint8_t chk;
+  };
+  const Row rows[] = {
+      {"the arm command's checksum wrong", {0x00, 0x09}, 0x09},
+      {"sum of 255 must wrap to 00, not stay FF", {0x00, 0xFF}, 0x00},
+      {"sum of 256 gives 01 (divisor 255, not 256)", {0x01, 0xFF}, 0x01},
+      {"sum of 509 gives FE", {0x01, 0xFE, 0xFE}, 0xFE},
+      {"bytes are unsigned, never sign-extended", {0x02, 0x01, 0x80, 0x80}, 0x04},
+      {"an empty payload's checksum not 00", {}, 0x00},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Checksum(row.payload), row.chk) << row.fault;
+}
+
+TEST(BuildFrame, WrapsPayloadWithoutTouchingLen) {
+  EXPECT_EQ(BuildFrame({0x00, 0x09}), (Bytes{0xAA, 0x00, 0x09, 0x09, 0x55}));
+  // The caller's LEN is sent as given, even when it does not match.
+  EXPECT_EQ(BuildFrame({0x05, 0x01}), (Bytes{0xAA, 0x05, 0x01, 0x06, 0x55}));
+  EXPECT_EQ(BuildFrame({0x02, 0x01, 0x12, 0x34}), (Bytes{0xAA, 0x02, 0x01, 0x12, 0x34, 0x49, 0x55}));
+}
+
+TEST(ParseHexText, ReadsPairsAsTheAckTableWritesThem) {
+  struct Row {
+    const char* text;
+    Bytes expected;
+  };
+  const Row rows[] = {
+      {"AA 00 09 09 55", {0xAA, 0x00, 0x09, 0x09, 0x55}},
+      {"a5 00 0A", {0xA5, 0x00, 0x0A}},  // lower case first digit accepted
+      {"AA00", {0xAA, 0x00}},            // no separator needed
+      {"AA 0", {0xAA}},                  // a single trailing character is ignored
+      {"AA   00", {0xAA, 0x00}},         // any number of spaces
+      {"", {}},
+      {"ZZ 01", {0x01}},   // a pair with a non-hex first character adds nothing
+      {"AA\t00", {0xAA}},  // a tab is not a separator: "\t0" is skipped as a pair
+  };
+  for (const Row& row : rows) {
+    Bytes out{0x77};  // replaced, not appended to
+    ParseHexText(row.text, out);
+    EXPECT_EQ(out, row.expected) << '"' << row.text << '"';
+  }
+}
+
+// Appended to what the output holds (here EE), not replacing it.
+TEST(HexTextToBytes, PacksDigitsTwoToAByte) {
+  struct Row {
+    const char* text;
+    int length;
+    Bytes expected;
+  };
+  const Row rows[] = {
+      {"2013", -1, {0xEE, 0x20, 0x13}},
+      {"123456", -1, {0xEE, 0x12, 0x34, 0x56}},
+      {"12345", -1, {0xEE, 0x12, 0x34}},  // the odd last digit is dropped
+      {"123456", 4, {0xEE, 0x12, 0x34}},
+      {"1A", -1, {0xEE, 0x1A}},
+      {"", -1, {0xEE}},
+  };
+  for (const Row& row : rows) {
+    Bytes out{0xEE};
+    EXPECT_EQ(HexTextToBytes(row.text, out, row.length), 1);
+    EXPECT_EQ(out, row.expected) << row.text;
+  }
+}
+
+TEST(FrameHelpers, FormatKeyAndBoundedDataLength) {
+  EXPECT_EQ(FormatHex({0xAA, 0x00, 0x0A, 0x0A, 0x55}), "AA 00 0A 0A 55");
+  EXPECT_EQ(CommandKey(0x0A), "0A");
+  EXPECT_EQ(CommandKey(0x23), "23");
+  EXPECT_EQ(FrameDataLength({0xAA, 0x02, 0x01, 0x01, 0x02, 0x04, 0x55}), 2u);
+  EXPECT_EQ(FrameDataLength({0xAA, 0x09, 0x01, 0x01, 0x55}), 0u) << "a lying LEN must not reach past the end";
+  EXPECT_EQ(FrameDataLength({0xAA, 0x55}), 0u);
+}
 
 struct Fed {
   std::vector<Bytes> delivered;
@@ -39,93 +122,52 @@ TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
   const Bytes arm{0xAA, 0x00, 0x09, 0x09, 0x55};
   const Bytes disarm{0xAA, 0x00, 0x0A, 0x0A, 0x55};
   const Bytes frame250 = LongFrame(250);
-  Bytes twoFrames = arm;
-  twoFrames.insert(twoFrames.end(), disarm.begin(), disarm.end());
-  const Row rows[] = {
-      {"a plain acknowledgement missed", arm, {arm}, 0},
-      {"garbage before the frame taken into it", {0x12, 0x34, 0xAA, 0x00, 0x0A, 0x0A, 0x55}, {disarm}, 0},
-      {"a 0x55 data byte ends the frame early",
-       {0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55},
-       {{0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55}},
-       0},
-      {"a frame with a wrong checksum dropped",
-       {0xAA, 0x00, 0x09, 0x00, 0x55},
-       {{0xAA, 0x00, 0x09, 0x00, 0x55}},
-       0},
-      {"fewer than five bytes delivered", {0xAA, 0x00, 0x55}, {}, 3},
-      {"a lone end byte delivered or dropped", {0x55}, {}, 1},
-      {"the second of two frames in one read lost", twoFrames, {arm, disarm}, 0},
-      {"a LEN longer than the frame passes the length test", {0xAA, 0x05, 0x09, 0x09, 0x55}, {}, 5},
-      {"a partial frame hides the complete one after it",
-       {0xAA, 0x03, 0x0D, 0x01, 0xAA, 0x00, 0x09, 0x09, 0x55},
-       {arm},
-       0},
-      {"a stray end byte before the start hides the frame", {0x55, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
-      {"a doubled start byte hides the frame", {0xAA, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
-      {"a command or checksum of 0x55 ends the frame early",
-       {0xAA, 0x00, 0x55, 0x55, 0x55},
-       {{0xAA, 0x00, 0x55, 0x55, 0x55}},
-       0},
-      {"control bytes a cooked tty would eat changed",
-       {0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55},
-       {{0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55}},
-       0},
-      {"the longest frame, LEN 250, lost", frame250, {frame250}, 0},
-      {"LEN 0 with data after the command taken for a frame", {0xAA, 0x00, 0x09, 0x01, 0x0A, 0x55}, {}, 6},
+  const auto join = [](Bytes first, const Bytes& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
   };
-  for (const Row& row : rows) {
-    const Fed fed = FeedOneByOne(row.input, true);
-    EXPECT_EQ(fed.delivered, row.delivered) << row.fault;
-    EXPECT_EQ(fed.left, row.left) << row.fault;
-  }
-}
-
-// A 0xAA after a frame's start becomes the latest candidate start and fails the length test; an
-// earlier 0xAA is then taken only when its LEN byte and its checksum are both right.
-TEST(FrameRecognizer, RepliesHoldingAStartByteAreFoundByLookingBack) {
-  struct Row {
-    const char* fault;
-    Bytes input;
-    std::vector<Bytes> delivered;
-    std::size_t left;
-  };
+  // A 0xAA after a frame's start becomes the latest candidate start and fails the length test; an
+  // earlier 0xAA is then taken only when its LEN byte and its checksum are both right.
   const Bytes dataAA{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55};
-  const Bytes arm{0xAA, 0x00, 0x09, 0x09, 0x55};
   // History records: source 10 with event 10, zone 170, and one whose checksum is 0xAA.
   const Bytes sourceEvent = BuildFrame({0x06, 0x02, 0x01, 0xAA, 0x09, 0x31, 0x2E, 0x2D});
   const Bytes zone = BuildFrame({0x06, 0x02, 0x02, 0x21, 0xAA, 0x31, 0x2E, 0x2D});
   const Bytes checksumAA = BuildFrame({0x06, 0x02, 0x03, 0x21, 0x03, 0x31, 0x2E, 0x1C});
-  Bytes afterNoise{0x12, 0xAA, 0x34};
-  afterNoise.insert(afterNoise.end(), dataAA.begin(), dataAA.end());
-  Bytes aaFrameThenArm = dataAA;
-  aaFrameThenArm.insert(aaFrameThenArm.end(), arm.begin(), arm.end());
+  const Bytes twiceAA = BuildFrame({0x03, 0x0C, 0x01, 0xAA, 0xAA});
   const Row rows[] = {
+      // clang-format off
+      {"a plain acknowledgement missed", arm, {arm}, 0},
+      {"garbage before the frame taken into it", {0x12, 0x34, 0xAA, 0x00, 0x0A, 0x0A, 0x55}, {disarm}, 0},
+      {"a 0x55 data byte ends the frame early", {0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55},
+       {{0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55}}, 0},
+      {"a frame with a wrong checksum dropped", {0xAA, 0x00, 0x09, 0x00, 0x55}, {{0xAA, 0x00, 0x09, 0x00, 0x55}}, 0},
+      {"fewer than five bytes delivered", {0xAA, 0x00, 0x55}, {}, 3},
+      {"a lone end byte delivered or dropped", {0x55}, {}, 1},
+      {"the second of two frames in one read lost", join(arm, disarm), {arm, disarm}, 0},
+      {"a LEN longer than the frame passes the length test", {0xAA, 0x05, 0x09, 0x09, 0x55}, {}, 5},
+      {"a partial frame hides the complete one after it", {0xAA, 0x03, 0x0D, 0x01, 0xAA, 0x00, 0x09, 0x09, 0x55},
+       {arm}, 0},
+      {"a stray end byte before the start hides the frame", {0x55, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
+      {"a doubled start byte hides the frame", {0xAA, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
+      {"a command or checksum of 0x55 ends the frame early", {0xAA, 0x00, 0x55, 0x55, 0x55},
+       {{0xAA, 0x00, 0x55, 0x55, 0x55}}, 0},
+      {"control bytes a cooked tty would eat changed", {0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55},
+       {{0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55}}, 0},
+      {"the longest frame, LEN 250, lost", frame250, {frame250}, 0},
+      {"LEN 0 with data after the command taken for a frame", {0xAA, 0x00, 0x09, 0x01, 0x0A, 0x55}, {}, 6},
       {"a data byte of 0xAA loses the reply", dataAA, {dataAA}, 0},
-      {"a data byte of 0xAA with a wrong checksum taken for a frame",
-       {0xAA, 0x01, 0x0D, 0xAA, 0x00, 0x55},
-       {},
-       6},
+      {"a data byte of 0xAA with a wrong checksum taken for a frame", {0xAA, 0x01, 0x0D, 0xAA, 0x00, 0x55}, {}, 6},
       {"a history record of source 10, event 10 lost", sourceEvent, {sourceEvent}, 0},
       {"a history record of zone 170 lost", zone, {zone}, 0},
       {"a reply whose checksum is 0xAA lost", checksumAA, {checksumAA}, 0},
-      {"noise holding a 0xAA before the reply hides it", afterNoise, {dataAA}, 0},
-      {"a reply holding 0xAA twice lost",
-       BuildFrame({0x03, 0x0C, 0x01, 0xAA, 0xAA}),
-       {BuildFrame({0x03, 0x0C, 0x01, 0xAA, 0xAA})},
-       0},
-      {"the frame after a 0xAA reply lost", aaFrameThenArm, {dataAA, arm}, 0},
+      {"noise holding a 0xAA before the reply hides it", join({0x12, 0xAA, 0x34}, dataAA), {dataAA}, 0},
+      {"a reply holding 0xAA twice lost", twiceAA, {twiceAA}, 0},
+      {"the frame after a 0xAA reply lost", join(dataAA, arm), {dataAA, arm}, 0},
       {"an earlier start with the right LEN but a wrong checksum taken",
-       {0xAA, 0x02, 0x0D, 0x01, 0xAA, 0x00, 0x55},
-       {},
-       7},
+       {0xAA, 0x02, 0x0D, 0x01, 0xAA, 0x00, 0x55}, {}, 7},
       {"a nearer earlier start passed over for a farther one",
-       {0xAA, 0x05, 0x0D, 0x43, 0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55},
-       {dataAA},
-       0},
-      {"an earlier start taken when the latest passes",
-       {0xAA, 0x03, 0x0D, 0x01, 0xAA, 0x00, 0x09, 0x09, 0x55},
-       {arm},
-       0},
+       {0xAA, 0x05, 0x0D, 0x43, 0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55}, {dataAA}, 0},
+      // clang-format on
   };
   for (const Row& row : rows) {
     const Fed fed = FeedOneByOne(row.input, true);
@@ -134,32 +176,23 @@ TEST(FrameRecognizer, RepliesHoldingAStartByteAreFoundByLookingBack) {
   }
 }
 
-TEST(FrameRecognizer, ALookedBackFrameWithoutOwnerStaysAndIsDeliveredByTheNextScan) {
-  RxBuffer rx;
-  const Bytes dataAA{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55};
-  std::size_t signalled = 0;
-  for (std::uint8_t b : dataAA) signalled += rx.Append(b, false).signalled;
-  EXPECT_EQ(signalled, 1u);
-  EXPECT_EQ(rx.Size(), dataAA.size());
-  RxBuffer::Result r;
-  for (std::uint8_t b : Bytes{0xAA, 0x00, 0x0A, 0x0A, 0x55}) r = rx.Append(b, true);
-  EXPECT_TRUE(r.delivered);
-  EXPECT_EQ(r.frame, dataAA) << "the older frame comes first, as with any frame left waiting";
-}
-
+// The reply event is signalled even with nobody to deliver to; once an owner is attached, the next
+// 0x55 scans from the start and meets the old frame first.
 TEST(FrameRecognizer, WithoutOwnerFrameStaysAndIsMetAgainByTheNextScan) {
-  RxBuffer rx;
-  const Bytes arm{0xAA, 0x00, 0x09, 0x09, 0x55};
-  std::size_t signalled = 0;
-  for (std::uint8_t b : arm) signalled += rx.Append(b, false).signalled;
-  EXPECT_EQ(signalled, 1u) << "the reply event is signalled even with nobody to deliver to";
-  EXPECT_EQ(rx.Size(), 5u);
-  // An owner is attached; the next 0x55 scans from the start and finds the old frame first.
-  RxBuffer::Result r;
-  for (std::uint8_t b : Bytes{0xAA, 0x00, 0x0A, 0x0A, 0x55}) r = rx.Append(b, true);
-  EXPECT_TRUE(r.delivered);
-  EXPECT_EQ(r.frame, arm);
-  EXPECT_EQ(rx.Size(), 0u) << "a delivery empties every byte, including those after the frame";
+  for (const Bytes& waiting :
+       {Bytes{0xAA, 0x00, 0x09, 0x09, 0x55}, Bytes{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55}}) {
+    SCOPED_TRACE(FormatHex(waiting));
+    RxBuffer rx;
+    std::size_t signalled = 0;
+    for (std::uint8_t b : waiting) signalled += rx.Append(b, false).signalled;
+    EXPECT_EQ(signalled, 1u);
+    EXPECT_EQ(rx.Size(), waiting.size());
+    RxBuffer::Result r;
+    for (std::uint8_t b : Bytes{0xAA, 0x00, 0x0A, 0x0A, 0x55}) r = rx.Append(b, true);
+    EXPECT_TRUE(r.delivered);
+    EXPECT_EQ(r.frame, waiting);
+    EXPECT_EQ(rx.Size(), 0u) << "a delivery empties every byte, including those after the frame";
+  }
 }
 
 TEST(FrameRecognizer, BufferIsBoundedButKeepsAnyFrameThatCanStillComplete) {
@@ -180,6 +213,16 @@ TEST(FrameRecognizer, ScanReportsEveryPassingCandidateWithoutOwner) {
   EXPECT_EQ(RecognizeFrames(twice, true), (std::vector<FrameSpan>{{0, 4}}));
   const Bytes lookedBack{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55, 0xAA, 0x00, 0x0A, 0x0A, 0x55};
   EXPECT_EQ(RecognizeFrames(lookedBack, false), (std::vector<FrameSpan>{{0, 5}, {6, 10}}));
+}
+
+// The frame fuzzers' seeds, replayed on every build: the recogniser must agree with the literal
+// transcriptions of its rules on each, and deliver every well-formed reply a recipe builds.
+TEST(FrameSeedReplay, RecogniserAgreesWithTheRulesOnEverySeed) {
+  EXPECT_GE(test::ReplaySeeds("frame", fuzz::FrameStreamViolation), 3);
+}
+
+TEST(FrameSeedReplay, EveryReplyARecipeBuildsComesOutWholeAndInOrder) {
+  EXPECT_GE(test::ReplaySeeds("frame_build", fuzz::FrameRecipeViolation), 3);
 }
 
 }  // namespace

@@ -65,8 +65,7 @@ bool Drawn(char32_t c, const QFont& font, QString& family) {
 }
 
 TEST(GlyphCoverageTest, EveryTextOfTheProgramHasGlyphsInTheFontsQtPicks) {
-  int cyrillicTexts = 0;
-  int chineseTexts = 0;
+  int cyrillicTexts = 0, chineseTexts = 0;
   const std::multimap<char32_t, QString> characters = ProgramCharacters(cyrillicTexts, chineseTexts);
   // A scan that found nothing would pass whatever the fonts.
   ASSERT_GT(cyrillicTexts, 0);

@@ -56,22 +56,16 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
     const char* caption;
     QMessageBox::Icon icon;
   } rows[] = {
-      {"no caption shows no application name",
-       {"3G камера не найдена!!", "", true, veyra::Icon::None},
-       "veyra-setup",
-       QMessageBox::NoIcon},
+      // clang-format off
+      {"no caption shows no application name", {"3G камера не найдена!!", "", true, veyra::Icon::None},
+       "veyra-setup", QMessageBox::NoIcon},
       {"own caption lost, or an unowned box given an owner",
-       {"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::Error},
-       "Failure!",
-       QMessageBox::Critical},
-      {"a caption not in ASCII garbled",
-       {"y", "串口", true, veyra::Icon::Information},
-       "串口",
-       QMessageBox::Information},
+       {"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::Error}, "Failure!", QMessageBox::Critical},
+      {"a caption not in ASCII garbled", {"y", "串口", true, veyra::Icon::Information}, "串口", QMessageBox::Information},
       {"a refusal's detail left out of the box",
-       {"Неверное время!", "", true, veyra::Icon::None, "Час постановки: от 0 до 23."},
-       "veyra-setup",
+       {"Неверное время!", "", true, veyra::Icon::None, "Час постановки: от 0 до 23."}, "veyra-setup",
        QMessageBox::NoIcon},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
