@@ -29,9 +29,7 @@ Bytes TextFrame(std::uint8_t command, const std::string& text) {
   return BuildFrame(payload);
 }
 
-// Rows run in order against one host; each is acknowledged and leaves what it says. What the dialogs'
-// writes leave (an ID, trigger codes, user and password, WAP 1.2, an odd test number) is
-// SmartHomeMmsDlgTest's.
+// Rows run in order against one host; each is acknowledged and leaves what it says.
 TEST(AccessoryState, KeepsWhatEachCommandSets) {
   SimulatedHost host;
   const struct {
@@ -40,14 +38,20 @@ TEST(AccessoryState, KeepsWhatEachCommandSets) {
     const char* kept;  // found in the state afterwards
   } rows[] = {
       // clang-format off
+      {"ID digits unpacked in the wrong order", Frame("03 20 12 34 56"), "id=123456 "},
+      {"single trigger not kept", Frame("01 21 09"), "single=09 "},
+      {"double trigger off not kept", Frame("01 22 90"), "double=90 "},
       {"APN cut at its space", TextFrame(0x26, "my apn"), "apn=my apn "},
+      {"password and user swapped", TextFrame(0x27, R"("pw","user")"), "password=pw user=user "},
       {"an empty password part refused", TextFrame(0x27, R"("","u")"), "password= user=u "},
       {"URL with 8-bit bytes changed", TextFrame(0x29, "http://m\xE9s/"), "url=http://m\xE9s/ "},
+      {"WAP 1.2 flag read as 2.0", TextFrame(0x30, R"(0,"10.0.0.172",80)"), "wap=1.2 ip=10.0.0.172 port=80 "},
       {"empty IP and port refused", TextFrame(0x30, R"(1,"",)"), "wap=2.0 ip= port= "},
       {"an empty APN refused", Frame("00 26"), "apn= "},
       {"empty user and password refused", Frame("00 27"), "password= user= "},
-      {"even number's padding kept", Frame("03 32 12 34 FF"), "phone=1234 tests=1"},
-      {"empty number refused", Frame("01 32 FF"), "phone= tests=2"},
+      {"odd number's padding kept", Frame("04 32 B7 12 34 5F"), "phone=+712345 tests=1"},
+      {"even number's padding kept", Frame("03 32 12 34 FF"), "phone=1234 tests=2"},
+      {"empty number refused", Frame("01 32 FF"), "phone= tests=3"},
       // clang-format on
   };
   for (const auto& row : rows) {

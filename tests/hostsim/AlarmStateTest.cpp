@@ -48,6 +48,23 @@ TEST(AlarmState, EveryReplyFrameIsWellFormedAndTheLongestNumberReadsBackWhole) {
   }
 }
 
+// Each operation is acknowledged and leaves the host in its mode, whatever mode it was in.
+TEST(AlarmState, EachOperationLeavesItsMode) {
+  AlarmState host;
+  const struct {
+    Operation operation;
+    AlarmMode mode;
+  } rows[] = {{Operation::Arm, AlarmMode::Armed},       {Operation::Partial, AlarmMode::Partial},
+              {Operation::Disarm, AlarmMode::Disarmed}, {Operation::Partial, AlarmMode::Partial},
+              {Operation::Arm, AlarmMode::Armed},       {Operation::Disarm, AlarmMode::Disarmed}};
+  for (const auto& row : rows) {
+    const auto replies = host.Handle(BuildFrame(OperatePayload(row.operation)));
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], BuildFrame(OperatePayload(row.operation))) << "acknowledged with its own command";
+    EXPECT_EQ(host.Mode(), row.mode);
+  }
+}
+
 // The demo shows every source and event text, and the utility reads each record as the host meant it.
 TEST(AlarmState, LogHoldsEverySourceAndEventAndDecodesAsStored) {
   AlarmState host;

@@ -86,7 +86,7 @@ TEST(DeviceState, LearningEnrolsTheSentKindWithAFreshIdInTheFirstFreeSlot) {
         << "unreadable: " << FormatHex(frame);
 }
 
-TEST(DeviceState, DeletionEmptiesTheNamedSlot) {
+TEST(DeviceState, DeletionEmptiesTheNamedSlotOrEveryDeviceOfAKind) {
   DeviceState host;
   EXPECT_EQ(test::Hexes(host.Handle(BuildFrame(Hex("02 15 01 00")))),
             std::vector<std::string>{"AA 00 15 15 55"});
@@ -97,6 +97,19 @@ TEST(DeviceState, DeletionEmptiesTheNamedSlot) {
   EXPECT_FALSE(host.Remote(2));
   EXPECT_EQ(ListedRows(host).front().rfind("DДверной датчик\t02\t12\tВыборка\t", 0), 0u)
       << "numbers shift after a deletion";
+
+  for (const char* frame : {"AA 00 16 16 55", "AA 00 17 17 55", "AA 00 18 18 55"})
+    EXPECT_EQ(FormatHex(host.Handle(Hex(frame)).at(0)), frame);
+  EXPECT_EQ(host.DeviceCount(), 1) << "the keypad is no sensor, remote control or doorbell";
+  EXPECT_EQ(ListedRows(host), std::vector<std::string>{"keypad\t01\t01\tПусто\t4b:01"});
+  host.Clear();
+  EXPECT_TRUE(host.Handle(kList).empty()) << "an empty table answers nothing";
+}
+
+TEST(DeviceState, SirenIdIsKept) {
+  DeviceState host;
+  EXPECT_EQ(FormatHex(host.Handle(BuildFrame(Hex("04 19 01 20 11 20"))).at(0)), "AA 00 19 19 55");
+  EXPECT_EQ(host.SirenId(), (std::array<std::uint8_t, 4>{0x01, 0x20, 0x11, 0x20}));
 }
 
 }  // namespace
