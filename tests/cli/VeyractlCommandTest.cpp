@@ -144,7 +144,7 @@ TEST_F(VeyractlCommandTest, HistoryPrintsRecordsThatArriveLate) {
 TEST_F(VeyractlCommandTest, Sensors) {
   const std::string query = "AA 00 12 12 55", learn = FrameLine("02 11 32 12");
   // The fresh host's panic button and keypad, as their lines read.
-  const auto& id = hostsim::DeviceState().Sensor(8)->id;
+  const auto id = hostsim::DeviceState().Sensor(8)->id;  // a copy: the state is a temporary
   char panic[96];
   std::snprintf(panic, sizeof panic, "Тревожная кнопка\t08\t99\tТревога\t%02x:%02x:%02x:%02x\n", id[0], id[1],
                 id[2], id[3]);
