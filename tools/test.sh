@@ -25,7 +25,7 @@ echo "== fuzz targets"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVEYRA_FUZZ=ON -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF "$strict"
 decoder_targets="frame_build history timers phones setup password devices"
 cmake --build build-fuzz -j"$jobs" --target frame_fuzz ini_fuzz $(printf '%s_fuzz ' $decoder_targets)
-fuzz_seconds=${VEYRA_FUZZ_SECONDS:-30}
+fuzz_seconds=${VEYRA_FUZZ_SECONDS:-20}
 # Each target is one process on one core: run as many at once as there are cores, each for the
 # full time, and print each one's summary when it ends.
 fuzz_logs=$(mktemp -d)
