@@ -48,6 +48,20 @@ bool SerialChannel::OnReaderThread() const {
   return thread_.joinable() && thread_.get_id() == std::this_thread::get_id();
 }
 
+void SerialChannel::Shutdown() {
+  if (OnReaderThread()) {
+    stop_ = true;
+    Wake();
+    return;
+  }
+  if (thread_.joinable()) {
+    stop_ = true;
+    Wake();
+    thread_.join();
+  }
+  CloseDevice();
+}
+
 int SerialChannel::OpenCom(int n) {
   const std::optional<std::string> device = DeviceForCom(n);
   if (!device) {

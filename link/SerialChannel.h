@@ -91,6 +91,7 @@ class SerialChannel {
   void CommThread();
   bool DoWrite();
   void Wake();
+  void CloseDevice();
   void Raise(PortEvent kind);
 
   // The platform's descriptors or handles and its helper threads.

@@ -106,18 +106,8 @@ void SerialChannel::Wake() {
   }
 }
 
-void SerialChannel::Shutdown() {
-  if (OnReaderThread()) {
-    stop_ = true;
-    Wake();
-    return;
-  }
-  if (thread_.joinable()) {
-    stop_ = true;
-    Wake();
-    thread_.join();
-  }
-  // A thread that ended on its own has already closed the handle; one that never started may not.
+// A thread that ended on its own has already closed the device; one that never started may not.
+void SerialChannel::CloseDevice() {
   const int fd = os_->fd.exchange(-1);
   if (fd >= 0) ::close(fd);
 }

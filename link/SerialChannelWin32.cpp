@@ -67,18 +67,8 @@ void SerialChannel::Wake() {
   if (os_->wake) ::SetEvent(os_->wake);
 }
 
-void SerialChannel::Shutdown() {
-  if (OnReaderThread()) {
-    stop_ = true;
-    Wake();
-    return;
-  }
-  if (thread_.joinable()) {
-    stop_ = true;
-    Wake();
-    thread_.join();
-  }
-  // A thread that ended on its own has already closed the handle; one that never started may not.
+// A thread that ended on its own has already closed the device; one that never started may not.
+void SerialChannel::CloseDevice() {
   const HANDLE handle = os_->handle.exchange(INVALID_HANDLE_VALUE);
   if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
 }
