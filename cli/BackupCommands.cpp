@@ -117,14 +117,17 @@ int RunRestore(Context& context, const Args& args) {
   BackupEngine engine(context.Port());
   bool all = true;
   Json items = Json::array();
-  for (const ItemResult& item : engine.Write(*config, areas)) {
+  // Each line as soon as its item is judged: a restore cut short still shows what reached the host.
+  engine.Write(*config, areas, [&](const ItemResult& item) {
     const std::string_view outcome = ItemOutcomeTexts[static_cast<int>(item.outcome)];
-    if (context.JsonOutput())
+    if (context.JsonOutput()) {
       items.push_back({{"item", item.item}, {"outcome", outcome}});
-    else
+    } else {
       std::printf("%s\t%s\n", item.item.c_str(), outcome.data());
+      std::fflush(stdout);
+    }
     all = all && item.outcome == ItemOutcome::Acknowledged;
-  }
+  });
   if (context.JsonOutput()) {
     items.push_back({{"item", "devices"}, {"outcome", "not restored: learn them at the host"}});
     context.Doc()["restored"] = items;

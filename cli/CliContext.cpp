@@ -29,56 +29,6 @@ std::vector<Message> PrintingNotifier::Shown() const {
   return shown_;
 }
 
-void QueueLink::SetHandler(Handler handler) {
-  std::lock_guard lock(mutex_);
-  handler_ = std::move(handler);
-}
-
-void QueueLink::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
-  // Held across the handler and the queueing, so Drop() waits for a frame being handled.
-  std::lock_guard delivery(deliveryMutex_);
-  Handler handler;
-  {
-    std::lock_guard lock(mutex_);
-    handler = handler_;
-  }
-  if (handler) handler(sentFrame, receivedFrame);
-  {
-    std::lock_guard lock(mutex_);
-    frames_.push_back(receivedFrame);
-  }
-  cv_.notify_all();
-}
-
-void QueueLink::OnLineLost() {
-  {
-    std::lock_guard lock(mutex_);
-    lost_ = true;
-  }
-  cv_.notify_all();
-}
-
-bool QueueLink::LineLost() const {
-  std::lock_guard lock(mutex_);
-  return lost_;
-}
-
-std::optional<Bytes> QueueLink::NextFrame(int quietMs) {
-  std::unique_lock lock(mutex_);
-  cv_.wait_for(lock, std::chrono::milliseconds(quietMs < 0 ? 0 : quietMs),
-               [this] { return !frames_.empty() || lost_; });
-  if (frames_.empty()) return std::nullopt;
-  Bytes frame = std::move(frames_.front());
-  frames_.pop_front();
-  return frame;
-}
-
-void QueueLink::Drop() {
-  std::lock_guard delivery(deliveryMutex_);
-  std::lock_guard lock(mutex_);
-  frames_.clear();
-}
-
 Context::Context(Options options) : options_(std::move(options)) {
   notifier_.SetLocalizer(options_.localize);
   SetNotifier(&notifier_);
@@ -92,11 +42,6 @@ Context::~Context() {
   SetNotifier(nullptr);
 }
 
-int Context::QuietMs() const {
-  const int wait = ExchangeSettings::waittime.load();
-  return wait > 0 ? wait : 1000;
-}
-
 int Context::Send() { return link_.SendAndWait(link_.Payload, -1, -1); }
 
 int Context::ConnectToHost(std::string_view hostNotFoundText) {
@@ -106,37 +51,12 @@ int Context::ConnectToHost(std::string_view hostNotFoundText) {
   return 1;
 }
 
-bool Context::SendCommand(const Bytes& payload) {
-  link_.Drop();
-  link_.ClearPayload();
-  link_.Payload = payload;
-  return Send() != 0;
-}
+bool Context::SendCommand(const Bytes& payload) { return link_.Send(payload); }
 
 std::optional<Bytes> Context::Exchange(const Bytes& payload, std::string_view noReplyText) {
-  std::optional<Bytes> reply = SendCommand(payload) ? link_.NextFrame(QuietMs()) : std::nullopt;
+  std::optional<Bytes> reply = SendCommand(payload) ? link_.Next(session::QuietMs()) : std::nullopt;
   if (!reply && !noReplyText.empty()) notifier_.Show(OwnedMessage(noReplyText));
   return reply;
-}
-
-ListEnd ReadList(QueueLink& link, int quietMs, const ListBounds& bounds,
-                 const std::function<void(const Bytes&)>& onFrame) {
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point deadline = Clock::now() + bounds.maxTime;
-  const auto quiet = std::chrono::milliseconds(quietMs < 0 ? 0 : quietMs);
-  for (int frames = 0;;) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left <= std::chrono::milliseconds::zero()) return ListEnd::TimeBound;
-    const auto wait = std::min(quiet, left);
-    const std::optional<Bytes> frame = link.NextFrame(static_cast<int>(wait.count()));
-    if (!frame) {
-      if (link.LineLost()) return ListEnd::LineLost;
-      if (wait < quiet) return ListEnd::TimeBound;
-      return ListEnd::Quiet;
-    }
-    onFrame(*frame);
-    if (++frames >= bounds.maxFrames) return ListEnd::FrameBound;
-  }
 }
 
 std::string ListBoundText(const char* command, ListEnd end, const ListBounds& bounds) {
@@ -155,8 +75,8 @@ std::string ListBoundText(const char* command, ListEnd end, const ListBounds& bo
 }
 
 ListEnd Context::ReadAnswer(const char* command, const ListBounds& bounds,
-                            const std::function<void(const Bytes&)>& onFrame) {
-  const ListEnd end = ReadList(link_, QuietMs(), bounds, onFrame);
+                            const std::function<bool(const Bytes&)>& take) {
+  const ListEnd end = session::ReadList(link_, session::QuietMs(), bounds, take);
   const std::string text = ListBoundText(command, end, bounds);
   if (!text.empty()) Problem(text);
   return end;

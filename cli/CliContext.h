@@ -3,9 +3,7 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -18,6 +16,7 @@
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/Notifier.h"
+#include "session/FrameQueue.h"
 #include "session/HostSearch.h"
 
 namespace veyra::cli {
@@ -39,48 +38,12 @@ class PrintingNotifier final : public Notifier {
   std::vector<Message> shown_;
 };
 
-// A link that queues every frame it receives; an optional handler runs on the reader thread
-// first, as a dialog's OnReply would (decode, judge, show).
-class QueueLink final : public HostLink {
- public:
-  using Handler = std::function<void(const Bytes& sent, const Bytes& received)>;
-  ~QueueLink() override { ReleasePort(); }  // before the queue goes
-  void SetHandler(Handler handler);
-  void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) override;
-  void OnLineLost() override;
-  // The next frame, or nullopt when none has come for quietMs or the line is lost and every
-  // frame that came before has been taken.
-  std::optional<Bytes> NextFrame(int quietMs);
-  void Drop();
-  bool LineLost() const;
+using session::FrameQueue;
+using session::kLongListBounds;
+using session::kShortListBounds;
+using session::ListBounds;
+using session::ListEnd;
 
- private:
-  std::mutex deliveryMutex_;
-  mutable std::mutex mutex_;
-  std::condition_variable cv_;
-  std::deque<Bytes> frames_;
-  Handler handler_;
-  bool lost_ = false;
-};
-
-// Why reading a multi-frame answer stopped.
-enum class ListEnd { Quiet, LineLost, TimeBound, FrameBound };
-
-// Limits on one multi-frame answer, far beyond what a real host sends, so a host that never stops
-// talking cannot keep a script waiting for ever.
-struct ListBounds {
-  int maxFrames;
-  std::chrono::milliseconds maxTime;
-};
-// history and send: a host's whole log at 9600 baud takes well under two minutes.
-inline constexpr ListBounds kLongListBounds{10000, std::chrono::minutes(5)};
-// timers and phones: the host has 3 timer groups and 12 number slots.
-inline constexpr ListBounds kShortListBounds{100, std::chrono::minutes(1)};
-
-// Hands every frame to onFrame until the line has been quiet for quietMs, the line is lost, or a
-// bound is reached; the frame that reaches maxFrames is still handed over.
-ListEnd ReadList(QueueLink& link, int quietMs, const ListBounds& bounds,
-                 const std::function<void(const Bytes&)>& onFrame);
 // What veyractl says when a list stopped at a bound; empty for the other ends.
 std::string ListBoundText(const char* command, ListEnd end, const ListBounds& bounds);
 
@@ -116,7 +79,7 @@ class Context {
 
   const Options& Opts() const { return options_; }
   HostPort& Port() { return port_; }
-  QueueLink& Link() { return link_; }
+  FrameQueue& Link() { return link_; }
   PrintingNotifier& Out() { return notifier_; }
 
   // The host search over the given ports (selected "Авто") or on one; returns LoginAccepted.
@@ -128,8 +91,6 @@ class Context {
   // auto, on the first port whose host accepts it).
   // Returns 0 when the link is up, else the exit status the command should end with.
   int Connect();
-  // Milliseconds of silence that end a multi-frame answer: [timeout] waittime as last read.
-  int QuietMs() const;
   // Sends the link's Payload; returns SendAndWait's result. Reads [timeout] anew.
   int Send();
   // Connect, then the dialogs' host check: shows hostNotFoundText and gives 1 when no host was
@@ -141,10 +102,10 @@ class Context {
   // SendCommand, then the frame that answered; none when nothing came, after showing
   // noReplyText when there is one.
   std::optional<Bytes> Exchange(const Bytes& payload, std::string_view noReplyText = {});
-  // ReadList on this context's link with its quiet time; a bound reached is reported on standard
-  // error (the line lost was reported when it happened).
+  // ReadList on this context's link; a bound reached is reported on standard error (the line lost
+  // was reported when it happened). take returns true once a list of known length is complete.
   ListEnd ReadAnswer(const char* command, const ListBounds& bounds,
-                     const std::function<void(const Bytes&)>& onFrame);
+                     const std::function<bool(const Bytes&)>& take);
   // The line went away during the command: it has failed, whatever it printed.
   bool LineLost() const { return port_.LineLost(); }
 
@@ -167,7 +128,7 @@ class Context {
   Json doc_ = Json::object();
   std::vector<std::string> problems_;
   HostPort port_;
-  QueueLink link_;
+  FrameQueue link_;
   PrintingNotifier notifier_;
 };
 

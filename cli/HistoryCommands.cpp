@@ -22,7 +22,7 @@ int Prepare(Context& context, const Args& args, const char* usage) {
 // them, until the line has been quiet for a reply window or a bound is reached.
 int RunHistory(Context& context, const Args& args) {
   if (const int status = Prepare(context, args, "history takes no arguments")) return status;
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   Json& list = context.Doc()["history"] = Json::array();
   if (!context.SendCommand(alarm::HistoryReadPayload())) {
     context.Out().Show(OwnedMessage(std::string(alarm::kHistoryReadNoReplyText)));
@@ -32,7 +32,7 @@ int RunHistory(Context& context, const Args& args) {
   int records = 0;
   const ListEnd end = context.ReadAnswer("history", kLongListBounds, [&](const Bytes& frame) {
     const std::optional<alarm::HistoryRecord> record = alarm::HistoryReadRecord(sent, frame);
-    if (!record) return;
+    if (!record) return false;
     const auto cells = alarm::HistoryRecordCells(*record, ++records);
     if (args.json) {
       list.push_back({{"no", records},
@@ -40,10 +40,11 @@ int RunHistory(Context& context, const Args& args) {
                       {"event", cells[2]},
                       {"zone", record->zone},
                       {"time", cells[4]}});
-      return;
+      return false;
     }
     std::printf("%s\n", alarm::HistoryTabLine(cells).c_str());
     std::fflush(stdout);
+    return false;
   });
   if (end != ListEnd::Quiet) return 1;
   if (records == 0) {
@@ -60,7 +61,7 @@ int RunEraseHistory(Context& context, const Args& args) {
   const std::optional<Bytes> reply =
       context.Exchange(alarm::HistoryErasePayload(), alarm::kHistoryEraseFailureText);
   if (!reply) return 1;
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   const std::optional<Message> message =
       alarm::HistoryEraseReplyMessage(link.SentFrame(), *reply, link.Acks());
   if (!message) return 1;

@@ -65,10 +65,11 @@ int RunSend(Context& context, const Args& args) {
   const ListEnd end = context.ReadAnswer("send", kLongListBounds, [&](const Bytes& frame) {
     if (context.JsonOutput()) {
       frames.push_back(FormatHex(frame));
-      return;
+      return false;
     }
     std::printf("%s\n", FormatHex(frame).c_str());
     std::fflush(stdout);
+    return false;
   });
   return end == ListEnd::Quiet ? 0 : 1;
 }

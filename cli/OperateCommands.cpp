@@ -17,7 +17,7 @@ int RunOperate(Operation operation, Context& context, const Args& args) {
   const std::optional<Bytes> reply =
       context.Exchange(alarm::OperatePayload(operation), alarm::OperateNoReplyText(operation));
   if (!reply) return 1;
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   const std::optional<Message> message = alarm::OperateReplyMessage(link.SentFrame(), *reply, link.Acks());
   if (!message) return 1;
   context.Out().Show(*message);

@@ -1,4 +1,5 @@
 // veyractl's alarm telephone number commands: list the twelve numbers, write some of them.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <map>
@@ -23,12 +24,17 @@ int RunPhones(Context& context, const Args& args) {
   }
   std::array<std::string, kPhoneSlotCount> numbers;
   bool any = false;
+  // Twelve slots: the list ends at the last one's frame, not a quiet reply window after it.
+  std::array<bool, kPhoneSlotCount> seen{};
   const ListEnd end = context.ReadAnswer("phones", kShortListBounds, [&](const Bytes& frame) {
     if (const std::optional<PhoneNumber> number = DecodePhoneFrame(frame)) {
       numbers[number->slot - 1] = number->text;
+      seen[number->slot - 1] = true;
       any = true;
     }
+    return std::all_of(seen.begin(), seen.end(), [](bool slot) { return slot; });
   });
+  const bool ended = end == ListEnd::Quiet || end == ListEnd::Complete;
   if (any) {
     for (int slot = 1; slot <= kPhoneSlotCount; ++slot) {
       if (args.json)
@@ -36,12 +42,12 @@ int RunPhones(Context& context, const Args& args) {
       else
         std::printf("%d\t%s\n", slot, numbers[slot - 1].c_str());
     }
-  } else if (end == ListEnd::Quiet) {
+  } else if (ended) {
     // Frames came, none of them a number: to the user that is no answer at all.
     Messages().Show(OwnedMessage(kPhoneReadNoReplyText));
     return 1;
   }
-  return end == ListEnd::Quiet ? 0 : 1;
+  return ended ? 0 : 1;
 }
 
 constexpr const char* kPhoneSetUsage = "phone-set SLOT=NUMBER ... (SLOT 1-12, each at most once)";
@@ -70,7 +76,7 @@ int RunPhoneSet(Context& context, const Args& args) {
   }
   if (const int status = context.Connect()) return status;
 
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   // Shared with the handler: a late frame may still be in it when this function returns.
   const auto save = std::make_shared<PhoneSaveTracker>();
   link.SetHandler([acks = link.Acks(), save](const Bytes& sent, const Bytes& received) {

@@ -38,7 +38,7 @@ int SendEdit(Context& context, const Bytes& payload) {
   if (const int status = context.ConnectToHost(kEditHostNotFoundText)) return status;
   const std::optional<Bytes> reply = context.Exchange(payload, EditNoReplyText(payload));
   if (!reply) return 1;
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   const AckCheck acks = link.Acks();
   if (const std::optional<Message> message = EditReplyMessage(link.SentFrame(), *reply, acks)) {
     Messages().Show(*message);
@@ -77,17 +77,18 @@ int RunSensors(Context& context, const Args& args) {
   context.SendCommand(SensorListPayload());
   int devices = 0;
   const ListEnd end = context.ReadAnswer("sensors", kLongListBounds, [&](const Bytes& frame) {
-    if (!DecodeDeviceFrame(frame)) return;
+    if (!DecodeDeviceFrame(frame)) return false;
     ++devices;
     const std::optional<SensorCells> cells = SensorListRow(frame, filter);
-    if (!cells) return;
+    if (!cells) return false;
     if (args.json) {
       const SensorCells& c = *cells;
       list.push_back({{"type", c[0]}, {"number", c[1]}, {"zone", c[2]}, {"mode", c[3]}, {"id", c[4]}});
-      return;
+      return false;
     }
     std::printf("%s\n", SensorTabLine(*cells).c_str());
     std::fflush(stdout);
+    return false;
   });
   if (end != ListEnd::Quiet) return 1;
   if (devices == 0) {

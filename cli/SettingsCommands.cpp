@@ -139,7 +139,7 @@ int RunSetupSet(Context& context, const Args& args) {
   SetupControls controls = SetupControlsFromRecord(reply->record);
   for (const auto& [name, value] : changes) ApplySetting(name, value, controls);
 
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   const std::optional<Bytes> frame =
       context.Exchange(SetupWritePayload(SetupRecordFromControls(controls)), kSetupWriteNoReplyText);
   if (!frame) return 1;
@@ -158,7 +158,7 @@ int RunMaintenance(Context& context, const Args& args, const char* name, const B
   }
   if (const int status = NeedsYes(args, name, "the settings page asks first")) return status;
   if (const int status = context.ConnectToHost(kSettingsHostNotFoundText)) return status;
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   const std::optional<Bytes> frame = context.Exchange(payload, noReplyText);
   if (!frame) return 1;
   const std::optional<Message> message = SetupReplyMessage(link.SentFrame(), *frame, link.Acks());
@@ -220,7 +220,7 @@ int RunClockSync(Context& context, const Args& args) {
     std::printf("%s\n", ClockText(time).c_str());
     std::fflush(stdout);
   }
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   const std::optional<Bytes> frame = context.Exchange(ClockPayload(time), kClockFailureText);
   if (!frame) return 1;
   const Message message = ClockReplyMessage(link.SentFrame(), *frame, link.Acks());

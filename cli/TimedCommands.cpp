@@ -1,4 +1,6 @@
 // veyractl's timed arm/disarm commands: list the host's timers, set the timers of one group.
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <memory>
@@ -35,24 +37,30 @@ int RunTimers(Context& context, const Args& args) {
     Messages().Show(veyra::OwnedMessage(kTimedLookupNoReplyText));
     return 1;
   }
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   const Bytes sent = link.SentFrame();
   int row = 0;
+  // The host has a fixed number of groups: the list ends at the last one's frame, not a quiet
+  // reply window after it.
+  std::array<bool, TimedGroupNames.size()> seen{};
   const ListEnd end = context.ReadAnswer("timers", kShortListBounds, [&](const Bytes& frame) {
     const std::optional<TimedSchedule> schedule = TimedLookupRecord(sent, frame);
-    if (!schedule) return;
+    if (!schedule) return false;
+    if (schedule->group >= 1 && schedule->group <= static_cast<int>(seen.size()))
+      seen[schedule->group - 1] = true;
     const auto cells = TimedRecordCells(*schedule, ++row);
     if (args.json) {
       list.push_back({{"no", row},
                       {"group", schedule->group},
                       {"arm", TimeJson(schedule->arm)},
                       {"disarm", TimeJson(schedule->disarm)}});
-      return;
+    } else {
+      std::printf("%s\t%s\t%s\t%s\n", cells[0].c_str(), cells[1].c_str(), cells[2].c_str(), cells[3].c_str());
+      std::fflush(stdout);
     }
-    std::printf("%s\t%s\t%s\t%s\n", cells[0].c_str(), cells[1].c_str(), cells[2].c_str(), cells[3].c_str());
-    std::fflush(stdout);
+    return std::all_of(seen.begin(), seen.end(), [](bool group) { return group; });
   });
-  if (end != ListEnd::Quiet) return 1;
+  if (end != ListEnd::Quiet && end != ListEnd::Complete) return 1;
   if (row == 0) {
     // Frames came, none of them a schedule: to the user that is no answer at all.
     Messages().Show(veyra::OwnedMessage(kTimedLookupNoReplyText));
@@ -86,7 +94,7 @@ int RunTimerSet(Context& context, const Args& args) {
   }
   if (const int status = context.Connect()) return status;
 
-  QueueLink& link = context.Link();
+  FrameQueue& link = context.Link();
   // Shared with the handler: a late frame may still be in it when this function returns.
   const auto succeeded = std::make_shared<std::atomic<bool>>(false);
   link.SetHandler([acks = link.Acks(), succeeded](const Bytes& sent, const Bytes& received) {

@@ -205,10 +205,12 @@ void PtyHost::Serve() {
     for (const Bytes& frame : frames) {
       std::vector<Bytes> replies;
       Faults faults;
+      int repeatsNow = 0;
       {
         std::lock_guard lock(mutex_);
         frames_.push_back(frame);
         repeats_ = (frame == lastFrame_) ? repeats_ + 1 : 1;
+        repeatsNow = repeats_;
         lastFrame_ = frame;
         faults = faults_;
         if (faults_.hangUpAfterBytes >= 0) faults_.hangUpAfterBytes = -1;
@@ -219,6 +221,8 @@ void PtyHost::Serve() {
         if (!refused && !faults.silent && repeats_ >= faults.answerFromAttempt) replies = host_.Handle(frame);
       }
       cv_.notify_all();
+      const bool late = !replies.empty() && (!faults.lateFirstCopyOnly || repeatsNow == 1);
+      if (late && !SleepMs(faults.lateMs)) break;
       Reply(replies, faults);
     }
   }

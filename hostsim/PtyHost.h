@@ -20,10 +20,14 @@ struct Faults {
   int answerFromAttempt = 1;          // answer a repeated command only from its k-th copy on
   Bytes garbageBefore;                // sent before every reply
   std::optional<Bytes> replaceReply;  // sent instead of every reply (a wrong acknowledgement)
-  int delayMs = 0;                    // before every reply
-  bool pace = false;                  // one byte every 1.04 ms, as at 9600 baud
-  int hangUpAfterBytes = -1;          // send this many bytes of the next reply, then hang up
-  int splitGapMs = 0;                 // send the reply byte by byte with this gap
+  int delayMs = 0;                    // before every reply frame
+  // Before the first frame of every answer: a host slow to think, then quick to talk. Longer than
+  // the program's reply window, it answers each copy of a command the program writes again.
+  int lateMs = 0;
+  bool lateFirstCopyOnly = false;  // lateMs for a command's first copy only; its repeats at once
+  bool pace = false;               // one byte every 1.04 ms, as at 9600 baud
+  int hangUpAfterBytes = -1;       // send this many bytes of the next reply, then hang up
+  int splitGapMs = 0;              // send the reply byte by byte with this gap
   // One command refused: a frame whose bytes from the command byte on start with refuseFrom (0D 05:
   // the number of slot 5) changes nothing and is answered with refuseReply (empty: not at all).
   Bytes refuseFrom;

@@ -18,7 +18,9 @@ volatile sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 
 constexpr char kUsage[] =
-    "usage: veyra-hostsim [--password NNNN] [--pace] [--hang-up-after BYTES] [--link PATH]\n"
+    "usage: veyra-hostsim [--password NNNN] [--pace] [--hang-up-after BYTES] [--late MS "
+    "[--late-first-copy]]\n"
+    "                     [--link PATH]\n"
     "       veyra-hostsim --help | --version\n";
 
 int Usage() {
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
   std::string link;
   bool pace = false;
   int hangUpAfter = -1;
+  int lateMs = 0;
+  bool lateFirstCopy = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--password" && i + 1 < argc) {
@@ -52,6 +56,14 @@ int main(int argc, char** argv) {
           bytes.find_first_not_of("0123456789") != std::string_view::npos)
         return Usage();
       hangUpAfter = std::stoi(std::string(bytes));
+    } else if (arg == "--late" && i + 1 < argc) {
+      // A host slower than the reply window, which answers every copy of a command it is sent.
+      const std::string_view ms = argv[++i];
+      if (ms.empty() || ms.size() > 6 || ms.find_first_not_of("0123456789") != std::string_view::npos)
+        return Usage();
+      lateMs = std::stoi(std::string(ms));
+    } else if (arg == "--late-first-copy") {
+      lateFirstCopy = true;
     } else if (arg == "--link" && i + 1 < argc) {
       link = argv[++i];
     } else {
@@ -91,6 +103,8 @@ int main(int argc, char** argv) {
   veyra::hostsim::Faults faults;
   faults.pace = pace;
   faults.hangUpAfterBytes = hangUpAfter;
+  faults.lateMs = lateMs;
+  faults.lateFirstCopyOnly = lateFirstCopy;
   host.SetFaults(faults);
 
   if (!link.empty()) {

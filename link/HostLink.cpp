@@ -65,16 +65,20 @@ int HostLink::SendAndWait(const Bytes& payload, int times, int waittime) {
   }
   const int attempts = ExchangeSettings::times.load();
   const int wait = ExchangeSettings::waittime.load();
+  if (port_ && attempts > 0) port_->BeginExchange(wait);
   for (int attempt = 0; attempt < attempts; ++attempt) {
     if (!port_) return 1;  // nothing to write to: the wait "reports a frame" at once
     // A lost line answers nothing: further attempts would only hold the window.
     if (port_->LineLost()) return 0;
-    port_->SendFrame(frame);
-    if (port_->WaitReply(wait)) {
-      port_->AwaitDelivery();
-      ReplyWaitEnded();
-      return 1;
+    // An answer that came just after the last window closed: another copy would only be answered
+    // again.
+    if (attempt == 0 || !port_->AnswerArrived()) {
+      port_->SendFrame(frame);
+      if (!port_->WaitReply(wait)) continue;
     }
+    port_->AwaitDelivery();
+    ReplyWaitEnded();
+    return 1;
   }
   return 0;
 }

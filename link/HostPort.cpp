@@ -38,12 +38,40 @@ HostPort::TraceFn HostPort::Trace() {
   return trace_;
 }
 
+void HostPort::TraceFrame(TraceKind kind, const Bytes& frame) {
+  std::lock_guard lock(traceMutex_);
+  if (trace_) trace_(kind, frame);
+}
+
+void HostPort::BeginExchange(int waittimeMs) {
+  using Clock = AnswerLedger::Clock;
+  std::unique_lock lock(mutex_);
+  ledger_.StartSettling(Clock::now());
+  for (;;) {
+    const std::optional<Clock::time_point> deadline = ledger_.SettleDeadline();
+    const Clock::time_point now = Clock::now();
+    if (!deadline || now >= *deadline || LineLost()) break;
+    // In slices, so the window paints while it waits.
+    settled_.wait_until(lock, std::min(*deadline, now + std::chrono::milliseconds(20)));
+    lock.unlock();
+    Messages().KeepAlive();
+    lock.lock();
+  }
+  ledger_.Begin(Clock::now(), waittimeMs);
+}
+
+bool HostPort::AnswerArrived() const {
+  std::lock_guard lock(mutex_);
+  return ledger_.Answered();
+}
+
 void HostPort::SendFrame(const Bytes& frame) {
   replyEvent_.Reset();
   {
-    std::lock_guard lock(traceMutex_);
-    if (trace_) trace_(true, frame);
+    std::lock_guard lock(mutex_);
+    ledger_.AttemptWritten(AnswerLedger::Clock::now());
   }
+  TraceFrame(TraceKind::Sent, frame);
   Write(frame.data(), frame.size());
 }
 
@@ -55,6 +83,10 @@ void HostPort::AwaitDelivery() { std::lock_guard delivery(deliveryMutex_); }
 
 void HostPort::OnEvent(SerialChannel* port, PortEvent kind) {
   if (!port || static_cast<int>(kind) >= kPortEventCount) return;
+  if (kind == PortEvent::Connected) {
+    std::lock_guard lock(mutex_);
+    ledger_.Reset();  // a new line owes nothing
+  }
   if (kind == PortEvent::DataReceived) {
     AppendReceived(LastReadCount(), ReadBuffer());
     return;
@@ -62,6 +94,7 @@ void HostPort::OnEvent(SerialChannel* port, PortEvent kind) {
   SerialChannel::OnEvent(port, kind);
   if (kind == PortEvent::Disconnected && LineLost()) {
     replyEvent_.Abandon();
+    settled_.notify_all();
     Messages().Show(OwnedMessage(kLineLostText));
     // Held so the owner cannot be detached and destroyed while it is told.
     std::lock_guard delivery(deliveryMutex_);
@@ -74,18 +107,24 @@ void HostPort::AppendReceived(std::size_t count, const std::uint8_t* bytes) {
     std::unique_lock delivery(deliveryMutex_);
     RxBuffer::Result result;
     HostLink* owner = nullptr;
+    AnswerLedger::Verdict verdict = AnswerLedger::Verdict::Deliver;
     {
       std::lock_guard lock(mutex_);
       owner = owner_;
       result = rx_.Append(bytes[i], owner != nullptr);
+      if (result.delivered) verdict = ledger_.Classify(result.frame, AnswerLedger::Clock::now());
     }
     if (result.signalled == 0) continue;
+    if (verdict != AnswerLedger::Verdict::Deliver) {
+      // The sender has its answer already, or has moved on: a technician sees it, nobody else.
+      settled_.notify_all();
+      TraceFrame(verdict == AnswerLedger::Verdict::Repeat ? TraceKind::Repeat : TraceKind::Stale,
+                 result.frame);
+      continue;
+    }
     replyEvent_.Set();
     if (!result.delivered) continue;
-    {
-      std::lock_guard lock(traceMutex_);
-      if (trace_) trace_(false, result.frame);
-    }
+    TraceFrame(TraceKind::Received, result.frame);
     owner->OnReply(owner->SentFrame(), result.frame);
   }
 }

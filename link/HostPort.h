@@ -2,9 +2,11 @@
 // and the owner link that recognised frames are handed to.
 #pragma once
 
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 
+#include "link/AnswerLedger.h"
 #include "link/Frame.h"
 #include "link/FrameRecognizer.h"
 #include "link/ReplyEvent.h"
@@ -18,10 +20,17 @@ class HostLink;
 // Shown once each time the line goes away without being closed (unplugged adapter, host hung up).
 inline constexpr const char* kLineLostText = QT_TRANSLATE_NOOP("veyra", "Связь с хостом потеряна!");
 
+// What a trace line says of a frame.
+enum class TraceKind {
+  Sent,
+  Received,
+  Repeat,  // received, a copy of the answer the host sent for a copy of the command: dropped
+  Stale,   // received while the next command waited for the line to settle: dropped
+};
+
 class HostPort : public SerialChannel {
  public:
-  // sent: true for a frame written, false for one recognised.
-  using TraceFn = std::function<void(bool sent, const Bytes& frame)>;
+  using TraceFn = std::function<void(TraceKind kind, const Bytes& frame)>;
 
   HostPort() = default;
   ~HostPort() override;
@@ -29,6 +38,12 @@ class HostPort : public SerialChannel {
   void SetOwner(HostLink* link);
   HostLink* Owner() const;
   void ClearReceived();
+  // Before a command's first attempt: waits, bounded and keeping the window alive, until the host
+  // owes no more copies of the last command's answer, dropping what comes meanwhile; then starts
+  // the books of the new exchange. Returns at once when the last exchange was answered in time.
+  void BeginExchange(int waittimeMs);
+  // True once a frame answered the exchange begun last.
+  bool AnswerArrived() const;
   void SendFrame(const Bytes& frame);
   int WaitReply(int milliseconds);
   // Returns once the frame being handed to the owner, if any, has been handed over. The reply
@@ -47,7 +62,11 @@ class HostPort : public SerialChannel {
   void OnEvent(SerialChannel* port, PortEvent kind) override;
 
  private:
-  mutable std::mutex mutex_;  // RxBuffer and Owner
+  void TraceFrame(TraceKind kind, const Bytes& frame);
+
+  mutable std::mutex mutex_;  // RxBuffer, Owner and the ledger
+  std::condition_variable settled_;
+  AnswerLedger ledger_;
   // Held while a frame is being handed to the owner, so ownership cannot move away (and the old
   // owner be destroyed) in the middle of OnReply.
   std::recursive_mutex deliveryMutex_;

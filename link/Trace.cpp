@@ -8,7 +8,7 @@
 
 namespace veyra {
 
-void WriteTraceLine(std::FILE* out, bool sent, const Bytes& frame) {
+void WriteTraceLine(std::FILE* out, TraceKind kind, const Bytes& frame) {
   static std::mutex mutex;
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
@@ -17,13 +17,16 @@ void WriteTraceLine(std::FILE* out, bool sent, const Bytes& frame) {
   std::tm local{};
   localtime_r(&seconds, &local);
   std::lock_guard lock(mutex);
-  std::fprintf(out, "%02d:%02d:%02d.%03ld %c %s\n", local.tm_hour, local.tm_min, local.tm_sec, millis,
-               sent ? '>' : '<', FormatHex(frame).c_str());
+  const char* dropped = kind == TraceKind::Repeat  ? "  [dropped: a copy of the answer]"
+                        : kind == TraceKind::Stale ? "  [dropped: stale, the next command waits]"
+                                                   : "";
+  std::fprintf(out, "%02d:%02d:%02d.%03ld %c %s%s\n", local.tm_hour, local.tm_min, local.tm_sec, millis,
+               kind == TraceKind::Sent ? '>' : '<', FormatHex(frame).c_str(), dropped);
   std::fflush(out);
 }
 
 void EnableTrace(HostPort& port, std::FILE* out) {
-  port.SetTrace([out](bool sent, const Bytes& frame) { WriteTraceLine(out, sent, frame); });
+  port.SetTrace([out](TraceKind kind, const Bytes& frame) { WriteTraceLine(out, kind, frame); });
 }
 
 bool TraceFile::Start(const std::string& path) {
@@ -32,9 +35,9 @@ bool TraceFile::Start(const std::string& path) {
   Stop();
   file_ = file;
   before_ = port_.Trace();
-  port_.SetTrace([before = before_, file](bool sent, const Bytes& frame) {
-    if (before) before(sent, frame);
-    WriteTraceLine(file, sent, frame);
+  port_.SetTrace([before = before_, file](TraceKind kind, const Bytes& frame) {
+    if (before) before(kind, frame);
+    WriteTraceLine(file, kind, frame);
   });
   return true;
 }

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "link/Frame.h"
+#include "link/HostPort.h"
 
 namespace veyra {
 
-class HostPort;
-
-// "12:34:56.789 > AA 00 09 09 55" for a frame sent, "<" for one received.
-void WriteTraceLine(std::FILE* out, bool sent, const Bytes& frame);
+// "12:34:56.789 > AA 00 09 09 55" for a frame sent, "<" for one received; a received frame that
+// was dropped says so and why after it.
+void WriteTraceLine(std::FILE* out, TraceKind kind, const Bytes& frame);
 void EnableTrace(HostPort& port, std::FILE* out);
 
 // The same lines appended to a file a person chose, beside whatever trace the port already has
@@ -36,7 +36,7 @@ class TraceFile {
  private:
   HostPort& port_;
   std::FILE* file_ = nullptr;
-  std::function<void(bool, const Bytes&)> before_;
+  HostPort::TraceFn before_;
 };
 
 }  // namespace veyra

@@ -18,6 +18,9 @@ namespace veyra {
 class HostLink;
 class HostPort;
 }  // namespace veyra
+namespace veyra::session {
+class FrameQueue;
+}  // namespace veyra::session
 
 namespace veyra::backup {
 
@@ -29,14 +32,22 @@ struct ReadResult {
   std::string failure;                      // "timers: no reply"
 };
 
-enum class ItemOutcome { Acknowledged, Refused, NoReply };
+// NotSent: the host had stopped answering, so the restore stopped before this item.
+enum class ItemOutcome { Acknowledged, Refused, NoReply, NotSent };
 // Indexed by ItemOutcome, as a restore prints them.
-inline constexpr std::array<std::string_view, 3> ItemOutcomeTexts = {"acknowledged", "refused", "no reply"};
+inline constexpr std::array<std::string_view, 4> ItemOutcomeTexts = {"acknowledged", "refused", "no reply",
+                                                                     "not sent"};
 
 struct ItemResult {
   std::string item;  // "setup", "timers.group2", "phones.sms1"
   ItemOutcome outcome = ItemOutcome::NoReply;
 };
+// Told of each item as soon as it is judged, in order.
+using ItemReport = std::function<void(const ItemResult&)>;
+
+// After this many items in a row without a reply the host is taken to be gone: the rest are not
+// sent, so a silent host ends a restore in seconds instead of a minute.
+inline constexpr int kUnansweredItemsToStop = 2;
 
 // How many commands Write sends for the areas: the setup record, one per timer group, one per
 // telephone slot.
@@ -57,15 +68,16 @@ class BackupEngine {
   // answers the device list with silence, which reads as none.
   ReadResult Read(const AreaSet& areas);
 
-  // Writes the chosen writable areas of config, each command judged by its acknowledgement; goes on
-  // after a refusal or a silence so every item gets its verdict.
-  std::vector<ItemResult> Write(const HostConfiguration& config, const AreaSet& areas);
+  // Writes the chosen writable areas of config, each command judged by its own acknowledgement;
+  // goes on after a refusal or a single silence so every item gets its verdict, and stops after
+  // kUnansweredItemsToStop silences in a row, the rest reported NotSent.
+  std::vector<ItemResult> Write(const HostConfiguration& config, const AreaSet& areas,
+                                const ItemReport& report = {});
 
  private:
-  class Link;
   HostPort* port_;
   HostLink* previousOwner_;
-  std::unique_ptr<Link> link_;
+  std::unique_ptr<session::FrameQueue> link_;
   Progress progress_;
 };
 

@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, StrayFrameAfterTheSearchIsNoVerdict) {
   w.SearchButton()->click();
   ASSERT_EQ(HostFound.load(), 1);
   std::atomic<int> recognised{0};
-  port.SetTrace([&](bool sent, const Bytes&) { recognised += sent ? 0 : 1; });
+  port.SetTrace([&](TraceKind kind, const Bytes&) { recognised += kind == TraceKind::Received ? 1 : 0; });
   // A late record from a closed dialog, whose byte 3 happens to be 00.
   host.Inject(BuildFrame({0x06, 0x02, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05}));
   host.Inject(BuildFrame({0x01, 0x01, 0x00}));

@@ -127,7 +127,8 @@ TEST_F(SensorsDlgTest, FramesGoToThePageInFrontAndShortOnesTakeNoRow) {
   Check(0, 12);
   const Bytes pir = BuildFrame({0x07, 0x12, 0x21, 0x01, 0x02, 0x03, 0x04, 0x05, 0x21});
   std::atomic<int> recognised{0};
-  port.SetTrace([&recognised](bool sent, const Bytes&) { recognised += sent ? 0 : 1; });
+  port.SetTrace(
+      [&recognised](TraceKind kind, const Bytes&) { recognised += kind == TraceKind::Received ? 1 : 0; });
   ShowPage(1, Edit());
   host.Inject(pir);
   ASSERT_TRUE(test::WaitFor([&] { return recognised == 1; }));
