@@ -46,6 +46,12 @@ void HostPort::TraceFrame(TraceKind kind, const Bytes& frame) {
 void HostPort::BeginExchange(int waittimeMs) {
   using Clock = AnswerLedger::Clock;
   std::unique_lock lock(mutex_);
+  // Judged here, on the sending thread, not when the reader reports the line connected: that
+  // report may come after the first command is on its way.
+  if (ledgerOpenCount_ != OpenCount()) {
+    ledger_.Reset();  // a new line owes nothing
+    ledgerOpenCount_ = OpenCount();
+  }
   ledger_.StartSettling(Clock::now());
   for (;;) {
     const std::optional<Clock::time_point> deadline = ledger_.SettleDeadline();
@@ -83,10 +89,6 @@ void HostPort::AwaitDelivery() { std::lock_guard delivery(deliveryMutex_); }
 
 void HostPort::OnEvent(SerialChannel* port, PortEvent kind) {
   if (!port || static_cast<int>(kind) >= kPortEventCount) return;
-  if (kind == PortEvent::Connected) {
-    std::lock_guard lock(mutex_);
-    ledger_.Reset();  // a new line owes nothing
-  }
   if (kind == PortEvent::DataReceived) {
     AppendReceived(LastReadCount(), ReadBuffer());
     return;

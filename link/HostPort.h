@@ -67,6 +67,7 @@ class HostPort : public SerialChannel {
   mutable std::mutex mutex_;  // RxBuffer, Owner and the ledger
   std::condition_variable settled_;
   AnswerLedger ledger_;
+  unsigned ledgerOpenCount_ = 0;  // the open the ledger's books are of
   // Held while a frame is being handed to the owner, so ownership cannot move away (and the old
   // owner be destroyed) in the middle of OnReply.
   std::recursive_mutex deliveryMutex_;

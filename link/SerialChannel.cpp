@@ -110,6 +110,7 @@ void SerialChannel::Raise(PortEvent kind) { OnEvent(this, kind); }
 bool SerialChannel::BeginOpen(const std::string& device, int baudRate, int parity, bool monitorEvents) {
   // The previous reader thread ends before a new handle exists, so it can never touch it.
   Shutdown();
+  ++openCount_;
   stop_ = false;
   lineLost_ = false;
   lastErrno_ = 0;

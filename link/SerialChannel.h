@@ -71,6 +71,8 @@ class SerialChannel {
   // True once the reader thread has ended without being asked to (unplugged, hung up, failed),
   // until the next open: a command in progress has then failed, whatever it received before.
   bool LineLost() const { return lineLost_.load(); }
+  // Counts the opens begun; a new count is a new line, which owes nothing of what the last one did.
+  unsigned OpenCount() const { return openCount_.load(); }
 
  protected:
   // Called on the reader thread. The default writes the diagnostic text; received bytes are dropped.
@@ -107,6 +109,7 @@ class SerialChannel {
 
   std::atomic<bool> stop_{false};
   std::atomic<bool> lineLost_{false};
+  std::atomic<unsigned> openCount_{0};
   std::thread thread_;
   std::atomic<bool> modemWatched_{false};
 

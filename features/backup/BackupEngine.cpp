@@ -106,7 +106,10 @@ std::vector<ItemResult> BackupEngine::Write(const HostConfiguration& config, con
   const AckCheck acks = link_->Acks();
   int unansweredInARow = 0;
   const auto judged = [&](ItemResult result) {
-    unansweredInARow = result.outcome == ItemOutcome::NoReply ? unansweredInARow + 1 : 0;
+    if (result.outcome == ItemOutcome::NoReply)
+      ++unansweredInARow;
+    else if (result.outcome != ItemOutcome::NotSent)
+      unansweredInARow = 0;
     if (report) report(result);
     results.push_back(std::move(result));
   };
