@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the receive buffer and to the literal transcriptions of the
-// recognition rules; any difference in what is signalled, delivered or kept is a crash.
+// recognition rules: any difference from the current rule in what is signalled, delivered or
+// kept is a crash, and so is a frame with a right checksum that the previous rule took and the
+// current one gives up or takes at another 0x55.
 #include <cstdio>
 #include <cstdlib>
 

@@ -17,9 +17,10 @@ bool Passes(const Bytes& b, std::size_t s, std::size_t e) {
   return e >= s + 4 && b[s] == kFrameStart && (e - s) - b[s + 1] == 4;
 }
 
-// The 0xAA bytes the scan has passed, filed under the end their LEN byte announces: a failed
-// candidate then finds the earlier starts that could close at its end without walking back over
-// the bytes, so the scan stays linear in the buffer however much line noise it holds.
+// The 0xAA bytes the scan has passed, filed under the end their LEN byte announces: a 0x55 then
+// finds the starts that could close at it without walking back over the bytes. Each start
+// announces one end, so every start is looked at by one 0x55 at most and the scan stays linear
+// in the buffer however much line noise it holds.
 class EarlierStarts {
  public:
   // Only the heads need clearing: a start is reached only through a head that names it.
@@ -36,8 +37,9 @@ class EarlierStarts {
   }
 
   // The nearest filed start whose LEN byte announces e and whose checksum is right, or kNone;
-  // sumBefore is the sum of every byte before e. The checksum guard keeps stray bytes that
-  // happen to line up from being taken for a frame.
+  // sumBefore is the sum of every byte before e. The most recent start, when it announces e,
+  // heads the list and is looked at first. The checksum guard keeps stray bytes that happen to
+  // line up from being taken for a frame.
   std::size_t Find(const Bytes& b, std::size_t e, std::uint64_t sumBefore) const {
     if (b[e] != kFrameEnd) return kNone;
     const Head& head = heads_[e % kRing];
@@ -72,10 +74,14 @@ std::vector<FrameSpan> RecognizeFrames(const Bytes& buffer, bool stopAtFirst) {
   if (n < kFrameOverhead) return found;
   EarlierStarts earlier;
   std::uint64_t sum = 0;  // of the bytes before i
-  // The latest start is tried first, as it always was, and an earlier one only when it fails:
-  // every frame the latest start gives is still found, at the same 0x55.
+  // The nearest start with its length and checksum right, else the latest on its length alone.
+  // Something is found at exactly the 0x55s where it always was (a latest start that passes, or
+  // an earlier one with both right), so deliveries and signals keep their moments; only a latest
+  // start with a wrong checksum gives way, and only to an earlier one with a right checksum.
   auto startFor = [&](std::size_t s, std::size_t e) {
-    return Passes(buffer, s, e) ? s : earlier.Find(buffer, e, sum);
+    const std::size_t checked = earlier.Find(buffer, e, sum);
+    if (checked != kNone) return checked;
+    return Passes(buffer, s, e) ? s : kNone;
   };
   std::size_t s = 0;
   for (std::size_t i = 0; i + 1 < n; ++i) {

@@ -1,9 +1,13 @@
 // Finds host frames in the received bytes. The candidate start is the most recent 0xAA before
-// a 0x55, and a candidate passes when its LEN byte agrees with its length; the checksum is not
+// a 0x55, and a candidate passes when its LEN byte agrees with its length; its checksum is not
 // examined (hosts in the field have been seen to get it wrong). That alone loses every reply
-// holding a 0xAA after its start (a data byte, or a checksum of 0xAA), so when the most recent
-// start fails, the nearest earlier 0xAA is taken whose LEN byte agrees with the distance and
-// whose checksum is right; the checksum guard keeps stray bytes from being read as a frame.
+// holding a 0xAA after its start (a data byte, or a checksum of 0xAA): the inner 0xAA fails the
+// length test, or passes it by chance as a shorter candidate whose checksum is wrong. So at each
+// 0x55 the start is the nearest 0xAA whose LEN byte agrees with the distance and whose checksum
+// is right, the most recent one included, and only when there is none is the most recent 0xAA
+// taken on its length alone, as it always was. Every frame with a right checksum that the most
+// recent start gave is still taken at the same 0x55, and a frame is found at exactly the 0x55s
+// where one always was; the checksum guard keeps stray bytes from being read as a frame.
 #pragma once
 
 #include <cstddef>

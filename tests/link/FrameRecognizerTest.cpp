@@ -7,6 +7,9 @@
 #include "link/Frame.h"
 #include "link/FrameRecognizer.h"
 #include "tests/common/SeedReplay.h"
+#ifndef _WIN32
+#include "tests/common/LinkHarness.h"
+#endif
 
 namespace veyra {
 namespace {
@@ -134,6 +137,17 @@ TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
   const Bytes zone = BuildFrame({0x06, 0x02, 0x02, 0x21, 0xAA, 0x31, 0x2E, 0x2D});
   const Bytes checksumAA = BuildFrame({0x06, 0x02, 0x03, 0x21, 0x03, 0x31, 0x2E, 0x1C});
   const Bytes twiceAA = BuildFrame({0x03, 0x0C, 0x01, 0xAA, 0xAA});
+  // History records whose inner 0xAA starts a shorter candidate that passes the length test with
+  // a wrong checksum: the record's own start, earlier, has both right and is the frame. The second
+  // is the record the 10,000-record stream benchmark used to lose.
+  const Bytes innerWrong{0xAA, 0x06, 0x02, 0x00, 0xAA, 0x02, 0x20, 0x64, 0x05, 0x3E, 0x55};
+  const Bytes benchRecord{0xAA, 0x06, 0x02, 0xAB, 0xAA, 0x02, 0x30, 0x62, 0x1A, 0x0D, 0x55};
+  // Both candidates right: the latest is still the frame, as it always was.
+  const Bytes innerRight{0xAA, 0x02, 0x20, 0x64, 0x05, 0x8B, 0x55};
+  const Bytes outerAndInnerRight = join({0xAA, 0x06, 0x02, 0x4D}, innerRight);
+  // Neither right: the latest candidate is still taken, its checksum unexamined.
+  const Bytes innerStillWrong{0xAA, 0x02, 0x20, 0x64, 0x05, 0x3F, 0x55};
+  const Bytes neitherRight = join({0xAA, 0x06, 0x02, 0x00}, innerStillWrong);
   const Row rows[] = {
       // clang-format off
       {"a plain acknowledgement missed", arm, {arm}, 0},
@@ -167,6 +181,14 @@ TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
        {0xAA, 0x02, 0x0D, 0x01, 0xAA, 0x00, 0x55}, {}, 7},
       {"a nearer earlier start passed over for a farther one",
        {0xAA, 0x05, 0x0D, 0x43, 0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55}, {dataAA}, 0},
+      {"a record holding a shorter candidate with a wrong checksum cut short", innerWrong, {innerWrong}, 0},
+      {"the stream benchmark's lost history record cut short", benchRecord, {benchRecord}, 0},
+      {"noise before such a record hides it", join({0x55, 0xAA, 0x12}, innerWrong), {innerWrong}, 0},
+      {"the frame after such a record lost", join(innerWrong, arm), {innerWrong, arm}, 0},
+      {"a latest candidate with a right checksum passed over for an earlier one", outerAndInnerRight,
+       {innerRight}, 0},
+      {"a latest candidate with a wrong checksum dropped when no earlier one is right", neitherRight,
+       {innerStillWrong}, 0},
       // clang-format on
   };
   for (const Row& row : rows) {
@@ -213,7 +235,46 @@ TEST(FrameRecognizer, ScanReportsEveryPassingCandidateWithoutOwner) {
   EXPECT_EQ(RecognizeFrames(twice, true), (std::vector<FrameSpan>{{0, 4}}));
   const Bytes lookedBack{0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55, 0xAA, 0x00, 0x0A, 0x0A, 0x55};
   EXPECT_EQ(RecognizeFrames(lookedBack, false), (std::vector<FrameSpan>{{0, 5}, {6, 10}}));
+  // A shorter candidate with a wrong checksum inside a record: the record is reported, once.
+  const Bytes record{0xAA, 0x06, 0x02, 0x00, 0xAA, 0x02, 0x20, 0x64,
+                     0x05, 0x3E, 0x55, 0xAA, 0x00, 0x0A, 0x0A, 0x55};
+  EXPECT_EQ(RecognizeFrames(record, false), (std::vector<FrameSpan>{{0, 10}, {11, 15}}));
 }
+
+#ifndef _WIN32
+// The record with a shorter, wrong-checksum candidate inside, sent by the simulated host as the
+// reply over a real pseudo-terminal however the line delivers it: the owner gets the record.
+class RecordOverTheLineTest : public test::LinkHarness {};
+
+TEST_F(RecordOverTheLineTest, ARecordHoldingAShorterCandidateReachesTheOwnerWhole) {
+  struct Row {
+    const char* fault;
+    int splitGapMs;
+    bool pace;
+  };
+  const Row rows[] = {
+      {"the record cut short when it arrives in one read", 0, false},
+      {"the record cut short when it arrives byte by byte", 3, false},
+      {"the record cut short at the line rate", 0, true},
+  };
+  const Bytes record{0xAA, 0x06, 0x02, 0x00, 0xAA, 0x02, 0x20, 0x64, 0x05, 0x3E, 0x55};
+  Open();
+  env.SetTimeouts(1, 1000);
+  std::size_t replies = 0;
+  for (const Row& row : rows) {
+    hostsim::Faults faults;
+    faults.replaceReply = record;
+    faults.splitGapMs = row.splitGapMs;
+    faults.pace = row.pace;
+    host.SetFaults(faults);
+    EXPECT_EQ(Send({0x00, 0x0A}), 1) << row.fault;
+    ASSERT_TRUE(link.WaitForReplies(++replies)) << row.fault;
+    EXPECT_EQ(link.Received().back(), record) << row.fault;
+    EXPECT_EQ(port.ReceivedSize(), 0u) << row.fault;
+  }
+  EXPECT_TRUE(messages.Messages().empty());
+}
+#endif
 
 // The frame fuzzers' seeds, replayed on every build: the recogniser must agree with the literal
 // transcriptions of its rules on each, and deliver every well-formed reply a recipe builds.
