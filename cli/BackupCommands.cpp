@@ -93,10 +93,14 @@ int RunBackup(Context& context, const Args& args) {
     std::fprintf(stderr, "veyractl: %s\n", error.c_str());
     return 1;
   }
-  if (context.JsonOutput())
-    context.Doc()["saved"] = {{"file", file}, {"devices", config->devices.size()}};
-  else
+  // What the host holds that a restore cannot send back: kept in the file, marked, and said here.
+  const std::vector<std::string> notes = BackupNotes(*config);
+  if (context.JsonOutput()) {
+    context.Doc()["saved"] = {{"file", file}, {"devices", config->devices.size()}, {"notes", notes}};
+  } else {
     std::printf("saved %s: setup, timers, phones, %zu devices\n", file.c_str(), config->devices.size());
+    for (const std::string& note : notes) std::printf("%s\n", note.c_str());
+  }
   return 0;
 }
 

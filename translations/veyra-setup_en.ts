@@ -85,6 +85,12 @@
         <translation>Configuration saved to %1 (devices: %2).</translation>
     </message>
     <message>
+        <source>Не восстанавливается из файла:
+%1</source>
+        <translation>Not restorable from the file:
+%1</translation>
+    </message>
+    <message>
         <source>Записать в 3G камеру настройки, таймеры и телефонные номера из файла %1? Текущие будут заменены.</source>
         <translation>Write the settings, timers and telephone numbers of %1 to the 3G camera? The current ones will be replaced.</translation>
     </message>

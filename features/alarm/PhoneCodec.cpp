@@ -79,9 +79,9 @@ std::optional<PhoneNumber> DecodePhoneFrame(const Bytes& frame) {
   return PhoneNumber{slot, DecodePhoneDigits(frame.data() + kFrameDataOffset + 1, data - 1)};
 }
 
-std::optional<std::string> NormalizePhoneText(std::string_view text) {
+std::optional<std::string> NormalizePhoneText(std::string_view text, std::size_t maxDigits) {
   text = Trimmed(text);
-  if (text.size() > kPhoneMaxDigits) return std::nullopt;
+  if (text.size() > maxDigits) return std::nullopt;
   if (!std::all_of(text.begin(), text.end(), IsNumberCharacter)) return std::nullopt;
   return std::string(text);
 }

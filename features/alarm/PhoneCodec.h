@@ -22,6 +22,9 @@ inline constexpr int kPhoneSlotCount = 12;
 inline constexpr std::size_t kPhoneMaxPackedBytes = 32;
 // 63 characters and one pad nibble fill the 32 packed bytes a number frame can hold.
 inline constexpr std::size_t kPhoneMaxDigits = 63;
+// The longest number a read can give: 32 packed bytes without an end nibble. One character more
+// than a write can carry, which must end with one.
+inline constexpr std::size_t kPhoneMaxReadDigits = 2 * kPhoneMaxPackedBytes;
 // A first packed byte of 0x3B reads as this prefix ("3" and the nibble that "G" is written as).
 inline constexpr std::uint8_t kPhone3GByte = 0x3B;
 
@@ -73,8 +76,8 @@ std::string DecodePhoneDigits(const Bytes& packed);
 std::optional<PhoneNumber> DecodePhoneFrame(const Bytes& frame);
 
 // The number as it is sent: white space around it removed. Refuses (none) a text with any
-// character other than digits, "*", ":", "G" and "g", or longer than kPhoneMaxDigits.
-std::optional<std::string> NormalizePhoneText(std::string_view text);
+// character other than digits, "*", ":", "G" and "g", or longer than maxDigits.
+std::optional<std::string> NormalizePhoneText(std::string_view text, std::size_t maxDigits = kPhoneMaxDigits);
 
 // Why NormalizePhoneText refuses a text, to show beside the slot's failure text: the first
 // character the host cannot store, named, and what it can store (with the way to write "+7..."

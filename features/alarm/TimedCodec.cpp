@@ -86,6 +86,19 @@ TimedRequest TimedSetPayload(const TimedSchedule& schedule) {
   return request;
 }
 
+std::optional<Bytes> TimedRecordPayload(const TimedSchedule& schedule) {
+  const int fields[] = {schedule.arm.day,    schedule.arm.hour,    schedule.arm.minute,
+                        schedule.disarm.day, schedule.disarm.hour, schedule.disarm.minute};
+  if (schedule.group < 1 || schedule.group > static_cast<int>(TimedGroupNames.size())) return std::nullopt;
+  Bytes payload = {static_cast<std::uint8_t>(kTimedRecordLength), kTimedSetCommand,
+                   static_cast<std::uint8_t>(schedule.group)};
+  for (int field : fields) {
+    if (!Within(field, 0xFF)) return std::nullopt;
+    payload.push_back(static_cast<std::uint8_t>(field));
+  }
+  return payload;
+}
+
 Bytes TimedLookupPayload() { return {0x00, kTimedLookupCommand}; }
 
 std::optional<Message> TimedSetReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,

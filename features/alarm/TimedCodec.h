@@ -97,6 +97,12 @@ std::optional<TimedTime> ParseTimedClock(std::string_view text);
 // refusal's detail names the first such field (TimedRangeDetails).
 TimedRequest TimedSetPayload(const TimedSchedule& schedule);
 
+// 07 08 and the seven record bytes as they are, for a schedule a host itself holds and is given
+// back: no rule of days, hours or minutes (a host keeps a switched-off timer as 00 FF FF), only a
+// group of 1 to 3 and fields that fit a byte; none for anything else. What a person types goes
+// through TimedSetPayload.
+std::optional<Bytes> TimedRecordPayload(const TimedSchedule& schedule);
+
 // 00 10.
 Bytes TimedLookupPayload();
 

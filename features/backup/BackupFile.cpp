@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "link/DecimalText.h"
+#include "link/PrintableText.h"
 
 namespace veyra::backup {
 
@@ -41,6 +42,11 @@ constexpr std::array<std::string_view, sensors::kHighestSensorType + 1> kTypeNam
 constexpr std::array<std::string_view, 7> kModeNames = {"empty", "arm",         "partial",        "disarm",
                                                         "alarm", "delayed_arm", "delayed_partial"};
 
+// After a value a restore cannot send: it is the host's own, kept for the record and for a diff,
+// and a restore skips its item. Without it such a value is refused as a slip of the pen.
+constexpr std::string_view kNotRestorableMarker = "(not restorable)";
+constexpr std::string_view kTimeOutOfRangeText = "time out of range: hours 00 to 23, minutes 00 to 59";
+
 constexpr std::array<std::string_view, 4> kKindNames = {"sensor", "remote", "doorbell", "keypad"};
 constexpr std::array<std::size_t, 4> kIdLengths = {4, 3, 3, 2};  // by DeviceKind
 
@@ -62,6 +68,31 @@ std::string TimeValue(const alarm::TimedTime& time) {
                               : "day" + std::to_string(time.day);
   return day + "," + Clock(time.hour, time.minute);
 }
+
+// Why a restore cannot send a time back, or empty when it can. A time that is off (day 0, or a
+// code above 8, which the host reads as off) goes back byte for byte whatever hour and minute it
+// keeps; a time of a working day must be one that comes.
+std::string TimeUnsendable(const alarm::TimedTime& time) {
+  const auto byte = [](int value) { return value >= 0 && value <= 0xFF; };
+  if (!byte(time.day) || !byte(time.hour) || !byte(time.minute))
+    return TimeValue(time) + " does not fit the record's bytes";
+  const bool working = time.day >= 1 && time.day < static_cast<int>(kDayNames.size());
+  if (working && (time.hour > 23 || time.minute > 59))
+    return TimeValue(time) + " is a time that never comes (hours 00 to 23, minutes 00 to 59)";
+  return {};
+}
+
+// Why a restore cannot send a number back, or empty when it can.
+std::string PhoneUnsendable(const std::string& number) {
+  if (alarm::PhoneWritePayload(1, number).payload) return {};
+  if (alarm::NormalizePhoneText(number, alarm::kPhoneMaxReadDigits))
+    return "holds " + std::to_string(number.size()) + " characters, and a write carries at most " +
+           std::to_string(alarm::kPhoneMaxDigits);
+  return "holds no number a write can carry";
+}
+
+std::string TimerItem(std::size_t group) { return "timers.group" + std::to_string(group + 1); }
+std::string PhoneItem(int slot) { return "phones." + PhoneFieldName(slot); }
 
 template <std::size_t N>
 std::string NameOrCode(const std::array<std::string_view, N>& names, unsigned code) {
@@ -104,6 +135,23 @@ Fields DeviceFields(const HostConfiguration& config) {
   for (std::size_t i = 0; i < config.devices.size(); ++i)
     fields.push_back({"device" + std::to_string(i + 1), DeviceText(config.devices[i])});
   return fields;
+}
+
+// Why a restore cannot send the value of the area's field at index back, with the item it skips;
+// empty when it can. In the order of AreaFields.
+std::string FieldNote(const HostConfiguration& config, Area area, std::size_t index) {
+  std::string why, item, field;
+  if (area == Area::Timers && index / 2 < config.timers.size()) {
+    const alarm::TimedSchedule& schedule = config.timers[index / 2];
+    why = TimeUnsendable(index % 2 ? schedule.disarm : schedule.arm);
+    item = TimerItem(index / 2);
+    field = "group" + std::to_string(index / 2 + 1) + (index % 2 ? "_disarm" : "_arm");
+  } else if (area == Area::Phones && index < config.phones.size()) {
+    why = PhoneUnsendable(config.phones[index]);
+    item = PhoneItem(static_cast<int>(index) + 1);
+    field = PhoneFieldName(static_cast<int>(index) + 1);
+  }
+  return why.empty() ? why : field + " " + why + "; a restore skips " + item;
 }
 
 Fields AreaFields(const HostConfiguration& config, Area area) {
@@ -213,29 +261,56 @@ Verdict ParseSetupField(std::string_view name, std::string_view value, settings:
   return {};
 }
 
-Verdict ParseTime(std::string_view value, alarm::TimedTime& time) {
-  const std::string allowed = "takes DAY,HH:MM with DAY " + OneOf(kDayNames);
+// A value's marker taken off; whether it had one.
+bool TakeMarker(std::string_view& value) {
+  if (value.size() < kNotRestorableMarker.size() ||
+      value.substr(value.size() - kNotRestorableMarker.size()) != kNotRestorableMarker)
+    return false;
+  value = Trim(value.substr(0, value.size() - kNotRestorableMarker.size()));
+  return true;
+}
+
+// A day by its name, or "day9" to "day255" for a code without one, as a host may hold it.
+std::optional<int> DayCode(std::string_view text) {
+  if (const std::optional<int> named = IndexOf(kDayNames, text)) return named;
+  if (text.substr(0, 3) != "day") return std::nullopt;
+  return Number(text.substr(3), static_cast<int>(kDayNames.size()), 0xFF);
+}
+
+// HH:MM with each part a byte: an off time keeps whatever the host holds with it.
+Verdict ParseTime(std::string_view value, bool marked, alarm::TimedTime& time) {
+  const std::string allowed =
+      "takes DAY,HH:MM with DAY " + OneOf(kDayNames) + " (or day9 to day255 for a code without a name)";
   if (value == "off") {
     time = alarm::TimedTime{};
     return {};
   }
   const std::size_t comma = value.find(',');
-  if (comma == std::string_view::npos) return allowed;
-  const std::optional<int> day = IndexOf(kDayNames, value.substr(0, comma));
-  const std::optional<alarm::TimedTime> clock = alarm::ParseTimedClock(value.substr(comma + 1));
-  if (!day || !clock) return allowed;
-  time = alarm::TimedTime{*day, clock->hour, clock->minute};
-  // The range is the set command's own rule.
-  if (!alarm::TimedSetPayload(alarm::TimedSchedule{1, time, time}).payload)
-    return "time out of range: hours 00 to 23, minutes 00 to 59";
+  const std::size_t colon = value.find(':', comma);
+  if (comma == std::string_view::npos || colon == std::string_view::npos) return allowed;
+  const std::optional<int> day = DayCode(value.substr(0, comma));
+  const std::optional<int> hour = Number(value.substr(comma + 1, colon - comma - 1), 0, 0xFF);
+  const std::optional<int> minute = Number(value.substr(colon + 1), 0, 0xFF);
+  if (!day || !hour || !minute) return allowed;
+  time = alarm::TimedTime{*day, *hour, *minute};
+  if (!marked && !TimeUnsendable(time).empty()) {
+    return std::string(kTimeOutOfRangeText) + " (a backup writes such a time a host holds with " +
+           std::string(kNotRestorableMarker) + " after it, and a restore skips its group)";
+  }
   return {};
 }
 
-Verdict ParsePhone(std::string_view value, std::string& phone) {
-  const std::optional<std::string> number = alarm::NormalizePhoneText(value);
+Verdict ParsePhone(std::string_view value, bool marked, std::string& phone) {
+  const std::optional<std::string> number =
+      alarm::NormalizePhoneText(value, marked ? alarm::kPhoneMaxReadDigits : alarm::kPhoneMaxDigits);
   if (!number) {
-    return "takes at most " + std::to_string(alarm::kPhoneMaxDigits) +
-           " characters of digits, *, : and G (empty: no number)";
+    std::string why = "takes at most " + std::to_string(alarm::kPhoneMaxDigits) +
+                      " characters of digits, *, : and G (empty: no number)";
+    if (!marked && alarm::NormalizePhoneText(value, alarm::kPhoneMaxReadDigits)) {
+      why += "; a backup writes a longer number a host holds with " + std::string(kNotRestorableMarker) +
+             " after it, and a restore skips its slot";
+    }
+    return why;
   }
   // Stored as the host will read it back, so a restored number compares equal.
   phone = alarm::DecodePhoneDigits(alarm::EncodePhoneDigits(*number));
@@ -339,7 +414,14 @@ std::string BackupText(const HostConfiguration& config, const BackupHeader& head
     text += "\n[" + std::string(AreaNames[static_cast<int>(area)]) + "]\n";
     if (area == Area::Devices)
       text += "# A record of the devices learnt at the host; a restore does not write them.\n";
-    for (const Field& field : AreaFields(config, area)) text += field.name + "=" + field.value + "\n";
+    const Fields fields = AreaFields(config, area);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      // Said beside the value too, so the file explains itself where a reader looks.
+      const std::string note = FieldNote(config, area, i);
+      if (!note.empty()) text += "# Not restorable: " + note + ".\n";
+      text += fields[i].name + "=" + fields[i].value;
+      text += note.empty() ? "\n" : " " + std::string(kNotRestorableMarker) + "\n";
+    }
   }
   return text;
 }
@@ -370,9 +452,10 @@ BackupParse ParseBackupText(std::string_view text) {
     }
     entries.push_back(std::move(entry));
   }
-  const auto refuse = [&](int line, std::string reason) {
+  // A reason quotes the file: what a terminal would act on, or a NUL, arrives as text.
+  const auto refuse = [&](int line, const std::string& reason) {
     result.line = line;
-    result.reason = std::move(reason);
+    result.reason = PrintableText(reason);
     return result;
   };
 
@@ -441,23 +524,27 @@ BackupParse ParseBackupText(std::string_view text) {
           verdict = ParseSetupField(e.name, e.value, config.setup, known);
           break;
         case Area::Timers: {
+          std::string_view value = e.value;
+          const bool marked = TakeMarker(value);
           known = false;
           for (std::size_t g = 0; g < config.timers.size() && !known; ++g) {
             const std::string group = "group" + std::to_string(g + 1);
             if (e.name == group + "_arm" || e.name == group + "_disarm") {
               known = true;
-              verdict = ParseTime(e.value,
+              verdict = ParseTime(value, marked,
                                   e.name == group + "_arm" ? config.timers[g].arm : config.timers[g].disarm);
             }
           }
           break;
         }
         case Area::Phones: {
+          std::string_view value = e.value;
+          const bool marked = TakeMarker(value);
           known = false;
           for (int slot = 1; slot <= alarm::kPhoneSlotCount && !known; ++slot) {
             if (e.name != PhoneFieldName(slot)) continue;
             known = true;
-            verdict = ParsePhone(e.value, config.phones[slot - 1]);
+            verdict = ParsePhone(value, marked, config.phones[slot - 1]);
           }
           break;
         }
@@ -490,6 +577,46 @@ BackupParse ParseBackupText(std::string_view text) {
   }
   result.config = std::move(config);
   return result;
+}
+
+std::vector<RestoreItem> RestoreItems(const HostConfiguration& config, const AreaSet& areas) {
+  std::vector<RestoreItem> items;
+  if (areas[static_cast<int>(Area::Setup)])
+    items.push_back({"setup", settings::SetupWritePayload(config.setup), {}});
+  if (areas[static_cast<int>(Area::Timers)]) {
+    for (std::size_t g = 0; g < config.timers.size(); ++g) {
+      const alarm::TimedSchedule& schedule = config.timers[g];
+      RestoreItem item{TimerItem(g), std::nullopt, {}};
+      const std::string group = "group" + std::to_string(g + 1);
+      for (const auto& [field, time] :
+           {std::pair{"_arm", &schedule.arm}, std::pair{"_disarm", &schedule.disarm}}) {
+        if (const std::string why = TimeUnsendable(*time); !why.empty())
+          item.note += (item.note.empty() ? "" : "; ") + group + field + " " + why;
+      }
+      // The host's own bytes go back as they are: a read gives each time as a day code and two
+      // bytes, and the set command carries the same seven bytes.
+      if (item.note.empty()) item.payload = alarm::TimedRecordPayload(schedule);
+      if (!item.payload && item.note.empty())
+        item.note = "group " + std::to_string(schedule.group) + " is not 1 to 3";
+      items.push_back(std::move(item));
+    }
+  }
+  if (areas[static_cast<int>(Area::Phones)]) {
+    for (int slot = 1; slot <= alarm::kPhoneSlotCount; ++slot) {
+      const std::string& number = config.phones[slot - 1];
+      RestoreItem item{PhoneItem(slot), alarm::PhoneWritePayload(slot, number).payload, {}};
+      if (!item.payload) item.note = PhoneFieldName(slot) + " " + PhoneUnsendable(number);
+      items.push_back(std::move(item));
+    }
+  }
+  return items;
+}
+
+std::vector<std::string> BackupNotes(const HostConfiguration& config) {
+  std::vector<std::string> notes;
+  for (const RestoreItem& item : RestoreItems(config, kWritableAreas))
+    if (!item.payload) notes.push_back(item.item + ": not restorable: " + item.note);
+  return notes;
 }
 
 std::vector<FieldDifference> CompareConfigurations(const HostConfiguration& file,

@@ -65,6 +65,20 @@ std::string DeviceText(const sensors::DeviceRecord& device);
 // The whole file, areas in the order above; it ends with a line end.
 std::string BackupText(const HostConfiguration& config, const BackupHeader& header);
 
+// One command of a restore: the payload it sends, or why its item has no form a restore can send.
+struct RestoreItem {
+  std::string item;              // "setup", "timers.group2", "phones.sms1"
+  std::optional<Bytes> payload;  // none: not restorable
+  std::string note;              // why not, when there is no payload
+};
+
+// The commands a restore of the chosen writable areas sends, in the order it sends them.
+std::vector<RestoreItem> RestoreItems(const HostConfiguration& config, const AreaSet& areas);
+
+// "timers.group2: not restorable: ...": one line per item of the writable areas that a restore
+// cannot write back, for a backup to print.
+std::vector<std::string> BackupNotes(const HostConfiguration& config);
+
 struct BackupParse {
   std::optional<HostConfiguration> config;  // none: refused
   BackupHeader header;

@@ -101,7 +101,14 @@ void CBackupActions::Save() {
     Show(tr("Конфигурация не сохранена: %1").arg(QString::fromStdString(error)));
     return;
   }
-  Show(tr("Конфигурация сохранена в %1 (датчиков: %2).").arg(path).arg(config->devices.size()));
+  QString summary = tr("Конфигурация сохранена в %1 (датчиков: %2).").arg(path).arg(config->devices.size());
+  // What the host holds that a restore cannot send back: kept in the file, marked, and said here.
+  QStringList notes;
+  for (const std::string& note : BackupNotes(*config)) notes << QString::fromStdString(note);
+  if (!notes.isEmpty())
+    summary +=
+        QStringLiteral("\n") + tr("Не восстанавливается из файла:\n%1").arg(notes.join(QStringLiteral("\n")));
+  Show(summary);
 }
 
 void CBackupActions::Restore() {
