@@ -126,8 +126,10 @@ int RunRestore(Context& context, const Args& args) {
     const std::string_view outcome = ItemOutcomeTexts[static_cast<int>(item.outcome)];
     if (context.JsonOutput()) {
       items.push_back({{"item", item.item}, {"outcome", outcome}});
+      if (!item.note.empty()) items.back()["note"] = item.note;
     } else {
-      std::printf("%s\t%s\n", item.item.c_str(), outcome.data());
+      std::printf("%s\t%s%s%s\n", item.item.c_str(), outcome.data(), item.note.empty() ? "" : ": ",
+                  item.note.c_str());
       std::fflush(stdout);
     }
     all = all && item.outcome == ItemOutcome::Acknowledged;

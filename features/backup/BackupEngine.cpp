@@ -106,50 +106,43 @@ std::vector<ItemResult> BackupEngine::Write(const HostConfiguration& config, con
   const AckCheck acks = link_->Acks();
   int unansweredInARow = 0;
   const auto judged = [&](ItemResult result) {
+    // Only an answer shows the host is still there.
     if (result.outcome == ItemOutcome::NoReply)
       ++unansweredInARow;
-    else if (result.outcome != ItemOutcome::NotSent)
+    else if (result.outcome == ItemOutcome::Acknowledged || result.outcome == ItemOutcome::Refused)
       unansweredInARow = 0;
     if (report) report(result);
     results.push_back(std::move(result));
   };
-  // Sends one item and judges the first frame that answers it: the link keeps a late copy of an
-  // earlier item's answer from being taken for this one's.
-  const auto write = [&](std::string item, const std::optional<Bytes>& payload,
-                         const std::function<bool(const Bytes& sent, const Bytes& reply)>& acknowledged) {
-    if (progress_) progress_(static_cast<int>(results.size()), total, item);
-    ItemResult result{std::move(item), ItemOutcome::NoReply};
-    if (unansweredInARow >= kUnansweredItemsToStop) {
-      result.outcome = ItemOutcome::NotSent;
-    } else if (!payload) {  // the file's check refuses these first
-      result.outcome = ItemOutcome::Refused;
-    } else if (link_->Send(*payload)) {
-      const Bytes sent = link_->SentFrame();
-      if (const std::optional<Bytes> reply = link_->Next(0))
-        result.outcome = acknowledged(sent, *reply) ? ItemOutcome::Acknowledged : ItemOutcome::Refused;
-    }
-    judged(std::move(result));
-  };
-  if (areas[static_cast<int>(Area::Setup)]) {
-    write("setup", settings::SetupWritePayload(config.setup), [&](const Bytes& sent, const Bytes& reply) {
+  // Whether a reply acknowledges the item, by the area's own rule.
+  const auto acknowledged = [&acks](const std::string& item, const Bytes& sent, const Bytes& reply) {
+    if (item == "setup") {
       const std::optional<Message> message = settings::SetupReplyMessage(sent, reply, acks);
       return message && message->text == settings::kSetupWriteAcceptedText;
-    });
-  }
-  if (areas[static_cast<int>(Area::Timers)]) {
-    for (const alarm::TimedSchedule& schedule : config.timers) {
-      write("timers.group" + std::to_string(schedule.group), alarm::TimedSetPayload(schedule).payload,
-            [&](const Bytes& sent, const Bytes& reply) {
-              const std::optional<Message> message = alarm::TimedSetReplyMessage(sent, reply, acks);
-              return message && message->text == alarm::kTimedSetSuccessText;
-            });
     }
-  }
-  if (areas[static_cast<int>(Area::Phones)]) {
-    for (int slot = 1; slot <= alarm::kPhoneSlotCount; ++slot) {
-      write("phones." + PhoneFieldName(slot), alarm::PhoneWritePayload(slot, config.phones[slot - 1]).payload,
-            [&](const Bytes&, const Bytes& reply) { return alarm::PhoneWriteAcknowledged(reply, acks); });
+    if (item.rfind("timers.", 0) == 0) {
+      const std::optional<Message> message = alarm::TimedSetReplyMessage(sent, reply, acks);
+      return message && message->text == alarm::kTimedSetSuccessText;
     }
+    return alarm::PhoneWriteAcknowledged(reply, acks);
+  };
+  for (RestoreItem& item : RestoreItems(config, areas)) {
+    if (progress_) progress_(static_cast<int>(results.size()), total, item.item);
+    ItemResult result{std::move(item.item), ItemOutcome::NoReply, {}};
+    if (!item.payload) {
+      result.outcome = ItemOutcome::NotRestorable;
+      result.note = std::move(item.note);
+    } else if (unansweredInARow >= kUnansweredItemsToStop) {
+      result.outcome = ItemOutcome::NotSent;
+    } else if (link_->Send(*item.payload)) {
+      // The first frame that answers is this item's: the link keeps a late copy of an earlier
+      // item's answer from being taken for it.
+      const Bytes sent = link_->SentFrame();
+      if (const std::optional<Bytes> reply = link_->Next(0))
+        result.outcome =
+            acknowledged(result.item, sent, *reply) ? ItemOutcome::Acknowledged : ItemOutcome::Refused;
+    }
+    judged(std::move(result));
   }
   if (progress_) progress_(total, total, {});
   return results;

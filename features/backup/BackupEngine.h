@@ -33,14 +33,16 @@ struct ReadResult {
 };
 
 // NotSent: the host had stopped answering, so the restore stopped before this item.
-enum class ItemOutcome { Acknowledged, Refused, NoReply, NotSent };
+// NotRestorable: the file holds a value the host keeps but no command can write back.
+enum class ItemOutcome { Acknowledged, Refused, NoReply, NotSent, NotRestorable };
 // Indexed by ItemOutcome, as a restore prints them.
-inline constexpr std::array<std::string_view, 4> ItemOutcomeTexts = {"acknowledged", "refused", "no reply",
-                                                                     "not sent"};
+inline constexpr std::array<std::string_view, 5> ItemOutcomeTexts = {"acknowledged", "refused", "no reply",
+                                                                     "not sent", "not restorable"};
 
 struct ItemResult {
   std::string item;  // "setup", "timers.group2", "phones.sms1"
   ItemOutcome outcome = ItemOutcome::NoReply;
+  std::string note;  // why, for NotRestorable
 };
 // Told of each item as soon as it is judged, in order.
 using ItemReport = std::function<void(const ItemResult&)>;

@@ -127,10 +127,12 @@ void CBackupActions::Restore() {
   progress->close();
   QStringList failed;
   for (const ItemResult& item : results) {
-    if (item.outcome != ItemOutcome::Acknowledged)
-      failed << QStringLiteral("%1: %2").arg(
-          QString::fromStdString(item.item),
-          QString::fromUtf8(ItemOutcomeTexts[static_cast<int>(item.outcome)].data()));
+    if (item.outcome == ItemOutcome::Acknowledged) continue;
+    QString line = QStringLiteral("%1: %2").arg(
+        QString::fromStdString(item.item),
+        QString::fromUtf8(ItemOutcomeTexts[static_cast<int>(item.outcome)].data()));
+    if (!item.note.empty()) line += QStringLiteral(" (%1)").arg(QString::fromStdString(item.note));
+    failed << line;
   }
   QString summary = failed.isEmpty() ? tr("Конфигурация записана: подтверждено %1 из %1.").arg(results.size())
                                      : tr("Подтверждено %1 из %2. Не подтверждено:\n%3")
