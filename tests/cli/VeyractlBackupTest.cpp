@@ -73,7 +73,7 @@ TEST_F(VeyractlBackupTest, RoundTripFromOneHostToAnother) {
   const auto nowhere = Run("COM7", {"backup", dir.Path("missing/host-a.ini")});
   EXPECT_EQ(nowhere.status, 1);
   EXPECT_EQ(nowhere.err,
-            "veyractl: cannot write " + dir.Path("missing/host-a.ini.tmp") + ": No such file or directory\n");
+            "veyractl: cannot write " + dir.Path("missing/host-a.ini") + ": No such file or directory\n");
   const std::string text = ReadFile(file);
   for (const char* line : {"[veyra-backup]\nversion=1\nprogram=veyractl ", "\nsiren_minutes=9\n",
                            "\nmms_size=7\n", "\nnetwork=3g\n", "\ngroup3_arm=monday,07:30\n", "\nvoice1=\n",
