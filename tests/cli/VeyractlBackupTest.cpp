@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -198,6 +199,49 @@ TEST_F(VeyractlBackupTest, DamagedFileSendsNothing) {
         << result.err;
     EXPECT_NE(result.err.find("; nothing was sent\n"), std::string::npos) << result.err;
     EXPECT_TRUE(b.RawReceived().empty());
+  }
+}
+
+// backup, restore and diff with --json when they fail: one document, and its "error" says why.
+TEST_F(VeyractlBackupTest, AFailingJsonDocumentSaysWhy) {
+  const std::string good = dir.Path("good.ini");
+  ASSERT_EQ(Run("COM7", {"backup", good}).status, 0);
+  const std::string damaged = dir.Write("damaged.ini", "[config]\n");
+  const struct {
+    const char* fault;
+    std::vector<std::string> args;
+    bool silent;
+    std::string refuseFrom, refuseReply;
+    int status;
+    std::string error;  // found in "error"
+  } rows[] = {
+      // clang-format off
+      {"backup's write failure only on standard error", {"backup", dir.Path("missing/b.ini")}, false, "", "", 1, "cannot write " + dir.Path("missing/b.ini")},
+      {"backup's read failure only on standard error", {"backup", dir.Path("b.ini")}, true, "", "", 1, "reading the host failed"},
+      {"restore's damaged file only on standard error", {"restore", damaged, "--yes"}, false, "", "", 1, "not a backup file"},
+      {"restore's refused item not an error", {"restore", good, "--yes"}, false, "0D 05", "AA 00 0D 0C 55", 1, "not every item was acknowledged"},
+      {"diff of a missing file prints no document", {"diff", dir.Path("missing.ini")}, false, "", "", 2, "nothing compared"},
+      {"diff against a silent host prints no document", {"diff", good}, true, "", "", 2, "reading the host failed"},
+      // clang-format on
+  };
+  env.SetTimeouts(1, 200);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    hostsim::Faults faults;
+    faults.silent = row.silent;
+    faults.refuseFrom = Hex(row.refuseFrom);
+    faults.refuseReply = Hex(row.refuseReply);
+    b.SetFaults(faults);
+    std::vector<std::string> args = row.args;
+    args.push_back("--json");
+    const auto result = Run("COM8", args);
+    EXPECT_EQ(result.status, row.status) << result.err;
+    ASSERT_FALSE(result.out.empty()) << "no document";
+    EXPECT_EQ(result.out.find('\n'), result.out.size() - 1) << "one document on one line: " << result.out;
+    const nlohmann::json document = nlohmann::json::parse(result.out, nullptr, false);
+    ASSERT_FALSE(document.is_discarded()) << result.out;
+    EXPECT_EQ(document.value("ok", true), false) << result.out;
+    EXPECT_NE(document.value("error", "").find(row.error), std::string::npos) << result.out;
   }
 }
 
