@@ -46,16 +46,16 @@ bool ParseFileArguments(const Args& args, const char* usage, std::string& file,
 }
 
 // The file read and checked whole; none after saying on standard error why it was refused.
-std::optional<HostConfiguration> LoadBackup(const std::string& path, const char* outcome) {
+std::optional<HostConfiguration> LoadBackup(Context& context, const std::string& path, const char* outcome) {
   std::string text, error;
   if (!ReadTextFile(path, kMaxBackupBytes, text, error)) {
-    std::fprintf(stderr, "veyractl: %s; %s\n", error.c_str(), outcome);
+    context.Problem("veyractl: " + error + "; " + outcome);
     return std::nullopt;
   }
   BackupParse parse = ParseBackupText(text);
   if (!parse.config) {
-    std::fprintf(stderr, "veyractl: %s:%d: %s; %s\n", path.c_str(), parse.line, parse.reason.c_str(),
-                 outcome);
+    context.Problem("veyractl: " + path + ":" + std::to_string(parse.line) + ": " + parse.reason + "; " +
+                    outcome);
     return std::nullopt;
   }
   return std::move(parse.config);
@@ -72,7 +72,7 @@ std::optional<HostConfiguration> ReadHost(Context& context, const AreaSet& areas
     });
   ReadResult read = engine.Read(areas);
   if (!read.config) {
-    std::fprintf(stderr, "veyractl: reading the host failed: %s\n", read.failure.c_str());
+    context.Problem("veyractl: reading the host failed: " + read.failure);
     status = 1;
   }
   return std::move(read.config);
@@ -90,7 +90,7 @@ int RunBackup(Context& context, const Args& args) {
   header.date = IsoLocalTime(std::time(nullptr));
   std::string error;
   if (!WriteFileAtomically(file, BackupText(*config, header), error)) {
-    std::fprintf(stderr, "veyractl: %s\n", error.c_str());
+    context.Problem("veyractl: " + error);
     return 1;
   }
   // What the host holds that a restore cannot send back: kept in the file, marked, and said here.
@@ -115,7 +115,7 @@ int RunRestore(Context& context, const Args& args) {
         "timers, phones");
   if (const int status = NeedsYes(args, "restore", "it overwrites the host's settings")) return status;
   // The whole file is judged before the port is even opened.
-  const std::optional<HostConfiguration> config = LoadBackup(file, "nothing was sent");
+  const std::optional<HostConfiguration> config = LoadBackup(context, file, "nothing was sent");
   if (!config) return 1;
   if (const int status = context.Connect()) return status;
   BackupEngine engine(context.Port());
@@ -140,6 +140,7 @@ int RunRestore(Context& context, const Args& args) {
   } else {
     std::printf("devices\tnot restored: learn them at the host\n");
   }
+  if (!all) context.Problem("veyractl: restore: not every item was acknowledged");
   return all ? 0 : 1;
 }
 
@@ -149,11 +150,16 @@ int RunDiff(Context& context, const Args& args) {
   std::optional<AreaSet> only;
   if (!ParseFileArguments(args, kDiffUsage, path, only)) return 2;
   const AreaSet areas = only.value_or(kWritableAreas);
-  const std::optional<HostConfiguration> file = LoadBackup(path, "nothing compared");
-  if (!file) return 2;
+  // Trouble is diff's 2, not a usage error: its document is printed here, as main prints none for 2.
+  const auto trouble = [&context] {
+    if (context.JsonOutput()) context.PrintDocument(2);
+    return 2;
+  };
+  const std::optional<HostConfiguration> file = LoadBackup(context, path, "nothing compared");
+  if (!file) return trouble();
   int status = 0;
   const std::optional<HostConfiguration> host = ReadHost(context, areas, status);
-  if (!host) return 2;
+  if (!host) return trouble();
   const std::vector<FieldDifference> differences = CompareConfigurations(*file, *host, areas);
   const auto shown = [](const std::string& value) { return value.empty() ? std::string("(none)") : value; };
   if (context.JsonOutput()) {
@@ -173,7 +179,7 @@ const RegisterCommand kBackup({.name = "backup",
                                .usage = "--port PORT backup FILE",
                                .summary = "save the host's whole configuration to a text file",
                                .details = "FILE  written whole or not at all: setup, timers, phones and the "
-                                          "devices as a record\n",
+                                          "devices as a record; a symbolic link is refused\n",
                                .run = RunBackup});
 const RegisterCommand kRestore(
     {.name = "restore",

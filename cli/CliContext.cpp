@@ -32,7 +32,12 @@ std::vector<Message> PrintingNotifier::Shown() const {
 Context::Context(Options options) : options_(std::move(options)) {
   notifier_.SetLocalizer(options_.localize);
   SetNotifier(&notifier_);
-  if (options_.trace) EnableTrace(port_, options_.trace);
+  // A trace that cannot be written is worth one line, never the command.
+  if (options_.trace)
+    EnableTrace(port_, options_.trace, [](const std::string& reason) {
+      std::fprintf(stderr, "veyractl: cannot write the trace: %s; lines are missing from it\n",
+                   reason.c_str());
+    });
   link_.SetCommn(&port_);
 }
 
@@ -105,6 +110,8 @@ void Context::PrintDocument(int outcome) {
     doc_["ok"] = outcome == 0;
     doc_["messages"] = messages;
     if (outcome == 0) error.clear();
+    // A failure that showed nothing still says so where scripts look for it.
+    if (outcome != 0 && error.empty()) error = "veyractl: failed with exit status " + std::to_string(outcome);
   }
   if (!error.empty()) doc_["error"] = error;
   std::printf("%s\n", JsonText(doc_).c_str());

@@ -19,8 +19,10 @@ int RunPorts(Context& context, const Args& args) {
     if (args.json) {
       list.push_back({{"com", port.name}, {"device", port.device}, {"description", port.description}});
     } else {
-      // A third column, so scripts that read the first two keep working.
-      std::printf("%s\t%s\t%s\n", port.name.c_str(), port.device.c_str(), port.description.c_str());
+      // A third column, so scripts that read the first two keep working. A tab or a newline in a
+      // link's target would break the columns and the lines: each field is made one line.
+      std::printf("%s\t%s\t%s\n", OneLineText(port.name).c_str(), OneLineText(port.device).c_str(),
+                  OneLineText(port.description).c_str());
     }
   }
   return 0;

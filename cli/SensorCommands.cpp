@@ -45,8 +45,7 @@ int SendEdit(Context& context, const Bytes& payload) {
     return 0;
   }
   if (acks(CommandKey(payload[1]), *reply) == 1) return 0;
-  std::fprintf(stderr, "veyractl: the host answered %s, not the acknowledgement\n",
-               FormatHex(*reply).c_str());
+  context.Problem("veyractl: the host answered " + FormatHex(*reply) + ", not the acknowledgement");
   return 1;
 }
 

@@ -3,11 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +16,7 @@
 #include "link/ComPorts.h"
 #include "link/Config.h"
 #include "link/SerialChannel.h"
+#include "link/Trace.h"
 #include "veyra/Version.h"
 
 namespace {
@@ -50,12 +49,14 @@ int PrintUsage(std::FILE* out) {
                "usage: veyractl [OPTIONS] COMMAND [ARGS...] [OPTIONS]\n"
                "       veyractl help COMMAND | COMMAND --help   (what a command's arguments mean)\n"
                "       veyractl --help | --version\n"
-               "options, before or after the command (--port=COM7 and -p COM7 as well as --port COM7):\n"
+               "options go before or after the command, a command's own (--json, --yes, --only...) too;\n"
+               "--port=COM7 and -p COM7 work as well as --port COM7:\n"
                "  -p, --port COMn|auto|DEVICE  the host's port: a COM name as `ports` lists it (com7 too),\n"
                "                               auto (every port in turn; needs --password) or a device path\n"
                "  --password NNNN              log in with the host's four-digit password first\n"
                "  --trace[=FILE]               every frame sent and received, with its time, on standard\n"
-               "                               error or appended to FILE\n"
+               "                               error or appended to FILE; a FILE that cannot be appended\n"
+               "                               to (a FIFO nothing reads, a directory) is refused\n"
                "  -v, --verbose                the port's events and the login's status lines on standard "
                "error\n"
                "  --lang en|ru                 the messages in English, or as written (the default)\n"
@@ -188,6 +189,53 @@ void AddCommandOptions(CLI::App& sub, const Command& command, Args& args) {
   }
 }
 
+// Whether an option's value is the next word: the global ones that take one, and every command's.
+bool TakesValue(std::string_view name) {
+  if (name == "-p" || name == "--port" || name == "--password" || name == "--lang") return true;
+  for (const Command& command : veyra::cli::Commands())
+    for (const auto& option : command.options)
+      if (option.value && name == option.name) return true;
+  return false;
+}
+
+// An option some part of veyractl declares, global or a command's.
+bool KnownOption(std::string_view name) {
+  for (const char* global : {"-v", "--verbose", "-h", "--help", "--trace", "--json", "--yes"})
+    if (name == global) return true;
+  for (const Command& command : veyra::cli::Commands())
+    for (const auto& option : command.options)
+      if (name == option.name) return true;
+  return TakesValue(name);
+}
+
+// The words with the known options before the command (and their values) moved to just after its
+// name: CLI11 knows a command's own options only there, and `veyractl --json --port COM7 history`
+// means what `veyractl history --json --port COM7` does. An unknown option stays where it was, to
+// be named as one; a word that names no command (or "--") leaves everything as it was.
+std::vector<std::string> CommandFirst(const std::vector<std::string>& words) {
+  std::vector<std::string> stay, moved;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word == "--") return words;
+    if (word.size() > 1 && word[0] == '-') {
+      const std::string name = word.substr(0, word.find('='));
+      std::vector<std::string>& into = KnownOption(name) || word.rfind("-p", 0) == 0 ? moved : stay;
+      into.push_back(word);
+      if (name == word && TakesValue(name) && i + 1 < words.size()) into.push_back(words[++i]);
+      continue;
+    }
+    const auto& commands = veyra::cli::Commands();
+    if (moved.empty() || std::none_of(commands.begin(), commands.end(),
+                                      [&word](const Command& command) { return word == command.name; }))
+      return words;
+    stay.push_back(word);
+    stay.insert(stay.end(), moved.begin(), moved.end());
+    stay.insert(stay.end(), words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
+    return stay;
+  }
+  return words;
+}
+
 // The option CLI11 names at the start of its message about a value left out: "--port: 1 required
 // TEXT missing".
 std::string OptionNamed(const CLI::ParseError& error) {
@@ -230,8 +278,11 @@ int main(int argc, char** argv) {
       if (sub->parsed()) return command;
     return nullptr;
   };
+  std::vector<std::string> words = CommandFirst(std::vector<std::string>(argv + 1, argv + argc));
+  std::vector<char*> reordered{argv[0]};
+  for (std::string& word : words) reordered.push_back(word.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(reordered.size()), reordered.data());
   } catch (const CLI::ArgumentMismatch& error) {
     return UsageError(OptionNamed(error) + " needs a value", parsedCommand());
   } catch (const CLI::ParseError& error) {
@@ -295,9 +346,9 @@ int main(int argc, char** argv) {
   }
   options.verbose = global.verbose;
   if (global.trace) {
-    options.trace = *global.trace == "-" ? stderr : std::fopen(global.trace->c_str(), "a");
-    if (!options.trace)
-      return UsageError("--trace cannot append to " + *global.trace + ": " + std::strerror(errno));
+    std::string reason;
+    options.trace = *global.trace == "-" ? stderr : veyra::OpenTraceFile(*global.trace, reason);
+    if (!options.trace) return UsageError("--trace cannot append to " + *global.trace + ": " + reason);
   }
   veyra::SetDiagnosticsEnabled(options.verbose);
   for (const auto& [known, sub] : subs)

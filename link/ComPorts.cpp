@@ -13,6 +13,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+std::string OneLineText(std::string_view text) {
+  std::string line;
+  for (const char c : text) {
+    const bool blank = static_cast<unsigned char>(c) <= 0x20 || c == 0x7F;
+    if (blank && (line.empty() || line.back() == ' ')) continue;
+    line += blank ? ' ' : c;
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
 int ParsePortNumber(std::string_view text) {
   if (text.find(kComPrefix) == std::string_view::npos) return -1;
   std::string_view rest = text.substr(kComPrefix.size());

@@ -32,6 +32,10 @@ inline constexpr int kFirstAcmCom = 65;
 inline constexpr int kMaxComNumber = 9999;
 inline constexpr int kMaxListedPorts = 256;  // the port list of the main window holds no more
 
+// text as one line without tabs, for a tab-separated column and a list entry: each run of blanks
+// and control characters (tab, newline, DEL...) one space, none at either end.
+std::string OneLineText(std::string_view text);
+
 // Ports directory: $VEYRA_PORTS_DIR when set and non-empty, else $XDG_CONFIG_HOME/veyra-setup/ports
 // ($HOME/.config when XDG_CONFIG_HOME is unset, empty or relative). Sysfs root: $VEYRA_SYSFS_ROOT
 // when set and non-empty, else "/sys". By-id directory: $VEYRA_SERIAL_BY_ID_DIR when set and

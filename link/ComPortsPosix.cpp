@@ -252,15 +252,7 @@ std::string ReadDescriptorText(const std::string& path) {
     got = ::read(fd, buffer, sizeof buffer);
   } while (got < 0 && errno == EINTR);
   ::close(fd);
-  std::string text;
-  for (ssize_t i = 0; i < got; ++i) {
-    const char c = buffer[i];
-    const bool blank = static_cast<unsigned char>(c) <= 0x20 || c == 0x7F;
-    if (blank && (text.empty() || text.back() == ' ')) continue;
-    text += blank ? ' ' : c;
-  }
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
+  return got > 0 ? OneLineText(std::string_view(buffer, static_cast<std::size_t>(got))) : std::string();
 }
 
 // The USB device behind a tty: its sysfs "device" is the serial port or the interface, a level or
@@ -300,8 +292,9 @@ std::string Describe(const ComPort& port, const PortSources& sources,
   const std::string real = RealPath(port.device);
   const std::string ttyName = LastName(real.empty() ? port.device : real);
   if (std::string usb = UsbDescription(sources.sysfsRoot, ttyName); !usb.empty()) return usb;
-  if (const auto found = byId.find(ttyName); found != byId.end()) return found->second;
-  return port.device;
+  // A by-id name and a link's target are names anyone could give: one line all the same.
+  if (const auto found = byId.find(ttyName); found != byId.end()) return OneLineText(found->second);
+  return OneLineText(port.device);
 }
 
 }  // namespace

@@ -7,10 +7,14 @@
 
 namespace veyra {
 
-// Writes PATH.tmp in the same directory, flushes it to the disk, renames it over path and flushes
-// the directory: after a crash path holds either its old content or all of the new. False with
-// error ("cannot write /x/y.tmp: No space left on device") when it fails; the temporary file is
-// removed then and path is left as it was.
+// Writes a new temporary file beside path (PATH.XXXXXXXX.tmp, created exclusively, so a file or a
+// link someone put at that name is never opened), flushes it to the disk, renames it over path
+// and flushes the directory: after a crash path holds either its old content or all of the new.
+// A path that is a symbolic link is refused ("cannot write /x/y: it is a symbolic link; give the
+// path of the file itself"), as is one that exists and is no regular file: writing there would
+// either replace the link with a file or write where a link points, and neither is what a person
+// naming the link expects. False with error ("cannot write /x/y: No space left on device") when it
+// fails; the temporary file is removed then and path is left as it was.
 bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error);
 
 // The whole file, when it is a regular file of at most maxBytes; false with error otherwise.

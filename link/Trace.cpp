@@ -1,36 +1,86 @@
 #include "link/Trace.h"
 
+#include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
 
+#include "link/FileCompat.h"
 #include "link/HostPort.h"
 
 namespace veyra {
 
-void WriteTraceLine(std::FILE* out, TraceKind kind, const Bytes& frame) {
-  static std::mutex mutex;
+namespace {
+
+std::string TraceLine(TraceKind kind, const Bytes& frame) {
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
   const long millis = static_cast<long>(
       std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
   std::tm local{};
   localtime_r(&seconds, &local);
-  std::lock_guard lock(mutex);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03ld %c ", local.tm_hour, local.tm_min, local.tm_sec,
+                millis, kind == TraceKind::Sent ? '>' : '<');
   const char* dropped = kind == TraceKind::Repeat  ? "  [dropped: a copy of the answer]"
                         : kind == TraceKind::Stale ? "  [dropped: stale, the next command waits]"
                                                    : "";
-  std::fprintf(out, "%02d:%02d:%02d.%03ld %c %s%s\n", local.tm_hour, local.tm_min, local.tm_sec, millis,
-               kind == TraceKind::Sent ? '>' : '<', FormatHex(frame).c_str(), dropped);
-  std::fflush(out);
+  return stamp + FormatHex(frame) + dropped + "\n";
 }
 
-void EnableTrace(HostPort& port, std::FILE* out) {
-  port.SetTrace([out](TraceKind kind, const Bytes& frame) { WriteTraceLine(out, kind, frame); });
+}  // namespace
+
+bool WriteTraceLine(std::FILE* out, TraceKind kind, const Bytes& frame) {
+  static std::mutex mutex;
+  const std::string line = TraceLine(kind, frame);
+  std::lock_guard lock(mutex);
+  // Whatever the stream holds goes first, so the line keeps its place among what was printed.
+  std::fflush(out);
+  const int fd = fileno(out);
+  std::size_t written = 0;
+  while (written < line.size()) {
+    const auto n = WriteWithoutSigpipe(fd, line.data() + written, line.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void EnableTrace(HostPort& port, std::FILE* out, TraceErrorFn onFirstError) {
+  auto told = std::make_shared<std::atomic<bool>>(false);
+  port.SetTrace([out, onFirstError = std::move(onFirstError), told](TraceKind kind, const Bytes& frame) {
+    if (WriteTraceLine(out, kind, frame)) return;
+    const std::string reason = std::strerror(errno);
+    if (onFirstError && !told->exchange(true)) onFirstError(reason);
+  });
+}
+
+std::FILE* OpenTraceFile(const std::string& path, std::string& reason) {
+  // O_NONBLOCK: a FIFO without a reader fails with ENXIO here instead of waiting for one.
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    reason = errno == ENXIO ? "nothing reads from it (a FIFO without a reader)" : std::strerror(errno);
+    return nullptr;
+  }
+  std::FILE* file = fdopen(fd, "a");
+  if (!file) {
+    reason = std::strerror(errno);
+    ::close(fd);
+  }
+  return file;
 }
 
 bool TraceFile::Start(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "a");
+  std::string reason;
+  std::FILE* file = OpenTraceFile(path, reason);
   if (!file) return false;
   Stop();
   file_ = file;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -73,7 +74,7 @@ TEST_F(VeyractlBackupTest, RoundTripFromOneHostToAnother) {
   const auto nowhere = Run("COM7", {"backup", dir.Path("missing/host-a.ini")});
   EXPECT_EQ(nowhere.status, 1);
   EXPECT_EQ(nowhere.err,
-            "veyractl: cannot write " + dir.Path("missing/host-a.ini.tmp") + ": No such file or directory\n");
+            "veyractl: cannot write " + dir.Path("missing/host-a.ini") + ": No such file or directory\n");
   const std::string text = ReadFile(file);
   for (const char* line : {"[veyra-backup]\nversion=1\nprogram=veyractl ", "\nsiren_minutes=9\n",
                            "\nmms_size=7\n", "\nnetwork=3g\n", "\ngroup3_arm=monday,07:30\n", "\nvoice1=\n",
@@ -198,6 +199,51 @@ TEST_F(VeyractlBackupTest, DamagedFileSendsNothing) {
         << result.err;
     EXPECT_NE(result.err.find("; nothing was sent\n"), std::string::npos) << result.err;
     EXPECT_TRUE(b.RawReceived().empty());
+  }
+}
+
+// backup, restore and diff with --json when they fail: one document, and its "error" says why.
+TEST_F(VeyractlBackupTest, AFailingJsonDocumentSaysWhy) {
+  const std::string good = dir.Path("good.ini");
+  ASSERT_EQ(Run("COM7", {"backup", good}).status, 0);
+  const std::string damaged = dir.Write("damaged.ini", "[config]\n");
+  const struct {
+    const char* fault;
+    std::vector<std::string> args;
+    bool silent;
+    std::string refuseFrom, refuseReply;
+    int status;
+    std::string error;  // found in "error"
+  } rows[] = {
+      // clang-format off
+      {"backup's write failure only on standard error", {"backup", dir.Path("missing/b.ini")}, false, "", "", 1, "cannot write " + dir.Path("missing/b.ini")},
+      {"backup's read failure only on standard error", {"backup", dir.Path("b.ini")}, true, "", "", 1, "reading the host failed"},
+      {"restore's damaged file only on standard error", {"restore", damaged, "--yes"}, false, "", "", 1, "not a backup file"},
+      {"restore's refused item not an error", {"restore", good, "--yes"}, false, "0D 05", "AA 00 0D 0C 55", 1, "not every item was acknowledged"},
+      {"diff of a missing file prints no document", {"diff", dir.Path("missing.ini")}, false, "", "", 2, "nothing compared"},
+      {"diff against a silent host prints no document", {"diff", good}, true, "", "", 2, "reading the host failed"},
+      // clang-format on
+  };
+  env.SetTimeouts(1, 200);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    hostsim::Faults faults;
+    faults.silent = row.silent;
+    faults.refuseFrom = Hex(row.refuseFrom);
+    faults.refuseReply = Hex(row.refuseReply);
+    b.SetFaults(faults);
+    std::vector<std::string> args = row.args;
+    args.push_back("--json");
+    const auto result = Run("COM8", args);
+    EXPECT_EQ(result.status, row.status) << result.err;
+    const nlohmann::json document = nlohmann::json::parse(result.out, nullptr, false);
+    if (document.is_discarded()) {
+      ADD_FAILURE() << "no document: " << result.out << result.err;
+      continue;
+    }
+    EXPECT_EQ(result.out.find('\n'), result.out.size() - 1) << "one document on one line: " << result.out;
+    EXPECT_EQ(document.value("ok", true), false) << result.out;
+    EXPECT_NE(document.value("error", "").find(row.error), std::string::npos) << result.out;
   }
 }
 

@@ -3,6 +3,7 @@
 // standard error; values a dialog's control could hold but the dialog refuses exit 1 with the
 // dialog's own message on standard output, as the command-line tests of each feature pin.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <initializer_list>
 #include <string>
@@ -29,6 +30,8 @@ std::vector<std::string> On(std::initializer_list<std::string> args) {
 TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
   const std::string kLong(10000, 'x'), kHuge = "99999999999999999999";
   const std::string kEmoji = "\xF0\x9F\x94\x94", kCyrillic = "пароль", kBlanks = "  \t ";
+  const std::string fifo = env.Dir() + "/trace.fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::vector<std::string> tooLongPayload = On({"send"});
   tooLongPayload.insert(tooLongPayload.end(), 253, "00");  // a frame holds 252
   const struct {
@@ -61,7 +64,8 @@ TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
       {"an unknown option not named", {"--bogus", "arm"}, 2, "unknown option '--bogus'"},
       {"-p at the end taken as a command", {"-p"}, 2, "--port needs a value"},
       {"--trace into a directory", On({"--trace=/", "arm"}), 2, "--trace cannot append to /"},
-      {"--json before the command taken", On({"--json", "timers"}), 2, "unknown option '--json'"},
+      {"--trace into a FIFO nobody reads waits for ever", On({"--trace=" + fifo, "arm"}), 2,
+       "--trace cannot append to " + fifo + ": nothing reads from it"},
       {"--port auto without the password to find the host", {"--port", "auto", "arm"}, 2, "--port auto with --password"},
       {"a bare -- not named", {"--", "arm"}, 2, "unknown option '--'"},
       {"an over-long option crashes", {"--" + kLong}, 2, "unknown option"},

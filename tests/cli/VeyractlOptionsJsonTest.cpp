@@ -2,6 +2,7 @@
 // results whichever way an option is written, one document with named fields per run.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/common/CodecTestSupport.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/Veyractl.h"
 
@@ -66,6 +68,13 @@ TEST_F(VeyractlOptionsJsonTest, OptionStylesJsonDocumentsAndHelp) {
       {"phone help without the slot kinds", {"phones", "--help"}, false, 0, "1-6 are called (voice), 7-9 get an SMS, 10-12 an MMS", {}},
       {"setup help without units", {"help", "setup-set"}, false, 0, "siren        how long the siren sounds, in minutes", {}},
       {"--yes not explained", {"reset", "--help"}, false, 0, "without --yes nothing is sent and the exit status is 2", {}},
+      // Every option before the command as well as after it; erase-history last, as it empties the log.
+      {"--json before the command refused", {"--json", "--port", "COM7", "history"}, false, 0, "", {{"/history/38/zone", 200}}},
+      {"a command's value option before it refused", {"--filter", "9", "--json", "-p", "COM7", "sensors"}, false, 0, "",
+       {{"/sensors/0/id", "d0:0b:e1"}}},
+      {"--at before the command refused", {"--at", "2026-12-06 17:20:00", "--port=COM7", "clock-sync", "--json"}, false, 0, "",
+       {{"/time", "2026-12-06 17:20:00 Воскресенье"}}},
+      {"--yes before the command refused", {"--yes", "--json", "-p", "COM7", "erase-history"}, false, 0, "", {{"/ok", true}}},
       // clang-format on
   };
   for (const auto& row : rows) {
@@ -84,7 +93,10 @@ TEST_F(VeyractlOptionsJsonTest, OptionStylesJsonDocumentsAndHelp) {
       continue;
     }
     const json document = json::parse(result.out, nullptr, false);
-    ASSERT_FALSE(document.is_discarded()) << result.out;
+    if (document.is_discarded()) {
+      ADD_FAILURE() << "no document: " << result.out << result.err;
+      continue;
+    }
     EXPECT_EQ(result.out.back(), '\n');
     EXPECT_EQ(result.out.find('\n'), result.out.size() - 1) << "one document on one line";
     for (const auto& [pointer, value] : row.fields)
@@ -95,6 +107,66 @@ TEST_F(VeyractlOptionsJsonTest, OptionStylesJsonDocumentsAndHelp) {
   const std::string traced((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(traced.find(" > AA 00 09 09 55\n"), std::string::npos) << traced;
   EXPECT_NE(traced.find(" < AA 00 09 09 55\n"), std::string::npos) << traced;
+}
+
+// A --json document that failed says why in "error": scripts look there, not on standard error.
+TEST_F(VeyractlOptionsJsonTest, AFailingDocumentSaysWhy) {
+  const struct {
+    const char* fault;
+    std::vector<std::string> args;
+    std::string error;  // found in "error"
+  } rows[] = {
+      // clang-format off
+      {"learn's wrong reply only on standard error", {"learn", "2", "1", "12"}, "the host answered AA 00 09 09 55, not the acknowledgement"},
+      {"delete's wrong reply only on standard error", {"delete", "1", "1"}, "not the acknowledgement"},
+      {"delete-all's wrong reply only on standard error", {"delete-all", "sensors", "--yes"}, "not the acknowledgement"},
+      {"siren-id's wrong reply only on standard error", {"siren-id", "01201120"}, "not the acknowledgement"},
+      // clang-format on
+  };
+  env.SetTimeouts(1, 200);
+  hostsim::Faults faults;
+  faults.replaceReply = test::Hex("AA 00 09 09 55");  // the arm command's acknowledgement
+  host.SetFaults(faults);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    std::vector<std::string> args = {"-p", "COM7"};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    args.push_back("--json");
+    const auto result = RunVeyractl(args);
+    EXPECT_EQ(result.status, 1) << result.err;
+    const json document = json::parse(result.out, nullptr, false);
+    if (document.is_discarded()) {
+      ADD_FAILURE() << "no document: " << result.out << result.err;
+      continue;
+    }
+    EXPECT_EQ(document.value("ok", true), false) << result.out;
+    EXPECT_NE(document.value("error", "").find(row.error), std::string::npos) << result.out;
+  }
+}
+
+// A trace that cannot be written costs its lines and one line on standard error, never the
+// command.
+TEST_F(VeyractlOptionsJsonTest, ATraceWriteErrorIsToldOnce) {
+  env.SetTimeouts(3, 400);
+  const auto result = RunVeyractl({"--trace=/dev/full", "-p", "COM7", "send", "00", "09"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "AA 00 09 09 55\n");
+  EXPECT_EQ(result.err,
+            "veyractl: cannot write the trace: No space left on device; lines are missing from it\n");
+}
+
+// A link's target and a by-id name are names anyone can give, tabs and newlines included: each
+// port stays one line of three columns.
+TEST_F(VeyractlOptionsJsonTest, PortsPrintsEachPortOnOneLine) {
+  const std::string odd = env.Dir() + "/odd\tdevice\nname";
+  std::filesystem::create_symlink(host.DevicePath(), odd);
+  env.MapPort(9, odd);
+  std::filesystem::create_directories(env.Dir() + "/by-id");
+  std::filesystem::create_symlink(host.DevicePath(), env.Dir() + "/by-id/usb-odd\tby-id\nname");
+  const auto result = RunVeyractl({"ports"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "COM7\t" + host.DevicePath() + "\tusb-odd by-id name\nCOM9\t" + env.Dir() +
+                            "/odd device name\tusb-odd by-id name\n");
 }
 
 }  // namespace
