@@ -140,7 +140,7 @@ int RunRestore(Context& context, const Args& args) {
   } else {
     std::printf("devices\tnot restored: learn them at the host\n");
   }
-  if (!all) context.Problem("veyractl: restore: not every item was acknowledged");
+  if (!all) context.DocumentProblem("veyractl: restore: not every item was acknowledged");
   return all ? 0 : 1;
 }
 

@@ -121,6 +121,9 @@ class Context {
   void PrintDocument(int outcome = -1);
   // A problem told on standard error, also kept for the --json document.
   void Problem(const std::string& text);
+  // A failure the command's own output already shows line by line: kept for the --json document's
+  // "error" only.
+  void DocumentProblem(const std::string& text) { problems_.push_back(text); }
 
  private:
   Options options_;

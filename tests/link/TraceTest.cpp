@@ -103,7 +103,7 @@ TEST(EnableTrace, AWriteErrorIsToldOnceAndNothingStops) {
     std::vector<std::string> told;
     EnableTrace(port, file, [&told](const std::string& why) { told.push_back(why); });
     const HostPort::TraceFn sink = port.Trace();
-    for (int line = 0; line < 3; ++line) sink(line % 2 == 0, kFrame);
+    for (int line = 0; line < 3; ++line) sink(line % 2 == 0 ? TraceKind::Sent : TraceKind::Received, kFrame);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0], row.reason);
     port.SetTrace(nullptr);
@@ -119,8 +119,10 @@ TEST(EnableTrace, LinesAreAppendedWhole) {
   ASSERT_NE(file, nullptr) << reason;
   HostPort port;
   EnableTrace(port, file);
-  port.Trace()(true, kFrame);
-  port.Trace()(false, kFrame);
+  port.Trace()(TraceKind::Sent, kFrame);
+  port.Trace()(TraceKind::Received, kFrame);
+  port.Trace()(TraceKind::Repeat, kFrame);
+  port.Trace()(TraceKind::Stale, kFrame);
   port.SetTrace(nullptr);
   std::fclose(file);
   std::ifstream in(path);
@@ -128,6 +130,10 @@ TEST(EnableTrace, LinesAreAppendedWhole) {
   ASSERT_EQ(text.rfind("before\n", 0), 0u) << text;
   EXPECT_NE(text.find(" > AA 00 09 09 55\n"), std::string::npos) << text;
   EXPECT_NE(text.find(" < AA 00 09 09 55\n"), std::string::npos) << text;
+  // A dropped frame says so, for the technician who wonders why a row is missing.
+  EXPECT_NE(text.find(" < AA 00 09 09 55  [dropped: a copy of the answer]\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(" < AA 00 09 09 55  [dropped: stale, the next command waits]\n"), std::string::npos)
+      << text;
 }
 
 }  // namespace
