@@ -3,6 +3,7 @@
 // again. What an installer's afternoon does to the program, in a few seconds.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -66,9 +67,27 @@ std::vector<Command> MixedCommands() {
   return commands;
 }
 
-enum class Fault { None, Garbage, WrongAck, InnerAa, ByteAtATime, Silence, Late };
-const char* const kFaultNames[] = {"none",       "garbage",     "wrong ack", "0xAA inside",
-                                   "byte-split", "silent host", "late reply"};
+enum class Fault {
+  None,
+  Garbage,
+  WrongAck,
+  InnerAa,
+  ByteAtATime,
+  Silence,
+  Late,
+  SlowFirstCopy,
+  SlowEveryCopy
+};
+constexpr int kFaultCount = 9;
+const char* const kFaultNames[kFaultCount] = {"none",
+                                              "garbage",
+                                              "wrong ack",
+                                              "0xAA inside",
+                                              "byte-split",
+                                              "silent host",
+                                              "late reply",
+                                              "first copy slower than the window",
+                                              "every copy slower than the window"};
 
 int Count(const char* procDir) {
   int entries = 0;
@@ -134,6 +153,10 @@ class SoakTest : public test::LinkHarness {
   static constexpr int kCleanWaitMs = 3000;  // generous: a loaded machine must not fake a silence
   static constexpr int kShortWaitMs = 5;
   static constexpr int kLateMs = 25;
+  // A host slower than the window answers every copy written: the window is shorter than its
+  // delay, and three of them leave room for a loaded machine to still see the answer.
+  static constexpr int kSlowWindowMs = 20;
+  static constexpr int kSlowMs = 30;
 };
 
 TEST_F(SoakTest, MixedCommandsUnderRandomFaultsReachTheirOwnWindowAsTheFaultsDictate) {
@@ -159,16 +182,28 @@ TEST_F(SoakTest, MixedCommandsUnderRandomFaultsReachTheirOwnWindowAsTheFaultsDic
   const Bytes wrongAck = {0xAA, 0x00, 0x0E, 0x0E, 0x55};
   const Bytes innerAa = {0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55};
   const int exchanges = SoakExchanges();
-  int counts[7] = {};
+  int counts[kFaultCount] = {};
   std::size_t hostFrames = 0, expectedHanded = 0;
   int lastTimes = 0, lastWait = 0;
+  // The copies the program wrote, and the frames the link kept from every window.
+  std::atomic<std::size_t> written{0}, dropped{0};
+  std::atomic<steady_clock::rep> lastWrittenAt{0};
+  port.SetTrace([&](TraceKind kind, const Bytes&) {
+    if (kind == TraceKind::Sent) {
+      lastWrittenAt = steady_clock::now().time_since_epoch().count();
+      ++written;
+    }
+    if (kind == TraceKind::Repeat || kind == TraceKind::Stale) ++dropped;
+  });
   for (int n = 0; n < exchanges; ++n) {
     const Command& command = commands[pick(static_cast<int>(commands.size()))];
     SoakWindow& window = *windows[pick(3)];
     window.SetCommn(&port);
     const bool shortAnswer = command.reply.size() <= 3;  // slow faults only where they stay short
     const int roll = pick(100);
-    Fault fault = roll < 62   ? Fault::None
+    Fault fault = roll < 60   ? Fault::None
+                  : roll < 61 ? Fault::SlowFirstCopy
+                  : roll < 62 ? Fault::SlowEveryCopy
                   : roll < 76 ? Fault::Garbage
                   : roll < 84 ? Fault::WrongAck
                   : roll < 92 ? Fault::InnerAa
@@ -208,15 +243,26 @@ TEST_F(SoakTest, MixedCommandsUnderRandomFaultsReachTheirOwnWindowAsTheFaultsDic
         faults.delayMs = kLateMs;
         wait = kShortWaitMs;
         break;
+      case Fault::SlowFirstCopy:
+      case Fault::SlowEveryCopy:
+        // Each record once, whatever number of copies the host answers.
+        faults.lateMs = kSlowMs;
+        faults.lateFirstCopyOnly = fault == Fault::SlowFirstCopy;
+        times = 3, wait = kSlowWindowMs;
+        break;
     }
     if (faults.replaceReply) expected.assign(command.reply.size(), *faults.replaceReply);
     host.SetFaults(faults);
     if (times != lastTimes || wait != lastWait) env.SetTimeouts(lastTimes = times, lastWait = wait);
 
-    const auto start = steady_clock::now();
+    const std::size_t writtenBefore = written;
     window.ClearPayload();
     const int result = window.SendAndWait(command.payload, -1, -1);
-    const bool overran = steady_clock::now() - start >= milliseconds(kLateMs);
+    // From the copy written, not from the call: the call may first have waited out a slow host's
+    // copies of the exchange before.
+    const bool overran =
+        steady_clock::now() - steady_clock::time_point(steady_clock::duration(lastWrittenAt.load())) >=
+        milliseconds(kLateMs);
     const bool answered = fault != Fault::Silence && (fault != Fault::Late || overran);
     ASSERT_EQ(result, answered ? 1 : 0);
     std::vector<Bytes> sentWith;
@@ -226,7 +272,9 @@ TEST_F(SoakTest, MixedCommandsUnderRandomFaultsReachTheirOwnWindowAsTheFaultsDic
       ASSERT_EQ(sent, BuildFrame(command.payload)) << "a reply is filed with its own command";
     // A copy is written by the reader thread; one still pending when the next attempt begins takes
     // that attempt's place, so a loaded machine may put fewer copies on the line, never more.
-    const std::size_t copies = host.WaitForFrames(hostFrames + times, times > 1 ? 1000 : 5000) - hostFrames;
+    const std::size_t copiesWritten = written - writtenBefore;
+    const std::size_t copies =
+        host.WaitForFrames(hostFrames + copiesWritten, copiesWritten > 1 ? 1000 : 5000) - hostFrames;
     ASSERT_TRUE(copies >= 1 && copies <= static_cast<std::size_t>(times)) << copies << " copies";
     hostFrames += copies;
   }
@@ -234,9 +282,13 @@ TEST_F(SoakTest, MixedCommandsUnderRandomFaultsReachTheirOwnWindowAsTheFaultsDic
   std::size_t handed = 0;
   for (const auto& window : windows) handed += window->Total();
   EXPECT_EQ(handed, expectedHanded) << "nothing more came than the faults allow";
-  for (int fault = 0; fault < 7; ++fault) EXPECT_GT(counts[fault], 0) << kFaultNames[fault];
-  std::printf("%d exchanges, %zu frames handed to three windows; faults:", exchanges, handed);
-  for (int fault = 0; fault < 7; ++fault) std::printf(" %s %d,", kFaultNames[fault], counts[fault]);
+  EXPECT_GT(dropped, 0u) << "the slow hosts' copies reached the line and were kept from the windows";
+  port.SetTrace(nullptr);
+  for (int fault = 0; fault < kFaultCount; ++fault) EXPECT_GT(counts[fault], 0) << kFaultNames[fault];
+  std::printf(
+      "%d exchanges, %zu frames handed to three windows, %zu copies and stale frames dropped; faults:",
+      exchanges, handed, dropped.load());
+  for (int fault = 0; fault < kFaultCount; ++fault) std::printf(" %s %d,", kFaultNames[fault], counts[fault]);
   std::printf("\n");
 
   port.Close();
