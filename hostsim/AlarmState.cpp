@@ -112,8 +112,10 @@ std::vector<Bytes> AlarmState::SetTimer(const Bytes& frame) {
   if (FrameDataLength(frame) < 7) return {};
   const std::uint8_t* d = frame.data() + 3;
   const std::uint8_t group = d[0];
+  // A switched-off time (day 0) keeps whatever hour and minute it is given: hosts in the field hold
+  // an unused group as 00 FF FF, and take it back so.
   auto valid = [](std::uint8_t day, std::uint8_t hour, std::uint8_t minute) {
-    return day <= 8 && hour <= 23 && minute <= 59;
+    return day == 0 || (day <= 8 && hour <= 23 && minute <= 59);
   };
   if (group < 1 || group > kGroupCount || !valid(d[1], d[2], d[3]) || !valid(d[4], d[5], d[6])) return {};
   timers_[group - 1] = TimerGroup{d[1], d[2], d[3], d[4], d[5], d[6]};

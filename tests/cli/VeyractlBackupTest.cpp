@@ -152,6 +152,55 @@ TEST_F(VeyractlBackupTest, RestoreJudgesEveryItem) {
   EXPECT_EQ(test::Hexes({b.Host().Alarm().SlotBytes(5)}), test::Hexes({Hex("FF")})) << "refused slot kept";
 }
 
+// What a host in the field holds and no dialog would write: a switched-off group kept as 00 FF FF
+// goes back as it was; a number of 32 packed bytes has no form a write can carry, so the backup
+// says so and the restore writes everything else.
+TEST_F(VeyractlBackupTest, WhatTheHostHoldsComesBackOrIsNamed) {
+  {
+    const auto lock = a.Lock();
+    for (const char* payload :
+         {"07 08 03 00 FF FF 00 FF FF",
+          "21 0D 04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+          "00 00 00 00 00 00 00 00"})
+      ASSERT_EQ(test::Hexes(a.Host().Handle(BuildFrame(Hex(payload)))).size(), 1u) << payload;
+  }
+  const std::string file = dir.Path("field.ini");
+  const auto backup = Run("COM7", {"backup", file});
+  ASSERT_EQ(backup.status, 0) << backup.err;
+  EXPECT_NE(backup.out.find("\nphones.voice4: not restorable: "), std::string::npos) << backup.out;
+  EXPECT_NE(ReadFile(file).find("(not restorable)"), std::string::npos);
+
+  const struct {
+    const char* fault;
+    std::vector<std::string> only;
+    int status;
+    std::string out;
+  } rows[] = {
+      {"a switched-off group refuses the whole file",
+       {"--only", "timers"},
+       0,
+       "timers.group1\tacknowledged\ntimers.group2\tacknowledged\ntimers.group3\tacknowledged\n"
+       "devices\tnot restored: learn them at the host\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    std::vector<std::string> args = {"restore", file, "--yes"};
+    args.insert(args.end(), row.only.begin(), row.only.end());
+    const auto result = Run("COM8", args);
+    EXPECT_EQ(result.status, row.status) << result.err;
+    EXPECT_EQ(result.out, row.out);
+    EXPECT_EQ(result.out.find("refused"), std::string::npos) << result.out;
+  }
+  SCOPED_TRACE("a number no write carries refuses the whole file");
+  const auto restored = Run("COM8", {"restore", file, "--yes"});
+  EXPECT_EQ(restored.status, 1) << "the host does not hold what the file does";
+  EXPECT_NE(restored.out.find("\nphones.voice4\tnot restorable: "), std::string::npos) << restored.out;
+  EXPECT_NE(restored.out.find("\nphones.voice5\tacknowledged\n"), std::string::npos) << restored.out;
+  const auto lock = b.Lock();
+  EXPECT_EQ(b.Host().Alarm().Timer(3), (hostsim::TimerGroup{0, 0xFF, 0xFF, 0, 0xFF, 0xFF}))
+      << "as A holds it";
+}
+
 // Each row damages a good file one way: refused with its line and reason, and nothing reaches the
 // host, not even a login.
 TEST_F(VeyractlBackupTest, DamagedFileSendsNothing) {
