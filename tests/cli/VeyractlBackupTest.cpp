@@ -54,16 +54,6 @@ class VeyractlBackupTest : public ::testing::Test {
   hostsim::PtyHost a, b;
 };
 
-std::string RestoreOutput(const std::string& item = {}, const std::string& outcome = {}) {
-  std::vector<std::string> items = {"setup", "timers.group1", "timers.group2", "timers.group3"};
-  for (const char* kind : {"voice1", "voice2", "voice3", "voice4", "voice5", "voice6", "sms1", "sms2", "sms3",
-                           "mms1", "mms2", "mms3"})
-    items.push_back(std::string("phones.") + kind);
-  std::string out;
-  for (const std::string& name : items) out += name + "\t" + (name == item ? outcome : "acknowledged") + "\n";
-  return out + "devices\tnot restored: learn them at the host\n";
-}
-
 TEST_F(VeyractlBackupTest, RoundTripFromOneHostToAnother) {
   ConfigureA();
   const std::string file = dir.Path("host-a.ini");
@@ -95,7 +85,7 @@ TEST_F(VeyractlBackupTest, RoundTripFromOneHostToAnother) {
 
   const auto restore = Run("COM8", {"restore", file, "--yes"});
   EXPECT_EQ(restore.status, 0) << restore.err;
-  EXPECT_EQ(restore.out, RestoreOutput());
+  EXPECT_EQ(restore.out, test::RestoreOutput());
 
   const auto after = Run("COM8", {"diff", file, "--only", "setup,timers,phones,devices"});
   EXPECT_EQ(after.status, 0) << after.err;
@@ -126,9 +116,9 @@ TEST_F(VeyractlBackupTest, RestoreJudgesEveryItem) {
     std::size_t frames;  // commands B received
   } rows[] = {
       // clang-format off
-      {"a refused number counted as written", {"--yes"}, "0D 05", "AA 00 0D 0C 55", 1, RestoreOutput("phones.voice5", "refused"), 16},
-      {"a timer group without reply skipped silently", {"--yes"}, "08 02", "", 1, RestoreOutput("timers.group2", "no reply"), 18},
-      {"a refused setup record counted as written", {"--yes"}, "04", "AA 00 04 05 55", 1, RestoreOutput("setup", "refused"), 16},
+      {"a refused number counted as written", {"--yes"}, "0D 05", "AA 00 0D 0C 55", 1, test::RestoreOutput("phones.voice5", "refused"), 16},
+      {"a timer group without reply skipped silently", {"--yes"}, "08 02", "", 1, test::RestoreOutput("timers.group2", "no reply"), 18},
+      {"a refused setup record counted as written", {"--yes"}, "04", "AA 00 04 05 55", 1, test::RestoreOutput("setup", "refused"), 16},
       {"--only writes other areas", {"--only", "timers", "--yes"}, "", "", 0, timers + "devices\tnot restored: learn them at the host\n", 3},
       {"restore without --yes sends", {}, "", "", 2, "", 0},
       {"--only devices accepted", {"--only", "devices", "--yes"}, "", "", 2, "", 0},

@@ -52,16 +52,6 @@ class VeyractlSlowHostTest : public ::testing::Test {
   hostsim::PtyHost host;
 };
 
-std::string Restored(const std::string& item, const std::string& outcome) {
-  std::vector<std::string> items = {"setup", "timers.group1", "timers.group2", "timers.group3"};
-  for (const char* kind : {"voice1", "voice2", "voice3", "voice4", "voice5", "voice6", "sms1", "sms2", "sms3",
-                           "mms1", "mms2", "mms3"})
-    items.push_back(std::string("phones.") + kind);
-  std::string out;
-  for (const std::string& name : items) out += name + "\t" + (name == item ? outcome : "acknowledged") + "\n";
-  return out + "devices\tnot restored: learn them at the host\n";
-}
-
 TEST_F(VeyractlSlowHostTest, EveryCommandSaysWhatAHostInTimeSays) {
   const std::string file = dir.Path("host.ini");
   ASSERT_EQ(Run({"backup", file}).status, 0);
@@ -79,8 +69,8 @@ TEST_F(VeyractlSlowHostTest, EveryCommandSaysWhatAHostInTimeSays) {
       {"phones waits a quiet window past its twelfth slot", {"phones"}, "", "", 0, ""},
       {"diff compares a copy of one area with the next", {"diff", file}, "", "", 0, "no difference\n"},
       {"restore takes each item's acknowledgement from the item before", {"restore", file, "--yes"}, "", "", 0, ""},
-      {"restore reads an unanswered slot as acknowledged", {"restore", file, "--yes"}, "0D 07", "", 1, Restored("phones.sms1", "no reply")},
-      {"restore shows a slot's refusal on the next slot", {"restore", file, "--yes"}, "0D 07", "AA 00 0D 0C 55", 1, Restored("phones.sms1", "refused")},
+      {"restore reads an unanswered slot as acknowledged", {"restore", file, "--yes"}, "0D 07", "", 1, test::RestoreOutput("phones.sms1", "no reply")},
+      {"restore shows a slot's refusal on the next slot", {"restore", file, "--yes"}, "0D 07", "AA 00 0D 0C 55", 1, test::RestoreOutput("phones.sms1", "refused")},
       // Last: it changes the host the file was taken from.
       {"setup-set takes the read's late copy for the write's acknowledgement", {"setup-set", "siren=5"}, "", "", 0, ""},
       // clang-format on
