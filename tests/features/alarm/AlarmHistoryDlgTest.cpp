@@ -13,6 +13,7 @@
 #include "features/alarm/CAlarmHistoryDlg.h"
 #include "hostsim/AlarmState.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CGridCtrl.h"
 
@@ -148,6 +149,32 @@ TEST_F(AlarmHistoryDlgTest, RecordsArrivingAfterTheWaitGaveUpAreStillShown) {
   ASSERT_TRUE(WaitFor([&] { return dialog->LastRow() >= 3; }));
   ExpectRows(entries);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Нет истории!"});
+}
+
+// A host slower than the window answers both copies of the read: the log must still fill the
+// table once, as a host in time fills it.
+TEST_F(AlarmHistoryDlgTest, AHostSlowerThanTheWindowFillsEachRowOnce) {
+  const std::vector<LogEntry> entries = DistinctEntries(25);
+  ReplaceLog(entries);
+  env.SetTimeouts(test::kSlowTimes, test::kSlowWaitMs);
+  Read(25);
+  const std::vector<QStringList> inTime = test::GridTexts(dialog->Grid());
+  ASSERT_EQ(dialog->LastRow(), 25);
+  const test::SlowHost rows[] = {
+      {"every copy answered late fills the table twice", false},
+      {"a repeat answered at once fills the table twice", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    host.SetFaults(test::Slow(row));
+    test::LineTally tally(port);
+    Read(25);
+    ASSERT_GE(tally.Sent(0x02), 2) << "the host was not slower than the window";
+    ASSERT_TRUE(tally.WaitForEveryCopysAnswer(0x02, 25)) << tally.Came(0x02) << " frames";
+    EXPECT_EQ(dialog->LastRow(), 25);
+    EXPECT_EQ(test::GridTexts(dialog->Grid()), inTime);
+    EXPECT_TRUE(messages.Texts().empty());
+  }
 }
 
 // Erasing asks first. Which reply earns which text, a refused erase's included, is

@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "features/alarm/CAlarmPhoneDlg.h"
+#include "features/alarm/PhoneCodec.h"
+#include "hostsim/AlarmState.h"
 #include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 
 namespace veyra {
@@ -84,6 +87,66 @@ TEST_F(AlarmPhoneDlgTest, ANumberThatCannotBeSentIsReportedAndTheOtherSlotsAreSt
   };
   // clang-format on
   for (const auto& row : rows) test::Press(row, messages, host);
+}
+
+// A host slower than the window answers both copies of the read and of each write: each slot's
+// number must reach its field once, a late copy of the read must neither put the host's old number
+// back over one typed since nor pass for a write's acknowledgement, and the save must say what it
+// says on a host in time.
+TEST_F(AlarmPhoneDlgTest, AHostSlowerThanTheWindowReadsEachSlotOnceAndSavesAsAHostInTime) {
+  env.SetTimeouts(test::kSlowTimes, test::kSlowWaitMs);
+  constexpr std::uint8_t kRead = 0x0C, kWrite = 0x0D;
+  struct Outcome {
+    std::vector<std::string> shown, fields;
+    std::vector<Bytes> stored;  // each slot as the host stores it
+    bool operator==(const Outcome&) const = default;
+  };
+  // Read, then the user types two numbers over the host's and saves.
+  const auto readThenSave = [&](const hostsim::Faults& faults, int& delivered, int& readCopies) {
+    {
+      const auto lock = host.Lock();
+      for (const auto& [slot, number] : {std::pair{1, "13800138000"}, std::pair{4, ""}})
+        host.Host().Handle(BuildFrame(*alarm::PhoneWritePayload(slot, number).payload));
+    }
+    messages.Clear();
+    host.SetFaults(faults);
+    test::LineTally tally(port);
+    for (int slot = 1; slot <= 12; ++slot) dialog->Field(slot)->setText(QStringLiteral("unread"));
+    dialog->ReadButton()->click();
+    // The user sees the whole reading before typing: slot 12's frame comes last.
+    EXPECT_TRUE(test::WaitFor([&] { return dialog->Field(12)->text().isEmpty(); }));
+    Tick(1, "555");
+    Tick(4, "4444");
+    dialog->SaveButton()->click();
+    EXPECT_TRUE(tally.WaitForEveryCopysAnswer(kRead, 12)) << tally.Came(kRead) << " frames";
+    EXPECT_TRUE(tally.WaitForEveryCopysAnswer(kWrite, 1)) << tally.Came(kWrite) << " frames";
+    delivered = tally.Delivered(kRead);
+    readCopies = tally.Sent(kRead);
+    Outcome outcome{messages.Texts(), {}, {}};
+    const auto lock = host.Lock();
+    for (int slot = 1; slot <= 12; ++slot) {
+      outcome.fields.push_back(dialog->Field(slot)->text().toStdString());
+      outcome.stored.push_back(host.Host().Alarm().SlotBytes(slot));
+    }
+    return outcome;
+  };
+  int delivered = 0, readCopies = 0;
+  const Outcome inTime = readThenSave({}, delivered, readCopies);
+  ASSERT_EQ(inTime.fields[0], "555");
+  ASSERT_EQ(delivered, 12);
+  const test::SlowHost rows[] = {
+      {"every copy answered late: the read's late copy fails slot 1 and puts old numbers back", false},
+      {"a repeat answered at once hands each slot's number to the dialog twice", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const Outcome slow = readThenSave(test::Slow(row), delivered, readCopies);
+    ASSERT_GE(readCopies, 2) << "the host was not slower than the window";
+    EXPECT_EQ(delivered, 12) << "each slot's number reaches the dialog once";
+    EXPECT_EQ(slow.shown, inTime.shown);
+    EXPECT_EQ(slow.fields, inTime.fields);
+    EXPECT_EQ(slow.stored, inTime.stored);
+  }
 }
 
 // A refused save is the codec's (PhoneCodec.SaveJudgesEveryTickedSlotByItsOwnReply).

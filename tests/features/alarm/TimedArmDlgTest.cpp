@@ -16,6 +16,7 @@
 #include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CGridCtrl.h"
 #include "ui/CTabCtrlEx.h"
@@ -136,6 +137,62 @@ TEST_F(TimedArmDlgTest, TheSettingPageStartsFromTheHostsTimersSoChangingOneKeeps
   ShowPage(1, Setting());
   EXPECT_TRUE(host.FramesReceived().empty());
   EXPECT_EQ(fields(), (Row{"3", "09", "10", "0", "00", "00"}));
+}
+
+// A host slower than the window answers both copies of each command: the look-up must still show
+// each group once, and a save after a reading must be judged by the set's own acknowledgement,
+// not by a late copy of the reading.
+TEST_F(TimedArmDlgTest, AHostSlowerThanTheWindowShowsEachGroupOnceAndJudgesTheSaveByItsOwnReply) {
+  env.SetTimeouts(test::kSlowTimes, test::kSlowWaitMs);
+  constexpr std::uint8_t kLookup = 0x10, kSet = 0x08;
+  const auto setGroup2 = [&] {
+    const auto lock = host.Lock();
+    host.Host().Handle(BuildFrame(Hex("07 08 02 04 06 05 06 11 2D")));  // Wednesday 06:05, Friday 17:45
+  };
+  setGroup2();
+  LookUpAll();
+  const std::vector<QStringList> inTime = test::GridTexts(Lookup()->Grid());
+  const struct {
+    test::SlowHost slow;
+    bool readOnShowing;  // else the save follows a look-up on the other page
+  } rows[] = {
+      {{"every copy answered late: a look-up's late copy fails the save once a group", false}, false},
+      {{"a repeat answered at once shows each group twice and the save done twice", true}, false},
+      {{"every copy answered late: the page's own reading's late copy fails the save", false}, true},
+      {{"a repeat answered at once: the save's repeat reports it done twice", true}, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.slow.fault);
+    setGroup2();
+    dialog = std::make_unique<CTimedArmDlg>();  // nothing read yet
+    dialog->SetCommn(&port);
+    dialog->show();
+    messages.Clear();
+    host.SetFaults(test::Slow(row.slow));
+    test::LineTally tally(port);
+    if (row.readOnShowing) {
+      ShowPage(1, Setting());
+    } else {
+      Lookup()->LookupButton()->click();
+      ASSERT_TRUE(test::WaitFor([&] { return Lookup()->LastRow() >= 3; }));
+      ShowPage(1, Setting());
+    }
+    ASSERT_GE(tally.Sent(kLookup), 2) << "the host was not slower than the window";
+    Setting()->Groups()->setCurrentRow(1);
+    Setting()->ArmHour()->setText("7");
+    Setting()->SaveButton()->click();
+    ASSERT_TRUE(tally.WaitForEveryCopysAnswer(kLookup, 3)) << tally.Came(kLookup) << " frames";
+    ASSERT_TRUE(tally.WaitForEveryCopysAnswer(kSet, 1)) << tally.Came(kSet) << " frames";
+    EXPECT_EQ(messages.Texts(), Row{"Setting Successful!"});
+    {
+      const auto lock = host.Lock();
+      EXPECT_EQ(host.Host().Alarm().Timer(2), (hostsim::TimerGroup{4, 7, 5, 6, 17, 45}));
+    }
+    if (!row.readOnShowing) {
+      EXPECT_EQ(Lookup()->LastRow(), 3);
+      EXPECT_EQ(test::GridTexts(Lookup()->Grid()), inTime);
+    }
+  }
 }
 
 // Each field and list of the setting page, the others set to arm group 2 on Monday at 07:30 and

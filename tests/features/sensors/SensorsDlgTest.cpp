@@ -19,6 +19,7 @@
 #include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CGridCtrl.h"
 #include "ui/CTabCtrlEx.h"
@@ -142,6 +143,30 @@ TEST_F(SensorsDlgTest, FramesGoToThePageInFrontAndShortOnesTakeNoRow) {
   EXPECT_EQ(List()->RowCount(), 14);
   EXPECT_TRUE(messages.Texts().empty());
   port.SetTrace(nullptr);
+}
+
+// A host slower than the window answers both copies of the listing: each device must still take
+// one row, as on a host in time.
+TEST_F(SensorsDlgTest, AHostSlowerThanTheWindowListsEachDeviceOnce) {
+  env.SetTimeouts(test::kSlowTimes, test::kSlowWaitMs);
+  Check(0, 12);
+  const std::vector<QStringList> inTime = test::GridTexts(List()->Grid());
+  const test::SlowHost rows[] = {
+      {"every copy answered late lists each device twice", false},
+      {"a repeat answered at once lists each device twice", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    host.SetFaults(test::Slow(row));
+    test::LineTally tally(port);
+    List()->CheckButton()->click();
+    ASSERT_GE(tally.Sent(0x12), 2) << "the host was not slower than the window";
+    // Sensors, remotes, doorbells and the keypad each in frames of their own kind.
+    ASSERT_TRUE(tally.WaitForEveryCopysAnswer(0x12, 12, {0x12, 0x13, 0x14, 0x24}));
+    EXPECT_EQ(List()->LastRow(), 12);
+    EXPECT_EQ(test::GridTexts(List()->Grid()), inTime);
+    EXPECT_TRUE(messages.Texts().empty());
+  }
 }
 
 // Each field and list of the edit page, the others left to learn type 2, mode 1, zone 12, delete

@@ -19,6 +19,7 @@
 #include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CTabCtrlEx.h"
 
@@ -79,6 +80,34 @@ TEST_F(SettingsDlgTest, ARecordReadFillsEveryControlAndSavesBackAsTheSameBytes) 
   Setup()->NetworkList()->setCurrentIndex(1);
   Setup()->SaveButton()->click();
   EXPECT_EQ(OnTheLine(), Lines{FrameLine("06 04 9B 03 05 1E 0A 01")});
+}
+
+// A host slower than the window answers both copies of the read and of the write: the write must
+// be judged by its own acknowledgement, not by the read's late copy, and reported once.
+TEST_F(SettingsDlgTest, AHostSlowerThanTheWindowJudgesAWriteAfterAReadByItsOwnReply) {
+  env.SetTimeouts(test::kSlowTimes, test::kSlowWaitMs);
+  constexpr std::uint8_t kRead = 0x03, kWrite = 0x04;
+  const test::SlowHost rows[] = {
+      {"every copy answered late: the read's late copy refuses the write, its own copy accepts it twice",
+       false},
+      {"a repeat answered at once: the write's repeat reports it accepted twice", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    SetHostSetup({0xBB, 0x03, 0x05, 0x1E, 0x0A, 0x01});
+    messages.Clear();
+    host.SetFaults(test::Slow(row));
+    test::LineTally tally(port);
+    Setup()->GetButton()->click();
+    ASSERT_GE(tally.Sent(kRead), 2) << "the host was not slower than the window";
+    Setup()->SirenEdit()->setText("4");
+    Setup()->SaveButton()->click();
+    ASSERT_TRUE(tally.WaitForEveryCopysAnswer(kRead, 1)) << tally.Came(kRead) << " frames";
+    ASSERT_TRUE(tally.WaitForEveryCopysAnswer(kWrite, 1)) << tally.Came(kWrite) << " frames";
+    EXPECT_EQ(messages.Texts(), Lines{"Настройки конфигурации приняты!"});
+    auto lock = host.Lock();
+    EXPECT_EQ(host.Host().Settings().Setup(), (hostsim::HostSetup{0xBB, 0x04, 0x05, 0x1E, 0x0A, 0x01}));
+  }
 }
 
 TEST_F(SettingsDlgTest, SavingWithoutARecordReadOnlyReads) {
