@@ -9,12 +9,14 @@ build=${1:-/tmp/veyra-build-bench}
 export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEYRA_BENCH=ON -DVEYRA_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target veyra_exchange_bench veyra_stream_bench veyra_app_bench >/dev/null
+cmake --build "$build" -j"$(nproc)" --target veyra_exchange_bench veyra_list_end_bench veyractl veyra_stream_bench veyra_app_bench >/dev/null
 
 figures=$(mktemp)
 trap 'rm -f "$figures"' EXIT
-echo "== exchange overhead (2,000 exchanges on a pty)"
+echo "== exchange overhead (2,000 exchanges on a pty, then 1,000 pairs back to back)"
 "$build/bench/veyra_exchange_bench" 2000 | tee -a "$figures"
+echo "== lists of known length from a host paced at 9600 baud (20 reads each; veyractl 5 runs each)"
+"$build/bench/veyra_list_end_bench" 20 "$build/cli/veyractl" | tee -a "$figures"
 echo "== stream capacity (history dialog, sensors list page)"
 "$build/bench/veyra_stream_bench" | tee -a "$figures"
 echo "== idle CPU over 10 s, port open"
@@ -26,6 +28,10 @@ echo "== start-up and memory"
 targets='
 exchange_overhead_median 0.5 ms cost
 exchange_overhead_p99 2 ms cost
+back_to_back_gap_median 0.5 ms cost
+back_to_back_gap_p99 2 ms cost
+phones_list_end_frames_max 2 frames cost
+timers_list_end_frames_max 2 frames cost
 history_per_s_100 8700 records/s rate
 history_per_s_1000 8700 records/s rate
 history_per_s_10000 8700 records/s rate
