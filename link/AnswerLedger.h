@@ -3,8 +3,8 @@
 // three times, the later copies arriving after the program has moved on. Taken at face value they
 // double the rows of a list, or become the next command's acknowledgement. The ledger recognises a
 // series that repeats the first answer and drops it, and tells the next command how long to wait
-// for the copies the host may still owe, dropping whatever comes meanwhile as stale. A host that
-// answers within the window owes nothing, and nothing waits.
+// for the copies the host may still owe; whatever else comes meanwhile is the last command's, late. A host
+// that answers within the window owes nothing, and nothing waits.
 #pragma once
 
 #include <chrono>
@@ -22,7 +22,8 @@ class AnswerLedger {
   enum class Verdict {
     Deliver,  // the answer of the exchange (or a frame no exchange asked for)
     Repeat,   // a copy of the answer, owed for a copy of the command
-    Stale,    // came while the next command waited for the line to settle
+    Stale,    // came while the next command waited for the line to settle: the last command's,
+              // late (the rest of its answer, or the answer it got none of in time)
   };
 
   // A new exchange: what the last one was owed is forgotten. waittimeMs is each attempt's window.

@@ -58,14 +58,16 @@ int HostLink::SendAndWait(const Bytes& payload, int times, int waittime) {
       ExchangeSettings::waittime = settings.waittime;
     }
   }
+  const int attempts = ExchangeSettings::times.load();
+  const int wait = ExchangeSettings::waittime.load();
+  // Before the new frame becomes SentFrame: what the last command's answer still brings while the
+  // line settles is handed over as that command's.
+  if (port_ && attempts > 0) port_->BeginExchange(wait);
   const Bytes frame = BuildFrame(payload);
   {
     std::lock_guard lock(sentMutex_);
     sentFrame_ = frame;
   }
-  const int attempts = ExchangeSettings::times.load();
-  const int wait = ExchangeSettings::waittime.load();
-  if (port_ && attempts > 0) port_->BeginExchange(wait);
   for (int attempt = 0; attempt < attempts; ++attempt) {
     if (!port_) return 1;  // nothing to write to: the wait "reports a frame" at once
     // A lost line answers nothing: further attempts would only hold the window.

@@ -45,6 +45,11 @@ class HostLink {
   // Called on the reader thread when the line was lost while this link owned the port, after the
   // user has been told; a link waiting for more frames stops waiting.
   virtual void OnLineLost() {}
+  // Whether frames of the last command's answer that come while the next command waits for the
+  // line to settle (the rest of a list a slow host is still sending) reach OnReply, with the last
+  // command's SentFrame. A window takes them, so no row goes missing; a sequence of commands that
+  // has finished reading that answer does not.
+  virtual bool TakesLateFrames() const { return true; }
   int CheckAck(const std::string& key, const Bytes& receivedFrame);
   // CheckAck of this link, for the codecs that judge replies.
   AckCheck Acks();

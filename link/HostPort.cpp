@@ -117,16 +117,20 @@ void HostPort::AppendReceived(std::size_t count, const std::uint8_t* bytes) {
       if (result.delivered) verdict = ledger_.Classify(result.frame, AnswerLedger::Clock::now());
     }
     if (result.signalled == 0) continue;
-    if (verdict != AnswerLedger::Verdict::Deliver) {
-      // The sender has its answer already, or has moved on: a technician sees it, nobody else.
-      settled_.notify_all();
+    if (verdict != AnswerLedger::Verdict::Deliver) settled_.notify_all();
+    if (verdict == AnswerLedger::Verdict::Repeat ||
+        (verdict == AnswerLedger::Verdict::Stale && !owner->TakesLateFrames())) {
+      // The sender has this answer already, or has moved on: a technician sees it, nobody else.
       TraceFrame(verdict == AnswerLedger::Verdict::Repeat ? TraceKind::Repeat : TraceKind::Stale,
                  result.frame);
       continue;
     }
-    replyEvent_.Set();
+    if (verdict == AnswerLedger::Verdict::Deliver) replyEvent_.Set();
     if (!result.delivered) continue;
-    TraceFrame(TraceKind::Received, result.frame);
+    // A late frame still goes with the last command's SentFrame: the next one's is set only once
+    // the line has settled.
+    TraceFrame(verdict == AnswerLedger::Verdict::Deliver ? TraceKind::Received : TraceKind::Late,
+               result.frame);
     owner->OnReply(owner->SentFrame(), result.frame);
   }
 }

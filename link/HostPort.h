@@ -25,7 +25,9 @@ enum class TraceKind {
   Sent,
   Received,
   Repeat,  // received, a copy of the answer the host sent for a copy of the command: dropped
-  Stale,   // received while the next command waited for the line to settle: dropped
+  Late,    // received while the next command waited for the line to settle: handed over as the
+           // last command's
+  Stale,   // the same, for a link that takes no such frames: dropped
 };
 
 class HostPort : public SerialChannel {

@@ -27,6 +27,7 @@ std::string TraceLine(TraceKind kind, const Bytes& frame) {
                 millis, kind == TraceKind::Sent ? '>' : '<');
   const char* dropped = kind == TraceKind::Repeat  ? "  [dropped: a copy of the answer]"
                         : kind == TraceKind::Stale ? "  [dropped: stale, the next command waits]"
+                        : kind == TraceKind::Late  ? "  [late: the command before's, the next command waits]"
                                                    : "";
   return stamp + FormatHex(frame) + dropped + "\n";
 }

@@ -24,6 +24,8 @@ class FrameQueue final : public HostLink {
   void SetHandler(Handler handler);
   void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) override;
   void OnLineLost() override;
+  // The reader of a list decided where it ended; what comes after is nobody's.
+  bool TakesLateFrames() const override { return false; }
 
   // Sends one command with the retries and time-out of [timeout], frames left from before
   // dropped first; true when the host answered. The frame that answered, and any after it, then

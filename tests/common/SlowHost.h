@@ -55,7 +55,10 @@ class LineTally {
     return counts_[static_cast<int>(kind)][command];
   }
   int Sent(std::uint8_t command) const { return Count(TraceKind::Sent, command); }
-  int Delivered(std::uint8_t command) const { return Count(TraceKind::Received, command); }
+  // Handed to the dialog, in time or late (the rest of an answer while the next command waited).
+  int Delivered(std::uint8_t command) const {
+    return Count(TraceKind::Received, command) + Count(TraceKind::Late, command);
+  }
   int Came(std::uint8_t command) const {
     return Delivered(command) + Count(TraceKind::Repeat, command) + Count(TraceKind::Stale, command);
   }
@@ -81,7 +84,7 @@ class LineTally {
   }
 
  private:
-  static constexpr int kKinds = 4;  // Sent, Received, Repeat, Stale
+  static constexpr int kKinds = static_cast<int>(TraceKind::Stale) + 1;
 
   HostPort& port_;
   mutable std::mutex mutex_;

@@ -127,6 +127,38 @@ TEST_F(HostLinkTest, LateReplyStillReachesOnReplyAfterTheWaitGaveUp) {
   EXPECT_EQ(link.Received().at(0), (Bytes{0xAA, 0x00, 0x0B, 0x0B, 0x55}));
 }
 
+// A host slower than the window, at line speed: the next command goes while the first answer's
+// frames are still coming. Those frames are the first command's, the copies of them nobody's, and
+// the next command's answer its own.
+TEST_F(HostLinkTest, ANextCommandDuringASlowHostsListLosesNoneOfItAndTakesNoneOfIt) {
+  Open();
+  env.SetTimeouts(3, 100);
+  hostsim::Faults slow;
+  slow.lateMs = 140;
+  slow.pace = true;
+  host.SetFaults(slow);
+  const Bytes read = BuildFrame({0x00, 0x0C}), arm = BuildFrame({0x00, 0x09}),
+              disarm = BuildFrame({0x00, 0x0A});
+  std::vector<Bytes> numbers;
+  {
+    const auto lock = host.Lock();
+    numbers = host.Host().Handle(read);
+  }
+  ASSERT_EQ(numbers.size(), 12u);
+  ASSERT_EQ(Send({0x00, 0x0C}), 1);
+  ASSERT_LT(link.Received().size(), numbers.size()) << "the list is still coming";
+  ASSERT_EQ(Send({0x00, 0x09}), 1);
+  ASSERT_EQ(Send({0x00, 0x0A}), 1);  // so the arm's own copies have come and gone too
+  ASSERT_TRUE(link.WaitForReplies(numbers.size() + 2));
+  std::vector<Bytes> expected = numbers, sentWith(numbers.size(), read);
+  expected.push_back(BuildFrame({0x00, 0x09}));
+  sentWith.push_back(arm);
+  expected.push_back(BuildFrame({0x00, 0x0A}));
+  sentWith.push_back(disarm);
+  EXPECT_EQ(link.Received(), expected) << "the rest of the list lost, or a copy of it taken";
+  EXPECT_EQ(link.SentWith(), sentWith) << "the rest of the list judged against the arm";
+}
+
 // A lost line ends the exchange waiting on it, and later commands on it fail at once.
 TEST_F(HostLinkTest, UnplugMidFrameEndsTheExchangeAndTheThreadOnceAndAReopenWorks) {
   Open();
