@@ -35,6 +35,9 @@ class AnswerLedger {
   // Until when the next command should wait for copies still owed; none once nothing is owed.
   std::optional<Clock::time_point> SettleDeadline() const;
   bool Answered() const { return !answer_.empty(); }
+  // Whether frames of the last exchange may still be on their way: copies owed, one under way, or
+  // a command that got no answer in time.
+  bool Owes() const { return attempts_ > 0 && (answer_.empty() || owed_ > 0 || repeatAt_ > 0); }
   Verdict Classify(const Bytes& frame, Clock::time_point now);
   // A new line: nothing is owed on it.
   void Reset() { *this = AnswerLedger(); }

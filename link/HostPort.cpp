@@ -20,7 +20,9 @@ HostLink* HostPort::Owner() const {
 
 void HostPort::ClearReceived() {
   std::lock_guard lock(mutex_);
-  rx_.Clear();
+  // A copy a slow host still owes may be half received: cut, its rest would no longer match the
+  // answer it repeats. The next exchange clears the buffer once the line has settled.
+  if (!ledger_.Owes()) rx_.Clear();
 }
 
 std::size_t HostPort::ReceivedSize() const {
@@ -51,7 +53,9 @@ void HostPort::BeginExchange(int waittimeMs) {
   if (ledgerOpenCount_ != OpenCount()) {
     ledger_.Reset();  // a new line owes nothing
     ledgerOpenCount_ = OpenCount();
+    rx_.Clear();
   }
+  const bool owed = ledger_.Owes();
   ledger_.StartSettling(Clock::now());
   for (;;) {
     const std::optional<Clock::time_point> deadline = ledger_.SettleDeadline();
@@ -63,6 +67,7 @@ void HostPort::BeginExchange(int waittimeMs) {
     Messages().KeepAlive();
     lock.lock();
   }
+  if (owed) rx_.Clear();  // what ClearReceived left for the line to settle
   ledger_.Begin(Clock::now(), waittimeMs);
 }
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "tests/common/LinkHarness.h"
 
@@ -157,6 +159,35 @@ TEST_F(HostLinkTest, ANextCommandDuringASlowHostsListLosesNoneOfItAndTakesNoneOf
   sentWith.push_back(disarm);
   EXPECT_EQ(link.Received(), expected) << "the rest of the list lost, or a copy of it taken";
   EXPECT_EQ(link.SentWith(), sentWith) << "the rest of the list judged against the arm";
+}
+
+// The next command's payload is cleared, receive buffer and all, while a slow host's copy of the
+// last answer is coming: a copy cut in half no longer matches the answer, and its rest would reach
+// the window as the last command's rows a second time.
+TEST_F(HostLinkTest, ClearingThePayloadWhileACopyIsComingCutsNoneOfIt) {
+  Open();
+  env.SetTimeouts(3, 100);
+  hostsim::Faults slow;
+  slow.lateMs = 140;
+  slow.pace = true;
+  host.SetFaults(slow);
+  std::atomic<int> copies{0};
+  port.SetTrace([&copies](TraceKind kind, const Bytes&) { copies += kind == TraceKind::Repeat ? 1 : 0; });
+  ASSERT_EQ(Send({0x00, 0x0C}), 1);
+  ASSERT_TRUE(link.WaitForReplies(12));
+  for (int i = 0; i < 3000 && copies < 1; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_GE(copies, 1) << "the copy has begun";
+  // A window clears its payload whenever it builds a command; at line speed one of these lands
+  // inside a frame of the copy.
+  for (int i = 0; i < 200 && copies < 12; ++i) {
+    link.ClearPayload();
+    std::this_thread::sleep_for(std::chrono::microseconds(300));
+  }
+  ASSERT_EQ(Send({0x00, 0x09}), 1);
+  port.SetTrace(nullptr);
+  ASSERT_TRUE(link.WaitForReplies(13));
+  EXPECT_EQ(link.Received().size(), 13u) << "the rest of a cut copy taken as the numbers again";
+  EXPECT_EQ(link.Received().back(), BuildFrame({0x00, 0x09}));
 }
 
 // A lost line ends the exchange waiting on it, and later commands on it fail at once.
