@@ -7,9 +7,10 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh librsvg2-bin imagemagick
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-sizes=(16 24 32 48 64 128 256)
-for size in "${sizes[@]}"; do
+pictures=()
+for size in 16 24 32 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" data/veyra-setup.svg -o "$work/$size.png"
+  pictures+=("$work/$size.png")
 done
-convert $(printf "$work/%s.png " "${sizes[@]}") data/veyra-setup.ico
+convert "${pictures[@]}" data/veyra-setup.ico
 identify data/veyra-setup.ico
