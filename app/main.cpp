@@ -9,7 +9,9 @@
 #include <optional>
 
 #include "app/CMainDlg.h"
+#ifdef VEYRA_PTY_DEMO
 #include "hostsim/DemoPorts.h"
+#endif
 #include "link/HostPort.h"
 #include "link/Trace.h"
 #include "ui/QtNotifier.h"
@@ -32,6 +34,12 @@ int main(int argc, char** argv) {
       std::printf("veyra-setup %s\n", veyra::kVersion);
       return 0;
     }
+#ifndef VEYRA_PTY_DEMO
+    if (std::strcmp(argv[i], "--demo") == 0) {
+      std::fprintf(stderr, "veyra-setup: --demo needs a pseudo-terminal, which this system lacks\n");
+      return 2;
+    }
+#endif
     if (std::strcmp(argv[i], "--help") == 0) {
       std::printf("usage: veyra-setup [--demo] [--trace] [--lang en|ru] [--version]\n");
       return 0;
@@ -52,6 +60,7 @@ int main(int argc, char** argv) {
     veyra::SetNotifier(&notifier);
     if (args.contains(QStringLiteral("--trace"))) veyra::EnableTrace(port, stdout);
 
+#ifdef VEYRA_PTY_DEMO
     std::unique_ptr<veyra::hostsim::DemoPorts> demo;
     if (args.contains(QStringLiteral("--demo"))) {
       demo = std::make_unique<veyra::hostsim::DemoPorts>("1234");
@@ -63,14 +72,17 @@ int main(int argc, char** argv) {
         CMainDlg::RememberIn(QStringLiteral("veyra-setup-demo.conf"));
       }
     }
+#endif
     {
       CMainDlg window(port);
       notifier.SetDefaultOwner(&window);
+#ifdef VEYRA_PTY_DEMO
       if (demo) {
         window.StatusLine()->setText(QCoreApplication::translate("main", "Демо: хост на COM%1, пароль %2")
                                          .arg(demo->ComNumber())
                                          .arg(QString::fromStdString(demo->Password())));
       }
+#endif
       status = window.exec();
       if (port.IsOpen()) port.Close();
       port.SetOwner(nullptr);

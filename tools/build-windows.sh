@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
-# Builds the Windows release of veyractl: build-windows/veyractl.exe (MinGW-w64, statically
-# linked, runs alone) and build-windows/veyractl-<version>-windows-x64.zip holding it, the default
-# config.ini and a short README in Russian and English.
+# Builds the Windows release (MinGW-w64, Qt for Windows from tools/build-qt-windows.sh) into
+# build-windows/:
+#   veyractl.exe and veyractl-<version>-windows-x64.zip: statically linked, runs alone; the zip adds
+#     the default config.ini and a short README in Russian and English;
+#   veyra-setup-<version>-win64.exe: the installer (CPack's NSIS generator; all users, Program
+#     Files, Start menu, Apps & features; silent with /S);
+#   veyra-setup-<version>-win64.zip and its folder veyra-setup-<version>-win64/: the same files with
+#     a config.ini beside veyra-setup.exe, which makes it a portable copy that keeps its settings there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-# Wine runs the program once, as a user's first start does, so that it writes its own config.ini.
-bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 zip
+# Wine runs veyractl.exe once, as a user's first start does, so that it writes its own config.ini.
+bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 zip nsis qt6-base-dev-tools qt6-translations-l10n
+qt=$(bash tools/build-qt-windows.sh | tail -1)
 out=build-windows
-cmake -S . -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF
-cmake --build "$out/build" -j"$(nproc)" --target veyractl
-x86_64-w64-mingw32-strip -o "$out/veyractl.exe" "$out/build/cli/veyractl.exe"
+read -ra extra <<<"${VEYRA_WIN_CMAKE_ARGS:-}"  # e.g. -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# A build folder configured without Qt's toolchain cannot take it later.
+if [ -f "$out/build/CMakeCache.txt" ] && ! grep -q '^QT_CHAINLOAD_TOOLCHAIN_FILE' "$out/build/CMakeCache.txt"; then
+  rm -rf "$out/build"
+fi
+# No debug information: everything shipped is stripped, and it halves the build.
+cmake -S . -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
+  -DVEYRA_GUI=ON -DVEYRA_TESTS=OFF "${extra[@]}"
+cmake --build "$out/build" -j"$(nproc)" --target veyractl veyra-setup
+# With Qt, every program is linked into the build folder itself, beside the DLLs it needs.
+x86_64-w64-mingw32-strip -o "$out/veyractl.exe" "$out/build/veyractl.exe"
 version=$(sed -n 's/^project(veyra-setup VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 stage=$(mktemp -d)
@@ -47,4 +63,16 @@ TEXT
 rm -f "$out/$name.zip"
 (cd "$stage" && zip -q -X -r "$root/$out/$name.zip" "$name")
 unzip -l "$out/$name.zip"
-echo "$out/veyractl.exe and $out/$name.zip"
+
+# The GUI: the folder the install rules lay out (cmake/WindowsPackage.cmake), once as a portable
+# copy, once packed by NSIS. The portable copy takes veyractl's config.ini: the same defaults
+# from the same code, and its presence is what keeps the settings beside the program.
+gui="veyra-setup-$version-win64"
+rm -rf "${out:?}/$gui" "$out/$gui.zip" "$out/$gui.exe"
+cmake --install "$out/build" --prefix "$root/$out/$gui" --strip
+cp "$stage/$name/config.ini" "$out/$gui/"
+(cd "$out" && zip -q -X -r "$gui.zip" "$gui")
+(cd "$out/build" && cpack -G NSIS -B "$root/$out/build/cpack" >/dev/null)
+mv "$out/build/cpack/$gui.exe" "$out/"
+unzip -l "$out/$gui.zip" | tail -1
+echo "$out/veyractl.exe, $out/$name.zip, $out/$gui.exe, $out/$gui.zip"

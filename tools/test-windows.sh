@@ -2,7 +2,9 @@
 # Cross-builds veyractl.exe and the Qt-free unit tests with MinGW-w64 and runs them under Wine:
 # the unit tests, then veyractl.exe against the Linux simulated host, through a COM port of Wine's own (a dosdevices link to the host's pseudo-terminal, listed
 # in Wine's HKLM\HARDWARE\DEVICEMAP\SERIALCOMM). Each row runs the Linux veyractl on the same host
-# right after, and the two must print the same and exit alike. Exit status 1 on any mismatch.
+# right after, and the two must print the same and exit alike. Then it builds the GUI's installer
+# and zip (tools/build-windows.sh) and checks the installer under Wine
+# (tools/test-windows-installer.sh). Exit status 1 on any mismatch or fault.
 #   VEYRA_WIN_BUILD   the cross build directory (default build-win)
 #   VEYRA_HOST_BUILD  a Linux build holding veyractl and veyra-hostsim (default build-winlinux;
 #                     configured without GUI and tests when it does not exist yet)
@@ -192,4 +194,15 @@ $listed
 $expected"
 
 echo "== $passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+
+# The GUI for Windows: Qt for Windows from its cache (tools/build-qt-windows.sh), the installer and
+# the portable zip, then the installer under Wine in a prefix of its own.
+echo "== veyra-setup.exe, its installer and zip (tools/build-windows.sh)"
+"$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+installer_rc=0
+(unset WINEPREFIX VEYRA_PORTS_DIR VEYRA_SYSFS_ROOT VEYRA_CONFIG_PATH
+  bash tools/build-windows.sh >"$scratch/build-windows.log" 2>&1 || { cat "$scratch/build-windows.log"; exit 1; }
+  tail -1 "$scratch/build-windows.log"
+  echo "== the installer under Wine"
+  bash tools/test-windows-installer.sh) || installer_rc=$?
+[ "$failures" -eq 0 ] && [ "$installer_rc" -eq 0 ]

@@ -2,7 +2,8 @@
 # Installs what is missing, checks the formatting, builds with warnings as errors, and runs every
 # test: a normal build (then installed and packaged), each fuzz target for a while, an
 # AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the Qt-free code,
-# and the Windows build (veyractl.exe and the Qt-free unit tests) under Wine.
+# and the Windows build under Wine (veyractl.exe and the Qt-free unit tests, then the installer of
+# veyra-setup.exe).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh

@@ -17,15 +17,23 @@ std::vector<std::unique_ptr<QTranslator>>& Loaded() {
   return loaded;
 }
 
-bool Install(const QString& name, const QString& directory) {
+bool Install(const QString& name, const QStringList& directories) {
   auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(name, directory)) return false;
+  bool loaded = false;
+  for (const QString& directory : directories)
+    if ((loaded = translator->load(name, directory))) break;
+  if (!loaded) return false;
   QCoreApplication::installTranslator(translator.get());
   Loaded().push_back(std::move(translator));
   return true;
 }
 
 }  // namespace
+
+QStringList QtTranslationDirectories() {
+  return {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+          QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+}
 
 std::optional<Language> LanguageOfOption(std::string_view value) {
   if (value == "en") return Language::English;
@@ -52,9 +60,9 @@ bool LoadLanguage(Language language) {
       return true;
     case Language::English:
       InitResources();
-      return Install(QStringLiteral("veyra-setup_en"), QStringLiteral(":/translations"));
+      return Install(QStringLiteral("veyra-setup_en"), {QStringLiteral(":/translations")});
     case Language::Russian:
-      return Install(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+      return Install(QStringLiteral("qtbase_ru"), QtTranslationDirectories());
   }
   return false;
 }

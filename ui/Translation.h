@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QStringList>
 #include <optional>
 #include <string_view>
 
@@ -21,6 +22,11 @@ std::optional<Language> LanguageOfOption(std::string_view value);
 
 // What a system setting asks for: English or Russian by the locale's language, else Source.
 Language LanguageOfLocale(const QLocale& locale);
+
+// Where Qt's own catalogues are looked for, first to last: translations/ beside the program, where a
+// Windows copy carries them (its Qt's own path points outside the program's folder), then Qt's
+// path, where a Linux system keeps them. Needs the application object.
+QStringList QtTranslationDirectories();
 
 // Replaces the catalogues loaded before with those of the language; needs the application object.
 // False when one of them could not be loaded (the texts then stay as written).

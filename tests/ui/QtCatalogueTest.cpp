@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QString>
+
+#include "ui/Translation.h"
+
+namespace {
+
+using veyra::QtTranslationDirectories;
+
+struct Place {
+  const char* fault;
+  QString directory;
+  int position;  // where it must stand in the search
+};
+
+TEST(QtCatalogueTest, QtsRussianTextsAreLookedForBesideTheProgramThenInQtsOwnPath) {
+  const Place rows[] = {
+      {"a Windows copy, whose Qt path points outside its folder, finds no Russian buttons",
+       QCoreApplication::applicationDirPath() + "/translations", 0},
+      {"a Linux system's Qt catalogues are no longer found",
+       QLibraryInfo::path(QLibraryInfo::TranslationsPath), 1},
+  };
+  const QStringList directories = QtTranslationDirectories();
+  for (const Place& row : rows) {
+    SCOPED_TRACE(row.fault);
+    EXPECT_EQ(directories.indexOf(row.directory), row.position) << directories.join(", ").toStdString();
+  }
+}
+
+}  // namespace
