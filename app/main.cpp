@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/CMainDlg.h"
-#include "hostsim/DemoPorts.h"
+#include "hostsim/InProcessHost.h"
 #include "link/HostPort.h"
 #include "link/Trace.h"
 #include "ui/QtNotifier.h"
@@ -52,14 +52,16 @@ int main(int argc, char** argv) {
     veyra::SetNotifier(&notifier);
     if (args.contains(QStringLiteral("--trace"))) veyra::EnableTrace(port, stdout);
 
-    std::unique_ptr<veyra::hostsim::DemoPorts> demo;
+    // The demo host lives in this process and is listed among the ports, on every system alike:
+    // no pseudo-terminal, no files, nothing left behind when the program ends however it ends.
+    std::unique_ptr<veyra::hostsim::InProcessHost> demo;
     if (args.contains(QStringLiteral("--demo"))) {
-      demo = std::make_unique<veyra::hostsim::DemoPorts>("1234");
-      if (!demo->Start()) {
-        std::fprintf(stderr, "veyra-setup: the demo host could not be started (no pseudo-terminal)\n");
+      demo = std::make_unique<veyra::hostsim::InProcessHost>("1234");
+      demo->SetPace(true);  // as quick as a host on a 9600-baud line, no quicker
+      if (!demo->Start("demo", QCoreApplication::translate("main", "Демо-хост").toStdString())) {
+        std::fprintf(stderr, "veyra-setup: the demo host could not be started\n");
         demo.reset();
       } else {
-        demo->RemoveOnSignals();
         CMainDlg::RememberIn(QStringLiteral("veyra-setup-demo.conf"));
       }
     }
