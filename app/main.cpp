@@ -9,9 +9,7 @@
 #include <optional>
 
 #include "app/CMainDlg.h"
-#ifdef VEYRA_PTY_DEMO
-#include "hostsim/DemoPorts.h"
-#endif
+#include "hostsim/InProcessHost.h"
 #include "link/HostPort.h"
 #include "link/Trace.h"
 #include "ui/QtNotifier.h"
@@ -34,12 +32,6 @@ int main(int argc, char** argv) {
       std::printf("veyra-setup %s\n", veyra::kVersion);
       return 0;
     }
-#ifndef VEYRA_PTY_DEMO
-    if (std::strcmp(argv[i], "--demo") == 0) {
-      std::fprintf(stderr, "veyra-setup: --demo needs a pseudo-terminal, which this system lacks\n");
-      return 2;
-    }
-#endif
     if (std::strcmp(argv[i], "--help") == 0) {
       std::printf("usage: veyra-setup [--demo] [--trace] [--lang en|ru] [--version]\n");
       return 0;
@@ -60,29 +52,27 @@ int main(int argc, char** argv) {
     veyra::SetNotifier(&notifier);
     if (args.contains(QStringLiteral("--trace"))) veyra::EnableTrace(port, stdout);
 
-#ifdef VEYRA_PTY_DEMO
-    std::unique_ptr<veyra::hostsim::DemoPorts> demo;
+    // The demo host lives in this process and is listed among the ports, on every system alike:
+    // no pseudo-terminal, no files, nothing left behind when the program ends however it ends.
+    std::unique_ptr<veyra::hostsim::InProcessHost> demo;
     if (args.contains(QStringLiteral("--demo"))) {
-      demo = std::make_unique<veyra::hostsim::DemoPorts>("1234");
-      if (!demo->Start()) {
-        std::fprintf(stderr, "veyra-setup: the demo host could not be started (no pseudo-terminal)\n");
+      demo = std::make_unique<veyra::hostsim::InProcessHost>("1234");
+      demo->SetPace(true);  // as quick as a host on a 9600-baud line, no quicker
+      if (!demo->Start("demo", QCoreApplication::translate("main", "Демо-хост").toStdString())) {
+        std::fprintf(stderr, "veyra-setup: the demo host could not be started\n");
         demo.reset();
       } else {
-        demo->RemoveOnSignals();
         CMainDlg::RememberIn(QStringLiteral("veyra-setup-demo.conf"));
       }
     }
-#endif
     {
       CMainDlg window(port);
       notifier.SetDefaultOwner(&window);
-#ifdef VEYRA_PTY_DEMO
       if (demo) {
         window.StatusLine()->setText(QCoreApplication::translate("main", "Демо: хост на COM%1, пароль %2")
                                          .arg(demo->ComNumber())
                                          .arg(QString::fromStdString(demo->Password())));
       }
-#endif
       status = window.exec();
       if (port.IsOpen()) port.Close();
       port.SetOwner(nullptr);

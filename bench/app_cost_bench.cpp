@@ -24,7 +24,7 @@
 #include "app/CPortCombo.h"
 #include "app/TileTable.h"
 #include "bench/BenchEnvironment.h"
-#include "hostsim/DemoPorts.h"
+#include "hostsim/InProcessHost.h"
 #include "hostsim/PtyHost.h"
 #include "link/HostLink.h"
 #include "link/HostPort.h"
@@ -108,8 +108,9 @@ int StartupChild(int argc, char** argv) {
   veyra::InitResources();
   QtNotifier notifier;
   veyra::SetNotifier(&notifier);
-  veyra::hostsim::DemoPorts demo("1234");
-  demo.Start();
+  veyra::hostsim::InProcessHost demo("1234");
+  demo.SetPace(true);
+  demo.Start("demo", "Демо-хост");
   std::int64_t shown = 0;
   {
     CMainDlg window(port);

@@ -1,8 +1,12 @@
-// The COM name rules every platform's port list shares.
+// The COM name rules every platform's port list shares, and the in-process devices listed beside
+// the system's ports.
 #include "link/ComPorts.h"
 
 #include <algorithm>
 #include <climits>
+
+#include "link/InProcessDevice.h"
+#include "link/SystemComPorts.h"
 
 namespace veyra {
 namespace {
@@ -12,6 +16,38 @@ constexpr std::string_view kComPrefix = "COM";
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
+
+// An in-process device takes its number's place: it was given a free one, and a port that came
+// later under the same number is the one to give way, as an automatic port gives way to a link.
+std::optional<std::vector<ComPort>> ListComPorts(const PortSources& sources) {
+  std::optional<std::vector<ComPort>> ports = ListSystemComPorts(sources);
+  const std::vector<InProcessDevice> devices = InProcessDevices();
+  if (devices.empty()) return ports;
+  if (!ports) ports.emplace();  // the system's list is unreadable; the devices here are not
+  for (const InProcessDevice& device : devices) {
+    std::erase_if(*ports, [&](const ComPort& port) { return port.number == device.number; });
+    // Before the first higher number: its place in a sorted list, and a fair one in any other.
+    const auto place = std::find_if(ports->begin(), ports->end(),
+                                    [&](const ComPort& port) { return port.number > device.number; });
+    ports->insert(place, ComPort{device.number, std::string(kComPrefix) + std::to_string(device.number),
+                                 device.device, device.description});
+  }
+  if (ports->size() > static_cast<std::size_t>(kMaxListedPorts)) ports->resize(kMaxListedPorts);
+  return ports;
+}
+
+std::optional<std::string> DeviceForCom(int n, const PortSources& sources) {
+  for (const InProcessDevice& device : InProcessDevices())
+    if (device.number == n) return device.device;
+  return SystemDeviceForCom(n, sources);
+}
+
+std::optional<int> ComForDevice(const std::string& device, const PortSources& sources) {
+  if (!IsInProcessDevice(device)) return SystemComForDevice(device, sources);
+  for (const InProcessDevice& registered : InProcessDevices())
+    if (registered.device == device) return registered.number;
+  return std::nullopt;
+}
 
 std::string OneLineText(std::string_view text) {
   std::string line;

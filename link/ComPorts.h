@@ -43,15 +43,19 @@ std::string OneLineText(std::string_view text);
 PortSources DefaultPortSources();
 
 // Sorted by COM number, at most kMaxListedPorts entries (the lowest numbers). nullopt only when
-// <sysfsRoot>/class/tty cannot be opened; a missing ports directory contributes nothing.
+// <sysfsRoot>/class/tty cannot be opened and no in-process device is registered; a missing ports
+// directory contributes nothing. In-process devices (InProcessDevice.h) are listed like ports,
+// each in place of a system port with its number.
 std::optional<std::vector<ComPort>> ListComPorts(const PortSources& sources = DefaultPortSources());
 
-// The device for COMn: the explicit link first, then the automatic numbering; nullopt when none.
+// The device for COMn: an in-process device first, then the explicit link, then the automatic
+// numbering; nullopt when none.
 // Explicit links are still honoured when sysfs cannot be read.
 std::optional<std::string> DeviceForCom(int n, const PortSources& sources = DefaultPortSources());
 
 // The COM number of a device given by its path or by any path that resolves to the same device.
 // An explicit link is preferred over an automatic entry for the same device, then the lower number.
+// An in-process device ("inproc:demo") has the number it is listed under.
 std::optional<int> ComForDevice(const std::string& device, const PortSources& sources = DefaultPortSources());
 
 // -1 when the text does not contain "COM"; otherwise the number read like atoi (leading blanks,

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "link/ComPorts.h"
+#include "link/SystemComPorts.h"
 
 namespace veyra {
 
@@ -316,7 +316,7 @@ PortSources DefaultPortSources() {
   return sources;
 }
 
-std::optional<std::vector<ComPort>> ListComPorts(const PortSources& sources) {
+std::optional<std::vector<ComPort>> ListSystemComPorts(const PortSources& sources) {
   auto ports = AutomaticPorts(sources);
   if (!ports) return std::nullopt;
   for (auto& [number, port] : ExplicitPorts(sources)) (*ports)[number] = std::move(port);
@@ -331,7 +331,7 @@ std::optional<std::vector<ComPort>> ListComPorts(const PortSources& sources) {
   return list;
 }
 
-std::optional<std::string> DeviceForCom(int n, const PortSources& sources) {
+std::optional<std::string> SystemDeviceForCom(int n, const PortSources& sources) {
   if (n < 1 || n > kMaxComNumber) return std::nullopt;
   if (auto device = ExplicitDevice(sources.portsDir, ComName(n))) return device;
   auto ttyName = AutomaticName(n);
@@ -339,7 +339,7 @@ std::optional<std::string> DeviceForCom(int n, const PortSources& sources) {
   return std::nullopt;
 }
 
-std::optional<int> ComForDevice(const std::string& device, const PortSources& sources) {
+std::optional<int> SystemComForDevice(const std::string& device, const PortSources& sources) {
   if (device.empty()) return std::nullopt;
   struct stat deviceStat {};
   const bool statOk = ::stat(device.c_str(), &deviceStat) == 0;

@@ -3,7 +3,7 @@
 // name ("COM7"), its name the driver's device ("\Device\Serial0"), which describes the port.
 #include <windows.h>
 
-#include "link/ComPorts.h"
+#include "link/SystemComPorts.h"
 
 namespace veyra {
 namespace {
@@ -41,16 +41,16 @@ std::optional<std::vector<ComPort>> RegisteredPorts() {
 // The Linux sources (a ports directory, sysfs, by-id names) have no meaning here.
 PortSources DefaultPortSources() { return {}; }
 
-std::optional<std::vector<ComPort>> ListComPorts(const PortSources&) { return RegisteredPorts(); }
+std::optional<std::vector<ComPort>> ListSystemComPorts(const PortSources&) { return RegisteredPorts(); }
 
 // Any COMn may be opened, listed or not (some drivers register late); CreateFile says whether
 // the port is there.
-std::optional<std::string> DeviceForCom(int n, const PortSources&) {
+std::optional<std::string> SystemDeviceForCom(int n, const PortSources&) {
   if (n < 1 || n > kMaxComNumber) return std::nullopt;
   return DevicePath(n);
 }
 
-std::optional<int> ComForDevice(const std::string& device, const PortSources&) {
+std::optional<int> SystemComForDevice(const std::string& device, const PortSources&) {
   std::string_view name = device;
   if (name.substr(0, 4) == "\\\\.\\") name.remove_prefix(4);
   std::string upper(name);

@@ -6,6 +6,7 @@
 namespace veyra {
 
 const int kNoSuchDeviceError = ENOENT;
+const int kBusyDeviceError = EBUSY;
 
 std::string OpenErrorText(int err) {
   std::string text = err ? std::strerror(err) : "Unknown error";

@@ -6,6 +6,7 @@
 namespace veyra {
 
 const int kNoSuchDeviceError = ERROR_FILE_NOT_FOUND;
+const int kBusyDeviceError = ERROR_ACCESS_DENIED;
 
 std::string OpenErrorText(int err) {
   std::string text;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "link/ComPorts.h"
+#include "link/InProcessDevice.h"
 #include "link/OpenErrorText.h"
 
 namespace veyra {
@@ -48,19 +49,34 @@ bool SerialChannel::OnReaderThread() const {
   return thread_.joinable() && thread_.get_id() == std::this_thread::get_id();
 }
 
+void SerialChannel::WakeReader() {
+  Wake();
+  WakeInProcess();
+}
+
 void SerialChannel::Shutdown() {
   if (OnReaderThread()) {
     stop_ = true;
-    Wake();
+    WakeReader();
     return;
   }
   if (thread_.joinable()) {
     stop_ = true;
-    Wake();
+    WakeReader();
     thread_.join();
   }
   CloseDevice();
+  CloseInProcess();
 }
+
+int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
+                        bool monitorEvents) {
+  if (!IsInProcessDevice(device)) return OpenSystemDevice(device, baudRate, parity, dataBits, monitorEvents);
+  if (!BeginOpen(device, baudRate, parity, monitorEvents)) return kOpenNoName;
+  return OpenInProcess(device);
+}
+
+int SerialChannel::IsOpen() const { return SystemDeviceOpen() || InProcessOpen() ? 1 : 0; }
 
 int SerialChannel::OpenCom(int n) {
   const std::optional<std::string> device = DeviceForCom(n);
@@ -94,7 +110,7 @@ void SerialChannel::Write(const std::uint8_t* bytes, std::size_t length) {
     writeOffset_ = 0;
     writePending_ = true;
   }
-  Wake();
+  WakeReader();
 }
 
 void SerialChannel::OnEvent(SerialChannel*, PortEvent kind) {

@@ -13,6 +13,8 @@
 
 namespace veyra {
 
+class InProcessConnection;
+
 enum class PortEvent {
   Connected = 0,
   Disconnected = 1,
@@ -53,7 +55,8 @@ class SerialChannel {
 
   // Opens "COMn" (resolved through the port list) at 9600 8N1 with modem monitoring.
   int OpenCom(int n);
-  // Same line settings on a device path; number is what GetPortNumber reports afterwards.
+  // Same line settings on a device path; number is what GetPortNumber reports afterwards. A path
+  // of an in-process device ("inproc:demo", InProcessDevice.h) opens that device.
   int OpenDevice(const std::string& device, int number);
   int Open(const std::string& device, int baudRate, int parity, int dataBits, bool monitorEvents);
   // Asks the reader thread to stop and, unless called from that thread, waits until it has.
@@ -90,11 +93,23 @@ class SerialChannel {
   bool BeginOpen(const std::string& device, int baudRate, int parity, bool monitorEvents);
 
   // Defined once per platform (SerialChannelPosix.cpp, SerialChannelWin32.cpp).
+  int OpenSystemDevice(const std::string& device, int baudRate, int parity, int dataBits, bool monitorEvents);
+  bool SystemDeviceOpen() const;
   void CommThread();
   bool DoWrite();
   void Wake();
   void CloseDevice();
   void Raise(PortEvent kind);
+
+  // The same for an in-process device, on every platform (SerialChannelInProcess.cpp).
+  int OpenInProcess(const std::string& device);
+  bool InProcessOpen() const;
+  void InProcessThread(std::shared_ptr<InProcessConnection> connection);
+  void InProcessWrite(InProcessConnection& connection);
+  void WakeInProcess();
+  void CloseInProcess();
+  // Both kinds of reader thread: only one runs, and a stale wake-up costs the other nothing.
+  void WakeReader();
 
   // The platform's descriptors or handles and its helper threads.
   struct Os;
@@ -118,6 +133,10 @@ class SerialChannel {
   std::uint8_t writeBuffer_[256] = {};
   std::size_t writeLength_ = 0;
   std::size_t writeOffset_ = 0;
+
+  // The in-process device open, from the open until the next open or close.
+  mutable std::mutex inProcessMutex_;
+  std::shared_ptr<InProcessConnection> inProcess_;
 
   std::uint8_t readBuffer_[257] = {};
   std::size_t lastReadCount_ = 0;

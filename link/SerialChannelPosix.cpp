@@ -112,8 +112,8 @@ void SerialChannel::CloseDevice() {
   if (fd >= 0) ::close(fd);
 }
 
-int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
-                        bool monitorEvents) {
+int SerialChannel::OpenSystemDevice(const std::string& device, int baudRate, int parity, int dataBits,
+                                    bool monitorEvents) {
   if (!BeginOpen(device, baudRate, parity, monitorEvents)) return kOpenNoName;
 
   const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -221,7 +221,7 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
   return kOpenOk;
 }
 
-int SerialChannel::IsOpen() const { return os_->fd.load() >= 0 ? 1 : 0; }
+bool SerialChannel::SystemDeviceOpen() const { return os_->fd.load() >= 0; }
 
 // Returns false when the device refused the write for good.
 bool SerialChannel::DoWrite() {

@@ -73,8 +73,8 @@ void SerialChannel::CloseDevice() {
   if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
 }
 
-int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
-                        bool monitorEvents) {
+int SerialChannel::OpenSystemDevice(const std::string& device, int baudRate, int parity, int dataBits,
+                                    bool monitorEvents) {
   if (!BeginOpen(device, baudRate, parity, monitorEvents)) return kOpenNoName;
 
   // No sharing: a second opener, this program or another, gets ERROR_ACCESS_DENIED.
@@ -149,7 +149,7 @@ int SerialChannel::Open(const std::string& device, int baudRate, int parity, int
   return kOpenOk;
 }
 
-int SerialChannel::IsOpen() const { return os_->handle.load() != INVALID_HANDLE_VALUE ? 1 : 0; }
+bool SerialChannel::SystemDeviceOpen() const { return os_->handle.load() != INVALID_HANDLE_VALUE; }
 
 // Starts the queued block as one overlapped write; false when the device refused it. The block
 // stays pending (further writes are refused) until its completion is seen in CommThread.

@@ -605,6 +605,10 @@
 <context>
     <name>main</name>
     <message>
+        <source>Демо-хост</source>
+        <translation>Demo host</translation>
+    </message>
+    <message>
         <source>Демо: хост на COM%1, пароль %2</source>
         <translation>Demo: host on COM%1, password %2</translation>
     </message>

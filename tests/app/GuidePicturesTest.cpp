@@ -19,7 +19,7 @@
 #include "features/sensors/CSmartHomeDlg.h"
 #include "features/settings/CSettingsDlg.h"
 #include "features/settings/CSetupPage.h"
-#include "hostsim/DemoPorts.h"
+#include "hostsim/InProcessHost.h"
 #include "link/HostPort.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
@@ -35,8 +35,8 @@ TEST(GuidePicturesTest, EveryWindowOnTheDemoHost) {
   QDir().mkpath(dir);
   test::TestEnvironment env;
   test::RecordingNotifier messages;
-  hostsim::DemoPorts demo;
-  ASSERT_TRUE(demo.Start());
+  hostsim::InProcessHost demo;
+  ASSERT_TRUE(demo.Start("demo", "Демо-хост"));
   HostPort port;
   ASSERT_EQ(port.OpenCom(demo.ComNumber()), 1);
   const auto save = [&dir](QWidget& window, const char* name) {

@@ -15,6 +15,7 @@
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/CPortCombo.h"
+#include "hostsim/InProcessHost.h"
 #include "hostsim/PtyHost.h"
 #include "link/HostPort.h"
 #include "tests/common/BadInput.h"
@@ -117,6 +118,29 @@ TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
       EXPECT_EQ(w.Link().GetPortNumber(), 3);
     }
   }
+}
+
+// The demo host (an in-process device) is a port like the others: listed under the lowest free
+// number with what it is, and reached by "Авто" in its turn.
+TEST_F(MainWindowTest, TheDemoHostIsListedAndFoundLikeAPort) {
+  hostsim::InProcessHost demo("1234");
+  ASSERT_TRUE(demo.Start("demo", "Демо-хост"));
+  ASSERT_EQ(demo.ComNumber(), 2) << "COM1 and COM3 are taken";
+  CMainDlg& w = Window();
+  const int index = w.PortList()->findText(QStringLiteral("COM2"));
+  ASSERT_GE(index, 0) << "the demo host is not in the port list";
+  EXPECT_EQ(w.PortList()->itemData(index, Qt::ToolTipRole).toString(), QStringLiteral("Демо-хост"));
+  w.SearchButton()->click();
+  DeliverPosted();
+  EXPECT_EQ(HostFound.load(), 1);
+  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM2 Successful to find main host!"));
+  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM2"));
+  EXPECT_EQ(silent.FramesReceived(), std::vector<Bytes>{kLogin1234});
+  EXPECT_TRUE(host.FramesReceived().empty()) << "the search went on past the demo host";
+  EXPECT_TRUE(messages.Messages().empty());
+  // The program lets go of the device before the demo host goes, as at the program's end.
+  window.reset();
+  port.Close();
 }
 
 TEST_F(MainWindowTest, StrayFrameAfterTheSearchIsNoVerdict) {

@@ -1,0 +1,65 @@
+// Serves a SimulatedHost as an in-process device, so the program opens it by its COM number like
+// any port: the demo on every system, pseudo-terminal or not. A thread of its own collects the
+// program's bytes into frames and sends the answers back.
+#pragma once
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "hostsim/SimulatedHost.h"
+#include "link/InProcessDevice.h"
+
+namespace veyra::hostsim {
+
+class InProcessHost final : public InProcessPeer {
+ public:
+  explicit InProcessHost(std::string password = "1234");
+  ~InProcessHost() override;
+  InProcessHost(const InProcessHost&) = delete;
+  InProcessHost& operator=(const InProcessHost&) = delete;
+
+  // Registers the device "inproc:<name>" under the lowest free COM number, described as
+  // description in the port list, and starts serving. False when the name is taken.
+  bool Start(std::string_view name, std::string description);
+  // Unregisters the device (a program that has it open loses its line) and stops serving.
+  void Stop();
+  // The COM number the port list shows the device under; -1 before Start.
+  int ComNumber() const;
+  const std::string& Device() const { return registration_.Device(); }
+  // The password the host holds now: the program may have changed it.
+  std::string Password();
+
+  // Answers at the speed of a 9600-baud line: a byte every 1.04 ms on average, in bursts where the
+  // system's sleeps are coarser than that.
+  void SetPace(bool pace);
+  SimulatedHost& Host() { return host_; }  // lock with Lock() while serving
+  std::unique_lock<std::mutex> Lock() { return std::unique_lock(mutex_); }
+
+  // InProcessPeer: called by the program's threads.
+  void Opened(std::shared_ptr<InProcessLine> line) override;
+  void Received(const std::uint8_t* bytes, std::size_t count) override;
+  void Closed() override;
+
+ private:
+  void Serve();
+  // False when the program closed the line, or the host is stopping.
+  bool SendReply(InProcessLine& line, const Bytes& frame, bool pace);
+
+  SimulatedHost host_;
+  InProcessRegistration registration_;
+  std::thread thread_;
+
+  std::mutex mutex_;  // everything below, and host_ while serving
+  std::condition_variable wake_;
+  bool stop_ = false;
+  bool pace_ = false;
+  bool newLine_ = false;  // a new opening: a partial frame of the last one is no one's
+  std::shared_ptr<InProcessLine> line_;
+  Bytes inbox_;
+};
+
+}  // namespace veyra::hostsim
