@@ -42,6 +42,8 @@ Context::Context(Options options) : options_(std::move(options)) {
 }
 
 Context::~Context() {
+  // A slow host still sending copies of the last answer would send them to the next veyractl.
+  port_.AwaitOwedCopies();
   port_.SetOwner(nullptr);
   port_.Close();
   SetNotifier(nullptr);

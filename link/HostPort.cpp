@@ -45,17 +45,8 @@ void HostPort::TraceFrame(TraceKind kind, const Bytes& frame) {
   if (trace_) trace_(kind, frame);
 }
 
-void HostPort::BeginExchange(int waittimeMs) {
+void HostPort::Settle(std::unique_lock<std::mutex>& lock) {
   using Clock = AnswerLedger::Clock;
-  std::unique_lock lock(mutex_);
-  // Judged here, on the sending thread, not when the reader reports the line connected: that
-  // report may come after the first command is on its way.
-  if (ledgerOpenCount_ != OpenCount()) {
-    ledger_.Reset();  // a new line owes nothing
-    ledgerOpenCount_ = OpenCount();
-    rx_.Clear();
-  }
-  const bool owed = ledger_.Owes();
   ledger_.StartSettling(Clock::now());
   for (;;) {
     const std::optional<Clock::time_point> deadline = ledger_.SettleDeadline();
@@ -67,8 +58,27 @@ void HostPort::BeginExchange(int waittimeMs) {
     Messages().KeepAlive();
     lock.lock();
   }
+}
+
+void HostPort::BeginExchange(int waittimeMs) {
+  std::unique_lock lock(mutex_);
+  // Judged here, on the sending thread, not when the reader reports the line connected: that
+  // report may come after the first command is on its way.
+  if (ledgerOpenCount_ != OpenCount()) {
+    ledger_.Reset();  // a new line owes nothing
+    ledgerOpenCount_ = OpenCount();
+    rx_.Clear();
+  }
+  const bool owed = ledger_.Owes();
+  Settle(lock);
   if (owed) rx_.Clear();  // what ClearReceived left for the line to settle
-  ledger_.Begin(Clock::now(), waittimeMs);
+  ledger_.Begin(AnswerLedger::Clock::now(), waittimeMs);
+}
+
+void HostPort::AwaitOwedCopies() {
+  std::unique_lock lock(mutex_);
+  if (ledgerOpenCount_ != OpenCount() || !ledger_.Answered() || !ledger_.Owes()) return;
+  Settle(lock);
 }
 
 bool HostPort::AnswerArrived() const {

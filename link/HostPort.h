@@ -44,6 +44,10 @@ class HostPort : public SerialChannel {
   // owes no more copies of the last command's answer, dropping what comes meanwhile; then starts
   // the books of the new exchange. Returns at once when the last exchange was answered in time.
   void BeginExchange(int waittimeMs);
+  // For a program about to give the port up: waits (bounded) until a slow host has sent the copies
+  // it owes of an answer it gave, so they cannot reach whoever opens the port next. Returns at once
+  // when nothing answered is owed. Call while the link that sent is still the owner.
+  void AwaitOwedCopies();
   // True once a frame answered the exchange begun last.
   bool AnswerArrived() const;
   void SendFrame(const Bytes& frame);
@@ -65,6 +69,9 @@ class HostPort : public SerialChannel {
 
  private:
   void TraceFrame(TraceKind kind, const Bytes& frame);
+  // Waits, keeping the window alive, until the ledger owes nothing or no longer expects it;
+  // frames that come meanwhile and repeat nothing are the last command's, late.
+  void Settle(std::unique_lock<std::mutex>& lock);
 
   mutable std::mutex mutex_;  // RxBuffer, Owner and the ledger
   std::condition_variable settled_;

@@ -91,6 +91,20 @@ TEST_F(VeyractlSlowHostTest, EveryCommandSaysWhatAHostInTimeSays) {
   }
 }
 
+// One veyractl after another, as a script runs them: the copies a slow host still owes the first
+// must not answer the second.
+TEST_F(VeyractlSlowHostTest, AnOwedCopyDoesNotAnswerTheNextVeyractl) {
+  host.SetFaults({});
+  const std::string armed = Run({"arm"}).out, disarmed = Run({"disarm"}).out;
+  ASSERT_NE(armed, disarmed);
+  Slow(false);
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    EXPECT_EQ(Run({"arm"}).out, armed);
+    EXPECT_EQ(Run({"disarm"}).out, disarmed);
+  }
+}
+
 TEST_F(VeyractlSlowHostTest, RestoreReportsEachItemAsItGoesAndStopsOnAGoneHost) {
   const std::string file = dir.Path("host.ini");
   ASSERT_EQ(Run({"backup", file}).status, 0);
