@@ -39,11 +39,13 @@ std::optional<AnswerLedger::Clock::time_point> AnswerLedger::SettleDeadline() co
   if (remaining == 0) return std::nullopt;
   // A host that answers its commands one after the other sends each further copy at most as long
   // after the last as the whole answer took from the first attempt; one that answers each copy a
-  // fixed time after it was written, a reply window apart. Half a window more for its moods.
+  // fixed time after it was written, a reply window apart. Half a window more for its moods, and
+  // never less than a loaded PC's scheduling may add.
   const Clock::duration gap = std::max(window, answerEnd_ - firstAttempt_);
-  const Clock::time_point deadline = std::max(lastActivity_, answerEnd_) + remaining * gap + window / 2;
+  const Clock::duration margin = std::max<Clock::duration>(window / 2, kLeastMargin);
+  const Clock::time_point deadline = std::max(lastActivity_, answerEnd_) + remaining * gap + margin;
   // A host that never stops talking cannot hold the next command for ever.
-  return std::min(deadline, settleStart_ + (attempts_ + 1) * gap + window);
+  return std::min(deadline, settleStart_ + (attempts_ + 1) * gap + window + margin);
 }
 
 AnswerLedger::Verdict AnswerLedger::Classify(const Bytes& frame, Clock::time_point now) {

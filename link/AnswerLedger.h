@@ -45,6 +45,8 @@ class AnswerLedger {
  private:
   // Kept to compare copies with; a longer answer is still delivered, its tail no longer compared.
   static constexpr std::size_t kMaxAnswerFrames = 20000;
+  // The least time past its expected arrival that an owed copy is still waited for.
+  static constexpr std::chrono::milliseconds kLeastMargin{100};
 
   Clock::duration Window() const { return std::chrono::milliseconds(waittimeMs_ > 0 ? waittimeMs_ : 0); }
 
