@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/CMainDlg.h"
+#include "app/TestScript.h"
 #ifdef VEYRA_PTY_DEMO
 #include "hostsim/DemoPorts.h"
 #endif
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
     {
       CMainDlg window(port);
       notifier.SetDefaultOwner(&window);
+      if (!TestScript::StartFromEnvironment(&window)) {
+        std::fprintf(stderr, "veyra-setup: the test script VEYRA_TEST_SCRIPT names cannot be read\n");
+        return 2;
+      }
 #ifdef VEYRA_PTY_DEMO
       if (demo) {
         window.StatusLine()->setText(QCoreApplication::translate("main", "Демо: хост на COM%1, пароль %2")
