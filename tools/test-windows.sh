@@ -19,7 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 # googletest: the sources the Windows tests build GoogleTest from.
-bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 googletest xvfb
+bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest xvfb
 win_build=$root/build-windows/build
 host_build=$(realpath -m "${VEYRA_HOST_BUILD:-build-winlinux}")
 jobs=$(nproc)
