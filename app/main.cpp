@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/CMainDlg.h"
+#include "app/TestScript.h"
 #include "hostsim/InProcessHost.h"
 #include "link/HostPort.h"
 #include "link/Trace.h"
@@ -68,6 +69,10 @@ int main(int argc, char** argv) {
     {
       CMainDlg window(port);
       notifier.SetDefaultOwner(&window);
+      if (!TestScript::StartFromEnvironment(&window)) {
+        std::fprintf(stderr, "veyra-setup: the test script VEYRA_TEST_SCRIPT names cannot be read\n");
+        return 2;
+      }
       if (demo) {
         window.StatusLine()->setText(QCoreApplication::translate("main", "Демо: хост на COM%1, пароль %2")
                                          .arg(demo->ComNumber())

@@ -1,16 +1,14 @@
 # The Windows program's folder, as `cmake --install` lays it out, and the installer `cpack -G NSIS`
 # builds from it (tools/build-windows.sh makes both, and the portable zip from the same folder).
 # Everything sits beside veyra-setup.exe, where Qt looks for its plugins first.
-install(TARGETS veyra-setup RUNTIME DESTINATION .)
-install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::Svg>
-        DESTINATION .)
-install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
-              # The headless platform, for tests under Wine and anyone running without a display.
-              $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>
-        DESTINATION platforms)
-install(FILES $<TARGET_FILE:Qt6::QSvgPlugin> DESTINATION imageformats)
-install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
-
+# What a Qt program needs beside it, folder by folder ("." is the program's own).
+set(veyra_runtime_dirs . platforms imageformats styles)
+set(veyra_runtime_. $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::Svg>)
+set(veyra_runtime_platforms $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
+    # The headless platform, for tests under Wine and anyone running without a display.
+    $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>)
+set(veyra_runtime_imageformats $<TARGET_FILE:Qt6::QSvgPlugin>)
+set(veyra_runtime_styles $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
 # Qt's DLLs link the MinGW runtime as DLLs; they come from the compiler that built Qt and us.
 foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${runtime}
@@ -18,16 +16,33 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
     message(FATAL_ERROR "${runtime} not found beside ${CMAKE_CXX_COMPILER}")
   endif()
-  install(FILES "${path}" DESTINATION .)
+  list(APPEND veyra_runtime_. "${path}")
 endforeach()
-
 # Qt's own texts in Russian (Debian: qt6-translations-l10n, made for the same Qt 6.4), where the
 # program looks first (ui/Translation.cpp).
 find_file(VEYRA_QTBASE_RU qtbase_ru.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 if(NOT VEYRA_QTBASE_RU)
   message(FATAL_ERROR "qtbase_ru.qm not found: install qt6-translations-l10n (tools/install-deps.sh)")
 endif()
-install(FILES "${VEYRA_QTBASE_RU}" DESTINATION translations)
+list(APPEND veyra_runtime_dirs translations)
+set(veyra_runtime_translations "${VEYRA_QTBASE_RU}")
+
+install(TARGETS veyra-setup RUNTIME DESTINATION .)
+# The same files beside the programs in the build folder, where veyra-setup.exe and the GUI tests
+# run under Wine straight from the build.
+set(veyra_copies)
+foreach(dir IN LISTS veyra_runtime_dirs)
+  install(FILES ${veyra_runtime_${dir}} DESTINATION ${dir})
+  list(APPEND veyra_copies COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/${dir}"
+       COMMAND "${CMAKE_COMMAND}" -E copy_if_different ${veyra_runtime_${dir}} "${CMAKE_BINARY_DIR}/${dir}")
+endforeach()
+add_custom_target(veyra_windows_runtime ${veyra_copies} VERBATIM)
+add_dependencies(veyra-setup veyra_windows_runtime)
+if(TARGET veyra_gui_tests)
+  add_dependencies(veyra_gui_tests veyra_windows_runtime)
+  add_dependencies(veyra_unit_tests veyra_windows_runtime)
+endif()
+
 
 # --strip (and CPack) strip the program; the DLLs copied above arrive with their symbols, the
 # MinGW runtime's three times its stripped size.

@@ -6,10 +6,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "hostsim/PtyHost.h"
+#include "link/Frame.h"
 #include "veyra/Version.h"
 
 namespace {
@@ -20,7 +22,7 @@ void OnSignal(int) { g_stop = 1; }
 constexpr char kUsage[] =
     "usage: veyra-hostsim [--password NNNN] [--pace] [--hang-up-after BYTES] [--late MS "
     "[--late-first-copy]]\n"
-    "                     [--link PATH]\n"
+    "                     [--link PATH] [--frames-log PATH]\n"
     "       veyra-hostsim --help | --version\n";
 
 int Usage() {
@@ -33,6 +35,7 @@ int Usage() {
 int main(int argc, char** argv) {
   std::string password = "1234";
   std::string link;
+  std::string framesLog;
   bool pace = false;
   int hangUpAfter = -1;
   int lateMs = 0;
@@ -66,6 +69,9 @@ int main(int argc, char** argv) {
       lateFirstCopy = true;
     } else if (arg == "--link" && i + 1 < argc) {
       link = argv[++i];
+    } else if (arg == "--frames-log" && i + 1 < argc) {
+      // What a program outside sent, for tests that drive it where no trace of its own is at hand.
+      framesLog = argv[++i];
     } else {
       return Usage();
     }
@@ -122,6 +128,10 @@ int main(int argc, char** argv) {
   while (!g_stop) sigsuspend(&previous);
 
   host.Stop();
+  if (!framesLog.empty()) {
+    std::ofstream log(framesLog, std::ios::trunc);
+    for (const veyra::Bytes& frame : host.FramesReceived()) log << veyra::FormatHex(frame) << '\n';
+  }
   // Only while it is still ours: someone may have put another link or a file there meanwhile.
   struct stat now {};
   char target[4096];

@@ -15,6 +15,9 @@ bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 zip nsis qt6-base-d
 qt=$(bash tools/build-qt-windows.sh | tail -1)
 out=build-windows
 read -ra extra <<<"${VEYRA_WIN_CMAKE_ARGS:-}"  # e.g. -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# VEYRA_WIN_TESTS=ON adds the unit and GUI tests to the same build (tools/test-windows.sh), so
+# that the code they share with the programs is compiled once.
+tests=${VEYRA_WIN_TESTS:-OFF}
 # A build folder configured without Qt's toolchain cannot take it later.
 if [ -f "$out/build/CMakeCache.txt" ] && ! grep -q '^QT_CHAINLOAD_TOOLCHAIN_FILE' "$out/build/CMakeCache.txt"; then
   rm -rf "$out/build"
@@ -24,8 +27,10 @@ cmake -S . -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
-  -DVEYRA_GUI=ON -DVEYRA_TESTS=OFF "${extra[@]}"
-cmake --build "$out/build" -j"$(nproc)" --target veyractl veyra-setup
+  -DVEYRA_GUI=ON -DVEYRA_TESTS="$tests" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${extra[@]}"
+targets=(veyractl veyra-setup)
+[ "$tests" = OFF ] || targets+=(veyra_unit_tests veyra_gui_tests)
+cmake --build "$out/build" -j"$(nproc)" --target "${targets[@]}"
 # With Qt, every program is linked into the build folder itself, beside the DLLs it needs.
 x86_64-w64-mingw32-strip -o "$out/veyractl.exe" "$out/build/veyractl.exe"
 version=$(sed -n 's/^project(veyra-setup VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -1,32 +1,39 @@
 #!/usr/bin/env bash
-# Cross-builds veyractl.exe and the Qt-free unit tests with MinGW-w64 and runs them under Wine:
-# the unit tests, then veyractl.exe against the Linux simulated host, through a COM port of Wine's own (a dosdevices link to the host's pseudo-terminal, listed
-# in Wine's HKLM\HARDWARE\DEVICEMAP\SERIALCOMM). Each row runs the Linux veyractl on the same host
-# right after, and the two must print the same and exit alike. Then it builds the GUI's installer
-# and zip (tools/build-windows.sh) and checks the installer under Wine
-# (tools/test-windows-installer.sh). Exit status 1 on any mismatch or fault.
-#   VEYRA_WIN_BUILD   the cross build directory (default build-win)
-#   VEYRA_HOST_BUILD  a Linux build holding veyractl and veyra-hostsim (default build-winlinux;
-#                     configured without GUI and tests when it does not exist yet)
+# The Windows build under Wine: builds veyractl.exe, veyra-setup.exe, its installer and zip, and the
+# Windows unit and GUI tests in one build folder (tools/build-windows.sh, build-windows/build), so
+# that the code they share is compiled once; then runs, under Wine:
+#   the unit tests and the GUI tests (offscreen platform), by ctest;
+#   veyractl.exe against the Linux simulated host, through a COM port of Wine's own (a dosdevices
+#     link to the host's pseudo-terminal, listed in Wine's HKLM\HARDWARE\DEVICEMAP\SERIALCOMM). Each
+#     row runs the Linux veyractl on the same host right after, and the two must print the same and
+#     exit alike;
+#   veyra-setup.exe on a virtual X server, driven by a test script (app/TestScript.h) through the
+#     same kind of port: it searches on "Авто", logs in, arms and reads the alarm log, and the host
+#     must have received those frames;
+#   the installer (tools/test-windows-installer.sh).
+# Exit status 1 on any mismatch or fault.
+#   VEYRA_HOST_BUILD      a Linux build holding veyractl and veyra-hostsim (default build-winlinux;
+#                         configured without GUI and tests when it does not exist yet)
+#   VEYRA_WIN_CMAKE_ARGS  more options for the Windows build (tools/build-windows.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-# googletest: the sources the Windows unit tests build GoogleTest from.
-bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 googletest
-win_build=$(realpath -m "${VEYRA_WIN_BUILD:-build-win}")
+# googletest: the sources the Windows tests build GoogleTest from.
+bash tools/install-deps.sh g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest xvfb
+win_build=$root/build-windows/build
 host_build=$(realpath -m "${VEYRA_HOST_BUILD:-build-winlinux}")
 jobs=$(nproc)
+step_start=$SECONDS
+step_time() { echo "   ($1: $((SECONDS - step_start)) s)"; step_start=$SECONDS; }
 
 echo "== Linux veyractl and veyra-hostsim ($host_build)"
 [ -f "$host_build/CMakeCache.txt" ] ||
   cmake -S . -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEYRA_GUI=OFF -DVEYRA_TESTS=OFF
 cmake --build "$host_build" -j"$jobs" --target veyractl veyra-hostsim
-echo "== veyractl.exe and veyra_unit_tests.exe ($win_build)"
-# No debug information: nobody debugs these under Wine, and it halves the build.
-cmake -S . -B "$win_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
-  -DVEYRA_GUI=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
-cmake --build "$win_build" -j"$jobs"
+step_time "Linux build"
+echo "== the Windows programs, tests, installer and zip (tools/build-windows.sh)"
+VEYRA_WIN_TESTS=ON bash tools/build-windows.sh | tail -1
+step_time "Windows build"
 
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
@@ -48,8 +55,23 @@ rm -f "$WINEPREFIX/dosdevices/com1"
 "$(dirname "$wine")/wineserver" -p >/dev/null 2>&1
 "$wine" reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\Serial0' /f >/dev/null 2>&1 || true
 
-echo "== unit tests under Wine"
-ctest --test-dir "$win_build" --output-on-failure
+failures=0
+passed=0
+check() {  # check NAME OK DETAIL
+  if [ "$2" = 1 ]; then
+    passed=$((passed + 1))
+    printf 'ok    %s\n' "$1"
+  else
+    failures=$((failures + 1))
+    printf 'FAIL  %s\n%s\n' "$1" "$3"
+  fi
+}
+
+echo "== unit and GUI tests under Wine"
+ctest_rc=0
+ctest --test-dir "$win_build" --output-on-failure -j"$jobs" || ctest_rc=$?
+check "unit and GUI tests under Wine (ctest exit $ctest_rc)" "$([ "$ctest_rc" = 0 ] && echo 1)" ""
+step_time "tests under Wine"
 
 # A simulated host per port; the link names its pseudo-terminal once it serves.
 start_host() {  # start_host COMn
@@ -95,22 +117,11 @@ rows=(
   "port that is not there|--port COM9 send 00 09"
   "usage error|--port COM7 frobnicate"
 )
-failures=0
-passed=0
-check() {  # check NAME OK DETAIL
-  if [ "$2" = 1 ]; then
-    passed=$((passed + 1))
-    printf 'ok    %s\n' "$1"
-  else
-    failures=$((failures + 1))
-    printf 'FAIL  %s\n%s\n' "$1" "$3"
-  fi
-}
 for row in "${rows[@]}"; do
   name=${row%%|*}
   read -ra args <<<"${row#*|}"
   set +e
-  "$wine" "$win_build/cli/veyractl.exe" "${args[@]}" >"$scratch/win.out" 2>"$scratch/win.err"
+  "$wine" "$win_build/veyractl.exe" "${args[@]}" >"$scratch/win.out" 2>"$scratch/win.err"
   win_rc=$?
   "$host_build/cli/veyractl" "${args[@]}" >"$scratch/lin.out" 2>"$scratch/lin.err"
   lin_rc=$?
@@ -164,7 +175,7 @@ hangup() {  # hangup VEYRACTL...
   end_com9 "$rc"
 }
 same_on_both "host hangs up while waiting: line lost at once (exit 1)" 1 \
-  "$(hangup "$wine" "$win_build/cli/veyractl.exe")" "$(hangup "$host_build/cli/veyractl")"
+  "$(hangup "$wine" "$win_build/veyractl.exe")" "$(hangup "$host_build/cli/veyractl")"
 
 # A host pulled out after the first record of a list: that record is printed, then the lost line.
 cut_list() {  # cut_list VEYRACTL...
@@ -173,7 +184,7 @@ cut_list() {  # cut_list VEYRACTL...
   "$@" --port COM9 history >"$scratch/com9.out" 2>/dev/null || rc=$?
   end_com9 "$rc"
 }
-win_cut=$(cut_list "$wine" "$win_build/cli/veyractl.exe")
+win_cut=$(cut_list "$wine" "$win_build/veyractl.exe")
 lin_cut=$(cut_list "$host_build/cli/veyractl")
 same_on_both "host hangs up mid-list: first record, then line lost (exit 1)" 1 "$win_cut" "$lin_cut"
 [ "$(printf '%s\n' "$lin_cut" | grep -c $'^1\t')" = 1 ] ||
@@ -181,7 +192,7 @@ same_on_both "host hangs up mid-list: first record, then line lost (exit 1)" 1 "
 
 # The port list is the registry's, in its order: COM7 and COM8 as registered above.
 set +e
-"$wine" "$win_build/cli/veyractl.exe" ports >"$scratch/ports.out" 2>&1
+"$wine" "$win_build/veyractl.exe" ports >"$scratch/ports.out" 2>&1
 ports_rc=$?
 set -e
 expected=$(printf 'COM7\t\\\\.\\COM7\t\\Device\\VeyraCOM7\nCOM8\t\\\\.\\COM8\t\\Device\\VeyraCOM8')
@@ -193,16 +204,66 @@ $listed
   expected:
 $expected"
 
+step_time "veyractl.exe rows"
+
+echo "== veyra-setup.exe through a COM port, driven by a test script"
+# Its own host on COM3, which logs the frames it received when it stops; COM7 goes, so that the
+# search over every port passes the silent COM8 and finds COM3.
+kill -KILL "${pids[0]}" 2>/dev/null || true
+rm -f "$WINEPREFIX/dosdevices/com7"
+"$wine" reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\VeyraCOM7' /f >/dev/null 2>&1 || true
+"$host_build/hostsim/veyra-hostsim" --link "$scratch/COM3.pty" --frames-log "$scratch/frames.log" \
+  >"$scratch/COM3.log" 2>&1 &
+gui_host=$!
+pids+=("$gui_host")
+for _ in $(seq 100); do [ -e "$scratch/COM3.pty" ] && break; sleep 0.05; done
+ln -sfn "$(readlink -f "$scratch/COM3.pty")" "$WINEPREFIX/dosdevices/com3"
+"$wine" reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\VeyraCOM3' /d COM3 /f >/dev/null 2>&1
+cat >"$scratch/script.txt" <<'SCRIPT'
+click Поиск 3G-камеры     # "Авто" is chosen at first start
+type 1234
+click OK
+wait COM3 Successful to find main host!
+click Установка режимов
+click Активировать систему
+wait Активировать систему!
+close                     # the message
+close                     # the arm/disarm window
+click Журнал тревог
+click Обновить            # returns once the first record is in
+close
+close                     # the main window: the program ends
+SCRIPT
+display=:$((90 + RANDOM % 400))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+set +e
+DISPLAY=$display VEYRA_TEST_SCRIPT="Z:$scratch/script.txt" \
+  timeout 180 "$wine" "$win_build/veyra-setup.exe" --lang ru >"$scratch/gui.out" 2>"$scratch/gui.err"
+gui_rc=$?
+set -e
+kill -TERM "$gui_host"
+wait "$gui_host" 2>/dev/null || true
+script_log=$(tr -d '\r' <"$scratch/gui.err" | grep 'test script' || true)
+check "veyra-setup.exe searches, logs in, arms and reads the log (exit $gui_rc)" \
+  "$([ "$gui_rc" = 0 ] && [ "$(grep -c ' done: ' <<<"$script_log")" = "$(grep -cv '^$' "$scratch/script.txt")" ] && echo 1)" \
+  "$(sed 's/^/  /' <<<"$script_log")"
+# The frames as the host read them: the login with 1234, the arm command, the alarm log's read.
+frames=$(cat "$scratch/frames.log" 2>/dev/null || true)
+for frame in "login with 1234|02 01 12 34" "arm|00 09" "alarm log read|00 02"; do
+  check "the host received the ${frame%%|*} frame" "$(grep -q "^.. ${frame#*|} .. ..\$" <<<"$frames" && echo 1)" \
+    "  received:
+$(sed 's/^/  /' <<<"$frames")"
+done
+step_time "veyra-setup.exe end to end"
+
 echo "== $passed passed, $failures failed"
 
-# The GUI for Windows: Qt for Windows from its cache (tools/build-qt-windows.sh), the installer and
-# the portable zip, then the installer under Wine in a prefix of its own.
-echo "== veyra-setup.exe, its installer and zip (tools/build-windows.sh)"
+# The installer under Wine, in a prefix of its own.
+echo "== the installer under Wine"
 "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
 installer_rc=0
 (unset WINEPREFIX VEYRA_PORTS_DIR VEYRA_SYSFS_ROOT VEYRA_CONFIG_PATH
-  bash tools/build-windows.sh >"$scratch/build-windows.log" 2>&1 || { cat "$scratch/build-windows.log"; exit 1; }
-  tail -1 "$scratch/build-windows.log"
-  echo "== the installer under Wine"
   bash tools/test-windows-installer.sh) || installer_rc=$?
+step_time "installer"
 [ "$failures" -eq 0 ] && [ "$installer_rc" -eq 0 ]

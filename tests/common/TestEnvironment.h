@@ -2,35 +2,29 @@
 // user's files.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "link/Config.h"
+#include "tests/common/ScratchDir.h"
 
 namespace veyra::test {
 
 class TestEnvironment {
  public:
-  TestEnvironment() {
-    char pattern[] = "/tmp/veyra-test-XXXXXX";
-    dir_ = ::mkdtemp(pattern);
+  // The GUI tests that run under Wine take one too: the folder and the variables work alike there.
+  TestEnvironment() : dir_(scratch_.Path("env")) {
     std::filesystem::create_directories(dir_ + "/ports");
     // An empty kernel port list: the machine's own serial ports stay out of the tests.
     std::filesystem::create_directories(dir_ + "/sys/class/tty");
-    ::setenv("VEYRA_SYSFS_ROOT", (dir_ + "/sys").c_str(), 1);
-    ::setenv("VEYRA_SERIAL_BY_ID_DIR", (dir_ + "/by-id").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (dir_ + "/xdg").c_str(), 1);  // the window's remembered port and place
-    ::setenv("VEYRA_CONFIG_PATH", ConfigPath().c_str(), 1);
-    ::setenv("VEYRA_PORTS_DIR", (dir_ + "/ports").c_str(), 1);
+    SetVariable("VEYRA_SYSFS_ROOT", dir_ + "/sys");
+    SetVariable("VEYRA_SERIAL_BY_ID_DIR", dir_ + "/by-id");
+    SetVariable("XDG_CONFIG_HOME", dir_ + "/xdg");  // the window's remembered port and place
+    SetVariable("VEYRA_CONFIG_PATH", ConfigPath());
+    SetVariable("VEYRA_PORTS_DIR", dir_ + "/ports");
     WriteConfig(DefaultConfigText());
-  }
-  ~TestEnvironment() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
   }
 
   const std::string& Dir() const { return dir_; }
@@ -51,11 +45,21 @@ class TestEnvironment {
   // Makes COMn name the device.
   void MapPort(int n, const std::string& device) const {
     const std::string link = dir_ + "/ports/COM" + std::to_string(n);
-    ::unlink(link.c_str());
+    std::error_code absent;
+    std::filesystem::remove(link, absent);
     std::filesystem::create_symlink(device, link);
   }
 
  private:
+  static void SetVariable(const char* name, const std::string& value) {
+#ifdef _WIN32
+    ::_putenv_s(name, value.c_str());
+#else
+    ::setenv(name, value.c_str(), 1);
+#endif
+  }
+
+  ScratchDir scratch_;  // removed with everything in it when the test ends
   std::string dir_;
 };
 

@@ -22,6 +22,7 @@
 #include "tests/common/Process.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/ScratchDir.h"
+#include "tests/common/TestEnvironment.h"
 #include "tests/common/Veyractl.h"
 
 namespace veyra {
@@ -71,6 +72,33 @@ TEST(HostsimProgram, AnOldLinkIsReplacedAndRemovedOnEachStopSignal) {
     EXPECT_FALSE(fs::is_symlink(link));
     fs::remove(link, ec);
   }
+}
+
+// A test that drives a program it cannot trace (veyra-setup.exe under Wine) reads what the host
+// got from the log veyra-hostsim writes when it stops.
+TEST(HostsimProgram, FramesLogHoldsTheFramesReceivedWhenStopped) {
+  test::TestEnvironment env;
+  env.SetTimeouts(2, 1000);
+  const std::string link = env.Dir() + "/ports/COM7";
+  const std::string log = env.Dir() + "/frames.log";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const char* argv[] = {VEYRA_HOSTSIM_PATH, "--link", link.c_str(), "--frames-log", log.c_str(), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!fs::is_symlink(link) && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  const auto sent = test::RunVeyractl({"--port", "COM7", "arm"});
+  EXPECT_EQ(sent.status, 0) << sent.err;
+  ::kill(pid, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  std::ifstream in(log);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "AA 00 09 09 55\n")
+      << "the arm frame not logged";
 }
 
 using PtyHostTest = test::PtyHostFixture;

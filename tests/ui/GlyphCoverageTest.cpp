@@ -58,7 +58,11 @@ bool Drawn(char32_t c, const QFont& font, QString& family) {
   layout.endLayout();
   const QList<QGlyphRun> runs = layout.glyphRuns();
   for (const QGlyphRun& run : runs) {
+#ifdef _WIN32  // Qt 6.4's Windows font engines leave the name empty, and familyName() reads past it
+    family = font.family();
+#else
     family = run.rawFont().familyName();
+#endif
     if (run.glyphIndexes().contains(0)) return false;
   }
   return !runs.isEmpty();

@@ -26,6 +26,8 @@ TEST(QtCatalogueTest, QtsRussianTextsAreLookedForBesideTheProgramThenInQtsOwnPat
   const QStringList directories = QtTranslationDirectories();
   for (const Place& row : rows) {
     SCOPED_TRACE(row.fault);
+    // Qt's DLLs beside the program, as on Windows, make Qt's path the program's folder: one place.
+    if (row.position > 0 && row.directory == rows[0].directory) continue;
     EXPECT_EQ(directories.indexOf(row.directory), row.position) << directories.join(", ").toStdString();
   }
 }
