@@ -257,6 +257,32 @@ $(sed 's/^/  /' <<<"$frames")"
 done
 step_time "veyra-setup.exe end to end"
 
+echo "== veyra-setup.exe --demo: the host inside the program, no serial port"
+# The search on "Авто" passes the silent COM8 and the gone COM3 and finds the demo host, listed
+# under the lowest free COM number.
+cat >"$scratch/demo-script.txt" <<'SCRIPT'
+click Поиск 3G-камеры
+type 1234
+click OK
+wait Successful to find main host!
+click Установка режимов
+click Активировать систему
+wait Активировать систему!
+close                     # the message
+close                     # the arm/disarm window
+close                     # the main window: the program ends
+SCRIPT
+set +e
+DISPLAY=$display VEYRA_TEST_SCRIPT="Z:$scratch/demo-script.txt" \
+  timeout 180 "$wine" "$win_build/veyra-setup.exe" --demo --lang ru >"$scratch/demo.out" 2>"$scratch/demo.err"
+demo_rc=$?
+set -e
+demo_log=$(tr -d '\r' <"$scratch/demo.err" | grep 'test script' || true)
+check "veyra-setup.exe --demo finds its own host, logs in and arms (exit $demo_rc)" \
+  "$([ "$demo_rc" = 0 ] && [ "$(grep -c ' done: ' <<<"$demo_log")" = "$(grep -cv '^$' "$scratch/demo-script.txt")" ] && echo 1)" \
+  "$(sed 's/^/  /' <<<"$demo_log")"
+step_time "veyra-setup.exe --demo"
+
 echo "== $passed passed, $failures failed"
 
 # The installer under Wine, in a prefix of its own.

@@ -339,7 +339,8 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          b.registration.Reset();
          EXPECT_EQ(b.channel.OpenDevice("inproc:channel-test", com), 0);
          EXPECT_EQ(b.channel.LastErrno(), kNoSuchDeviceError);
-         EXPECT_EQ(b.channel.OpenCom(com), 0);
+         // Its COM number is not tried again: once free, the system may have a port of its own
+         // under it (Wine gives COM1 to /dev/ttyS0).
          const auto ports = ListComPorts();
          if (ports) {
            for (const ComPort& port : *ports) EXPECT_NE(port.device, "inproc:channel-test");
