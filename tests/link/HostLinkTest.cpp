@@ -26,7 +26,18 @@ hostsim::Faults With(T hostsim::Faults::*fault, T value) {
   return faults;
 }
 
-class HostLinkTest : public LinkHarness {};
+class HostLinkTest : public LinkHarness {
+ protected:
+  // A host slower than the 100 ms window, answering every copy, at the pace of a 9600-baud line.
+  void OpenOnASlowPacedHost() {
+    Open();
+    env.SetTimeouts(3, 100);
+    hostsim::Faults slow;
+    slow.lateMs = 140;
+    slow.pace = true;
+    host.SetFaults(slow);
+  }
+};
 
 TEST_F(HostLinkTest, CommandAndReplyCrossTheLineByteForByte) {
   Open();
@@ -133,12 +144,7 @@ TEST_F(HostLinkTest, LateReplyStillReachesOnReplyAfterTheWaitGaveUp) {
 // frames are still coming. Those frames are the first command's, the copies of them nobody's, and
 // the next command's answer its own.
 TEST_F(HostLinkTest, ANextCommandDuringASlowHostsListLosesNoneOfItAndTakesNoneOfIt) {
-  Open();
-  env.SetTimeouts(3, 100);
-  hostsim::Faults slow;
-  slow.lateMs = 140;
-  slow.pace = true;
-  host.SetFaults(slow);
+  OpenOnASlowPacedHost();
   const Bytes read = BuildFrame({0x00, 0x0C}), arm = BuildFrame({0x00, 0x09}),
               disarm = BuildFrame({0x00, 0x0A});
   std::vector<Bytes> numbers;
@@ -165,12 +171,7 @@ TEST_F(HostLinkTest, ANextCommandDuringASlowHostsListLosesNoneOfItAndTakesNoneOf
 // last answer is coming: a copy cut in half no longer matches the answer, and its rest would reach
 // the window as the last command's rows a second time.
 TEST_F(HostLinkTest, ClearingThePayloadWhileACopyIsComingCutsNoneOfIt) {
-  Open();
-  env.SetTimeouts(3, 100);
-  hostsim::Faults slow;
-  slow.lateMs = 140;
-  slow.pace = true;
-  host.SetFaults(slow);
+  OpenOnASlowPacedHost();
   std::atomic<int> copies{0};
   port.SetTrace([&copies](TraceKind kind, const Bytes&) { copies += kind == TraceKind::Repeat ? 1 : 0; });
   ASSERT_EQ(Send({0x00, 0x0C}), 1);
