@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)" --target veyra-setup veyractl veyra-hostsim
-exec build/veyra-setup --demo "$@"
+exec build/app/veyra-setup --demo "$@"
