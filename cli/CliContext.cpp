@@ -49,8 +49,6 @@ Context::~Context() {
   SetNotifier(nullptr);
 }
 
-int Context::Send() { return link_.SendAndWait(link_.Payload, -1, -1); }
-
 int Context::ConnectToHost(std::string_view hostNotFoundText) {
   if (const int status = Connect()) return status;
   if (HostFound != 0) return 0;

@@ -91,8 +91,6 @@ class Context {
   // auto, on the first port whose host accepts it).
   // Returns 0 when the link is up, else the exit status the command should end with.
   int Connect();
-  // Sends the link's Payload; returns SendAndWait's result. Reads [timeout] anew.
-  int Send();
   // Connect, then the dialogs' host check: shows hostNotFoundText and gives 1 when no host was
   // found.
   int ConnectToHost(std::string_view hostNotFoundText);

@@ -33,17 +33,7 @@ xvfb=$!
 export DISPLAY=$display
 "$wine" wineboot -i >/dev/null 2>&1
 
-failures=0
-passed=0
-check() {  # check NAME OK DETAIL
-  if [ "$2" = 1 ]; then
-    passed=$((passed + 1))
-    printf 'ok    %s\n' "$1"
-  else
-    failures=$((failures + 1))
-    printf 'FAIL  %s\n%s\n' "$1" "$3"
-  fi
-}
+source tools/checks.sh
 files_under() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\veyra-setup'
 program_files=$WINEPREFIX/drive_c/Program\ Files/veyra-setup

@@ -55,17 +55,7 @@ rm -f "$WINEPREFIX/dosdevices/com1"
 "$(dirname "$wine")/wineserver" -p >/dev/null 2>&1
 "$wine" reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\Serial0' /f >/dev/null 2>&1 || true
 
-failures=0
-passed=0
-check() {  # check NAME OK DETAIL
-  if [ "$2" = 1 ]; then
-    passed=$((passed + 1))
-    printf 'ok    %s\n' "$1"
-  else
-    failures=$((failures + 1))
-    printf 'FAIL  %s\n%s\n' "$1" "$3"
-  fi
-}
+source "$root/tools/checks.sh"
 
 echo "== unit and GUI tests under Wine"
 ctest_rc=0
