@@ -48,13 +48,21 @@ int InProcessHost::ComNumber() const {
 }
 
 std::string InProcessHost::Password() {
-  std::lock_guard lock(mutex_);
-  return host_.Password();
+  const auto lock = host_.Lock();
+  return host_.Host().Password();
 }
 
 void InProcessHost::SetPace(bool pace) {
   std::lock_guard lock(mutex_);
   pace_ = pace;
+}
+
+void InProcessHost::Inject(const Bytes& bytes) {
+  {
+    std::lock_guard lock(mutex_);
+    injectQueue_.insert(injectQueue_.end(), bytes.begin(), bytes.end());
+  }
+  wake_.notify_all();
 }
 
 void InProcessHost::Opened(std::shared_ptr<InProcessLine> line) {
@@ -81,16 +89,27 @@ void InProcessHost::Closed() {
   inbox_.clear();
 }
 
-bool InProcessHost::SendReply(InProcessLine& line, const Bytes& frame, bool pace) {
-  if (!pace) return line.Send(frame.data(), frame.size());
+bool InProcessHost::SleepMs(int ms) {
+  std::unique_lock lock(mutex_);
+  if (ms <= 0) return !stop_;
+  return !wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop_; });
+}
+
+bool InProcessHost::SendBytes(InProcessLine& line, const Bytes& bytes, bool pace, int gapMs) {
+  if (gapMs > 0) {
+    for (const std::uint8_t byte : bytes)
+      if (!line.Send(&byte, 1) || !SleepMs(gapMs)) return false;
+    return true;
+  }
+  if (!pace) return line.Send(bytes.data(), bytes.size());
   const auto start = std::chrono::steady_clock::now();
   std::size_t sent = 0;
-  while (sent < frame.size()) {
+  while (sent < bytes.size()) {
     // Every byte whose time has come, at once: the average speed holds whatever the sleeps' grain.
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    const std::size_t due = std::min(frame.size(), static_cast<std::size_t>(elapsed / kByteTime) + 1);
+    const std::size_t due = std::min(bytes.size(), static_cast<std::size_t>(elapsed / kByteTime) + 1);
     if (due > sent) {
-      if (!line.Send(frame.data() + sent, due - sent)) return false;
+      if (!line.Send(bytes.data() + sent, due - sent)) return false;
       sent = due;
       continue;
     }
@@ -101,11 +120,25 @@ bool InProcessHost::SendReply(InProcessLine& line, const Bytes& frame, bool pace
   return true;
 }
 
+bool InProcessHost::Reply(InProcessLine& line, const Answer& answer, bool pace) {
+  if (!SleepMs(answer.waitMs)) return false;
+  for (const Bytes& frame : answer.frames) {
+    if (!SleepMs(answer.faults.delayMs)) return false;
+    if (!SendBytes(line, frame, pace || answer.faults.pace, answer.faults.splitGapMs)) return false;
+    if (answer.hangUp) {
+      // The rest of the answer never comes: the line goes as the cable does.
+      line.HangUp();
+      return false;
+    }
+  }
+  return true;
+}
+
 void InProcessHost::Serve() {
   HostFrameReader reader;
   std::unique_lock lock(mutex_);
   while (!stop_) {
-    wake_.wait(lock, [this] { return stop_ || newLine_ || !inbox_.empty(); });
+    wake_.wait(lock, [this] { return stop_ || newLine_ || !inbox_.empty() || !injectQueue_.empty(); });
     if (stop_) break;
     if (newLine_) {
       reader = HostFrameReader();
@@ -113,17 +146,17 @@ void InProcessHost::Serve() {
     }
     const Bytes bytes = std::move(inbox_);
     inbox_.clear();
+    const Bytes inject = std::move(injectQueue_);
+    injectQueue_.clear();
     const std::shared_ptr<InProcessLine> line = line_;
     const bool pace = pace_;
-    std::vector<Bytes> replies;
-    for (const Bytes& frame : reader.Feed(bytes.data(), bytes.size())) {
-      std::vector<Bytes> answer = host_.Handle(frame);
-      replies.insert(replies.end(), answer.begin(), answer.end());
-    }
-    if (!line || replies.empty()) continue;
     lock.unlock();
-    for (const Bytes& reply : replies)
-      if (!SendReply(*line, reply, pace)) break;
+    if (line && !inject.empty()) line->Send(inject.data(), inject.size());
+    host_.Read(bytes.data(), bytes.size());
+    for (const Bytes& frame : reader.Feed(bytes.data(), bytes.size())) {
+      const Answer answer = host_.Take(frame);
+      if (line && !Reply(*line, answer, pace)) break;
+    }
     lock.lock();
   }
 }

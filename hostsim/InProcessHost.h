@@ -1,6 +1,7 @@
 // Serves a SimulatedHost as an in-process device, so the program opens it by its COM number like
-// any port: the demo on every system, pseudo-terminal or not. A thread of its own collects the
-// program's bytes into frames and sends the answers back.
+// any port: the demo on every system, and the window tests where there are no pseudo-terminals. A
+// thread of its own collects the program's bytes into frames and sends the answers back, under the
+// same faults the pseudo-terminal's host takes.
 #pragma once
 
 #include <condition_variable>
@@ -10,12 +11,12 @@
 #include <string_view>
 #include <thread>
 
-#include "hostsim/SimulatedHost.h"
+#include "hostsim/FaultyHost.h"
 #include "link/InProcessDevice.h"
 
 namespace veyra::hostsim {
 
-class InProcessHost final : public InProcessPeer {
+class InProcessHost : public InProcessPeer {
  public:
   explicit InProcessHost(std::string password = "1234");
   ~InProcessHost() override;
@@ -27,6 +28,8 @@ class InProcessHost final : public InProcessPeer {
   bool Start(std::string_view name, std::string description);
   // Unregisters the device (a program that has it open loses its line) and stops serving.
   void Stop();
+  // The device goes as an unplugged adapter does.
+  void HangUp() { Stop(); }
   // The COM number the port list shows the device under; -1 before Start.
   int ComNumber() const;
   const std::string& Device() const { return registration_.Device(); }
@@ -36,8 +39,19 @@ class InProcessHost final : public InProcessPeer {
   // Answers at the speed of a 9600-baud line: a byte every 1.04 ms on average, in bursts where the
   // system's sleeps are coarser than that.
   void SetPace(bool pace);
-  SimulatedHost& Host() { return host_; }  // lock with Lock() while serving
-  std::unique_lock<std::mutex> Lock() { return std::unique_lock(mutex_); }
+  void SetFaults(const Faults& faults) { host_.SetFaults(faults); }
+  SimulatedHost& Host() { return host_.Host(); }  // lock with Lock() while serving
+  std::unique_lock<std::mutex> Lock() { return host_.Lock(); }
+  // Bytes unsolicited by any command: a late record, a stray frame.
+  void Inject(const Bytes& bytes);
+
+  // What the host has read.
+  Bytes RawReceived() const { return host_.RawReceived(); }
+  std::vector<Bytes> FramesReceived() const { return host_.FramesReceived(); }
+  std::size_t WaitForFrames(std::size_t count, int timeoutMs) const {
+    return host_.WaitForFrames(count, timeoutMs);
+  }
+  void ClearLog() { host_.ClearLog(); }
 
   // InProcessPeer: called by the program's threads.
   void Opened(std::shared_ptr<InProcessLine> line) override;
@@ -47,19 +61,22 @@ class InProcessHost final : public InProcessPeer {
  private:
   void Serve();
   // False when the program closed the line, or the host is stopping.
-  bool SendReply(InProcessLine& line, const Bytes& frame, bool pace);
+  bool Reply(InProcessLine& line, const Answer& answer, bool pace);
+  bool SendBytes(InProcessLine& line, const Bytes& bytes, bool pace, int gapMs);
+  bool SleepMs(int ms);  // false when stopping
 
-  SimulatedHost host_;
+  FaultyHost host_;
   InProcessRegistration registration_;
   std::thread thread_;
 
-  std::mutex mutex_;  // everything below, and host_ while serving
+  std::mutex mutex_;  // everything below
   std::condition_variable wake_;
   bool stop_ = false;
   bool pace_ = false;
   bool newLine_ = false;  // a new opening: a partial frame of the last one is no one's
   std::shared_ptr<InProcessLine> line_;
   Bytes inbox_;
+  Bytes injectQueue_;
 };
 
 }  // namespace veyra::hostsim

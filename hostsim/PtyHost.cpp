@@ -57,13 +57,6 @@ void PtyHost::HangUp() {
   Stop();
 }
 
-void PtyHost::SetFaults(const Faults& faults) {
-  std::lock_guard lock(mutex_);
-  faults_ = faults;
-  lastFrame_.clear();  // "from the k-th copy" counts from here
-  repeats_ = 0;
-}
-
 void PtyHost::Inject(const Bytes& bytes) {
   {
     std::lock_guard lock(mutex_);
@@ -71,28 +64,6 @@ void PtyHost::Inject(const Bytes& bytes) {
   }
   const std::uint64_t one = 1;
   [[maybe_unused]] ssize_t n = ::write(wake_, &one, sizeof one);
-}
-
-Bytes PtyHost::RawReceived() const {
-  std::lock_guard lock(mutex_);
-  return raw_;
-}
-
-std::vector<Bytes> PtyHost::FramesReceived() const {
-  std::lock_guard lock(mutex_);
-  return frames_;
-}
-
-std::size_t PtyHost::WaitForFrames(std::size_t count, int timeoutMs) const {
-  std::unique_lock lock(mutex_);
-  cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return frames_.size() >= count; });
-  return frames_.size();
-}
-
-void PtyHost::ClearLog() {
-  std::lock_guard lock(mutex_);
-  raw_.clear();
-  frames_.clear();
 }
 
 bool PtyHost::SleepMs(int ms) {
@@ -140,20 +111,17 @@ bool PtyHost::SendBytes(const Bytes& bytes, const Faults& faults) {
   return !stop_;
 }
 
-void PtyHost::Reply(const std::vector<Bytes>& frames, const Faults& faults) {
-  for (const Bytes& reply : frames) {
-    if (!SleepMs(faults.delayMs)) return;
-    Bytes out = faults.garbageBefore;
-    const Bytes& body = faults.replaceReply ? *faults.replaceReply : reply;
-    out.insert(out.end(), body.begin(), body.end());
-    if (faults.hangUpAfterBytes >= 0) {
-      out.resize(std::min(out.size(), static_cast<std::size_t>(faults.hangUpAfterBytes)));
-      SendBytes(out, faults);
+void PtyHost::Reply(const Answer& answer) {
+  if (!SleepMs(answer.waitMs)) return;
+  for (const Bytes& frame : answer.frames) {
+    if (!SleepMs(answer.faults.delayMs)) return;
+    if (answer.hangUp) {
+      SendBytes(frame, answer.faults);
       stop_ = true;  // the serving loop closes the master on its way out
       hungUp_ = true;
       return;
     }
-    if (!SendBytes(out, faults)) return;
+    if (!SendBytes(frame, answer.faults)) return;
     lastReplyWrittenNs_ = writeStartNs_;
   }
 }
@@ -170,12 +138,11 @@ void PtyHost::Serve() {
       std::uint64_t count;
       [[maybe_unused]] ssize_t n = ::read(wake_, &count, sizeof count);
       Bytes inject;
-      Faults faults;
       {
         std::lock_guard lock(mutex_);
         inject.swap(injectQueue_);
-        faults = faults_;
       }
+      Faults faults = host_.CurrentFaults();
       faults.hangUpAfterBytes = -1;
       if (!inject.empty()) SendBytes(inject, faults);
     }
@@ -197,33 +164,10 @@ void PtyHost::Serve() {
     }
     // Closes before this command are of earlier sessions; only one during the answer counts.
     ClientClosed();
-    {
-      std::lock_guard lock(mutex_);
-      raw_.insert(raw_.end(), chunk, chunk + n);
-    }
-    const std::vector<Bytes> frames = reader.Feed(chunk, static_cast<std::size_t>(n));
-    for (const Bytes& frame : frames) {
-      std::vector<Bytes> replies;
-      Faults faults;
-      int repeatsNow = 0;
-      {
-        std::lock_guard lock(mutex_);
-        frames_.push_back(frame);
-        repeats_ = (frame == lastFrame_) ? repeats_ + 1 : 1;
-        repeatsNow = repeats_;
-        lastFrame_ = frame;
-        faults = faults_;
-        if (faults_.hangUpAfterBytes >= 0) faults_.hangUpAfterBytes = -1;
-        const bool refused =
-            !faults.refuseFrom.empty() && frame.size() >= 2 + faults.refuseFrom.size() &&
-            std::equal(faults.refuseFrom.begin(), faults.refuseFrom.end(), frame.begin() + 2);
-        if (refused && !faults.refuseReply.empty()) replies = {faults.refuseReply};
-        if (!refused && !faults.silent && repeats_ >= faults.answerFromAttempt) replies = host_.Handle(frame);
-      }
-      cv_.notify_all();
-      const bool late = !replies.empty() && (!faults.lateFirstCopyOnly || repeatsNow == 1);
-      if (late && !SleepMs(faults.lateMs)) break;
-      Reply(replies, faults);
+    host_.Read(chunk, static_cast<std::size_t>(n));
+    for (const Bytes& frame : reader.Feed(chunk, static_cast<std::size_t>(n))) {
+      Reply(host_.Take(frame));
+      if (stop_) break;
     }
   }
   if (hungUp_ && master_ >= 0) {

@@ -140,6 +140,17 @@ InProcessRegistration RegisterInProcessDevice(std::string_view name, std::string
   return InProcessRegistration(device);
 }
 
+bool RenumberInProcessDevice(std::string_view device, int number) {
+  if (number < 1 || number > kMaxComNumber) return false;
+  std::lock_guard lock(RegistryMutex());
+  const auto found = Registry().find(std::string(device));
+  if (found == Registry().end()) return false;
+  for (const auto& [key, entry] : Registry())
+    if (key != found->first && entry.info.number == number) return false;
+  found->second.info.number = number;
+  return true;
+}
+
 std::vector<InProcessDevice> InProcessDevices() {
   std::vector<InProcessDevice> devices;
   {

@@ -78,6 +78,10 @@ class InProcessRegistration {
 InProcessRegistration RegisterInProcessDevice(std::string_view name, std::string description,
                                               InProcessPeer& peer);
 
+// Lists a registered device under COM number instead: for an environment that names its ports by
+// number, as a test's does. False when the device is not registered or another one has the number.
+bool RenumberInProcessDevice(std::string_view device, int number);
+
 // The registered devices, by COM number.
 std::vector<InProcessDevice> InProcessDevices();
 

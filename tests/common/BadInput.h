@@ -10,13 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 #include <string>
 #include <vector>
 
-#include "hostsim/PtyHost.h"
 #include "tests/common/CodecTestSupport.h"
+#include "tests/common/Keys.h"
 #include "tests/common/RecordingNotifier.h"
+#include "tests/common/TestHost.h"
 #include "tests/common/WaitFor.h"
 
 namespace veyra::test {
@@ -50,7 +50,7 @@ inline void ShowPageOf(QTabWidget* tabs, const QWidget* widget) {
 
 // Puts the row's input into its control, presses its button and compares what the user was
 // shown and what went on the line.
-inline void Press(const BadInput& row, RecordingNotifier& messages, hostsim::PtyHost& host) {
+inline void Press(const BadInput& row, RecordingNotifier& messages, TestHost& host) {
   SCOPED_TRACE(row.fault);
   messages.Clear();
   host.ClearLog();
@@ -58,7 +58,7 @@ inline void Press(const BadInput& row, RecordingNotifier& messages, hostsim::Pty
     edit->clear();
     if (row.entry == kSet) edit->setText(row.text);
     if (row.entry == kPasted) edit->insert(row.text);
-    if (row.entry == kTyped) QTest::keyClicks(edit, row.text);
+    if (row.entry == kTyped) KeyClicks(edit, row.text);
   } else if (auto* list = qobject_cast<QComboBox*>(row.control)) {
     list->setCurrentIndex(-1);
   } else if (auto* view = qobject_cast<QAbstractItemView*>(row.control)) {

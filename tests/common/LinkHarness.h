@@ -9,11 +9,11 @@
 #include <mutex>
 #include <vector>
 
-#include "hostsim/PtyHost.h"
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/TestHost.h"
 
 namespace veyra::test {
 
@@ -101,7 +101,7 @@ class LinkHarness : public ::testing::Test {
 
   TestEnvironment env;
   RecordingNotifier messages;
-  hostsim::PtyHost host;
+  TestHost host;
   CountingPort port;
   RecordingLink link;
 };

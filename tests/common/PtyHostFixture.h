@@ -1,11 +1,11 @@
-// Simulated hosts on pseudo-terminals of their own, reached through COM names in a private
-// environment: what the command-line and window tests talk to.
+// Simulated hosts reached through COM names in a private environment, each on a pseudo-terminal
+// of its own (in the process on Windows): what the command-line and window tests talk to.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "hostsim/PtyHost.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/TestHost.h"
 
 namespace veyra::test {
 
@@ -20,7 +20,7 @@ class PtyHostFixture : public ::testing::Test {
   }
 
   TestEnvironment env;
-  hostsim::PtyHost host;
+  TestHost host;
 };
 
 // What a search meets: a host that never answers on COM1, one that does on COM3.
@@ -37,7 +37,7 @@ class SearchHostsFixture : public ::testing::Test {
   }
 
   TestEnvironment env;
-  hostsim::PtyHost silent, host;
+  TestHost silent, host;
 };
 
 }  // namespace veyra::test

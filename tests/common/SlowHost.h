@@ -9,9 +9,9 @@
 #include <mutex>
 #include <vector>
 
-#include "hostsim/PtyHost.h"
 #include "link/Frame.h"
 #include "link/HostPort.h"
+#include "tests/common/TestHost.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CGridCtrl.h"
 

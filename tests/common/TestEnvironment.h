@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/Config.h"
+#include "link/InProcessDevice.h"
 #include "tests/common/ScratchDir.h"
 
 namespace veyra::test {
@@ -42,8 +43,13 @@ class TestEnvironment {
     replace("waittime=1000", "waittime=" + std::to_string(waittime));
     WriteConfig(text);
   }
-  // Makes COMn name the device.
+  // Makes COMn name the device. An in-process device (the hosts of the tests on Windows) takes the
+  // number itself, while it is registered.
   void MapPort(int n, const std::string& device) const {
+    if (IsInProcessDevice(device)) {
+      RenumberInProcessDevice(device, n);
+      return;
+    }
     const std::string link = dir_ + "/ports/COM" + std::to_string(n);
     std::error_code absent;
     std::filesystem::remove(link, absent);

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <atomic>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/Keys.h"
 #include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CGridCtrl.h"
@@ -241,13 +241,13 @@ TEST_F(SensorsDlgTest, DeletingEveryDeviceOfAKindAsksAndOnlyAYesWithAHostSendsIt
 TEST_F(SensorsDlgTest, EnterLearnsUnlessAnotherButtonIsInFocus) {
   ShowPage(1, Edit());
   Edit()->ZoneEdit()->setText("7");
-  QTest::keyClick(Edit()->ZoneEdit(), Qt::Key_Return);
+  test::KeyClick(Edit()->ZoneEdit(), Qt::Key_Return, QStringLiteral("\r"));
   EXPECT_EQ(OnTheLine(), Lines{FrameLine("02 11 11 07")});
   ASSERT_TRUE(messages.WaitFor(1));
   EXPECT_EQ(messages.Texts(), Lines{kTrigger});
   host.ClearLog();
   Edit()->DeleteAllSensorsButton()->setFocus();
-  QTest::keyClick(Edit()->DeleteAllSensorsButton(), Qt::Key_Return);
+  test::KeyClick(Edit()->DeleteAllSensorsButton(), Qt::Key_Return, QStringLiteral("\r"));
   EXPECT_TRUE(messages.Questions().empty());
   EXPECT_TRUE(host.FramesReceived().empty());
 }
