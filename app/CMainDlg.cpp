@@ -31,18 +31,19 @@ const QString kLastPortKey = QStringLiteral("port/last");
 const QString kPositionKey = QStringLiteral("window/position");
 
 // What the window remembers between runs, kept apart from config.ini, which holds the host's
-// command table and may be a portable copy beside the executable. The file is where QSettings puts
-// organisation and application "veyra-setup" (~/.config/veyra-setup/veyra-setup.conf), but its
-// path is worked out at each use: QSettings fixes its user directory at its first use in a process, and tests
-// move XDG_CONFIG_HOME for every window they build.
+// command table and may be a portable copy beside the executable: in the user's folder, as a file
+// on every system (not the Windows registry). Its path is worked out at each use, since tests move
+// that folder for every window they build.
 QString& RememberedStateName() {
   static QString name = QStringLiteral("veyra-setup.conf");
   return name;
 }
 
 QString RememberedStatePath() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QStringLiteral("/veyra-setup/") + RememberedStateName();
+  QString folder = QString::fromStdString(veyra::UserConfigDirectory());
+  // No home at all: Qt's own idea of a place, rather than the root of the file system.
+  if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  return folder + QStringLiteral("/") + RememberedStateName();
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Port discovery on Linux: explicit COMn links, then sysfs's ttyS, ttyUSB and ttyACM devices.
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "link/Config.h"
 #include "link/SystemComPorts.h"
 
 namespace veyra {
@@ -206,21 +206,9 @@ bool SameDevice(const std::string& a, const struct stat& aStat, bool aStatOk, co
   return aStat.st_dev == bStat.st_dev && aStat.st_ino == bStat.st_ino;
 }
 
-std::string HomeDirectory() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
-  struct passwd entry {};
-  struct passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
-      found->pw_dir != nullptr)
-    return found->pw_dir;
-  return {};
-}
-
 std::string NonEmptyEnv(const char* name) {
   const char* value = std::getenv(name);
-  return value != nullptr ? std::string(value) : std::string();
+  return value != nullptr && *value != '\0' ? std::string(value) : std::string();
 }
 
 std::string RealPath(const std::string& path) {
@@ -303,12 +291,8 @@ PortSources DefaultPortSources() {
   PortSources sources;
   sources.portsDir = NonEmptyEnv("VEYRA_PORTS_DIR");
   if (sources.portsDir.empty()) {
-    std::string config = NonEmptyEnv("XDG_CONFIG_HOME");
-    if (config.empty() || config.front() != '/') {  // relative values are invalid and ignored
-      const std::string home = HomeDirectory();
-      config = home.empty() ? std::string() : Join(home, ".config");
-    }
-    if (!config.empty()) sources.portsDir = Join(config, "veyra-setup/ports");
+    const std::string user = UserConfigDirectory();
+    if (!user.empty()) sources.portsDir = Join(user, "ports");
   }
   sources.sysfsRoot = NonEmptyEnv("VEYRA_SYSFS_ROOT");
   if (sources.sysfsRoot.empty()) sources.sysfsRoot = "/sys";

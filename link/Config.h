@@ -9,6 +9,12 @@
 
 namespace veyra {
 
+// The user's own folder for this program's files (config.ini when not portable, the ports
+// directory, the window's remembered state): $XDG_CONFIG_HOME/veyra-setup, XDG_CONFIG_HOME taken
+// only when absolute and defaulting to ~/.config; %APPDATA%\veyra-setup on Windows. Empty when
+// the user has no home or profile.
+std::string UserConfigDirectory();
+
 // The one location used both to write the default file and to read it:
 //  1. $VEYRA_CONFIG_PATH when set and non-empty;
 //  2. <executable's directory>/config.ini when a config.ini exists there, or the directory is

@@ -38,21 +38,25 @@ std::string HomeDirectory() {
   return home;
 }
 
+// XDG takes a relative XDG_CONFIG_HOME as unset.
+std::string UserDirectory(const std::string& xdgConfigHome, const std::string& home) {
+  if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') return xdgConfigHome + "/veyra-setup";
+  if (!home.empty()) return home + "/.config/veyra-setup";
+  return {};
+}
+
 }  // namespace
+
+std::string UserConfigDirectory() { return UserDirectory(Env("XDG_CONFIG_HOME"), HomeDirectory()); }
 
 std::string ResolveConfigPath(const ConfigPathInputs& in) {
   if (!in.overridePath.empty()) return in.overridePath;
   if (!in.exeDir.empty() && in.exeDirUsable) return in.exeDir + "/" + kFileName;
-  std::string base;
-  if (!in.xdgConfigHome.empty() && in.xdgConfigHome.front() == '/') {
-    base = in.xdgConfigHome;
-  } else if (!in.home.empty()) {
-    base = in.home + "/.config";
-  }
+  const std::string user = UserDirectory(in.xdgConfigHome, in.home);
   // With no home at all, the executable's directory is the only place left to name; writing
   // there fails and start-up says so.
-  if (base.empty()) return (in.exeDir.empty() ? std::string(".") : in.exeDir) + "/" + kFileName;
-  return base + "/veyra-setup/" + kFileName;
+  if (user.empty()) return (in.exeDir.empty() ? std::string(".") : in.exeDir) + "/" + kFileName;
+  return user + "/" + kFileName;
 }
 
 bool ExecutableDirectoryUsable(const std::string& exeDir, bool configThere, bool writable) {

@@ -41,6 +41,11 @@ bool DirectoryTakesFiles(const std::string& dir) {
 
 }  // namespace
 
+std::string UserConfigDirectory() {
+  const std::string appData = Env("APPDATA");
+  return appData.empty() ? std::string() : appData + "\\veyra-setup";
+}
+
 std::string ResolveConfigPath(const ConfigPathInputs& in) {
   if (!in.overridePath.empty()) return in.overridePath;
   if (!in.exeDir.empty() && in.exeDirUsable) return in.exeDir + "\\" + kFileName;

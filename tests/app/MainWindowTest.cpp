@@ -16,6 +16,7 @@
 #include "app/CMainDlg.h"
 #include "app/CPortCombo.h"
 #include "hostsim/InProcessHost.h"
+#include "link/ComPorts.h"
 #include "link/HostPort.h"
 #include "tests/common/BadInput.h"
 #include "tests/common/PtyHostFixture.h"
@@ -88,7 +89,7 @@ TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
-    for (const char* name : row.removed) std::filesystem::remove(env.Dir() + "/ports/" + name);
+    for (const char* name : row.removed) RemovePort(name);
     window.reset();
     port.Close();
     HostFound = 0;
@@ -188,7 +189,11 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   first.SearchButton()->click();
   DeliverPosted();
   ASSERT_EQ(first.LoginAccepted(), 1);
-  const QString device = QString::fromStdString(host.DevicePath());
+  // What the port is, as the port list describes it: the device a link names, or the host.
+  QString device;
+  for (const ComPort& listed : ListComPorts().value_or(std::vector<ComPort>{}))
+    if (listed.number == 3) device = QString::fromStdString(listed.description);
+  ASSERT_FALSE(device.isEmpty());
   const int com3 = first.PortList()->findText("COM3");
   EXPECT_EQ(first.PortList()->itemData(com3).toString(), QStringLiteral("COM3"));
   EXPECT_EQ(first.PortList()->itemData(com3, Qt::ToolTipRole).toString(), device);
@@ -209,11 +214,7 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   EXPECT_EQ(second.PortList()->currentText(), QStringLiteral("COM3"));
   window.reset();
 
-#ifdef _WIN32
-  host.Stop();  // the in-process device is listed while it is registered
-#else
-  std::filesystem::remove(env.Dir() + "/ports/COM3");
-#endif
+  RemovePort("COM3");
   EXPECT_EQ(Window().PortList()->currentText(), QStringLiteral("Авто"));
   EXPECT_TRUE(messages.Messages().empty());
 }

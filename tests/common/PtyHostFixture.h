@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/TestHost.h"
 
@@ -37,6 +40,16 @@ class SearchHostsFixture : public ::testing::Test {
   }
 
   TestEnvironment env;
+  // Takes "COM1" or "COM3" away, as an adapter pulled out: its link goes (on Windows, where the
+  // host is the device, the host goes).
+  void RemovePort(const std::string& name) {
+#ifdef _WIN32
+    (name == "COM1" ? silent : host).Stop();
+#else
+    std::filesystem::remove(env.Dir() + "/ports/" + name);
+#endif
+  }
+
   TestHost silent, host;
 };
 

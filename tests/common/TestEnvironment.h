@@ -23,6 +23,9 @@ class TestEnvironment {
     SetVariable("VEYRA_SYSFS_ROOT", dir_ + "/sys");
     SetVariable("VEYRA_SERIAL_BY_ID_DIR", dir_ + "/by-id");
     SetVariable("XDG_CONFIG_HOME", dir_ + "/xdg");  // the window's remembered port and place
+#ifdef _WIN32
+    SetVariable("APPDATA", dir_ + "/xdg");  // the same on Windows
+#endif
     SetVariable("VEYRA_CONFIG_PATH", ConfigPath());
     SetVariable("VEYRA_PORTS_DIR", dir_ + "/ports");
     WriteConfig(DefaultConfigText());
