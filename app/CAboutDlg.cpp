@@ -9,7 +9,7 @@
 #include "veyra/Version.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(parent) {
-  setWindowTitle(QStringLiteral("About Norvane"));
+  setWindowTitle(tr("About Norvane"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 16, 12);
@@ -18,9 +18,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(parent) {
   icon->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(48, 48));
   row->addWidget(icon);
   row->addWidget(
-      new QLabel(QStringLiteral("Norvane 3G Alarm Setup, version %1").arg(QLatin1String(veyra::kVersion)),
-                 this),
-      1);
+      new QLabel(tr("Norvane 3G Alarm Setup, version %1").arg(QLatin1String(veyra::kVersion)), this), 1);
   layout->addLayout(row);
   m_confirm = new QPushButton(tr("Подтвердить "), this);
   layout->addWidget(m_confirm, 0, Qt::AlignRight);

@@ -184,7 +184,9 @@ void CMainDlg::LoadTooltips() {
   for (int i = 0; i < kTileCount; ++i) {
     const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
     CPictureButton* tile = m_tiles[static_cast<std::size_t>(i)];
-    if (row.tooltipKey && ini) tile->setToolTip(ToQt(ini->GetValue("main", row.tooltipKey)));
+    if (row.tooltipKey && ini)
+      tile->setToolTip(
+          QCoreApplication::translate("TileTable", ini->GetValue("main", row.tooltipKey).c_str()));
     if (row.tooltip) tile->setToolTip(QCoreApplication::translate("TileTable", row.tooltip));
   }
 }

@@ -20,6 +20,18 @@ std::unique_ptr<CDialogBase> Open(QWidget* parent, veyra::HostPort& port) {
   return dialog;
 }
 
+// The tooltips config.ini holds as this program writes it (link/Config.cpp), in the catalogue so
+// that a file left as written shows them in the windows' language; a value someone wrote there
+// shows as written.
+[[maybe_unused]] constexpr const char* kDefaultTooltips[] = {
+    QT_TRANSLATE_NOOP("TileTable", "Check alarm history"),
+    QT_TRANSLATE_NOOP("TileTable", "Setting Alarm Telephone Numbers"),
+    QT_TRANSLATE_NOOP("TileTable", "Operate on the host"),
+    QT_TRANSLATE_NOOP("TileTable", "Setting Timed Arm/Disarm"),
+    QT_TRANSLATE_NOOP("TileTable", "System Setup"),
+    QT_TRANSLATE_NOOP("TileTable", "Upgrade"),
+};
+
 }  // namespace
 
 const std::array<TileRow, kTileCount>& Tiles() {

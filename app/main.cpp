@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--lang") == 0) {
       language = i + 1 < argc ? veyra::LanguageOfOption(argv[++i]) : std::nullopt;
       if (!language) {
-        std::fprintf(stderr, "veyra-setup: --lang takes en (English) or ru (the texts as written)\n");
+        std::fprintf(stderr, "veyra-setup: --lang takes original (the texts as written), en or ru\n");
         return 2;
       }
     }
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf("usage: veyra-setup [--demo] [--trace] [--lang en|ru] [--version]\n");
+      std::printf("usage: veyra-setup [--demo] [--trace] [--lang original|en|ru] [--version]\n");
       return 0;
     }
   }
@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("veyra-setup"));
     const QStringList args = QApplication::arguments();
     veyra::InitResources();
-    // Without --lang the system's setting decides (LANG=en_US.UTF-8 gives English).
+    // Without --lang the system's setting decides (LANG=en_US.UTF-8 gives English, ru_RU Russian,
+    // any other the texts as written).
     if (!veyra::LoadLanguage(language.value_or(veyra::LanguageOfLocale(QLocale::system()))))
       std::fprintf(stderr, "veyra-setup: the translations could not be loaded; the texts stay as written\n");
     QtNotifier notifier;

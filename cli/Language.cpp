@@ -1,6 +1,7 @@
 #include "cli/Language.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "link/Translatable.h"
 
@@ -8,8 +9,7 @@ namespace veyra::cli {
 
 namespace {
 
-std::optional<std::string> LookUpEnglish(std::string_view text) {
-  const std::span<const TextPair> texts = EnglishTexts();
+std::optional<std::string> LookUp(std::span<const TextPair> texts, std::string_view text) {
   const auto found =
       std::find_if(texts.begin(), texts.end(), [text](const TextPair& pair) { return pair.source == text; });
   if (found == texts.end()) return std::nullopt;
@@ -19,11 +19,33 @@ std::optional<std::string> LookUpEnglish(std::string_view text) {
 }  // namespace
 
 std::optional<Language> LanguageOfOption(std::string_view value) {
-  if (value == "en") return Language::English;
-  if (value == "ru") return Language::AsWritten;
+  std::string lower(value);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower == "original" || lower == "source") return Language::AsWritten;
+  if (lower == "en" || lower == "english") return Language::English;
+  if (lower == "ru" || lower == "russian") return Language::Russian;
   return std::nullopt;
 }
 
-std::string InEnglish(std::string_view text) { return TranslateText(text, LookUpEnglish); }
+std::string InEnglish(std::string_view text) {
+  return TranslateText(text, [](std::string_view t) { return LookUp(EnglishTexts(), t); });
+}
+
+std::string InRussian(std::string_view text) {
+  return TranslateText(text, [](std::string_view t) { return LookUp(RussianTexts(), t); });
+}
+
+Localizer LocalizerOf(Language language) {
+  switch (language) {
+    case Language::English:
+      return &InEnglish;
+    case Language::Russian:
+      return &InRussian;
+    case Language::AsWritten:
+      break;
+  }
+  return nullptr;
+}
 
 }  // namespace veyra::cli

@@ -45,24 +45,25 @@ std::vector<const Command*> SortedCommands() {
 }
 
 int PrintUsage(std::FILE* out) {
-  std::fprintf(out,
-               "usage: veyractl [OPTIONS] COMMAND [ARGS...] [OPTIONS]\n"
-               "       veyractl help COMMAND | COMMAND --help   (what a command's arguments mean)\n"
-               "       veyractl --help | --version\n"
-               "options go before or after the command, a command's own (--json, --yes, --only...) too;\n"
-               "--port=COM7 and -p COM7 work as well as --port COM7:\n"
-               "  -p, --port COMn|auto|DEVICE  the host's port: a COM name as `ports` lists it (com7 too),\n"
-               "                               auto (every port in turn; needs --password) or a device path\n"
-               "  --password NNNN              log in with the host's four-digit password first\n"
-               "  --trace[=FILE]               every frame sent and received, with its time, on standard\n"
-               "                               error or appended to FILE; a FILE that cannot be appended\n"
-               "                               to (a FIFO nothing reads, a directory) is refused\n"
-               "  -v, --verbose                the port's events and the login's status lines on standard "
-               "error\n"
-               "  --lang en|ru                 the messages in English, or as written (the default)\n"
-               "  --json                       one JSON document instead of the text: a reading command's\n"
-               "                               fields, any other command's {\"ok\", \"messages\"}\n"
-               "  --yes                        (destructive commands) really send it\n");
+  std::fprintf(
+      out,
+      "usage: veyractl [OPTIONS] COMMAND [ARGS...] [OPTIONS]\n"
+      "       veyractl help COMMAND | COMMAND --help   (what a command's arguments mean)\n"
+      "       veyractl --help | --version\n"
+      "options go before or after the command, a command's own (--json, --yes, --only...) too;\n"
+      "--port=COM7 and -p COM7 work as well as --port COM7:\n"
+      "  -p, --port COMn|auto|DEVICE  the host's port: a COM name as `ports` lists it (com7 too),\n"
+      "                               auto (every port in turn; needs --password) or a device path\n"
+      "  --password NNNN              log in with the host's four-digit password first\n"
+      "  --trace[=FILE]               every frame sent and received, with its time, on standard\n"
+      "                               error or appended to FILE; a FILE that cannot be appended\n"
+      "                               to (a FIFO nothing reads, a directory) is refused\n"
+      "  -v, --verbose                the port's events and the login's status lines on standard "
+      "error\n"
+      "  --lang original|en|ru        the messages as written (the default), in English or in Russian\n"
+      "  --json                       one JSON document instead of the text: a reading command's\n"
+      "                               fields, any other command's {\"ok\", \"messages\"}\n"
+      "  --yes                        (destructive commands) really send it\n");
   std::fprintf(out, "commands:\n");
   for (const Command* command : SortedCommands()) std::fprintf(out, "  %s\n", command->usage);
   std::fprintf(out, "  help [COMMAND]\n%s", kExitStatusText);
@@ -339,10 +340,10 @@ int main(int argc, char** argv) {
     options.password = *global.password;
   }
   if (global.lang) {
-    // Scripts read the messages as written; only an explicit --lang en changes them.
+    // Scripts read the messages as written; only an explicit --lang en or ru changes them.
     const std::optional<veyra::cli::Language> language = veyra::cli::LanguageOfOption(*global.lang);
-    if (!language) return UsageError("--lang takes en (English) or ru (the messages as written)");
-    options.localize = *language == veyra::cli::Language::English ? &veyra::cli::InEnglish : nullptr;
+    if (!language) return UsageError("--lang takes original (the messages as written), en or ru");
+    options.localize = veyra::cli::LocalizerOf(*language);
   }
   options.verbose = global.verbose;
   if (global.trace) {

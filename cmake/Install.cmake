@@ -30,7 +30,9 @@ if(VEYRA_GUI)
   set(VEYRA_RELEASE_DATE 2026-12-06)
   configure_file(data/org.veyra.setup.metainfo.xml.in "${CMAKE_BINARY_DIR}/data/org.veyra.setup.metainfo.xml" @ONLY)
   install(FILES data/org.veyra.setup.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES data/veyra-setup.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # The picture the windows carry (ui/resources), so that the menu shows the icon the window has.
+  install(FILES ui/resources/icons/app.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME veyra-setup.svg)
   install(FILES "${CMAKE_BINARY_DIR}/data/org.veyra.setup.metainfo.xml" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 

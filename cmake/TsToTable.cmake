@@ -1,4 +1,4 @@
-# cmake -DTS=<catalogue.ts> -DOUT=<file.cpp> -P TsToTable.cmake
+# cmake -DTS=<catalogue.ts> -DOUT=<file.cpp> -DNAME=<function> -P TsToTable.cmake
 # Writes the messages of the catalogue's "veyra" context (the texts of the Qt-free code) as a
 # plain C++ table for veyractl, which has no Qt to read the compiled catalogue with.
 cmake_minimum_required(VERSION 3.25)
@@ -80,7 +80,7 @@ ${rows}};
 
 }  // namespace
 
-std::span<const TextPair> EnglishTexts() { return kTexts; }
+std::span<const TextPair> ${NAME}() { return kTexts; }
 
 }  // namespace veyra::cli
 ")

@@ -23,6 +23,9 @@ for page in "$share"/man/man1/*.1*; do
   [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
 done
 echo "desktop entry, metainfo and $(ls "$share"/man/man1 | wc -l) man pages valid"
+# The menu's icon is the picture the windows carry, not a copy of it that can drift.
+cmp -s "$share/icons/hicolor/scalable/apps/veyra-setup.svg" ui/resources/icons/app.svg ||
+  fail "the installed icon is not ui/resources/icons/app.svg, the windows' own"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 for program in veyra-setup veyractl veyra-hostsim; do

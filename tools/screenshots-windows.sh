@@ -4,15 +4,15 @@
 # logs in to the Linux simulated host through a COM port of Wine's own (as tools/test-windows.sh
 # sets one up), the login box, and the window of each tile. The program's test script
 # (app/TestScript.h) clicks through them and saves each window in front.
-#   screenshots-windows.sh [--lang ru|en]   (default: both; ru is the texts as written)
+#   screenshots-windows.sh [--lang original|ru|en]   (default: all three)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-languages=(ru en)
+languages=(original ru en)
 case "${1:-}" in
   "") ;;
-  --lang) [[ "${2:-}" =~ ^(ru|en)$ ]] || { echo "usage: $0 [--lang ru|en]" >&2; exit 2; }; languages=("$2") ;;
-  *) echo "usage: $0 [--lang ru|en]" >&2; exit 2 ;;
+  --lang) [[ "${2:-}" =~ ^(original|ru|en)$ ]] || { echo "usage: $0 [--lang original|ru|en]" >&2; exit 2; }; languages=("$2") ;;
+  *) echo "usage: $0 [--lang original|ru|en]" >&2; exit 2 ;;
 esac
 bash tools/install-deps.sh wine64 fonts-wine xvfb
 build=$root/build-windows/build
@@ -59,23 +59,32 @@ for lang in "${languages[@]}"; do
   out=$root/screenshots-windows/$lang
   rm -rf "$out"
   mkdir -p "$out"
-  if [ "$lang" = ru ]; then
-    search="Поиск 3G-камеры"
-    tiles=("Настройки системы" "Журнал тревог" "Установка режимов" "Расписания"
-      "Настройки телефонных номеров" "Настройки датчиков" "MMS Setting" "Умный дом")
-  else
-    search="Find 3G camera"
-    tiles=("System settings" "Alarm log" "Arm/disarm" "Schedules" "Telephone numbers" "Sensor settings"
-      "MMS Setting" "Smart home")
-  fi
+  ok=OK
+  found="Successful to find main host!"
+  case "$lang" in
+    original)
+      search="Поиск 3G-камеры"
+      tiles=("Настройки системы" "Журнал тревог" "Установка режимов" "Расписания"
+        "Настройки телефонных номеров" "Настройки датчиков" "MMS Setting" "Умный дом") ;;
+    ru)
+      search="Поиск 3G-камеры"
+      tiles=("Настройки системы" "Журнал тревог" "Установка режимов" "Расписания"
+        "Настройки телефонных номеров" "Настройки датчиков" "Настройка MMS" "Умный дом")
+      ok="ОК"
+      found="3G-камера найдена!" ;;
+    en)
+      search="Find 3G camera"
+      tiles=("System settings" "Alarm log" "Arm/disarm" "Schedules" "Telephone numbers" "Sensor settings"
+        "MMS Setting" "Smart home") ;;
+  esac
   {
     echo "shot Z:$out/main-start.png"
     echo "click $search"
     echo "type 1234"
     echo "shot Z:$out/login.png"
-    echo "click OK"
+    echo "click $ok"
     echo "wait COM3"
-    echo "wait Successful to find main host!"
+    echo "wait $found"
     echo "shot Z:$out/main.png"
     for i in "${!tiles[@]}"; do
       echo "click ${tiles[$i]}"

@@ -62,7 +62,7 @@ check "installed program prints its version" "$([ "$printed" = "veyra-setup $ver
 # under Wine), it loads its plugins as it draws the main window; Wine's loader names each DLL.
 log=$scratch/program.log
 VEYRA_CONFIG_PATH='C:\veyra-test\config.ini' WINEDEBUG=-all,+loaddll \
-  "$wine" "$program_files/veyra-setup.exe" --lang ru >"$log" 2>&1 &
+  "$wine" "$program_files/veyra-setup.exe" --lang original >"$log" 2>&1 &
 program=$!
 wanted=('platforms\\qwindows.dll' 'imageformats\\qsvg.dll' 'styles\\qwindowsvistastyle.dll')
 loaded() { for p in "${wanted[@]}"; do grep -qF "veyra-setup\\\\$p\" at" "$log" || return 1; done; }

@@ -229,7 +229,7 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 set +e
 DISPLAY=$display VEYRA_TEST_SCRIPT="Z:$scratch/script.txt" \
-  timeout 180 "$wine" "$win_build/veyra-setup.exe" --lang ru >"$scratch/gui.out" 2>"$scratch/gui.err"
+  timeout 180 "$wine" "$win_build/veyra-setup.exe" --lang original >"$scratch/gui.out" 2>"$scratch/gui.err"
 gui_rc=$?
 set -e
 kill -TERM "$gui_host"
@@ -264,7 +264,7 @@ close                     # the main window: the program ends
 SCRIPT
 set +e
 DISPLAY=$display VEYRA_TEST_SCRIPT="Z:$scratch/demo-script.txt" \
-  timeout 180 "$wine" "$win_build/veyra-setup.exe" --demo --lang ru >"$scratch/demo.out" 2>"$scratch/demo.err"
+  timeout 180 "$wine" "$win_build/veyra-setup.exe" --demo --lang original >"$scratch/demo.out" 2>"$scratch/demo.err"
 demo_rc=$?
 set -e
 demo_log=$(tr -d '\r' <"$scratch/demo.err" | grep 'test script' || true)

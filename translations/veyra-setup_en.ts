@@ -7,6 +7,14 @@
         <source>Подтвердить </source>
         <translation>Confirm </translation>
     </message>
+    <message>
+        <source>About Norvane</source>
+        <translation>About Veyra Setup</translation>
+    </message>
+    <message>
+        <source>Norvane 3G Alarm Setup, version %1</source>
+        <translation>Veyra Setup, version %1</translation>
+    </message>
 </context>
 <context>
     <name>CAlarmHistoryDlg</name>
@@ -199,7 +207,7 @@
     <name>CMainDlg</name>
     <message>
         <source>About Norvane(&amp;A)...</source>
-        <translation>About Norvane(&amp;A)...</translation>
+        <translation>About Veyra Setup(&amp;A)...</translation>
     </message>
     <message>
         <source>Утилита настройки системы 3G видео-сигнализации</source>
@@ -255,6 +263,30 @@
     <message>
         <source>Phone:</source>
         <translation>Phone:</translation>
+    </message>
+    <message>
+        <source>APN:</source>
+        <translation>APN:</translation>
+    </message>
+    <message>
+        <source>USER:</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>PASSWORD:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>URL:</source>
+        <translation>URL:</translation>
+    </message>
+    <message>
+        <source>IP:</source>
+        <translation>IP:</translation>
+    </message>
+    <message>
+        <source>PORT:</source>
+        <translation>Port:</translation>
     </message>
 </context>
 <context>
@@ -599,6 +631,30 @@
     </message>
     <message>
         <source>Обновление</source>
+        <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>Check alarm history</source>
+        <translation>Check alarm history</translation>
+    </message>
+    <message>
+        <source>Setting Alarm Telephone Numbers</source>
+        <translation>Setting Alarm Telephone Numbers</translation>
+    </message>
+    <message>
+        <source>Operate on the host</source>
+        <translation>Operate on the host</translation>
+    </message>
+    <message>
+        <source>Setting Timed Arm/Disarm</source>
+        <translation>Setting Timed Arm/Disarm</translation>
+    </message>
+    <message>
+        <source>System Setup</source>
+        <translation>System Setup</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
         <translation>Upgrade</translation>
     </message>
 </context>
@@ -1304,6 +1360,14 @@
     <message>
         <source>Номер слишком длинный: не больше %1 знаков.</source>
         <translation>The number is too long: at most %1 characters.</translation>
+    </message>
+    <message>
+        <source>keypad</source>
+        <translation>Keypad</translation>
+    </message>
+    <message>
+        <source>NULL</source>
+        <translation>NULL</translation>
     </message>
 </context>
 </TS>

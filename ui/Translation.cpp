@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <algorithm>
+#include <cctype>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/Resources.h"
@@ -28,6 +31,17 @@ bool Install(const QString& name, const QStringList& directories) {
   return true;
 }
 
+bool InstallOurs(const char* name) {
+  InitResources();
+  return Install(QString::fromLatin1(name), {QStringLiteral(":/translations")});
+}
+
+bool InstallQtRussian() { return Install(QStringLiteral("qtbase_ru"), QtTranslationDirectories()); }
+
+// Qt is written in English: its catalogue only mends plurals ("1 file(s)"), so one not found costs
+// nothing (a Windows copy carries none).
+void InstallQtEnglish() { Install(QStringLiteral("qtbase_en"), QtTranslationDirectories()); }
+
 }  // namespace
 
 QStringList QtTranslationDirectories() {
@@ -36,8 +50,12 @@ QStringList QtTranslationDirectories() {
 }
 
 std::optional<Language> LanguageOfOption(std::string_view value) {
-  if (value == "en") return Language::English;
-  if (value == "ru") return Language::Russian;
+  std::string lower(value);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower == "original" || lower == "source") return Language::Original;
+  if (lower == "en" || lower == "english") return Language::English;
+  if (lower == "ru" || lower == "russian") return Language::Russian;
   return std::nullopt;
 }
 
@@ -48,7 +66,7 @@ Language LanguageOfLocale(const QLocale& locale) {
     case QLocale::Russian:
       return Language::Russian;
     default:
-      return Language::Source;
+      return Language::Original;
   }
 }
 
@@ -56,13 +74,17 @@ bool LoadLanguage(Language language) {
   for (const auto& translator : Loaded()) QCoreApplication::removeTranslator(translator.get());
   Loaded().clear();
   switch (language) {
-    case Language::Source:
-      return true;
+    case Language::Original:
+      // The windows as written are Russian, only a few messages are not: Qt's buttons and file
+      // dialogs beside them are Russian too, whatever the locale (under C they would be English).
+      return InstallQtRussian();
     case Language::English:
-      InitResources();
-      return Install(QStringLiteral("veyra-setup_en"), {QStringLiteral(":/translations")});
-    case Language::Russian:
-      return Install(QStringLiteral("qtbase_ru"), QtTranslationDirectories());
+      InstallQtEnglish();
+      return InstallOurs("veyra-setup_en");
+    case Language::Russian: {
+      const bool ours = InstallOurs("veyra-setup_ru");
+      return InstallQtRussian() && ours;
+    }
   }
   return false;
 }

@@ -61,7 +61,7 @@ inline constexpr std::array<std::string_view, kHighestSensorType + 1> SensorType
     QT_TRANSLATE_NOOP("veyra", "Датчик воды"),
     QT_TRANSLATE_NOOP("veyra", "Тепловой датчик"),
     QT_TRANSLATE_NOOP("veyra", "Беспроводной звонок"),
-    "keypad"};
+    QT_TRANSLATE_NOOP("veyra", "keypad")};
 
 // The mode column's text, indexed by ZoneMode 0 to 7; from 1 on also the learn-mode list.
 inline constexpr std::array<std::string_view, 8> ZoneModeNames = {

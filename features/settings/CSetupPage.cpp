@@ -36,7 +36,7 @@ CSetupPage::CSetupPage(QWidget* parent) : CHostPage(parent) {
   for (QLineEdit* edit : {m_siren, m_armDelay, m_alarmDelay}) edit->setToolTip(tr("0-90 секунд"));
   m_mmsSize = NewList(this, codec::MmsSizeTexts);
   m_network = NewList(this, codec::NetworkModeTexts);
-  m_signal = new QLabel(ToQt(codec::kSignalUnknownText), this);
+  m_signal = new QLabel(TrText(codec::kSignalUnknownText), this);
 
   auto* fields = new QGridLayout;
   const auto addRow = [&](int row, const QString& label, QWidget* control, const QString& unit) {

@@ -61,7 +61,8 @@ inline constexpr std::array<std::string_view, 2> NetworkModeTexts = {
 // The edits of the delays take digits only and at most this many of them; nothing checks a range.
 inline constexpr int kDelayFieldMaxDigits = 2;
 
-inline constexpr std::string_view kSignalUnknownText = "NULL";  // until a record has been read
+inline constexpr std::string_view kSignalUnknownText =
+    QT_TRANSLATE_NOOP("veyra", "NULL");  // until a record has been read
 
 inline constexpr std::string_view kSettingsHostNotFoundText =
     QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");

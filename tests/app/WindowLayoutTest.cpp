@@ -1,9 +1,9 @@
-// Every window of the program, each page of a paged one in front in turn, as written and in English:
-// no caption, label, button or tab text may be cut, nothing may stick out of the client area or sit
-// far below the caption, and in English no text of the sources' languages may be left. Run by ctest
-// at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved as a picture there
-// (tools/screenshots.sh does this under a virtual X server). Last, what the English catalogue makes
-// of the codecs' texts where they reach a person.
+// Every window of the program, each page of a paged one in front in turn, as written, in English and
+// in Russian: no caption, label, button or tab text may be cut, nothing may stick out of the client
+// area or sit far below the caption, and in English or Russian no text of another language may be
+// left. Run by ctest at scale 1 and 2. With VEYRA_SCREENSHOT_DIR set, each window is also saved as a
+// picture there, as written, and in the folders en/ and ru/ (tools/screenshots.sh does this under a
+// virtual X server). Last, what the catalogues make of the codecs' texts where they reach a person.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -27,6 +27,7 @@
 #include "features/alarm/PhoneCodec.h"
 #include "link/HostPort.h"
 #include "session/LoginCodec.h"
+#include "tests/common/LanguageOfText.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/WaitFor.h"
@@ -80,35 +81,28 @@ std::vector<std::string> LayoutFaults(CDialogBase& window) {
   return faults;
 }
 
-bool SourceLanguage(const QString& text) {
-  for (const QChar c : text) {
-    const char16_t u = c.unicode();
-    if ((u >= 0x0400 && u <= 0x052F) || (u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
-      return true;
-  }
-  return false;
-}
+using Foreign = bool (*)(const QString&);
 
-void CheckModel(const QAbstractItemModel* model, const QString& where, QStringList& faults) {
+void CheckModel(const QAbstractItemModel* model, const QString& where, Foreign foreign, QStringList& faults) {
   if (!model) return;
   for (int column = 0; column < model->columnCount(); ++column)
     for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
-      if (const QString text = model->headerData(column, orientation).toString(); SourceLanguage(text))
+      if (const QString text = model->headerData(column, orientation).toString(); foreign(text))
         faults << where + QStringLiteral(" header: ") + text;
   for (int row = 0; row < model->rowCount(); ++row)
     for (int column = 0; column < model->columnCount(); ++column)
       for (const int role : {Qt::DisplayRole, Qt::ToolTipRole})
-        if (const QString text = model->index(row, column).data(role).toString(); SourceLanguage(text))
+        if (const QString text = model->index(row, column).data(role).toString(); foreign(text))
           faults << where + QStringLiteral(" item: ") + text;
 }
 
 // Every text of the window a person can read: caption, labels, buttons, group titles, fields,
 // list and table items with their headers, tabs, menu entries and tooltips, pages behind others included.
-QStringList UntranslatedTexts(QWidget& window) {
+QStringList UntranslatedTexts(QWidget& window, Foreign foreign) {
   QStringList faults;
   const QString name = QString::fromLatin1(window.metaObject()->className());
   auto check = [&](const QString& text, const QString& what) {
-    if (SourceLanguage(text)) faults << name + QLatin1Char(' ') + what + QStringLiteral(": ") + text;
+    if (foreign(text)) faults << name + QLatin1Char(' ') + what + QStringLiteral(": ") + text;
   };
   check(window.windowTitle(), QStringLiteral("caption"));
   QList<QWidget*> widgets = window.findChildren<QWidget*>();
@@ -121,7 +115,7 @@ QStringList UntranslatedTexts(QWidget& window) {
     if (auto* group = qobject_cast<QGroupBox*>(widget)) check(group->title(), kind);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) check(field->text() + field->placeholderText(), kind);
     if (auto* view = qobject_cast<QAbstractItemView*>(widget))
-      CheckModel(view->model(), name + QLatin1Char(' ') + kind, faults);
+      CheckModel(view->model(), name + QLatin1Char(' ') + kind, foreign, faults);
     if (auto* tabs = qobject_cast<QTabBar*>(widget))
       for (int i = 0; i < tabs->count(); ++i) check(tabs->tabText(i) + tabs->tabToolTip(i), kind);
     if (auto* menu = qobject_cast<QMenu*>(widget))
@@ -133,7 +127,7 @@ QStringList UntranslatedTexts(QWidget& window) {
 // Loads a language for one scope and leaves the texts as written after it.
 struct LanguageScope {
   explicit LanguageScope(Language language) { EXPECT_TRUE(LoadLanguage(language)); }
-  ~LanguageScope() { LoadLanguage(Language::Source); }
+  ~LanguageScope() { LoadLanguage(Language::Original); }
 };
 
 TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
@@ -142,11 +136,20 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
   HostPort port;
   const QString shots = qEnvironmentVariable("VEYRA_SCREENSHOT_DIR");
   if (!shots.isEmpty()) QDir().mkpath(shots);
-  for (const Language language : {Language::Source, Language::English}) {
+  const struct {
+    Language language;
+    const char* folder;  // of the pictures
+    Foreign foreign;     // a text of another language; null where the texts stay as written
+  } languages[] = {{Language::Original, "", nullptr},
+                   {Language::English, "/en", &test::ForeignToEnglish},
+                   {Language::Russian, "/ru", &test::ForeignToRussian}};
+  for (const auto& [language, folder, foreign] : languages) {
     LanguageScope scope(language);
-    const bool english = language == Language::English;
+    SCOPED_TRACE(folder);
+    const QString pictures = shots.isEmpty() ? QString() : shots + QLatin1String(folder);
+    if (!pictures.isEmpty()) QDir().mkpath(pictures);
     QStringList untranslated;
-    // Each page in front in turn; the pictures are of the windows as written.
+    // Each page in front in turn.
     const auto check = [&](CDialogBase& window, const QString& name) {
       auto* paged = qobject_cast<CPagedDialog*>(&window);
       for (int page = 0; page < (paged ? paged->Tabs()->count() : 1); ++page) {
@@ -156,10 +159,10 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
         test::DeliverPosted();
         for (const std::string& fault : LayoutFaults(window))
           ADD_FAILURE() << shot.toStdString() << ": " << fault;
-        if (!english && !shots.isEmpty())
-          window.grab().save(shots + QLatin1Char('/') + shot + QStringLiteral(".png"));
+        if (!pictures.isEmpty())
+          window.grab().save(pictures + QLatin1Char('/') + shot + QStringLiteral(".png"));
       }
-      if (english) untranslated << UntranslatedTexts(window);
+      if (foreign) untranslated << UntranslatedTexts(window, foreign);
     };
     {
       CMainDlg main(port);
@@ -186,27 +189,30 @@ TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithThe
     const char* fault;
     std::string text;
     const char* english;
+    const char* russian;  // null: as written
   } rows[] = {
-      {"a message is not translated", std::string(kLineLostText), "Connection to the host lost!"},
-      {"a Chinese caption is not translated", "错误！", "Error!"},
+      {"a message is not translated", std::string(kLineLostText), "Connection to the host lost!", nullptr},
+      {"a Chinese caption is not translated", "错误！", "Error!", "Ошибка!"},
       {"a text built around a value loses the value", alarm::PhoneSlotFailureText(3),
-       "Saving telephone number 3 failed!"},
+       "Saving telephone number 3 failed!", "Сбой при сохранении телефонного номера 3!"},
       {"a refused number's character lost from its detail", alarm::PhoneRefusalDetail("12-3"),
-       "«-» cannot be stored in a number: only digits, * and G can."},
+       "«-» cannot be stored in a number: only digits, * and G can.", nullptr},
       {"a blank in a refused number not named in the language", alarm::PhoneRefusalDetail("1 2"),
-       "A blank cannot be stored in a number: only digits, * and G can."},
+       "A blank cannot be stored in a number: only digits, * and G can.", nullptr},
       {"a status line's port is not translated with it", session::NotFoundStatus(session::kAutoPortText),
-       "Auto 3G camera not found!"},
-      {"a status line's port is changed", session::FoundStatus(33), "COM33 Successful to find main host!"},
-      {"a text unknown to the catalogue is changed", "COM7", "COM7"},
+       "Auto 3G camera not found!", "Авто: 3G-камера не найдена!"},
+      {"a status line's port is changed", session::FoundStatus(33), "COM33 Successful to find main host!",
+       "COM33: 3G-камера найдена!"},
+      {"a text unknown to the catalogue is changed", "COM7", "COM7", nullptr},
   };
-  for (const Language language : {Language::English, Language::Source, Language::Russian}) {
+  for (const Language language : {Language::English, Language::Original, Language::Russian}) {
     LanguageScope scope(language);
     for (const auto& row : rows) {
       SCOPED_TRACE(row.fault);
-      const QString expected =
-          language == Language::English ? QString::fromUtf8(row.english) : ToQt(row.text);
-      EXPECT_EQ(TrText(row.text), expected);
+      const char* translated = language == Language::English   ? row.english
+                               : language == Language::Russian ? row.russian
+                                                               : nullptr;
+      EXPECT_EQ(TrText(row.text), translated ? QString::fromUtf8(translated) : ToQt(row.text));
     }
   }
   // A box's text, caption and detail each go through the catalogue; as written they are QtNotifier's.

@@ -69,7 +69,7 @@ TEST_F(VeyractlBadArgsTest, RefusedBeforeAnythingIsSent) {
       {"--port auto without the password to find the host", {"--port", "auto", "arm"}, 2, "--port auto with --password"},
       {"a bare -- not named", {"--", "arm"}, 2, "unknown option '--'"},
       {"an over-long option crashes", {"--" + kLong}, 2, "unknown option"},
-      {"an unknown language taken", On({"--lang", "de", "arm"}), 2, "--lang takes en (English) or ru"},
+      {"an unknown language taken", On({"--lang", "de", "arm"}), 2, "--lang takes original (the messages as written), en or ru"},
       // Commands that do not exist.
       {"an unknown command runs", On({"frobnicate"}), 2, "unknown command 'frobnicate'"},
       {"command names matched case-blind", On({"ARM"}), 2, "unknown command 'ARM'"},

@@ -79,7 +79,10 @@ TEST_F(VeyractlCommandTest, OperateAndHistory) {
   const Row rows[] = {
       // clang-format off
       {"an acknowledged arm fails", {"arm"}, kAnswers, 0, "Активировать систему!\n", {arm}},
-      {"--lang ru changes the message", {"--lang", "ru", "arm"}, kAnswers, 0, "Активировать систему!\n", {arm}},
+      {"--lang ru leaves the message as written", {"--lang", "ru", "arm"}, kAnswers, 0, "Система поставлена на охрану!\n",
+       {arm}},
+      {"--lang original changes the message", {"--lang", "original", "arm"}, kAnswers, 0, "Активировать систему!\n",
+       {arm}},
       {"--lang en leaves the message untranslated", {"--lang", "en", "arm"}, kAnswers, 0, "System armed!\n", {arm}},
       {"a refused disarm exits 0 or silently", {"disarm"}, refusal, 1, "Ошибка деактивации!\n", {disarm}},
       {"an unanswered partial is not retried, or exits 0", {"partial"}, kSilent, 1, "Выборочный режим Failure!\n",

@@ -16,9 +16,10 @@
 
 namespace {
 
-// Every string literal of the GUI program's sources, each with the file it stands in. The texts
-// live in codec tables, message constants and the dialogs alike; taking them from the sources
-// means a text added later is checked without anyone listing it here.
+// Every string literal of the GUI program's sources and every translation of its catalogues, each
+// with the file it stands in. The texts live in codec tables, message constants and the dialogs
+// alike; taking them from the files means a text added later is checked without anyone listing it
+// here.
 std::multimap<char32_t, QString> ProgramCharacters(int& cyrillicTexts, int& chineseTexts) {
   // A character literal first, so that '"' does not open a string.
   static const QRegularExpression literal(R"re('(?:[^'\\\n]|\\.)+'|"((?:[^"\\\n]|\\.)*)")re");
@@ -27,6 +28,12 @@ std::multimap<char32_t, QString> ProgramCharacters(int& cyrillicTexts, int& chin
   static const QRegularExpression chinese(QStringLiteral("[\\x{4E00}-\\x{9FFF}]"));
   std::multimap<char32_t, QString> where;
   const QString root = QStringLiteral(VEYRA_SOURCE_DIR);
+  const auto note = [&](const QString& text, const QString& path) {
+    for (const char32_t c : text.toUcs4()) {
+      if (!QChar::isPrint(c) || QChar::isSpace(c)) continue;
+      if (where.count(c) == 0) where.emplace(c, path.mid(root.size() + 1) + ": \"" + text + '"');
+    }
+  };
   for (const char* folder : {"link", "session", "ui", "features", "app"}) {
     QDirIterator files(root + '/' + folder, {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
@@ -39,12 +46,19 @@ std::multimap<char32_t, QString> ProgramCharacters(int& cyrillicTexts, int& chin
         text.remove(escape);
         if (text.contains(cyrillic)) ++cyrillicTexts;
         if (text.contains(chinese)) ++chineseTexts;
-        for (const char32_t c : text.toUcs4()) {
-          if (!QChar::isPrint(c) || QChar::isSpace(c)) continue;
-          if (where.count(c) == 0) where.emplace(c, path.mid(root.size() + 1) + ": \"" + text + '"');
-        }
+        note(text, path);
       }
     }
+  }
+  static const QRegularExpression translation(QStringLiteral("<translation>([^<]*)</translation>"));
+  QDirIterator catalogues(root + QStringLiteral("/translations"), {"*.ts"}, QDir::Files);
+  while (catalogues.hasNext()) {
+    const QString path = catalogues.next();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    const QString catalogue = QString::fromUtf8(file.readAll());
+    for (auto match = translation.globalMatch(catalogue); match.hasNext();)
+      note(match.next().captured(1), path);
   }
   return where;
 }
