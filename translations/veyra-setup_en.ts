@@ -243,6 +243,21 @@
     </message>
 </context>
 <context>
+    <name>CMessageDialog</name>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CMmsSettingDlg</name>
     <message>
         <source>MMS Setting</source>

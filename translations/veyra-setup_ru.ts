@@ -243,6 +243,21 @@
     </message>
 </context>
 <context>
+    <name>CMessageDialog</name>
+    <message>
+        <source>Да</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
     <name>CMmsSettingDlg</name>
     <message>
         <source>MMS Setting</source>

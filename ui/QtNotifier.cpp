@@ -68,7 +68,8 @@ void QtNotifier::ShowNext() {
 
   const QString caption = message.caption.empty() ? ApplicationName() : TrText(message.caption);
   QWidget* owner = message.owned ? FindOwner() : nullptr;
-  auto* box = new QMessageBox(ToBoxIcon(message.icon), caption, TrText(message.text), QMessageBox::Ok, owner);
+  auto* box = new CMessageDialog(ToBoxIcon(message.icon), caption, TrText(message.text),
+                                 CMessageDialog::Kind::Message, owner);
   if (!message.detail.empty()) box->setInformativeText(TrText(message.detail));
   box->setWindowModality(Qt::ApplicationModal);
   connect(box, &QDialog::finished, box, &QObject::deleteLater);
@@ -85,20 +86,18 @@ void QtNotifier::ShowNext() {
 bool QtNotifier::Ask(const veyra::Message& question) {
   if (!OnGuiThread()) return false;
   const QString caption = question.caption.empty() ? ApplicationName() : TrText(question.caption);
-  QMessageBox box(QMessageBox::Question, caption, TrText(question.text), QMessageBox::Yes | QMessageBox::No,
-                  question.owned ? FindOwner() : nullptr);
+  CMessageDialog box(QMessageBox::Question, caption, TrText(question.text), CMessageDialog::Kind::Question,
+                     question.owned ? FindOwner() : nullptr);
   if (!question.detail.empty()) box.setInformativeText(TrText(question.detail));
-  box.setDefaultButton(QMessageBox::No);
-  box.setEscapeButton(QMessageBox::No);
   // Announced once the box is up and taking input, so a test can answer it.
-  QPointer<QMessageBox> shown(&box);
+  QPointer<CMessageDialog> shown(&box);
   QMetaObject::invokeMethod(
       this,
       [this, shown] {
         if (shown) emit BoxShown(shown);
       },
       Qt::QueuedConnection);
-  return box.exec() == QMessageBox::Yes;
+  return box.exec() == QDialog::Accepted;
 }
 
 void QtNotifier::BeginWait() {

@@ -4,13 +4,13 @@
 // caller on the GUI thread goes on at once and a later box waits until the earlier one is closed.
 #pragma once
 
-#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <deque>
 
 #include "link/Notifier.h"
+#include "ui/CMessageDialog.h"
 
 class QWidget;
 
@@ -18,8 +18,8 @@ class QtNotifier final : public QObject, public veyra::Notifier {
   Q_OBJECT
 
  public:
-  // The caption of a box that has none of its own.
-  static QString ApplicationName() { return QStringLiteral("veyra-setup"); }
+  // The caption of a box that has none of its own: the program's name, the same in every language.
+  static QString ApplicationName() { return QStringLiteral("Veyra Setup"); }
 
   explicit QtNotifier(QObject* parent = nullptr);
   ~QtNotifier() override;
@@ -36,12 +36,12 @@ class QtNotifier final : public QObject, public veyra::Notifier {
   // The owner of an owned box when no dialog of ours is active (the main window).
   void SetDefaultOwner(QWidget* owner) { m_defaultOwner = owner; }
 
-  QMessageBox* CurrentBox() const { return m_current; }
+  CMessageDialog* CurrentBox() const { return m_current; }
   int PendingCount() const { return static_cast<int>(m_pending.size()); }
   int WaitDepth() const { return m_waitDepth; }
 
  signals:
-  void BoxShown(QMessageBox* box);  // the box is on screen; tests close it from here
+  void BoxShown(CMessageDialog* box);  // the box is on screen; tests close it from here
 
  private:
   void Enqueue(const veyra::Message& message);
@@ -50,7 +50,7 @@ class QtNotifier final : public QObject, public veyra::Notifier {
   bool OnGuiThread() const;
 
   std::deque<veyra::Message> m_pending;
-  QPointer<QMessageBox> m_current;
+  QPointer<CMessageDialog> m_current;
   QPointer<QWidget> m_defaultOwner;
   int m_waitDepth = 0;
 };

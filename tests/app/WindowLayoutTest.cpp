@@ -24,6 +24,7 @@
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/TileTable.h"
+#include "features/alarm/HistoryCodec.h"
 #include "features/alarm/PhoneCodec.h"
 #include "link/HostPort.h"
 #include "session/LoginCodec.h"
@@ -32,6 +33,7 @@
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CCaptionButton.h"
+#include "ui/CMessageDialog.h"
 #include "ui/CPagedDialog.h"
 #include "ui/CTabCtrlEx.h"
 #include "ui/QtNotifier.h"
@@ -179,6 +181,16 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
     check(login, QStringLiteral("login"));
     CAboutDlg about;
     check(about, QStringLiteral("about"));
+    // A box and a question, as the notifier builds them: one with a detail, one with the longest
+    // question the program asks.
+    CMessageDialog box(QMessageBox::Critical, TrText("Failure!"), TrText(std::string(kLineLostText)),
+                       CMessageDialog::Kind::Message);
+    box.setInformativeText(TrText("Час постановки: от 0 до 23."));
+    check(box, QStringLiteral("box"));
+    CMessageDialog question(QMessageBox::Question, QtNotifier::ApplicationName(),
+                            TrText(std::string(alarm::kHistoryEraseQuestionText)),
+                            CMessageDialog::Kind::Question);
+    check(question, QStringLiteral("question"));
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QLatin1Char('\n')).toStdString();
   }
 }
@@ -219,7 +231,7 @@ TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithThe
   LanguageScope english(Language::English);
   QtNotifier notifier;
   QString shown, caption, detail;
-  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) {
+  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](CMessageDialog* box) {
     shown = box->text();
     caption = box->windowTitle();
     detail = box->informativeText();

@@ -34,6 +34,8 @@ inline bool ForeignToRussian(const QString& text) {
   static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
   QString rest = text;
   rest.remove(marker);
+  rest.remove(QStringLiteral("Veyra Setup"));  // the program's name, in Latin letters everywhere
+  rest.remove(QStringLiteral("Veyra"));
   for (auto match = word.globalMatch(rest); match.hasNext();)
     if (!LatinWordsOfRussian().contains(match.next().captured())) return true;
   return false;

@@ -3,9 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <functional>
 #include <thread>
 #include <vector>
 
+#include "tests/common/Keys.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CDialogBase.h"
 #include "ui/QtNotifier.h"
@@ -19,14 +21,14 @@ veyra::Message Text(const std::string& text) { return veyra::Message{text, "", t
 int VisibleBoxes() {
   int count = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
-    count += (qobject_cast<QMessageBox*>(w) && w->isVisible());
+    count += (qobject_cast<CMessageDialog*>(w) && w->isVisible());
   return count;
 }
 
 TEST(QtNotifier, BoxesFromAnyThreadAppearInArrivalOrderOneAtATime) {
   QtNotifier notifier;
-  std::vector<QMessageBox*> shown;
-  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) { shown.push_back(box); });
+  std::vector<CMessageDialog*> shown;
+  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](CMessageDialog* box) { shown.push_back(box); });
   notifier.Show(Text("first"));
   ASSERT_TRUE(WaitFor([&] { return shown.size() == 1; }));
   std::thread reader([&] {
@@ -58,12 +60,12 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
   } rows[] = {
       // clang-format off
       {"no caption shows no application name", {"3G камера не найдена!!", "", true, veyra::Icon::None},
-       "veyra-setup", QMessageBox::NoIcon},
+       "Veyra Setup", QMessageBox::NoIcon},
       {"own caption lost, or an unowned box given an owner",
        {"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::Error}, "Failure!", QMessageBox::Critical},
       {"a caption not in ASCII garbled", {"y", "串口", true, veyra::Icon::Information}, "串口", QMessageBox::Information},
       {"a refusal's detail left out of the box",
-       {"Неверное время!", "", true, veyra::Icon::None, "Час постановки: от 0 до 23."}, "veyra-setup",
+       {"Неверное время!", "", true, veyra::Icon::None, "Час постановки: от 0 до 23."}, "Veyra Setup",
        QMessageBox::NoIcon},
       // clang-format on
   };
@@ -75,8 +77,8 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
     ASSERT_TRUE(WaitFor([&] { return dialog.isActiveWindow(); }, 2000))
         << "an owned box takes the active window";
     QtNotifier notifier;
-    QMessageBox* shown = nullptr;
-    QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) { shown = box; });
+    CMessageDialog* shown = nullptr;
+    QObject::connect(&notifier, &QtNotifier::BoxShown, [&](CMessageDialog* box) { shown = box; });
     notifier.Show(row.message);
     ASSERT_TRUE(WaitFor([&] { return shown != nullptr; }));
     EXPECT_EQ(shown->windowTitle(), QString::fromUtf8(row.caption));
@@ -87,6 +89,9 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
     ASSERT_EQ(shown->buttons().size(), 1);
     EXPECT_EQ(shown->buttons()[0]->text().remove('&'), "OK");
     EXPECT_TRUE(shown->isModal());
+    EXPECT_TRUE(shown->windowFlags() & Qt::FramelessWindowHint)
+        << "a box in the system's frame, not the windows'";
+    EXPECT_EQ(shown->CaptionRect().height(), CDialogBase::kCaptionHeight);
     shown->accept();
   }
 }
@@ -97,7 +102,7 @@ TEST(QtNotifier, QueueGoesOnWhenABoxDiesWithItsOwner) {
   notifier.SetDefaultOwner(owner);
   owner->show();
   std::vector<std::string> texts;
-  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](QMessageBox* box) {
+  QObject::connect(&notifier, &QtNotifier::BoxShown, [&](CMessageDialog* box) {
     texts.push_back(box->text().toStdString());
     if (texts.size() == 1) {
       delete owner;  // the window goes away with its box still open
@@ -109,6 +114,48 @@ TEST(QtNotifier, QueueGoesOnWhenABoxDiesWithItsOwner) {
   notifier.Show(Text("after"));
   ASSERT_TRUE(WaitFor([&] { return texts.size() == 2; }));
   EXPECT_EQ(texts[1], "after");
+}
+
+// A question is answered No unless Yes is pressed on purpose: Enter takes the focused button,
+// which is No when the box opens.
+TEST(QtNotifier, QuestionsAnswerNoUnlessYesIsPressed) {
+  const struct {
+    const char* fault;
+    std::function<void(CMessageDialog&)> answer;
+    bool yes;
+  } rows[] = {
+      {"Enter on a fresh box answers Yes",
+       [](CMessageDialog& box) { veyra::test::KeyClick(&box, Qt::Key_Return); }, false},
+      {"Escape answers Yes", [](CMessageDialog& box) { veyra::test::KeyClick(&box, Qt::Key_Escape); }, false},
+      {"the caption's cross answers Yes", [](CMessageDialog& box) { box.close(); }, false},
+      {"Yes chosen with the keyboard is not taken",
+       [](CMessageDialog& box) {
+         for (QAbstractButton* button : box.buttons())
+           if (button != box.DefaultButton()) button->setFocus();
+         veyra::test::KeyClick(&box, Qt::Key_Return);
+       },
+       true},
+      {"a click on Yes is not taken",
+       [](CMessageDialog& box) {
+         for (QAbstractButton* button : box.buttons())
+           if (button != box.DefaultButton()) button->click();
+       },
+       true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    QtNotifier notifier;
+    QString caption;
+    QObject::connect(&notifier, &QtNotifier::BoxShown, [&](CMessageDialog* box) {
+      caption = box->windowTitle();
+      EXPECT_EQ(box->buttons().size(), 2);
+      EXPECT_EQ(box->icon(), QMessageBox::Question);
+      row.answer(*box);
+    });
+    const bool yes = notifier.Ask({"Удалить все датчики?", "", false, veyra::Icon::None});
+    EXPECT_EQ(yes, row.yes);
+    EXPECT_EQ(caption, QtNotifier::ApplicationName());
+  }
 }
 
 }  // namespace
