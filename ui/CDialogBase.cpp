@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -362,8 +363,12 @@ void CDialogBase::mousePressEvent(QMouseEvent* event) {
     ShowSystemMenu();
     return;
   }
-  // Let the window manager move the window where it can; otherwise follow the mouse ourselves.
-  if (windowHandle() && windowHandle()->startSystemMove()) return;
+  // Follow the mouse ourselves where a program may place its windows (X11: there, openbox moved
+  // a window by its own position again on the first motion of a system move). Elsewhere, as on
+  // Wayland, the system moves it.
+  if (QGuiApplication::platformName() != QLatin1String("xcb") && windowHandle() &&
+      windowHandle()->startSystemMove())
+    return;
   m_dragging = true;
   m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
