@@ -30,6 +30,7 @@ void CPagedDialog::SetCommn(veyra::HostPort* port) {
 void CPagedDialog::OnPageShown(int index) {
   if (index < 0 || index >= static_cast<int>(m_pages.size())) return;
   CHostPage* page = m_pages[static_cast<std::size_t>(index)];
+  ShowStatus(QString());  // the other page's answer is not this page's
   if (m_port) page->Link().SetCommn(m_port);
   page->OnPageShown();
 }
