@@ -11,6 +11,7 @@
 
 CLoginDlg::CLoginDlg(QWidget* parent) : CDialogBase(parent) {
   setWindowTitle(tr("Авторизация"));
+  SetStatusLineShown(true);  // says why OK did not close it
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 16, 12);
   auto* row = new QHBoxLayout;

@@ -78,7 +78,6 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   setWindowTitle(tr("Утилита настройки системы 3G видео-сигнализации"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   SetMinimizable(true);
-  SetStatusLineShown(false);  // the search's status line, at the left, is this window's
   m_link.SetStatusSink([this](std::string_view text) {
     if (text == veyra::kLineLostText) ShowLineLost();
   });

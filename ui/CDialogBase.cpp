@@ -55,7 +55,7 @@ CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent) {
   m_statusLine->setObjectName(QStringLiteral("statusLine"));
   m_statusLine->setTextFormat(Qt::PlainText);
   m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  SetStatusLineShown(true);
+  SetStatusLineShown(false);
 }
 
 CDialogBase::~CDialogBase() = default;

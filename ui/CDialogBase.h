@@ -60,7 +60,8 @@ class CDialogBase : public QDialog {
   void ShowStatus(const QString& text);
   QString StatusText() const;
   QLabel* StatusLine() const { return m_statusLine; }
-  // A window with a status line of its own (the main window) or nothing to answer does without.
+  // Shown by the windows whose actions it answers (those that talk to the host, the password
+  // box); a window with nothing to answer, or a status line of its own, does without.
   void SetStatusLineShown(bool shown);
   bool IsStatusLineShown() const { return m_statusLineShown; }
   // The status line of the window `widget` is in, when that window is one of ours.
@@ -103,7 +104,7 @@ class CDialogBase : public QDialog {
   CCaptionButton* m_closeButton = nullptr;
   bool m_minimizable = false;
   QLabel* m_statusLine = nullptr;
-  bool m_statusLineShown = true;
+  bool m_statusLineShown = false;
 
   bool m_dragging = false;
   QPoint m_dragOffset;

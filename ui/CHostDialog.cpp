@@ -5,5 +5,6 @@
 CHostDialog::CHostDialog(QWidget* parent)
     : CDialogBase(parent),
       m_link([this](const veyra::Bytes& sent, const veyra::Bytes& received) { OnReply(sent, received); }) {
+  SetStatusLineShown(true);
   m_link.SetStatusSink([this](std::string_view text) { ShowStatus(TrText(text)); });
 }

@@ -6,6 +6,7 @@
 #include "ui/CTabCtrlEx.h"
 
 CPagedDialog::CPagedDialog(QWidget* parent) : CDialogBase(parent), m_tabs(new CTabCtrlEx(this)) {
+  SetStatusLineShown(true);  // its pages answer there
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_tabs);
   connect(m_tabs, &CTabCtrlEx::PageShown, this, [this](int index, QWidget*) { OnPageShown(index); });

@@ -21,6 +21,8 @@ CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CHostDialog(parent) {
     QCheckBox* check = m_checks[i] = new QCheckBox(tr("Изменить"), this);
     field->setReadOnly(true);
     field->setEnabled(false);
+    // Room for a whole international number beside the box's label.
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('0'))) + 12);
     rows->addWidget(new QLabel(TrText(label), this), i, 0);
     rows->addWidget(field, i, 1);
     rows->addWidget(check, i, 2);

@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, OpenCloseButtonOpensWithoutLogin) {
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
   EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Порт COM3 закрыт")) << "a closed port said to be open";
   EXPECT_FALSE(w.StatusLine()->isHidden()) << "the window shows the search's status line";
-  EXPECT_TRUE(w.IsStatusLineShown() == false) << "a second status line under the tiles";
+  EXPECT_FALSE(w.IsStatusLineShown()) << "a second status line under the tiles";
 }
 
 // After a search that was called off the port list shows the port that is open, not "Авто", and

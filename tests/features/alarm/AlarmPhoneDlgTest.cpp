@@ -243,6 +243,7 @@ TEST_F(AlarmPhoneDlgTest, AFieldIsDisabledUntilItsLabelledBoxIsTicked) {
   EXPECT_EQ(dialog->Field(2)->text(), QStringLiteral("555"));
   dialog->CheckBox(2)->setChecked(false);
   EXPECT_FALSE(dialog->Field(2)->isEnabled()) << "untick does not lock the field again";
+  dialog->Field(12)->setText(QStringLiteral("unread"));
   dialog->ReadButton()->click();
   ASSERT_TRUE(test::WaitFor([&] { return dialog->Field(12)->text().isEmpty(); }));
   EXPECT_EQ(dialog->Field(2)->text(), QStringLiteral("3G8613912345678"))
