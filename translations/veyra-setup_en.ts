@@ -42,6 +42,10 @@
         <source>CSV (*.csv);;Все файлы (*)</source>
         <translation>CSV (*.csv);;All files (*)</translation>
     </message>
+    <message>
+        <source>Прочитано записей: %1</source>
+        <translation>Events read: %1</translation>
+    </message>
 </context>
 <context>
     <name>CAlarmPhoneDlg</name>
@@ -561,6 +565,10 @@
     <message>
         <source>Проверить</source>
         <translation>Read</translation>
+    </message>
+    <message>
+        <source>Прочитано групп: %1</source>
+        <translation>Groups read: %1</translation>
     </message>
 </context>
 <context>
