@@ -10,6 +10,8 @@ class CLoginDlg : public CDialogBase {
   Q_OBJECT
 
  public:
+  static constexpr int kPasswordDigits = 4;
+
   explicit CLoginDlg(QWidget* parent = nullptr);
   // The password the field holds: trimmed, leading decimal digits, 0 when there are none.
   int Password() const;
@@ -18,6 +20,10 @@ class CLoginDlg : public CDialogBase {
 
  protected:
   void OnEnter() override;  // Enter confirms, as in any password prompt
+
+ private slots:
+  // Closes with the password only when the field holds all four digits; else says so and stays.
+  void AcceptFourDigits();
 
  private:
   QLineEdit* m_field;

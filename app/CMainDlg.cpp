@@ -79,6 +79,9 @@ CMainDlg::CMainDlg(veyra::HostPort& port, QWidget* parent)
   setWindowTitle(tr("Утилита настройки системы 3G видео-сигнализации"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   SetMinimizable(true);
+  m_link.SetStatusSink([this](std::string_view text) {
+    if (text == veyra::kLineLostText) ShowLineLost();
+  });
   m_link.SetCommn(&m_port);
   BuildLayout();
   EnumeratePorts();
@@ -237,6 +240,25 @@ void CMainDlg::SelectPort(const std::string& portText) {
   });
 }
 
+void CMainDlg::ShowWrongPassword(const std::string& portText) {
+  Post([this, portText] {
+    m_status->setText(tr("%1: неверный пароль, вход не выполнен").arg(ToQt(portText)));
+    ApplyPortState(false);
+  });
+}
+
+void CMainDlg::ShowLineLost() {
+  m_status->setText(TrText(veyra::kLineLostText));
+  ApplyPortState(false);  // the port went with the line: the button offers to open it again
+}
+
+void CMainDlg::SelectOpenPort(const QString& otherwise) {
+  const QString open =
+      m_link.IsPortOpen() ? ToQt(veyra::session::PortText(m_link.GetPortNumber())) : otherwise;
+  const int index = m_portList->findText(open, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index >= 0) m_portList->setCurrentIndex(index);
+}
+
 void CMainDlg::ApplyPortState(bool open) {
   m_openClose->setText(open ? tr("Закрыть COM-порт") : tr("Открыть COM-порт"));
   ApplyPicture(open);
@@ -257,9 +279,13 @@ int CMainDlg::SearchHost() {
 }
 
 void CMainDlg::OnSearchButton() {
+  const QString chosen = m_portList->currentText();
   EnumeratePorts();
   const std::optional<int> password = m_prompt();
-  if (!password) return;  // closed without OK: no search, nothing sent
+  if (!password) {  // closed without OK: no search, nothing sent, and the list as it was
+    SelectOpenPort(chosen);
+    return;
+  }
   m_password = *password;
   SearchHost();
   veyra::HostFound = m_search.LoginAccepted();
@@ -278,16 +304,21 @@ void CMainDlg::TogglePort() {
     return;
   }
   if (m_link.IsPortOpen()) {
+    const QString closed = ToQt(veyra::session::PortText(m_link.GetPortNumber()));
     m_link.ClosePort();
     veyra::HostFound = 0;
     ShowPortState(false);
+    m_status->setText(tr("Порт %1 закрыт").arg(closed));
     return;
   }
   if (m_link.OpenPort(veyra::ParsePortNumber(text.toStdString()))) {
     ShowPortState(true);
     veyra::HostFound = 1;
+    // Open without a login: the host has not been asked for its password.
+    m_status->setText(tr("Порт %1 открыт, вход не выполнялся").arg(text));
   } else {
     ShowPortState(false);
+    m_status->setText(tr("Не удалось открыть порт %1").arg(text));
   }
 }
 
@@ -299,6 +330,8 @@ void CMainDlg::OpenTile(int tile) {
   const std::unique_ptr<CDialogBase> dialog = row.open(this, m_port);
   m_runDialog(*dialog);
   m_link.SetCommn(&m_port);  // replies are the main window's again
+  // The line may have gone while the dialog held the port.
+  if (m_port.LineLost()) ShowLineLost();
 }
 
 void CMainDlg::ShowAbout() {

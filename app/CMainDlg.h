@@ -52,6 +52,7 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   void SetStatus(const std::string& text) override;
   void ShowPortState(bool open) override;
   void SelectPort(const std::string& portText) override;
+  void ShowWrongPassword(const std::string& portText) override;
 
   void SetPasswordPrompt(PasswordPrompt prompt) { m_prompt = std::move(prompt); }
   void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
@@ -83,6 +84,9 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   void ApplyPortState(bool open);
   void ApplyPicture(bool connected);
   void Post(std::function<void()> update);
+  // The port list back on the port that is open, or on what was chosen when none is.
+  void SelectOpenPort(const QString& otherwise);
+  void ShowLineLost();
 
   veyra::HostPort& m_port;
   veyra::DialogLink m_link;

@@ -54,6 +54,10 @@ void HostSearch::TryPort(const std::string& portText, int password) {
 
 int HostSearch::SearchHost(const std::vector<std::string>& ports, const std::string& selected, int password) {
   loginAccepted_ = 0;
+  {
+    std::lock_guard lock(verdictMutex_);
+    refusedOn_.clear();
+  }
   if (selected == kAutoPortText) {
     if (ports.empty()) {
       Messages().Show(NoPortsMessage());
@@ -69,6 +73,12 @@ int HostSearch::SearchHost(const std::vector<std::string>& ports, const std::str
   }
   // Nothing found: do not leave the last port held while the button offers to open one.
   if (!loginAccepted_ && link_.IsPortOpen()) link_.ClosePort();
+  std::string refusedOn;
+  {
+    std::lock_guard lock(verdictMutex_);
+    refusedOn = refusedOn_;
+  }
+  if (!loginAccepted_ && !refusedOn.empty()) view_.ShowWrongPassword(refusedOn);
   return loginAccepted_;
 }
 
@@ -79,8 +89,10 @@ void HostSearch::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
   const std::optional<bool> verdict = LoginVerdict(receivedFrame);
   if (!verdict) return;
   if (!*verdict) {
+    refusedOn_ = PortText(link_.GetPortNumber());
     if (link_.IsPortOpen()) link_.ClosePort();
     Messages().Show(WrongPasswordMessage());
+    view_.ShowWrongPassword(refusedOn_);
     return;
   }
   loginAccepted_ = 1;

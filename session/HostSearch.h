@@ -21,6 +21,9 @@ class SearchView {
   virtual void SetStatus(const std::string& text) = 0;
   virtual void ShowPortState(bool open) = 0;
   virtual void SelectPort(const std::string& portText) = 0;
+  // The host on portText refused the password (it has been told in a box already). Said again
+  // when the search ends without a login, so the last word is not that no host was found.
+  virtual void ShowWrongPassword(const std::string& /*portText*/) {}
 };
 
 class HostSearch {
@@ -58,6 +61,7 @@ class HostSearch {
   int pollMs_ = 100;
   std::atomic<int> loginAccepted_{0};
   std::atomic<bool> attemptOpen_{false};
+  std::string refusedOn_;  // the port whose host refused the password during this search
   std::mutex verdictMutex_;
 };
 

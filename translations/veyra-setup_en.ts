@@ -50,6 +50,10 @@
         <source>CSV (*.csv);;Все файлы (*)</source>
         <translation>CSV (*.csv);;All files (*)</translation>
     </message>
+    <message>
+        <source>Прочитано записей: %1</source>
+        <translation>Events read: %1</translation>
+    </message>
 </context>
 <context>
     <name>CAlarmPhoneDlg</name>
@@ -64,6 +68,22 @@
     <message>
         <source>Сохранить</source>
         <translation>Save</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Не отмечен ни один номер: записывать нечего</source>
+        <translation>No number is ticked: nothing to save</translation>
+    </message>
+    <message>
+        <source>Записано номеров: %1 из %2</source>
+        <translation>Numbers saved: %1 of %2</translation>
+    </message>
+    <message>
+        <source>Прочитано номеров: %1</source>
+        <translation>Numbers read: %1</translation>
     </message>
 </context>
 <context>
@@ -202,6 +222,10 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Введите пароль из четырёх цифр</source>
+        <translation>Enter the four-digit password</translation>
+    </message>
 </context>
 <context>
     <name>CMainDlg</name>
@@ -240,6 +264,22 @@
     <message>
         <source>Not connected</source>
         <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>%1: неверный пароль, вход не выполнен</source>
+        <translation>%1: wrong password, not logged in</translation>
+    </message>
+    <message>
+        <source>Порт %1 закрыт</source>
+        <translation>Port %1 closed</translation>
+    </message>
+    <message>
+        <source>Порт %1 открыт, вход не выполнялся</source>
+        <translation>Port %1 open, not logged in</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть порт %1</source>
+        <translation>Could not open port %1</translation>
     </message>
 </context>
 <context>
@@ -341,6 +381,10 @@
         <source>Подтвердить новый пароль:</source>
         <translation>Confirm new password:</translation>
     </message>
+    <message>
+        <source>Показать пароли</source>
+        <translation>Show passwords</translation>
+    </message>
 </context>
 <context>
     <name>CSensorEditPage</name>
@@ -396,6 +440,14 @@
         <source>ID:</source>
         <translation>ID:</translation>
     </message>
+    <message>
+        <source>Хост ждёт сигнала датчика: осталось %1 с</source>
+        <translation>The host is listening for the sensor: %1 s left</translation>
+    </message>
+    <message>
+        <source>Ожидание датчика окончено: проверьте «Список датчиков»</source>
+        <translation>The host has stopped listening for the sensor: check the sensor list</translation>
+    </message>
 </context>
 <context>
     <name>CSensorListPage</name>
@@ -406,6 +458,10 @@
     <message>
         <source>Название датчика:</source>
         <translation>Sensor name:</translation>
+    </message>
+    <message>
+        <source>Показано устройств: %1</source>
+        <translation>Devices shown: %1</translation>
     </message>
 </context>
 <context>
@@ -556,6 +612,10 @@
     <message>
         <source>Проверить</source>
         <translation>Read</translation>
+    </message>
+    <message>
+        <source>Прочитано групп: %1</source>
+        <translation>Groups read: %1</translation>
     </message>
 </context>
 <context>
@@ -1383,6 +1443,30 @@
     <message>
         <source>NULL</source>
         <translation>NULL</translation>
+    </message>
+    <message>
+        <source>Хост не ответил</source>
+        <translation>The host did not answer</translation>
+    </message>
+    <message>
+        <source>Хост принял команду отправить тестовое MMS</source>
+        <translation>The host accepted the command to send a test MMS</translation>
+    </message>
+    <message>
+        <source>Хост ответил, но не подтвердил команду</source>
+        <translation>The host answered but did not confirm the command</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Deleted</translation>
+    </message>
+    <message>
+        <source>ID сирены записан</source>
+        <translation>Siren ID set</translation>
+    </message>
+    <message>
+        <source>Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.</source>
+        <translation>The password 0000 is not allowed: neither the current nor the new password may be all zeros.</translation>
     </message>
 </context>
 </TS>

@@ -50,6 +50,10 @@
         <source>CSV (*.csv);;Все файлы (*)</source>
         <translation>CSV (*.csv);;Все файлы (*)</translation>
     </message>
+    <message>
+        <source>Прочитано записей: %1</source>
+        <translation>Прочитано записей: %1</translation>
+    </message>
 </context>
 <context>
     <name>CAlarmPhoneDlg</name>
@@ -64,6 +68,22 @@
     <message>
         <source>Сохранить</source>
         <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Не отмечен ни один номер: записывать нечего</source>
+        <translation>Не отмечен ни один номер: записывать нечего</translation>
+    </message>
+    <message>
+        <source>Записано номеров: %1 из %2</source>
+        <translation>Записано номеров: %1 из %2</translation>
+    </message>
+    <message>
+        <source>Прочитано номеров: %1</source>
+        <translation>Прочитано номеров: %1</translation>
     </message>
 </context>
 <context>
@@ -202,6 +222,10 @@
         <source>OK</source>
         <translation>ОК</translation>
     </message>
+    <message>
+        <source>Введите пароль из четырёх цифр</source>
+        <translation>Введите пароль из четырёх цифр</translation>
+    </message>
 </context>
 <context>
     <name>CMainDlg</name>
@@ -240,6 +264,22 @@
     <message>
         <source>Not connected</source>
         <translation>Не подключено</translation>
+    </message>
+    <message>
+        <source>%1: неверный пароль, вход не выполнен</source>
+        <translation>%1: неверный пароль, вход не выполнен</translation>
+    </message>
+    <message>
+        <source>Порт %1 закрыт</source>
+        <translation>Порт %1 закрыт</translation>
+    </message>
+    <message>
+        <source>Порт %1 открыт, вход не выполнялся</source>
+        <translation>Порт %1 открыт, вход не выполнялся</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть порт %1</source>
+        <translation>Не удалось открыть порт %1</translation>
     </message>
 </context>
 <context>
@@ -341,6 +381,10 @@
         <source>Подтвердить новый пароль:</source>
         <translation>Подтвердить новый пароль:</translation>
     </message>
+    <message>
+        <source>Показать пароли</source>
+        <translation>Показать пароли</translation>
+    </message>
 </context>
 <context>
     <name>CSensorEditPage</name>
@@ -396,6 +440,14 @@
         <source>ID:</source>
         <translation>ID:</translation>
     </message>
+    <message>
+        <source>Хост ждёт сигнала датчика: осталось %1 с</source>
+        <translation>Хост ждёт сигнала датчика: осталось %1 с</translation>
+    </message>
+    <message>
+        <source>Ожидание датчика окончено: проверьте «Список датчиков»</source>
+        <translation>Ожидание датчика окончено: проверьте «Список датчиков»</translation>
+    </message>
 </context>
 <context>
     <name>CSensorListPage</name>
@@ -406,6 +458,10 @@
     <message>
         <source>Название датчика:</source>
         <translation>Название датчика:</translation>
+    </message>
+    <message>
+        <source>Показано устройств: %1</source>
+        <translation>Показано устройств: %1</translation>
     </message>
 </context>
 <context>
@@ -556,6 +612,10 @@
     <message>
         <source>Проверить</source>
         <translation>Проверить</translation>
+    </message>
+    <message>
+        <source>Прочитано групп: %1</source>
+        <translation>Прочитано групп: %1</translation>
     </message>
 </context>
 <context>
@@ -1383,6 +1443,30 @@
     <message>
         <source>NULL</source>
         <translation>нет данных</translation>
+    </message>
+    <message>
+        <source>Хост не ответил</source>
+        <translation>Хост не ответил</translation>
+    </message>
+    <message>
+        <source>Хост принял команду отправить тестовое MMS</source>
+        <translation>Хост принял команду отправить тестовое MMS</translation>
+    </message>
+    <message>
+        <source>Хост ответил, но не подтвердил команду</source>
+        <translation>Хост ответил, но не подтвердил команду</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Удалено</translation>
+    </message>
+    <message>
+        <source>ID сирены записан</source>
+        <translation>ID сирены записан</translation>
+    </message>
+    <message>
+        <source>Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.</source>
+        <translation>Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,6 +51,12 @@ CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent) {
   BuildSystemMenu();
   SetMinimizable(parent == nullptr);
   PlaceCaptionButtons();
+
+  m_statusLine = new QLabel(this);
+  m_statusLine->setObjectName(QStringLiteral("statusLine"));
+  m_statusLine->setTextFormat(Qt::PlainText);
+  m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  SetStatusLineShown(false);
 }
 
 CDialogBase::~CDialogBase() = default;
@@ -94,6 +101,38 @@ void CDialogBase::SetMinimizable(bool minimizable) {
   m_minimizeAction->setEnabled(minimizable);
   m_minimizeButton->setVisible(minimizable);
   PlaceCaptionButtons();
+}
+
+int CDialogBase::StatusLineHeight() const { return m_statusLine->fontMetrics().height() + 6; }
+
+void CDialogBase::SetStatusLineShown(bool shown) {
+  m_statusLineShown = shown;
+  m_statusLine->setVisible(shown);
+  // The layouts keep clear of the line as they keep clear of the caption.
+  setContentsMargins(kFrameWidth, kFrameWidth + kCaptionHeight, kFrameWidth,
+                     kFrameWidth + (shown ? StatusLineHeight() : 0));
+  PlaceStatusLine();
+}
+
+void CDialogBase::PlaceStatusLine() {
+  if (!m_statusLineShown) return;
+  const QRect client = ClientRect();
+  const int height = StatusLineHeight();
+  m_statusLine->setGeometry(client.left() + 8, client.bottom() + 1 - height, std::max(0, client.width() - 16),
+                            height);
+}
+
+void CDialogBase::ShowStatus(const QString& text) {
+  m_statusLine->setText(text);
+  // A line cut at the window's edge can still be read whole.
+  m_statusLine->setToolTip(text);
+}
+
+QString CDialogBase::StatusText() const { return m_statusLine->text(); }
+
+void CDialogBase::ShowStatusOf(QWidget* widget, const QString& text) {
+  if (auto* dialog = widget ? qobject_cast<CDialogBase*>(widget->window()) : nullptr)
+    dialog->ShowStatus(text);
 }
 
 QRect CDialogBase::CaptionRect() const {
@@ -210,6 +249,7 @@ void CDialogBase::paintEvent(QPaintEvent*) {
 
 void CDialogBase::resizeEvent(QResizeEvent* event) {
   PlaceCaptionButtons();
+  PlaceStatusLine();
   QDialog::resizeEvent(event);
 }
 

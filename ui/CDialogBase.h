@@ -12,6 +12,7 @@
 #include <functional>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPainter;
 class CCaptionButton;
@@ -54,6 +55,18 @@ class CDialogBase : public QDialog {
   static QColor ClientTopColor() { return QColor(198, 211, 247); }
   static constexpr int kClientBands = 64;
 
+  // The quiet answer of the last action, on one line along the window's bottom edge: for what the
+  // user should see happened where a message box would be too loud. Empty clears it.
+  void ShowStatus(const QString& text);
+  QString StatusText() const;
+  QLabel* StatusLine() const { return m_statusLine; }
+  // Shown by the windows whose actions it answers (those that talk to the host, the password
+  // box); a window with nothing to answer, or a status line of its own, does without.
+  void SetStatusLineShown(bool shown);
+  bool IsStatusLineShown() const { return m_statusLineShown; }
+  // The status line of the window `widget` is in, when that window is one of ours.
+  static void ShowStatusOf(QWidget* widget, const QString& text);
+
   // Clears the default and auto-default state of every push button below `root`.
   static void DisableAutoDefault(QWidget* root);
 
@@ -77,6 +90,8 @@ class CDialogBase : public QDialog {
  private:
   void BuildSystemMenu();
   void PlaceCaptionButtons();
+  void PlaceStatusLine();
+  int StatusLineHeight() const;
   void PaintCaption(QPainter& painter);
   void StartKeyboardMove();
   void EndKeyboardMove(bool keepPosition);
@@ -88,6 +103,8 @@ class CDialogBase : public QDialog {
   CCaptionButton* m_minimizeButton = nullptr;
   CCaptionButton* m_closeButton = nullptr;
   bool m_minimizable = false;
+  QLabel* m_statusLine = nullptr;
+  bool m_statusLineShown = false;
 
   bool m_dragging = false;
   QPoint m_dragOffset;

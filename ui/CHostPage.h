@@ -16,6 +16,9 @@ class CHostPage : public CPageBase {
   // The page has come to the front and holds the port.
   virtual void OnPageShown() {}
 
+  // On the status line of the dialog the page is in.
+  void ShowStatus(const QString& text);
+
  protected:
   // GUI thread, in arrival order; sentFrame is the frame sent last when the reply came.
   virtual void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) = 0;

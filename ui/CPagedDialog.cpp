@@ -6,6 +6,7 @@
 #include "ui/CTabCtrlEx.h"
 
 CPagedDialog::CPagedDialog(QWidget* parent) : CDialogBase(parent), m_tabs(new CTabCtrlEx(this)) {
+  SetStatusLineShown(true);  // its pages answer there
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_tabs);
   connect(m_tabs, &CTabCtrlEx::PageShown, this, [this](int index, QWidget*) { OnPageShown(index); });
@@ -30,6 +31,7 @@ void CPagedDialog::SetCommn(veyra::HostPort* port) {
 void CPagedDialog::OnPageShown(int index) {
   if (index < 0 || index >= static_cast<int>(m_pages.size())) return;
   CHostPage* page = m_pages[static_cast<std::size_t>(index)];
+  ShowStatus(QString());  // the other page's answer is not this page's
   if (m_port) page->Link().SetCommn(m_port);
   page->OnPageShown();
 }

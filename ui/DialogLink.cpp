@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "link/HostPort.h"
 #include "link/Notifier.h"
 
 namespace veyra {
@@ -28,10 +29,12 @@ bool DialogLink::HostReady(std::string_view hostNotFoundText) {
 
 bool DialogLink::Send(const Bytes& payload, std::string_view noReplyText) {
   DeliverPending();
+  ShowStatus({});
   ClearPayload();
   Payload = payload;
   if (SendAndWait(Payload, -1, -1) != 0) return true;
   if (!noReplyText.empty()) ShowOwned(noReplyText);
+  ShowStatus(kNoAnswerStatusText);
   return false;
 }
 
@@ -49,6 +52,12 @@ void DialogLink::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
   // Queued on this object: if the link is gone before the GUI thread gets to it, so is the call.
   QMetaObject::invokeMethod(
       this, [this] { DeliverPending(); }, Qt::QueuedConnection);
+}
+
+void DialogLink::OnLineLost() {
+  // Queued on this object, after the frames that came before the line went.
+  QMetaObject::invokeMethod(
+      this, [this] { ShowStatus(kLineLostText); }, Qt::QueuedConnection);
 }
 
 void DialogLink::AwaitQuietLine() {

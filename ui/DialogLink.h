@@ -16,15 +16,26 @@
 #include <utility>
 
 #include "link/HostLink.h"
+#include "link/Translatable.h"
 
 namespace veyra {
+
+// What a window's status line says when a command got no frame in any attempt, beside the
+// command's own message.
+inline constexpr std::string_view kNoAnswerStatusText = QT_TRANSLATE_NOOP("veyra", "Хост не ответил");
 
 class DialogLink final : public QObject, public HostLink {
  public:
   using Handler = std::function<void(const Bytes& sentFrame, const Bytes& receivedFrame)>;
 
+  // What the link has to say on the window's status line: empty when a command goes out (the
+  // last command's answer no longer stands), kNoAnswerStatusText, the line-lost text. GUI thread.
+  using StatusSink = std::function<void(std::string_view text)>;
+
   explicit DialogLink(Handler handler);
   ~DialogLink() override;
+
+  void SetStatusSink(StatusSink sink) { statusSink_ = std::move(sink); }
 
   // Refuses, with the text in a box, while no host has been found; nothing is sent then.
   static bool HostReady(std::string_view hostNotFoundText);
@@ -46,6 +57,7 @@ class DialogLink final : public QObject, public HostLink {
 
   // Reader thread.
   void OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) override;
+  void OnLineLost() override;
 
  protected:
   void ReplyWaitEnded() override { DeliverPending(); }
@@ -55,7 +67,12 @@ class DialogLink final : public QObject, public HostLink {
     Bytes sent, received;
   };
 
+  void ShowStatus(std::string_view text) const {
+    if (statusSink_) statusSink_(text);
+  }
+
   Handler handler_;
+  StatusSink statusSink_;
   std::mutex mutex_;
   std::deque<Arrival> pending_;
   bool handOverPosted_ = false;

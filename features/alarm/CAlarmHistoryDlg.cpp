@@ -91,6 +91,8 @@ void CAlarmHistoryDlg::OnErase() {
 void CAlarmHistoryDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
   if (const auto record = codec::HistoryReadRecord(sentFrame, receivedFrame)) {
     PlaceRecord(*record);
+    // The same events read again change nothing the eye can see.
+    ShowStatus(tr("Прочитано записей: %1").arg(m_lastRow));
     return;
   }
   const auto message = codec::HistoryEraseReplyMessage(sentFrame, receivedFrame, Link().Acks());

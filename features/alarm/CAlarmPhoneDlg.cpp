@@ -18,13 +18,19 @@ CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CHostDialog(parent) {
   for (int i = 0; i < veyra::alarm::kPhoneSlotCount; ++i) {
     const std::string_view label = PhoneSlotLabels[i];
     QLineEdit* field = m_fields[i] = new QLineEdit(this);
-    QCheckBox* check = m_checks[i] = new QCheckBox(this);
+    QCheckBox* check = m_checks[i] = new QCheckBox(tr("Изменить"), this);
     field->setReadOnly(true);
+    field->setEnabled(false);
+    // Room for a whole international number beside the box's label.
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('0'))) + 12);
     rows->addWidget(new QLabel(TrText(label), this), i, 0);
     rows->addWidget(field, i, 1);
     rows->addWidget(check, i, 2);
-    // Only a ticked slot is written, so only a ticked slot can be edited.
-    connect(check, &QCheckBox::toggled, field, [field](bool on) { field->setReadOnly(!on); });
+    // Only a ticked slot is written, so only a ticked slot can be edited, and the others look it.
+    connect(check, &QCheckBox::toggled, field, [field](bool on) {
+      field->setReadOnly(!on);
+      field->setEnabled(on);
+    });
   }
   m_readButton = new QPushButton(tr("Проверить"), this);
   m_saveButton = new QPushButton(tr("Сохранить"), this);
@@ -42,6 +48,7 @@ CAlarmPhoneDlg::CAlarmPhoneDlg(QWidget* parent) : CHostDialog(parent) {
 
 void CAlarmPhoneDlg::OnRead() {
   using namespace veyra::alarm;
+  m_readCount = 0;
   Link().Command(PhoneReadPayload(), kPhoneHostNotFoundText, kPhoneReadNoReplyText);
 }
 
@@ -64,6 +71,11 @@ void CAlarmPhoneDlg::OnSave() {
       veyra::Messages().Show(*message);
   }
   if (const auto message = m_save.Finish()) veyra::Messages().Show(*message);
+  // The boxes speak of failures only; a save that went well must say so too.
+  if (m_save.TickedCount() == 0)
+    ShowStatus(tr("Не отмечен ни один номер: записывать нечего"));
+  else
+    ShowStatus(tr("Записано номеров: %1 из %2").arg(m_save.WrittenCount()).arg(m_save.TickedCount()));
 }
 
 void CAlarmPhoneDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
@@ -73,4 +85,6 @@ void CAlarmPhoneDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& 
   if (!number) return;
   // The field shows the host's number whether or not its slot is ticked.
   Field(number->slot)->setText(QString::fromStdString(number->text));
+  // A number the field held already changes nothing the eye can see.
+  ShowStatus(tr("Прочитано номеров: %1").arg(++m_readCount));
 }

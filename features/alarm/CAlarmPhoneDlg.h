@@ -38,4 +38,5 @@ class CAlarmPhoneDlg : public CHostDialog {
   QPushButton* m_readButton = nullptr;
   QPushButton* m_saveButton = nullptr;
   veyra::alarm::PhoneSaveTracker m_save;
+  int m_readCount = 0;  // number frames since the last read
 };

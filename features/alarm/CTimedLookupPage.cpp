@@ -41,6 +41,8 @@ void CTimedLookupPage::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes
   if (!schedule) return;
   m_reading->Take(*schedule);
   PlaceRecord(*schedule);
+  // The same schedules read again change nothing the eye can see.
+  ShowStatus(tr("Прочитано групп: %1").arg(m_lastRow));
 }
 
 void CTimedLookupPage::PlaceRecord(const veyra::alarm::TimedSchedule& schedule) {

@@ -136,6 +136,8 @@ void PhoneSaveTracker::Begin() {
   std::lock_guard lock(mutex_);
   lastSlotOk_ = 1;
   anyFailed_ = false;
+  ticked_ = 0;
+  written_ = 0;
   writing_ = false;
 }
 
@@ -149,6 +151,7 @@ PhoneRequest PhoneSaveTracker::StartWrite(int slot, std::string_view text) {
   std::lock_guard lock(mutex_);
   lastSlotOk_ = 0;
   savingSlot_ = slot;
+  ++ticked_;
   writing_ = request.payload.has_value();
   writeFrame_ = writing_ ? BuildFrame(*request.payload) : Bytes{};
   replyHandled_ = false;
@@ -186,7 +189,10 @@ std::optional<Message> PhoneSaveTracker::FinishWrite(int sendResult) {
   }
   if (!replyHandled_) lastSlotOk_ = 0;
   writing_ = false;
-  if (lastSlotOk_ == 0) anyFailed_ = true;
+  if (lastSlotOk_ == 0)
+    anyFailed_ = true;
+  else
+    ++written_;
   return std::nullopt;
 }
 
@@ -209,6 +215,16 @@ int PhoneSaveTracker::LastSlotOk() const {
 bool PhoneSaveTracker::AnyFailed() const {
   std::lock_guard lock(mutex_);
   return anyFailed_;
+}
+
+int PhoneSaveTracker::TickedCount() const {
+  std::lock_guard lock(mutex_);
+  return ticked_;
+}
+
+int PhoneSaveTracker::WrittenCount() const {
+  std::lock_guard lock(mutex_);
+  return written_;
 }
 
 }  // namespace veyra::alarm

@@ -130,12 +130,17 @@ class PhoneSaveTracker {
   int SavingSlot() const;  // 0 until the first write
   int LastSlotOk() const;  // 1: the last slot handled needs no report
   bool AnyFailed() const;
+  // Of this save: the ticked slots, and those of them the host acknowledged.
+  int TickedCount() const;
+  int WrittenCount() const;
 
  private:
   mutable std::mutex mutex_;  // OnReply may run on the reader thread
   int savingSlot_ = 0;
   int lastSlotOk_ = 1;
   bool anyFailed_ = false;
+  int ticked_ = 0;
+  int written_ = 0;
   bool writing_ = false;       // a write was started and FinishWrite has not run yet
   Bytes writeFrame_;           // that write's frame on the line
   bool replyHandled_ = false;  // its reply has gone through OnReply

@@ -124,4 +124,6 @@ void CMmsSettingDlg::OnSendTest() {
 
 void CMmsSettingDlg::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
   if (const auto message = codec::MmsReplyMessage(sentFrame, receivedFrame)) veyra::Messages().Show(*message);
+  if (const auto status = codec::MmsReplyStatus(sentFrame, receivedFrame, Link().Acks()))
+    ShowStatus(TrText(*status));
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "link/Notifier.h"
@@ -27,7 +28,12 @@ QComboBox* NewList(QWidget* parent, const auto& texts) {
 
 }  // namespace
 
-CSensorEditPage::CSensorEditPage(QWidget* parent) : CHostPage(parent) {
+CSensorEditPage::CSensorEditPage(QWidget* parent) : CHostPage(parent), m_listenTimer(new QTimer(this)) {
+  m_listenTimer->setInterval(1000);
+  connect(m_listenTimer, &QTimer::timeout, this, [this] {
+    --m_secondsLeft;
+    ShowListening();
+  });
   auto* learnGroup = new QGroupBox(tr("Присвоить код"), this);
   m_learnType = NewList(learnGroup, codec::LearnTypeTexts);
   m_learnMode = NewList(learnGroup, codec::LearnModeTexts);
@@ -87,6 +93,7 @@ CSensorEditPage::CSensorEditPage(QWidget* parent) : CHostPage(parent) {
 }
 
 void CSensorEditPage::SendRequest(const codec::SensorRequest& request) {
+  m_listenTimer->stop();  // another command: what the line said of the learning is over
   if (!request.payload) {
     veyra::Messages().Show(*request.refusal);
     return;
@@ -108,6 +115,7 @@ void CSensorEditPage::OnDelete() {
 void CSensorEditPage::OnDeleteAll(codec::DeleteAllKind kind) {
   if (!veyra::DialogLink::HostReady(codec::kEditHostNotFoundText)) return;
   if (!veyra::Messages().Ask(veyra::OwnedMessage(codec::DeleteAllQuestion(kind)))) return;
+  m_listenTimer->stop();
   const veyra::Bytes payload = codec::DeleteAllPayload(kind);
   Link().Send(payload, codec::EditNoReplyText(payload));
 }
@@ -118,8 +126,29 @@ void CSensorEditPage::OnSetSirenId() {
 }
 
 void CSensorEditPage::OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) {
-  if (const auto message = codec::EditReplyMessage(sentFrame, receivedFrame, Link().Acks()))
+  if (const auto message = codec::EditReplyMessage(sentFrame, receivedFrame, Link().Acks())) {
     veyra::Messages().Show(*message);
+    StartListening();
+  }
+  if (const auto status = codec::EditReplyStatus(sentFrame, receivedFrame, Link().Acks()))
+    ShowStatus(TrText(*status));
+}
+
+bool CSensorEditPage::Listening() const { return m_listenTimer->isActive(); }
+
+void CSensorEditPage::StartListening() {
+  m_secondsLeft = m_listenSeconds;
+  ShowListening();
+  m_listenTimer->start();
+}
+
+void CSensorEditPage::ShowListening() {
+  if (m_secondsLeft > 0) {
+    ShowStatus(tr("Хост ждёт сигнала датчика: осталось %1 с").arg(m_secondsLeft));
+    return;
+  }
+  m_listenTimer->stop();
+  ShowStatus(tr("Ожидание датчика окончено: проверьте «Список датчиков»"));
 }
 
 void CSensorEditPage::keyPressEvent(QKeyEvent* event) {

@@ -12,6 +12,7 @@ class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 class CSensorEditPage : public CHostPage {
   Q_OBJECT
@@ -31,6 +32,9 @@ class CSensorEditPage : public CHostPage {
   QPushButton* DeleteAllDoorbellsButton() const { return m_deleteAllDoorbells; }
   QLineEdit* SirenIdEdit() const { return m_sirenId; }
   QPushButton* SirenIdButton() const { return m_setSirenId; }
+  // How long the status line counts down after an acknowledged learn; tests shorten it.
+  void SetListenSeconds(int seconds) { m_listenSeconds = seconds; }
+  bool Listening() const;  // the countdown runs
 
  public slots:
   void OnLearn();
@@ -47,6 +51,13 @@ class CSensorEditPage : public CHostPage {
  private:
   // Refused without a host; shows a refusal, or sends with the command's own no-reply text.
   void SendRequest(const veyra::sensors::SensorRequest& request);
+  // The host listens for the device now; no frame tells when it stops, so the line counts down.
+  void StartListening();
+  void ShowListening();
+
+  QTimer* m_listenTimer;
+  int m_listenSeconds = veyra::sensors::kLearnListenSeconds;
+  int m_secondsLeft = 0;
 
   QComboBox* m_learnType;
   QComboBox* m_learnMode;

@@ -53,6 +53,8 @@ void CSensorListPage::OnReply(const veyra::Bytes&, const veyra::Bytes& receivedF
   const int filter = std::max(m_filter->currentIndex(), codec::kFilterAll);
   if (const auto cells = codec::SensorListRow(receivedFrame, filter)) PlaceRow(*cells);
   BlankBelowLastRow();
+  // Said for a frame the filter hides too: the host did answer, and no row reads as its answer.
+  ShowStatus(tr("Показано устройств: %1").arg(m_lastRow));
 }
 
 void CSensorListPage::PlaceRow(const codec::SensorCells& cells) {

@@ -170,4 +170,12 @@ std::optional<Message> MmsReplyMessage(const Bytes& sentFrame, const Bytes&) {
   }
 }
 
+std::optional<std::string_view> MmsReplyStatus(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                               const AckCheck& checkAck) {
+  if (sentFrame.size() <= kFrameCmdOffset || sentFrame[kFrameCmdOffset] != kMmsTestCommand)
+    return std::nullopt;
+  const bool accepted = checkAck && checkAck(CommandKey(kMmsTestCommand), receivedFrame) == 1;
+  return accepted ? kMmsTestAcceptedStatusText : kMmsNotConfirmedStatusText;
+}
+
 }  // namespace veyra::sensors

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
 #include "link/Translatable.h"
@@ -73,5 +74,16 @@ MmsRequest MmsTestPayload(std::string_view phone);
 // 0x29, 0x30); none after the test MMS (its result is not shown), for any other command, and
 // before anything was sent.
 std::optional<Message> MmsReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame);
+
+inline constexpr std::string_view kMmsTestAcceptedStatusText =
+    QT_TRANSLATE_NOOP("veyra", "Хост принял команду отправить тестовое MMS");
+inline constexpr std::string_view kMmsNotConfirmedStatusText =
+    QT_TRANSLATE_NOOP("veyra", "Хост ответил, но не подтвердил команду");
+
+// What the status line says of a reply to the test MMS, whose message box says nothing: accepted
+// when it equals the acknowledgement frame (key "32"), else not confirmed. None while the command
+// sent last is another.
+std::optional<std::string_view> MmsReplyStatus(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                               const AckCheck& checkAck);
 
 }  // namespace veyra::sensors

@@ -123,4 +123,24 @@ std::optional<Message> EditReplyMessage(const Bytes& sentFrame, const Bytes& rec
   return OwnedMessage(kLearnTriggerText);
 }
 
+std::optional<std::string_view> EditReplyStatus(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                                const AckCheck& checkAck) {
+  const std::uint8_t command = CommandOf(sentFrame);
+  const auto acknowledged = [&] { return checkAck && checkAck(CommandKey(command), receivedFrame) == 1; };
+  switch (command) {
+    case kLearnCommand:
+      if (acknowledged()) return std::nullopt;
+      return kNotConfirmedStatusText;
+    case kDeleteOneCommand:
+    case kDeleteAllSensorsCommand:
+    case kDeleteAllRemotesCommand:
+    case kDeleteAllDoorbellsCommand:
+      return acknowledged() ? kDeletedStatusText : kNotConfirmedStatusText;
+    case kSirenIdCommand:
+      return acknowledged() ? kSirenIdSetStatusText : kNotConfirmedStatusText;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace veyra::sensors

@@ -63,6 +63,16 @@ inline constexpr std::string_view kDeleteAllSensorsNoReplyText =
 inline constexpr std::string_view kLearnTriggerText =
     QT_TRANSLATE_NOOP("veyra", "Пожалуйста, триггерный датчик для записи в течение 30-х годов!");
 
+// How long the host listens for the device after it acknowledged a learn command, as its
+// trigger request says.
+inline constexpr int kLearnListenSeconds = 30;
+
+// The quiet answers of the page's commands, for replies its messages say nothing about.
+inline constexpr std::string_view kDeletedStatusText = QT_TRANSLATE_NOOP("veyra", "Удалено");
+inline constexpr std::string_view kSirenIdSetStatusText = QT_TRANSLATE_NOOP("veyra", "ID сирены записан");
+inline constexpr std::string_view kNotConfirmedStatusText =
+    QT_TRANSLATE_NOOP("veyra", "Хост ответил, но не подтвердил команду");
+
 enum class DeleteAllKind { Sensors, Remotes, Doorbells };
 
 // Either a payload to send or the message that explains why nothing is sent.
@@ -110,5 +120,12 @@ std::string_view EditNoReplyText(const Bytes& payload);
 // acknowledged learn command, nothing for anything else.
 std::optional<Message> EditReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
                                         const AckCheck& checkAck);
+
+// What the status line says of a reply, judged by the command sent last: a deletion or the siren
+// ID whose reply equals its acknowledgement frame (keys "15" to "19") is done; any other reply to
+// them, or a learn reply that is not the acknowledgement, was not confirmed. None for an
+// acknowledged learn (its trigger request speaks) and for anything else.
+std::optional<std::string_view> EditReplyStatus(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                                const AckCheck& checkAck);
 
 }  // namespace veyra::sensors

@@ -1,5 +1,6 @@
 #include "features/settings/CPasswordPage.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -13,16 +14,24 @@
 namespace codec = veyra::settings;
 
 CPasswordPage::CPasswordPage(QWidget* parent) : CHostPage(parent) {
-  // Shown as typed: the installer reads the digits back to the owner.
   m_current = NewDigitEdit(this, static_cast<int>(codec::kPasswordLength));
   m_new = NewDigitEdit(this, static_cast<int>(codec::kPasswordLength));
   m_confirm = NewDigitEdit(this, static_cast<int>(codec::kPasswordLength));
+  // Masked, as the host's password is typed with the owner looking on; shown on request, for the
+  // installer who reads the digits back to the owner.
+  m_show = new QCheckBox(tr("Показать пароли"), this);
+  for (QLineEdit* field : {m_current, m_new, m_confirm}) {
+    field->setEchoMode(QLineEdit::Password);
+    connect(m_show, &QCheckBox::toggled, field,
+            [field](bool shown) { field->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password); });
+  }
   m_send = new QPushButton(tr("Отправить"), this);
 
   auto* form = new QFormLayout;
   form->addRow(tr("Текущий пароль:"), m_current);
   form->addRow(tr("Новый пароль:"), m_new);
   form->addRow(tr("Подтвердить новый пароль:"), m_confirm);
+  form->addRow(QString(), m_show);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(m_send);

@@ -3,6 +3,7 @@
 
 #include "ui/CHostPage.h"
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
@@ -16,6 +17,7 @@ class CPasswordPage : public CHostPage {
   QLineEdit* NewEdit() const { return m_new; }
   QLineEdit* ConfirmEdit() const { return m_confirm; }
   QPushButton* SendButton() const { return m_send; }
+  QCheckBox* ShowToggle() const { return m_show; }
 
  public slots:
   void OnSend();
@@ -28,5 +30,6 @@ class CPasswordPage : public CHostPage {
   QLineEdit* m_current;
   QLineEdit* m_new;
   QLineEdit* m_confirm;
+  QCheckBox* m_show;
   QPushButton* m_send;
 };

@@ -44,6 +44,7 @@ PasswordRequest PasswordChangePayload(std::string_view current, std::string_view
     request.refusal = Refusal(kPasswordMismatchText);
   } else if (ReadsAsZero(current) || ReadsAsZero(newPassword)) {
     request.refusal = OwnedMessage(kPasswordLengthText);
+    request.refusal->detail = std::string(kPasswordZeroDetailText);
   } else {
     Bytes payload{static_cast<std::uint8_t>(kPasswordLength), kPasswordCommand};
     HexTextToBytes(current, payload);

@@ -23,6 +23,10 @@ inline constexpr std::string_view kPasswordLengthText =
     QT_TRANSLATE_NOOP("veyra", "Длина пароля должна составлять 4 символа!");
 inline constexpr std::string_view kPasswordMismatchText =
     QT_TRANSLATE_NOOP("veyra", "Password input varies from!");
+// Beside the length text when a field holds four zeros: the text alone speaks of a length that is
+// right, and reads as if the digits typed were not counted.
+inline constexpr std::string_view kPasswordZeroDetailText = QT_TRANSLATE_NOOP(
+    "veyra", "Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.");
 inline constexpr std::string_view kPasswordRefusalCaption = QT_TRANSLATE_NOOP("veyra", "Failure");
 inline constexpr std::string_view kPasswordNoReplyText = QT_TRANSLATE_NOOP("veyra", "Сбой изменения пароля!");
 inline constexpr std::string_view kPasswordChangedText =
@@ -42,7 +46,8 @@ struct PasswordRequest {
 //     not measured): the length text with the caption "Failure" and no owner window;
 //   confirmation not the same text as the new password: "Password input varies from!", the
 //     same caption, no owner;
-//   current or new reads as the number 0: the length text again, this time owned by the page.
+//   current or new reads as the number 0: the length text again, this time owned by the page, with
+//     kPasswordZeroDetailText as its detail.
 // Otherwise 04 05, then each password packed two digits a byte, first digit high.
 PasswordRequest PasswordChangePayload(std::string_view current, std::string_view newPassword,
                                       std::string_view confirmation);

@@ -78,8 +78,9 @@ TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
       {"auto stops at the silent COM1, or does not try it first", {}, 1234, "Авто", {},
        "COM3 Successful to find main host!", 1, {kLogin1234}, {kLogin1234}},
       // The search re-reads the ports and so runs over all of them.
-      {"a wrong password leaves the port open or goes unsaid", {}, 1111, "COM3",
-       {{"Неверный пароль!!", "", true, Icon::None}}, "COM3 3G-камера не найдена!", 0, {kLogin1111}, {kLogin1111}},
+      {"a wrong password leaves the port open, or the status line says no host was found", {}, 1111, "COM3",
+       {{"Неверный пароль!!", "", true, Icon::None}}, "COM3: неверный пароль, вход не выполнен", 0, {kLogin1111},
+       {kLogin1111}},
       {"closing the password window still searches", {}, std::nullopt, "Авто", {}, "Поиск статус", 0, {}, {}},
       {"a search that finds nothing leaves a port held", {"COM3"}, 1234, "Авто", {}, "COM1 3G-камера не найдена!", 0,
        {kLogin1234}, {}},
@@ -171,13 +172,44 @@ TEST_F(MainWindowTest, OpenCloseButtonOpensWithoutLogin) {
   EXPECT_EQ(HostFound.load(), 1);
   EXPECT_EQ(w.Link().IsPortOpen(), 1);
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
+  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Порт COM3 открыт, вход не выполнялся"))
+      << "an open port still said to be searched for, or a login claimed";
   EXPECT_TRUE(host.FramesReceived().empty()) << "no login is sent";
   w.OpenCloseButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 0);
   EXPECT_EQ(w.Link().IsPortOpen(), 0);
   EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Поиск статус"));
+  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Порт COM3 закрыт")) << "a closed port said to be open";
+  EXPECT_FALSE(w.StatusLine()->isHidden()) << "the window shows the search's status line";
+  EXPECT_FALSE(w.IsStatusLineShown()) << "a second status line under the tiles";
+}
+
+// After a search that was called off the port list shows the port that is open, not "Авто", and
+// a line lost while the main window holds the port is said on its status line.
+TEST_F(MainWindowTest, ACancelledSearchKeepsTheOpenPortListedAndALostLineIsSaid) {
+  CMainDlg& w = Window(std::nullopt);
+  Select("COM3");
+  w.OpenCloseButton()->click();
+  DeliverPosted();
+  ASSERT_EQ(w.Link().IsPortOpen(), 1);
+  w.SearchButton()->click();
+  DeliverPosted();
+  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3")) << "the list shows Авто while COM3 is open";
+  EXPECT_EQ(w.Link().IsPortOpen(), 1);
+  EXPECT_TRUE(host.FramesReceived().empty()) << "a cancelled search sent a login";
+
+  w.SetPasswordPrompt([] { return 1234; });
+  hostsim::Faults unplug;
+  unplug.hangUpAfterBytes = 3;
+  host.SetFaults(unplug);
+  w.SearchButton()->click();
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_TRUE(WaitFor([&] { return w.StatusLine()->text() == QStringLiteral("Связь с хостом потеряна!"); }))
+      << w.StatusLine()->text().toStdString();
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kLineLostText});
+  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
+  EXPECT_FALSE(w.ConnectedPictureShown());
 }
 
 // The next start offers the port that last logged in, and puts the window where it stood; a port
@@ -303,33 +335,51 @@ TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
   EXPECT_EQ(shownClass, QStringLiteral("CAboutDlg"));
 }
 
-// Whatever the password window's field holds is read as the login's number and sent; the host's
-// verdict is what the user sees.
-TEST_F(MainWindowTest, TheLoginFieldIsReadAsANumberAndTheHostJudgesIt) {
+// The login box takes exactly four digits, as veyractl does: what cannot be typed is not taken, and
+// a press of OK with fewer digits says so and searches nothing.
+TEST_F(MainWindowTest, TheLoginBoxTakesFourDigitsAndRefusesAnythingElseWithoutSearching) {
   std::filesystem::remove(env.Dir() + "/ports/COM1");
   CLoginDlg login;
-  CMainDlg& w =
-      Window(1234, [&login](CMainDlg& w) { w.SetPasswordPrompt([&login] { return login.Password(); }); });
+  // As the real prompt: the password when the box closed with OK, else nothing.
+  CMainDlg& w = Window(1234, [&login](CMainDlg& w) {
+    w.SetPasswordPrompt([&login]() -> std::optional<int> {
+      login.setResult(QDialog::Rejected);
+      login.OkButton()->click();
+      if (login.result() != QDialog::Accepted) return std::nullopt;
+      return login.Password();
+    });
+  });
   QLineEdit* field = login.Field();
   EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "the password shown as typed";
   QPushButton* search = w.SearchButton();
   const std::string wrong = "Неверный пароль!!";
-  const std::string zero = "AA 02 01 00 00 03 55", accepted = "AA 02 01 12 34 49 55";
-  using test::FrameLine, test::kSet, test::kTyped;
-  // clang-format off
-  const test::BadInput rows[] = {
-      {"an empty field logs in with 0", field, "", kSet, search, {wrong}, {zero}},
-      {"blanks log in with 0", field, "    ", kSet, search, {wrong}, {zero}},
-      {"blanks around the password", field, " 1234 ", kSet, search, {}, {accepted}},
-      {"typed", field, "1234", kTyped, search, {}, {accepted}},
-      {"a fifth digit", field, "12345", kSet, search, {wrong}, {FrameLine("02 01 C3 45")}},
-      {"a 10,000-digit paste", field, test::Many('1'), test::kPasted, search, {wrong}, {FrameLine("02 01 71 11")}},
-      {"letters after the digits", field, "12ab", kTyped, search, {wrong}, {FrameLine("02 01 00 12")}},
-      {"Cyrillic", field, test::kCyrillic, kSet, search, {wrong}, {zero}},
-      {"emoji", field, test::kEmoji, kSet, search, {wrong}, {zero}},
+  const std::string accepted = "AA 02 01 12 34 49 55";
+  const QString hint = QStringLiteral("Введите пароль из четырёх цифр");
+  using test::kSet, test::kTyped, test::kPasted;
+  const struct {
+    test::BadInput input;
+    bool refused;  // the box stays open with the hint
+  } rows[] = {
+      // clang-format off
+      {{"an empty field searched with 0", field, "", kSet, search, {}, {}}, true},
+      {{"three digits searched with them", field, "123", kTyped, search, {}, {}}, true},
+      {{"letters typed and taken", field, "12ab", kTyped, search, {}, {}}, true},
+      {{"Cyrillic pasted and taken", field, test::kCyrillic, kPasted, search, {}, {}}, true},
+      {{"blanks pasted around the password and taken", field, " 1234 ", kPasted, search, {}, {}}, true},
+      {{"a fifth digit typed and sent", field, "12345", kTyped, search, {}, {accepted}}, false},
+      // Cut to the field's four digits, as every digit field of the program cuts a paste.
+      {{"a 10,000-digit paste sent past four digits", field, test::Many('1'), kPasted, search, {wrong},
+        {test::FrameLine("02 01 11 11")}}, false},
+      {{"four digits refused", field, "1234", kTyped, search, {}, {accepted}}, false},
+      {{"a wrong four-digit password not sent", field, "4321", kTyped, search, {wrong},
+        {test::FrameLine("02 01 43 21")}}, false},
+      // clang-format on
   };
-  // clang-format on
-  for (const auto& row : rows) test::Press(row, messages, host);
+  for (const auto& row : rows) {
+    login.ShowStatus(QString());
+    test::Press(row.input, messages, host);
+    EXPECT_EQ(login.StatusText(), row.refused ? hint : QString()) << row.input.fault;
+  }
 }
 
 // The system menu's check item appends each exchange's trace lines, as --trace writes them, to a

@@ -250,5 +250,19 @@ TEST_F(AlarmHistoryDlgTest, CopyAndCsvSaveTakeTheRecordRows) {
   EXPECT_FALSE(dialog->SaveCsv(QString::fromStdString(env.Dir() + "/no/such/dir/history.csv")));
 }
 
+// A read of the same events changes no row the eye can tell from before: the status line says it
+// came, and that the host did not answer when it did not.
+TEST_F(AlarmHistoryDlgTest, AReadSaysOnTheStatusLineHowManyEventsCame) {
+  Read(39);
+  EXPECT_TRUE(WaitFor([&] { return dialog->StatusText() == QStringLiteral("Прочитано записей: 39"); }))
+      << dialog->StatusText().toStdString();
+  hostsim::Faults silent;
+  silent.silent = true;
+  host.SetFaults(silent);
+  dialog->RefreshButton()->click();
+  EXPECT_TRUE(WaitFor([&] { return dialog->StatusText() == QStringLiteral("Хост не ответил"); }))
+      << dialog->StatusText().toStdString();
+}
+
 }  // namespace
 }  // namespace veyra

@@ -183,5 +183,72 @@ TEST_F(AlarmPhoneDlgTest, NoHostOrNoReply) {
   }
 }
 
+// The boxes speak of failures only: what a read or a save that went well did, and what the host
+// did not do, stays on the window's status line.
+TEST_F(AlarmPhoneDlgTest, EveryReadAndSaveSaysWhatCameOfItOnTheStatusLine) {
+  env.SetTimeouts(1, 200);
+  const std::string slot1 = "AA 03 0D 01 12 3F 62 55", slot3 = FrameLine("05 0D 03 3B 12 34 FF");
+  const struct {
+    const char* fault;
+    std::vector<int> ticked;  // slot 1 gets 123, slot 3 3G1234
+    bool read;                // "Проверить" rather than "Сохранить"
+    hostsim::Faults faults;
+    std::vector<std::string> shown, line;
+    const char* status;
+  } rows[] = {
+      // clang-format off
+      {"a save that went well goes unsaid", {1, 3}, false, {}, {}, {slot1, slot3}, "Записано номеров: 2 из 2"},
+      {"a press with nothing ticked looks ignored", {}, false, {}, {}, {}, "Не отмечен ни один номер: записывать нечего"},
+      {"an unacknowledged write counted as saved", {1}, false, test::ReplyingWith(BuildFrame(Hex("00 0C"))),
+       {kClosing}, {slot1}, "Записано номеров: 0 из 1"},
+      {"a silent host's save counted as saved", {1}, false, Silent(),
+       {"Сбой при сохранения телефонных номеров 1!", kClosing}, {slot1}, "Записано номеров: 0 из 1"},
+      {"a read that changed no field goes unsaid", {}, true, {}, {}, {"AA 00 0C 0C 55"}, "Прочитано номеров: 12"},
+      {"a silent host's read left unsaid once its box is closed", {}, true, Silent(),
+       {"Сбой при получении телефонных номеров!"}, {"AA 00 0C 0C 55"}, "Хост не ответил"},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    for (int slot = 1; slot <= 12; ++slot) dialog->CheckBox(slot)->setChecked(false);
+    for (int slot : row.ticked) Tick(slot, slot == 1 ? "123" : "3G1234");
+    dialog->ShowStatus(QStringLiteral("the last row's answer"));
+    host.SetFaults(row.faults);
+    messages.Clear();
+    host.ClearLog();
+    (row.read ? dialog->ReadButton() : dialog->SaveButton())->click();
+    const QString status = QString::fromUtf8(row.status);
+    EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == status; }))
+        << dialog->StatusText().toStdString();
+    EXPECT_TRUE(messages.WaitFor(row.shown.size()));
+    EXPECT_EQ(messages.Texts(), row.shown);
+    EXPECT_EQ(Hexes(host.FramesReceived()), row.line);
+    host.SetFaults({});
+  }
+}
+
+// A field that ignores typing looks it: disabled until the box beside it, which says what it is
+// for, is ticked; the host's number still shows in it.
+TEST_F(AlarmPhoneDlgTest, AFieldIsDisabledUntilItsLabelledBoxIsTicked) {
+  for (int slot = 1; slot <= 12; ++slot) {
+    SCOPED_TRACE(slot);
+    EXPECT_FALSE(dialog->Field(slot)->isEnabled()) << "an unticked field takes focus and looks editable";
+    EXPECT_EQ(dialog->CheckBox(slot)->text(), QStringLiteral("Изменить")) << "the box is unlabelled";
+  }
+  QTest::keyClicks(dialog->Field(2), QStringLiteral("555"));
+  EXPECT_TRUE(dialog->Field(2)->text().isEmpty());
+  dialog->CheckBox(2)->setChecked(true);
+  EXPECT_TRUE(dialog->Field(2)->isEnabled());
+  QTest::keyClicks(dialog->Field(2), QStringLiteral("555"));
+  EXPECT_EQ(dialog->Field(2)->text(), QStringLiteral("555"));
+  dialog->CheckBox(2)->setChecked(false);
+  EXPECT_FALSE(dialog->Field(2)->isEnabled()) << "untick does not lock the field again";
+  dialog->Field(12)->setText(QStringLiteral("unread"));
+  dialog->ReadButton()->click();
+  ASSERT_TRUE(test::WaitFor([&] { return dialog->Field(12)->text().isEmpty(); }));
+  EXPECT_EQ(dialog->Field(2)->text(), QStringLiteral("3G8613912345678"))
+      << "a disabled field no longer shows the host's number";
+}
+
 }  // namespace
 }  // namespace veyra

@@ -248,5 +248,15 @@ TEST_F(TimedArmDlgTest, UnansweredOrHostlessPressesAreReportedAndAnUnansweredLoo
   for (int row = 1; row < 10; ++row) EXPECT_EQ(Cells(row), (Row{"", "", "", ""})) << "stale row " << row;
 }
 
+// A look-up of the same schedules changes no row the eye can tell from before: the status line says
+// it came.
+TEST_F(TimedArmDlgTest, ALookupSaysOnTheStatusLineHowManyGroupsCame) {
+  LookUpAll();
+  EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == QStringLiteral("Прочитано групп: 3"); }))
+      << dialog->StatusText().toStdString();
+  dialog->Tabs()->setCurrentIndex(1);
+  EXPECT_TRUE(dialog->StatusText().isEmpty()) << "one page's answer shown under the other";
+}
+
 }  // namespace
 }  // namespace veyra

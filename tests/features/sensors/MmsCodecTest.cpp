@@ -160,5 +160,26 @@ TEST(MmsCodec, ReplyMessage) {
   }
 }
 
+// The test MMS's reply, which no box reports, on the status line.
+TEST(MmsCodec, ReplyStatus) {
+  const std::string accepted(kMmsTestAcceptedStatusText), notConfirmed(kMmsNotConfirmedStatusText);
+  const struct {
+    const char* fault;
+    const char* sent;  // the frame sent last
+    const char* received;
+    std::optional<std::string> status;
+  } rows[] = {
+      {"acknowledged test MMS goes unsaid", "AA 01 32 FF 33 55", "AA 00 32 32 55", accepted},
+      {"another reply to the test read as accepted", "AA 01 32 FF 33 55", "AA 01 32 00 33 55", notConfirmed},
+      {"a parameter's reply said beside its box", "AA 00 26 26 55", "AA 00 26 26 55", std::nullopt},
+      {"reply said with no whole frame sent", "AA 00", "AA 00 32 32 55", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const auto status = MmsReplyStatus(Hex(row.sent), Hex(row.received), test::DefaultAck);
+    EXPECT_EQ(status ? std::optional(std::string(*status)) : std::nullopt, row.status);
+  }
+}
+
 }  // namespace
 }  // namespace veyra::sensors

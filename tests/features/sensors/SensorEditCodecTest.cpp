@@ -129,5 +129,39 @@ TEST(SensorEditCodec, ReplyMessage) {
       << "no_ack_table_taken_as_a_match";
 }
 
+// What the status line says of the replies the page's boxes say nothing about.
+TEST(SensorEditCodec, ReplyStatus) {
+  const std::string learn = test::FrameLine("02 11 32 12"), deleteOne = test::FrameLine("02 15 01 00"),
+                    siren = test::FrameLine("04 19 01 20 11 20");
+  const std::string deleted = std::string(kDeletedStatusText),
+                    notConfirmed = std::string(kNotConfirmedStatusText);
+  const struct {
+    const char* fault;
+    std::string sent;
+    const char* received;
+    std::optional<std::string> status;
+  } rows[] = {
+      {"acknowledged_learn_said_twice_beside_its_trigger_box", learn, "AA 00 11 11 55", std::nullopt},
+      {"differing_learn_reply_goes_unsaid", learn, "AA 00 12 12 55", notConfirmed},
+      {"acknowledged_deletion_goes_unsaid", deleteOne, "AA 00 15 15 55", deleted},
+      {"refused_deletion_read_as_done", deleteOne, "AA 01 15 00 16 55", notConfirmed},
+      {"delete_all_sensors_unsaid", "AA 00 16 16 55", "AA 00 16 16 55", deleted},
+      {"delete_all_remotes_unsaid", "AA 00 17 17 55", "AA 00 17 17 55", deleted},
+      {"delete_all_doorbells_unsaid", "AA 00 18 18 55", "AA 00 18 18 55", deleted},
+      {"deletion_judged_by_another_commands_ack", "AA 00 17 17 55", "AA 00 16 16 55", notConfirmed},
+      {"siren_id_unsaid", siren, "AA 00 19 19 55", std::string(kSirenIdSetStatusText)},
+      {"siren_refusal_read_as_set", siren, "AA 00 15 15 55", notConfirmed},
+      {"reply_to_another_page_judged", "AA 00 12 12 55", "AA 00 12 12 55", std::nullopt},
+      {"reply_judged_with_nothing_sent", "", "AA 00 15 15 55", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const auto status = EditReplyStatus(Hex(row.sent), Hex(row.received), DefaultAck);
+    EXPECT_EQ(status ? std::optional(std::string(*status)) : std::nullopt, row.status);
+  }
+  EXPECT_EQ(EditReplyStatus(Hex(deleteOne), Hex("AA 00 15 15 55"), nullptr), kNotConfirmedStatusText)
+      << "no_ack_table_taken_as_a_match";
+}
+
 }  // namespace
 }  // namespace veyra::sensors

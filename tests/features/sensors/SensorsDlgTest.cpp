@@ -301,5 +301,88 @@ TEST_F(SensorsDlgTest,
   EXPECT_EQ(List()->Grid()->GetRowCount(), 13);
 }
 
+// Deleting, the siren ID and the end of learning earn no box: the dialog's status line says what
+// the host did with each, and that it did not answer.
+TEST_F(SensorsDlgTest, EveryEditActionSaysOnTheStatusLineWhatTheHostDidWithIt) {
+  ShowPage(1, Edit());
+  Edit()->SetListenSeconds(1);
+  messages.AnswerYes(true);
+  const std::string notConfirmed = "Хост ответил, но не подтвердил команду";
+  const struct {
+    const char* fault;
+    QPushButton* button;
+    hostsim::Faults faults;
+    Lines shown, line;
+    std::string status;
+  } rows[] = {
+      // clang-format off
+      {"a deletion goes unsaid", Edit()->DeleteButton(), {}, {}, {FrameLine("02 15 01 00")}, "Удалено"},
+      {"deleting all remotes goes unsaid", Edit()->DeleteAllRemotesButton(), {}, {}, {"AA 00 17 17 55"}, "Удалено"},
+      {"a deletion the host refused reads as done", Edit()->DeleteButton(),
+       test::ReplyingWith(BuildFrame(test::Hex("01 15 00"))), {}, {FrameLine("02 15 01 00")}, notConfirmed},
+      {"the siren ID goes unsaid", Edit()->SirenIdButton(), {}, {}, {FrameLine("04 19 01 20 11 20")},
+       "ID сирены записан"},
+      {"the end of learning goes unsaid", Edit()->LearnButton(), {}, {kTrigger}, {FrameLine("02 11 11 07")},
+       "Ожидание датчика окончено: проверьте «Список датчиков»"},
+      {"a learn the host did not confirm goes unsaid", Edit()->LearnButton(),
+       test::ReplyingWith(BuildFrame(test::Hex("00 12"))), {}, {FrameLine("02 11 11 07")}, notConfirmed},
+      {"no answer is forgotten once its box is closed", Edit()->DeleteButton(), test::Silent(),
+       {"Ошибка передачи данных!"}, {FrameLine("02 15 01 00")}, "Хост не ответил"},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    Edit()->ZoneEdit()->setText("7");
+    Edit()->DeleteKindList()->setCurrentIndex(1);
+    Edit()->NumberEdit()->setText("1");
+    Edit()->SirenIdEdit()->setText("01201120");
+    dialog->ShowStatus(QStringLiteral("the last row's answer"));
+    host.SetFaults(row.faults);
+    messages.Clear();
+    host.ClearLog();
+    row.button->click();
+    const QString status = QString::fromStdString(row.status);
+    EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == status; }))
+        << dialog->StatusText().toStdString();
+    EXPECT_TRUE(messages.WaitFor(row.shown.size()));
+    EXPECT_EQ(messages.Texts(), row.shown);
+    EXPECT_EQ(OnTheLine(), row.line);
+    host.SetFaults({});
+  }
+}
+
+// While the host listens for the device the line counts down, and another command ends that.
+TEST_F(SensorsDlgTest, TheStatusLineCountsDownWhileTheHostListensForTheDevice) {
+  ShowPage(1, Edit());
+  Edit()->SetListenSeconds(30);
+  Edit()->ZoneEdit()->setText("7");
+  Edit()->LearnButton()->click();
+  ASSERT_TRUE(messages.WaitFor(1));
+  EXPECT_TRUE(Edit()->Listening());
+  EXPECT_TRUE(test::WaitFor([&] {
+    return dialog->StatusText() == QStringLiteral("Хост ждёт сигнала датчика: осталось 30 с");
+  })) << dialog->StatusText().toStdString();
+  Edit()->NumberEdit()->setText("1");
+  Edit()->DeleteButton()->click();
+  EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == QStringLiteral("Удалено"); }));
+  EXPECT_FALSE(Edit()->Listening()) << "the countdown would write over the next command's answer";
+}
+
+// A listing says how many devices it shows, those a filter hides left out: a table that did not
+// change is an answer too.
+TEST_F(SensorsDlgTest, AListingSaysHowManyDevicesItShows) {
+  Check(0, 12);
+  EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == QStringLiteral("Показано устройств: 12"); }))
+      << dialog->StatusText().toStdString();
+  Check(8, 1);  // heat sensors
+  EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == QStringLiteral("Показано устройств: 1"); }))
+      << dialog->StatusText().toStdString();
+  host.SetFaults(test::Silent());
+  List()->CheckButton()->click();
+  EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == QStringLiteral("Хост не ответил"); }))
+      << dialog->StatusText().toStdString();
+  EXPECT_EQ(messages.Texts(), Lines{"Не искать датчик!"});
+}
+
 }  // namespace
 }  // namespace veyra

@@ -129,5 +129,41 @@ TEST_F(MmsSettingDlgTest, EachButtonSendsItsTextAndEveryEndOfTheExchangeIsShown)
   // clang-format on
 }
 
+// The test MMS earns no box: the status line says whether the host took it, and that it did not
+// answer once the box saying so is closed.
+TEST_F(MmsSettingDlgTest, TheTestMmsSaysOnTheStatusLineWhatTheHostDidWithIt) {
+  dialog->PhoneEdit()->setText(QStringLiteral("1234"));
+  const struct {
+    const char* fault;
+    hostsim::Faults faults;
+    Lines shown;
+    const char* status;
+  } rows[] = {
+      {"an accepted test MMS goes unsaid", {}, {}, "Хост принял команду отправить тестовое MMS"},
+      {"a refusal read as accepted",
+       test::ReplyingWith(BuildFrame(test::Hex("01 32 00"))),
+       {},
+       "Хост ответил, но не подтвердил команду"},
+      {"no answer forgotten once its box is closed",
+       test::Silent(),
+       {"Data sending error!"},
+       "Хост не ответил"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    dialog->ShowStatus(QStringLiteral("the last row's answer"));
+    host.SetFaults(row.faults);
+    messages.Clear();
+    host.ClearLog();
+    dialog->SendTestButton()->click();
+    const QString status = QString::fromUtf8(row.status);
+    EXPECT_TRUE(test::WaitFor([&] { return dialog->StatusText() == status; }))
+        << dialog->StatusText().toStdString();
+    EXPECT_TRUE(messages.WaitFor(row.shown.size()));
+    EXPECT_EQ(messages.Texts(), row.shown);
+    EXPECT_EQ(test::Hexes(host.FramesReceived()), Lines{"AA 03 32 12 34 FF 7B 55"});
+  }
+}
+
 }  // namespace
 }  // namespace veyra

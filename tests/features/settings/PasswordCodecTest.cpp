@@ -17,7 +17,8 @@ Message Failure(const std::string& text) { return Message{text, "Failure", false
 TEST(PasswordCodec, ChecksInOrderThenThePayload) {
   const Message length = Failure("Длина пароля должна составлять 4 символа!");
   const Message varies = Failure("Password input varies from!");
-  const Message zero = OwnedMessage("Длина пароля должна составлять 4 символа!");
+  Message zero = OwnedMessage("Длина пароля должна составлять 4 символа!");
+  zero.detail = "Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.";
   const struct {
     const char* fault;
     const char* current;

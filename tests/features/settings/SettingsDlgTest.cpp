@@ -260,5 +260,74 @@ TEST_F(SettingsDlgTest, ClockPageShowsTheTimeWhenBroughtToTheFrontAndSendsTheTim
   EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2017-01-01 00:00:00 Воскресенье"));
 }
 
+// The host's password is typed with the owner looking on: masked, shown only on request.
+TEST_F(SettingsDlgTest, PasswordsAreMaskedUntilTheUserAsksToSeeThem) {
+  CPasswordPage* page = dialog->PasswordPage();
+  const std::vector<QLineEdit*> fields{page->CurrentEdit(), page->NewEdit(), page->ConfirmEdit()};
+  for (QLineEdit* field : fields) EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "shown in clear text";
+  EXPECT_FALSE(page->ShowToggle()->isChecked());
+  EXPECT_EQ(page->ShowToggle()->text(), QStringLiteral("Показать пароли"));
+  page->ShowToggle()->setChecked(true);
+  for (QLineEdit* field : fields)
+    EXPECT_EQ(field->echoMode(), QLineEdit::Normal) << "the toggle shows nothing";
+  page->ShowToggle()->setChecked(false);
+  for (QLineEdit* field : fields) EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "stays shown";
+  // Masked fields still take their digits and only digits.
+  page->CurrentEdit()->clear();
+  QTest::keyClicks(page->CurrentEdit(), QStringLiteral("12a345"));
+  EXPECT_EQ(page->CurrentEdit()->text(), QStringLiteral("1234"));
+}
+
+// Reported once: a wrong current password, all three fields four digits, gave the length text.
+// With four digits in every field the host judges, and a wrong current password is called wrong;
+// only four zeros, which the page itself refuses, give the length text, and then say why.
+TEST_F(SettingsDlgTest, AWrongCurrentPasswordOfFourDigitsIsCalledWrongNotTooShort) {
+  CPasswordPage* page = dialog->PasswordPage();
+  test::ShowPageOf(dialog->Tabs(), page->SendButton());
+  const std::string wrong = "Неверный пароль!", length = "Длина пароля должна составлять 4 символа!";
+  const std::string zeroDetail =
+      "Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.";
+  const struct {
+    const char* fault;
+    const char *current, *fresh;
+    Lines shown;
+    std::string detail;
+    Lines line;
+  } rows[] = {
+      {"a wrong current password measured", "1111", "5678", {wrong}, "", {FrameLine("04 05 11 11 56 78")}},
+      {"a leading zero dropped and measured", "0123", "5678", {wrong}, "", {FrameLine("04 05 01 23 56 78")}},
+      {"a wrong current password of nines measured",
+       "9999",
+       "0001",
+       {wrong},
+       "",
+       {FrameLine("04 05 99 99 00 01")}},
+      {"the new password judged instead of the current",
+       "4321",
+       "1234",
+       {wrong},
+       "",
+       {FrameLine("04 05 43 21 12 34")}},
+      {"four zeros refused without saying why", "0000", "5678", {length}, zeroDetail, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    for (QLineEdit* field : {page->CurrentEdit(), page->NewEdit(), page->ConfirmEdit()}) field->clear();
+    QTest::keyClicks(page->CurrentEdit(), QString::fromUtf8(row.current));
+    QTest::keyClicks(page->NewEdit(), QString::fromUtf8(row.fresh));
+    QTest::keyClicks(page->ConfirmEdit(), QString::fromUtf8(row.fresh));
+    messages.Clear();
+    host.ClearLog();
+    page->SendButton()->click();
+    ASSERT_TRUE(messages.WaitFor(row.shown.size()));
+    test::DeliverPosted();
+    EXPECT_EQ(messages.Texts(), row.shown);
+    EXPECT_EQ(messages.Messages().front().detail, row.detail);
+    EXPECT_EQ(OnTheLine(), row.line);
+    const auto lock = host.Lock();
+    EXPECT_EQ(host.Host().Password(), "1234") << "a wrong current password changed the host's";
+  }
+}
+
 }  // namespace
 }  // namespace veyra
