@@ -274,25 +274,25 @@ void CGridCtrl::ApplyProportions() {
   if (total <= 0) return;
   const int width = viewport()->width();
   QVector<int> widths(columns);
-  int spare = 0, short_ = 0;  // what the wide columns can give, what the narrow ones lack
+  int spare = 0, lacking = 0;  // what the wide columns can give, what the narrow ones lack
   for (int column = 0; column < columns; ++column) {
     widths[column] = width * m_proportions[column] / total;
     const int need = ColumnNeed(column);
     if (widths[column] > need)
       spare += widths[column] - need;
     else
-      short_ += need - widths[column];
+      lacking += need - widths[column];
   }
   // A column cut while its neighbour stands half empty helps nobody: room moves from the columns
   // wider than their texts to the ones narrower, each giving in proportion to what it can spare.
-  const int moved = std::min(spare, short_);
+  const int moved = std::min(spare, lacking);
   if (moved > 0) {
     for (int column = 0; column < columns; ++column) {
       const int need = ColumnNeed(column);
       if (widths[column] > need)
         widths[column] -= static_cast<int>(static_cast<long long>(widths[column] - need) * moved / spare);
       else
-        widths[column] += static_cast<int>(static_cast<long long>(need - widths[column]) * moved / short_);
+        widths[column] += static_cast<int>(static_cast<long long>(need - widths[column]) * moved / lacking);
     }
   }
   int used = 0;

@@ -13,8 +13,6 @@ namespace veyra::backup {
 
 namespace {
 
-using settings::SetupFlags;
-
 struct Field {
   std::string name, value;
 };
