@@ -16,6 +16,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CPortCombo.h"
+#include "app/TileDescriptions.h"
 #include "link/ComPorts.h"
 #include "link/Config.h"
 #include "link/HostPort.h"
@@ -129,6 +130,8 @@ void CMainDlg::BuildLayout() {
   m_portList = new CPortCombo(this);
   m_portList->setMinimumWidth(90);
   m_portList->SetBeforePopup([this] { RefreshPortList(true); });
+  m_portList->setAccessibleName(tr("COM-порт"));
+  m_portList->setAccessibleDescription(tr("Порт, который открыть или на котором искать 3G камеру"));
   portRow->addWidget(m_portList, 1);
   m_picture = new QLabel(this);
   m_picture->setFixedSize(40, 40);
@@ -164,6 +167,8 @@ void CMainDlg::BuildLayout() {
     tile->SetIcons(icon, hover);
     tile->SetPictureSize(QSize(64, 64));
     tile->SetLabel(QCoreApplication::translate("TileTable", row.label));
+    tile->setAccessibleDescription(
+        QCoreApplication::translate("TileTable", TileDescriptions()[static_cast<std::size_t>(i)]));
     tile->setMinimumWidth(130);
     connect(tile, &CPictureButton::clicked, this, [this, i] { OpenTile(i); });
     grid->addWidget(tile, i / 3, i % 3);

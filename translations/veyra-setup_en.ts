@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>AccessibleTexts</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>Подтвердить </source>
@@ -53,6 +60,10 @@
     <message>
         <source>Прочитано записей: %1</source>
         <translation>Events read: %1</translation>
+    </message>
+    <message>
+        <source>Записи журнала тревог</source>
+        <translation>Alarm log records</translation>
     </message>
 </context>
 <context>
@@ -145,16 +156,6 @@
         <translation>The 3G camera&apos;s configuration matches the file.</translation>
     </message>
     <message>
-        <source>%1: в файле %2, в камере %3</source>
-        <translation>%1: file %2, camera %3</translation>
-    </message>
-    <message>
-        <source>Отличия от файла:
-%1</source>
-        <translation>Differences from the file:
-%1</translation>
-    </message>
-    <message>
         <source>Сохранить конфигурацию…</source>
         <translation>Save configuration…</translation>
     </message>
@@ -206,6 +207,57 @@
     <message>
         <source>&amp;Закрыть</source>
         <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Свернуть</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Свернуть окно</source>
+        <translation>Minimize the window</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Закрыть окно</source>
+        <translation>Close the window</translation>
+    </message>
+</context>
+<context>
+    <name>CDifferencesDlg</name>
+    <message>
+        <source>Отличия от файла</source>
+        <translation>Differences from the file</translation>
+    </message>
+    <message>
+        <source>Файл %1: отличий от 3G камеры %2.</source>
+        <translation>File %1: %2 differences from the 3G camera.</translation>
+    </message>
+    <message>
+        <source>Раздел</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Поле</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>В файле</source>
+        <translation>In the file</translation>
+    </message>
+    <message>
+        <source>В камере</source>
+        <translation>On the camera</translation>
+    </message>
+    <message>
+        <source>Раздел, поле, значение в файле и в 3G камере</source>
+        <translation>Area, field, value in the file and on the 3G camera</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -281,6 +333,14 @@
         <source>Не удалось открыть порт %1</source>
         <translation>Could not open port %1</translation>
     </message>
+    <message>
+        <source>COM-порт</source>
+        <translation>COM port</translation>
+    </message>
+    <message>
+        <source>Порт, который открыть или на котором искать 3G камеру</source>
+        <translation>The port to open or to search for the 3G camera on</translation>
+    </message>
 </context>
 <context>
     <name>CMessageDialog</name>
@@ -342,6 +402,10 @@
     <message>
         <source>PORT:</source>
         <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Версия WAP</source>
+        <translation>WAP version</translation>
     </message>
 </context>
 <context>
@@ -463,6 +527,10 @@
         <source>Показано устройств: %1</source>
         <translation>Devices shown: %1</translation>
     </message>
+    <message>
+        <source>Датчики 3G камеры</source>
+        <translation>The 3G camera&apos;s sensors</translation>
+    </message>
 </context>
 <context>
     <name>CSensorsDlg</name>
@@ -556,6 +624,18 @@
         <source>Форматировать microSD карту</source>
         <translation>Format microSD card</translation>
     </message>
+    <message>
+        <source>%1, код %2</source>
+        <translation>%1, code %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 из %3), код %4</source>
+        <translation>%1 (%2 of %3), code %4</translation>
+    </message>
+    <message>
+        <source>Не прочитан</source>
+        <translation>Not read</translation>
+    </message>
 </context>
 <context>
     <name>CSmartHomeDlg</name>
@@ -617,6 +697,10 @@
         <source>Прочитано групп: %1</source>
         <translation>Groups read: %1</translation>
     </message>
+    <message>
+        <source>Расписания групп</source>
+        <translation>Group schedules</translation>
+    </message>
 </context>
 <context>
     <name>CTimedSettingPage</name>
@@ -643,6 +727,10 @@
     <message>
         <source>Минута:</source>
         <translation>Minute:</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Group</translation>
     </message>
 </context>
 <context>
@@ -731,6 +819,42 @@
     <message>
         <source>Upgrade</source>
         <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>Сирена, задержки, пароль и часы 3G камеры</source>
+        <translation>Siren, delays, password and clock of the 3G camera</translation>
+    </message>
+    <message>
+        <source>Чтение и очистка журнала тревог 3G камеры</source>
+        <translation>Read and erase the 3G camera&apos;s alarm log</translation>
+    </message>
+    <message>
+        <source>Постановка на охрану, снятие с охраны и выборочный режим</source>
+        <translation>Arm, disarm and partial arming</translation>
+    </message>
+    <message>
+        <source>Время постановки и снятия трёх групп</source>
+        <translation>Arm and disarm times of the three groups</translation>
+    </message>
+    <message>
+        <source>Номера для звонков, SMS и MMS при тревоге</source>
+        <translation>Numbers called and sent SMS and MMS on an alarm</translation>
+    </message>
+    <message>
+        <source>Список датчиков, привязка и удаление датчиков</source>
+        <translation>List, learn and delete sensors</translation>
+    </message>
+    <message>
+        <source>Параметры MMS и проверочное MMS</source>
+        <translation>MMS parameters and a test MMS</translation>
+    </message>
+    <message>
+        <source>Коды управления умным домом</source>
+        <translation>Smart-home control codes</translation>
+    </message>
+    <message>
+        <source>Обновление программы 3G камеры</source>
+        <translation>Update the 3G camera&apos;s software</translation>
     </message>
 </context>
 <context>
@@ -1441,10 +1565,6 @@
         <translation>Keypad</translation>
     </message>
     <message>
-        <source>NULL</source>
-        <translation>NULL</translation>
-    </message>
-    <message>
         <source>Хост не ответил</source>
         <translation>The host did not answer</translation>
     </message>
@@ -1467,6 +1587,86 @@
     <message>
         <source>Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.</source>
         <translation>The password 0000 is not allowed: neither the current nor the new password may be all zeros.</translation>
+    </message>
+    <message>
+        <source>Настройки системы</source>
+        <translation>System settings</translation>
+    </message>
+    <message>
+        <source>Расписания</source>
+        <translation>Schedules</translation>
+    </message>
+    <message>
+        <source>Телефонные номера</source>
+        <translation>Telephone numbers</translation>
+    </message>
+    <message>
+        <source>Датчики</source>
+        <translation>Sensors</translation>
+    </message>
+    <message>
+        <source>Длительность сирены, минут</source>
+        <translation>Siren duration, minutes</translation>
+    </message>
+    <message>
+        <source>Количество повторов набора</source>
+        <translation>Redial attempts</translation>
+    </message>
+    <message>
+        <source>Задержка постановки, секунд</source>
+        <translation>Arming delay, seconds</translation>
+    </message>
+    <message>
+        <source>Задержка тревоги, секунд</source>
+        <translation>Alarm delay, seconds</translation>
+    </message>
+    <message>
+        <source>Размер MMS изображения</source>
+        <translation>MMS picture size</translation>
+    </message>
+    <message>
+        <source>Режим связи</source>
+        <translation>Network mode</translation>
+    </message>
+    <message>
+        <source>Устройство</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Слабый</source>
+        <translation>Weak</translation>
+    </message>
+    <message>
+        <source>Средний</source>
+        <translation>Fair</translation>
+    </message>
+    <message>
+        <source>Хороший</source>
+        <translation>Good</translation>
+    </message>
+    <message>
+        <source>Отличный</source>
+        <translation>Excellent</translation>
+    </message>
+    <message>
+        <source>Не измерен</source>
+        <translation>Not measured</translation>
+    </message>
+    <message>
+        <source>Вне шкалы</source>
+        <translation>Off the scale</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>AccessibleTexts</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>About Norvane</source>
@@ -53,6 +60,10 @@
     <message>
         <source>Прочитано записей: %1</source>
         <translation>Прочитано записей: %1</translation>
+    </message>
+    <message>
+        <source>Записи журнала тревог</source>
+        <translation>Записи журнала тревог</translation>
     </message>
 </context>
 <context>
@@ -145,16 +156,6 @@
         <translation>Конфигурация 3G-камеры совпадает с файлом.</translation>
     </message>
     <message>
-        <source>%1: в файле %2, в камере %3</source>
-        <translation>%1: в файле %2, в камере %3</translation>
-    </message>
-    <message>
-        <source>Отличия от файла:
-%1</source>
-        <translation>Отличия от файла:
-%1</translation>
-    </message>
-    <message>
         <source>Сохранить конфигурацию…</source>
         <translation>Сохранить конфигурацию…</translation>
     </message>
@@ -206,6 +207,57 @@
     <message>
         <source>&amp;Закрыть</source>
         <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <source>Свернуть</source>
+        <translation>Свернуть</translation>
+    </message>
+    <message>
+        <source>Свернуть окно</source>
+        <translation>Свернуть окно</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Закрыть окно</source>
+        <translation>Закрыть окно</translation>
+    </message>
+</context>
+<context>
+    <name>CDifferencesDlg</name>
+    <message>
+        <source>Отличия от файла</source>
+        <translation>Отличия от файла</translation>
+    </message>
+    <message>
+        <source>Файл %1: отличий от 3G камеры %2.</source>
+        <translation>Файл %1: отличий от 3G-камеры %2.</translation>
+    </message>
+    <message>
+        <source>Раздел</source>
+        <translation>Раздел</translation>
+    </message>
+    <message>
+        <source>Поле</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>В файле</source>
+        <translation>В файле</translation>
+    </message>
+    <message>
+        <source>В камере</source>
+        <translation>В камере</translation>
+    </message>
+    <message>
+        <source>Раздел, поле, значение в файле и в 3G камере</source>
+        <translation>Раздел, поле, значение в файле и в 3G-камере</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
     </message>
 </context>
 <context>
@@ -281,6 +333,14 @@
         <source>Не удалось открыть порт %1</source>
         <translation>Не удалось открыть порт %1</translation>
     </message>
+    <message>
+        <source>COM-порт</source>
+        <translation>COM-порт</translation>
+    </message>
+    <message>
+        <source>Порт, который открыть или на котором искать 3G камеру</source>
+        <translation>Порт, который открыть или на котором искать 3G-камеру</translation>
+    </message>
 </context>
 <context>
     <name>CMessageDialog</name>
@@ -342,6 +402,10 @@
     <message>
         <source>PORT:</source>
         <translation>Порт:</translation>
+    </message>
+    <message>
+        <source>Версия WAP</source>
+        <translation>Версия WAP</translation>
     </message>
 </context>
 <context>
@@ -463,6 +527,10 @@
         <source>Показано устройств: %1</source>
         <translation>Показано устройств: %1</translation>
     </message>
+    <message>
+        <source>Датчики 3G камеры</source>
+        <translation>Датчики 3G-камеры</translation>
+    </message>
 </context>
 <context>
     <name>CSensorsDlg</name>
@@ -556,6 +624,18 @@
         <source>Форматировать microSD карту</source>
         <translation>Форматировать карту microSD</translation>
     </message>
+    <message>
+        <source>%1, код %2</source>
+        <translation>%1, код %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 из %3), код %4</source>
+        <translation>%1 (%2 из %3), код %4</translation>
+    </message>
+    <message>
+        <source>Не прочитан</source>
+        <translation>Не прочитан</translation>
+    </message>
 </context>
 <context>
     <name>CSmartHomeDlg</name>
@@ -617,6 +697,10 @@
         <source>Прочитано групп: %1</source>
         <translation>Прочитано групп: %1</translation>
     </message>
+    <message>
+        <source>Расписания групп</source>
+        <translation>Расписания групп</translation>
+    </message>
 </context>
 <context>
     <name>CTimedSettingPage</name>
@@ -643,6 +727,10 @@
     <message>
         <source>Минута:</source>
         <translation>Минута:</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Группа</translation>
     </message>
 </context>
 <context>
@@ -731,6 +819,42 @@
     <message>
         <source>Upgrade</source>
         <translation>Обновление</translation>
+    </message>
+    <message>
+        <source>Сирена, задержки, пароль и часы 3G камеры</source>
+        <translation>Сирена, задержки, пароль и часы 3G-камеры</translation>
+    </message>
+    <message>
+        <source>Чтение и очистка журнала тревог 3G камеры</source>
+        <translation>Чтение и очистка журнала тревог 3G-камеры</translation>
+    </message>
+    <message>
+        <source>Постановка на охрану, снятие с охраны и выборочный режим</source>
+        <translation>Постановка на охрану, снятие с охраны и выборочный режим</translation>
+    </message>
+    <message>
+        <source>Время постановки и снятия трёх групп</source>
+        <translation>Время постановки и снятия трёх групп</translation>
+    </message>
+    <message>
+        <source>Номера для звонков, SMS и MMS при тревоге</source>
+        <translation>Номера для звонков, SMS и MMS при тревоге</translation>
+    </message>
+    <message>
+        <source>Список датчиков, привязка и удаление датчиков</source>
+        <translation>Список датчиков, привязка и удаление датчиков</translation>
+    </message>
+    <message>
+        <source>Параметры MMS и проверочное MMS</source>
+        <translation>Параметры MMS и проверочное MMS</translation>
+    </message>
+    <message>
+        <source>Коды управления умным домом</source>
+        <translation>Коды управления умным домом</translation>
+    </message>
+    <message>
+        <source>Обновление программы 3G камеры</source>
+        <translation>Обновление программы 3G-камеры</translation>
     </message>
 </context>
 <context>
@@ -1441,10 +1565,6 @@
         <translation>Клавиатура</translation>
     </message>
     <message>
-        <source>NULL</source>
-        <translation>нет данных</translation>
-    </message>
-    <message>
         <source>Хост не ответил</source>
         <translation>Хост не ответил</translation>
     </message>
@@ -1467,6 +1587,86 @@
     <message>
         <source>Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.</source>
         <translation>Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.</translation>
+    </message>
+    <message>
+        <source>Настройки системы</source>
+        <translation>Настройки системы</translation>
+    </message>
+    <message>
+        <source>Расписания</source>
+        <translation>Расписания</translation>
+    </message>
+    <message>
+        <source>Телефонные номера</source>
+        <translation>Телефонные номера</translation>
+    </message>
+    <message>
+        <source>Датчики</source>
+        <translation>Датчики</translation>
+    </message>
+    <message>
+        <source>Длительность сирены, минут</source>
+        <translation>Длительность сирены, минут</translation>
+    </message>
+    <message>
+        <source>Количество повторов набора</source>
+        <translation>Количество повторов набора</translation>
+    </message>
+    <message>
+        <source>Задержка постановки, секунд</source>
+        <translation>Задержка постановки, секунд</translation>
+    </message>
+    <message>
+        <source>Задержка тревоги, секунд</source>
+        <translation>Задержка тревоги, секунд</translation>
+    </message>
+    <message>
+        <source>Размер MMS изображения</source>
+        <translation>Размер MMS изображения</translation>
+    </message>
+    <message>
+        <source>Режим связи</source>
+        <translation>Режим связи</translation>
+    </message>
+    <message>
+        <source>Устройство</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation>Вкл.</translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation>Выкл.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Слабый</source>
+        <translation>Слабый</translation>
+    </message>
+    <message>
+        <source>Средний</source>
+        <translation>Средний</translation>
+    </message>
+    <message>
+        <source>Хороший</source>
+        <translation>Хороший</translation>
+    </message>
+    <message>
+        <source>Отличный</source>
+        <translation>Отличный</translation>
+    </message>
+    <message>
+        <source>Не измерен</source>
+        <translation>Не измерен</translation>
+    </message>
+    <message>
+        <source>Вне шкалы</source>
+        <translation>Вне шкалы</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "ui/AccessibleTexts.h"
 #include "ui/CCaptionButton.h"
 #include "ui/Resources.h"
 
@@ -45,6 +46,10 @@ CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent) {
 
   m_minimizeButton = new CCaptionButton(CCaptionButton::Kind::Minimize, this);
   m_closeButton = new CCaptionButton(CCaptionButton::Kind::Close, this);
+  m_minimizeButton->setAccessibleName(tr("Свернуть"));
+  m_minimizeButton->setAccessibleDescription(tr("Свернуть окно"));
+  m_closeButton->setAccessibleName(tr("Закрыть"));
+  m_closeButton->setAccessibleDescription(tr("Закрыть окно"));
   connect(m_minimizeButton, &QAbstractButton::clicked, this, &QWidget::showMinimized);
   connect(m_closeButton, &QAbstractButton::clicked, this, &QWidget::close);
 
@@ -308,6 +313,7 @@ void CDialogBase::setVisible(bool visible) {
     const int needed = WidthForWholeTitle();
     if (minimumWidth() < needed) setMinimumWidth(needed);
     resize(size().expandedTo(minimumSizeHint()).expandedTo(QSize(needed, 0)));
+    CompleteAccessibleTexts(this);
   }
   QDialog::setVisible(visible);
 }

@@ -2,7 +2,10 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 #include <numeric>
 
@@ -144,6 +147,21 @@ class CGridHeader final : public QHeaderView {
                       model()->headerData(logicalIndex, Qt::Horizontal).toString());
     painter->restore();
   }
+
+  bool viewportEvent(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QHeaderView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const auto* grid = static_cast<const CGridCtrl*>(parentWidget());
+    const int column = logicalIndexAt(help->pos());
+    const QString tip = column < 0 ? QString() : grid->CellToolTip(0, column);
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), tip, this);
+    }
+    return true;
+  }
 };
 
 }  // namespace
@@ -171,7 +189,11 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent), m_model(new CGridMod
 
 CGridCtrl::~CGridCtrl() = default;
 
-void CGridCtrl::SetRowCount(int rowCount) { m_model->SetRows(std::max(1, rowCount) - 1); }
+void CGridCtrl::SetRowCount(int rowCount) {
+  const bool cuts = rowCount < GetRowCount();
+  m_model->SetRows(std::max(1, rowCount) - 1);
+  if (cuts) RemeasureColumns();
+}
 
 int CGridCtrl::GetRowCount() const { return m_model->rowCount() + 1; }
 
@@ -183,7 +205,7 @@ int CGridCtrl::AppendRow() {
 
 void CGridCtrl::SetColumnCount(int columnCount) {
   m_model->SetColumns(std::max(0, columnCount));
-  ApplyProportions();
+  RemeasureColumns();
 }
 
 int CGridCtrl::GetColumnCount() const { return m_model->columnCount(); }
@@ -191,6 +213,7 @@ int CGridCtrl::GetColumnCount() const { return m_model->columnCount(); }
 void CGridCtrl::ResetRows(int rowCount) {
   clearSelection();
   m_model->ClearRows(std::max(1, rowCount) - 1);
+  RemeasureColumns();
 }
 
 bool CGridCtrl::SetItemText(int row, int column, const QString& text) {
@@ -200,6 +223,7 @@ bool CGridCtrl::SetItemText(int row, int column, const QString& text) {
   } else {
     m_model->SetText(ToModelRow(row), column, text);
   }
+  NoteText(column, text);
   return true;
 }
 
@@ -249,13 +273,87 @@ void CGridCtrl::ApplyProportions() {
   const int total = std::accumulate(m_proportions.begin(), m_proportions.begin() + columns, 0);
   if (total <= 0) return;
   const int width = viewport()->width();
+  QVector<int> widths(columns);
+  int spare = 0, lacking = 0;  // what the wide columns can give, what the narrow ones lack
+  for (int column = 0; column < columns; ++column) {
+    widths[column] = width * m_proportions[column] / total;
+    const int need = ColumnNeed(column);
+    if (widths[column] > need)
+      spare += widths[column] - need;
+    else
+      lacking += need - widths[column];
+  }
+  // A column cut while its neighbour stands half empty helps nobody: room moves from the columns
+  // wider than their texts to the ones narrower, each giving in proportion to what it can spare.
+  const int moved = std::min(spare, lacking);
+  if (moved > 0) {
+    for (int column = 0; column < columns; ++column) {
+      const int need = ColumnNeed(column);
+      if (widths[column] > need)
+        widths[column] -= static_cast<int>(static_cast<long long>(widths[column] - need) * moved / spare);
+      else
+        widths[column] += static_cast<int>(static_cast<long long>(need - widths[column]) * moved / lacking);
+    }
+  }
   int used = 0;
   for (int column = 0; column < columns - 1; ++column) {
-    const int w = width * m_proportions[column] / total;
-    setColumnWidth(column, w);
-    used += w;
+    setColumnWidth(column, widths[column]);
+    used += widths[column];
   }
   setColumnWidth(columns - 1, std::max(0, width - used));
+}
+
+int CGridCtrl::TextNeed(const QString& text) const {
+  if (text.isEmpty()) return 0;
+  // The item delegate keeps a margin of the focus frame and one pixel on either side of the text.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return fontMetrics().horizontalAdvance(text) + 2 * margin + 2;
+}
+
+int CGridCtrl::ColumnNeed(int column) const { return m_needs.value(column); }
+
+void CGridCtrl::NoteText(int column, const QString& text) {
+  if (m_needs.size() < GetColumnCount()) m_needs.resize(GetColumnCount());
+  const int need = TextNeed(text);
+  if (need <= m_needs[column]) return;
+  m_needs[column] = need;
+  ApplyProportions();
+}
+
+// Only after texts went away: a growing column is noted text by text, so thousands of rows are
+// never measured again.
+void CGridCtrl::RemeasureColumns() {
+  m_needs.fill(0, GetColumnCount());
+  for (int column = 0; column < GetColumnCount(); ++column) {
+    int need = TextNeed(m_model->HeaderText(column));
+    for (int row = 0; row < m_model->rowCount(); ++row)
+      need = std::max(need, TextNeed(m_model->Text(row, column)));
+    m_needs[column] = need;
+  }
+  ApplyProportions();
+}
+
+bool CGridCtrl::IsCellCut(int row, int column) const {
+  if (row < 0 || row >= GetRowCount() || column < 0 || column >= GetColumnCount()) return false;
+  return TextNeed(GetItemText(row, column)) > columnWidth(column);
+}
+
+QString CGridCtrl::CellToolTip(int row, int column) const {
+  return IsCellCut(row, column) ? GetItemText(row, column) : QString();
+}
+
+bool CGridCtrl::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = indexAt(help->pos());
+  const QString tip = index.isValid() ? CellToolTip(index.row() + 1, index.column()) : QString();
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+  }
+  return true;
 }
 
 void CGridCtrl::resizeEvent(QResizeEvent* event) {

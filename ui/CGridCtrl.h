@@ -44,8 +44,16 @@ class CGridCtrl : public QTableView {
   void SetColumnWidth(int column, int width);
   int GetColumnWidth(int column) const;
   // Widths in these proportions, stretched to the view's width; the last column takes what is left.
-  // Kept up to date when the view is resized. An empty list goes back to fixed widths.
+  // A column too narrow for its longest text (header included) takes room from columns wider than
+  // theirs, as much as they can spare. Kept up to date when the view is resized and as texts
+  // arrive. An empty list goes back to fixed widths.
   void SetColumnProportions(const QVector<int>& proportions);
+
+  // Whether a cell's text is wider than its column shows; such a cell shows it whole as a tooltip.
+  bool IsCellCut(int row, int column) const;
+  QString CellToolTip(int row, int column) const;  // empty for a cell shown whole
+  // The width a column needs to show its longest text whole.
+  int ColumnNeed(int column) const;
 
   // Selection by whole rows, in grid rows (the header cannot be selected).
   int GetSelectedRow() const;  // the first selected row, -1 when none
@@ -58,11 +66,16 @@ class CGridCtrl : public QTableView {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   void ApplyProportions();
+  int TextNeed(const QString& text) const;
+  void NoteText(int column, const QString& text);
+  void RemeasureColumns();
   int ToModelRow(int row) const { return row - 1; }
 
   CGridModel* m_model;
   QVector<int> m_proportions;
+  QVector<int> m_needs;  // by column: the width of its longest text, header included
 };

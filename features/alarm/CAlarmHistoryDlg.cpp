@@ -27,6 +27,7 @@ CAlarmHistoryDlg::CAlarmHistoryDlg(QWidget* parent) : CHostDialog(parent) {
   m_grid->SetHeaderTexts(TrTextList(codec::HistoryColumnTitles));
   m_grid->SetColumnProportions({50, 150, 260, 150, 150});
   m_grid->SetRowCount(kInitialRowCount);
+  m_grid->setAccessibleName(tr("Записи журнала тревог"));
 
   m_erase = new QPushButton(tr("Удалить всё"), this);
   m_refresh = new QPushButton(tr("Обновить"), this);

@@ -14,6 +14,7 @@ CTimedLookupPage::CTimedLookupPage(QWidget* parent)
   m_grid->SetHeaderTexts(TrTextList(veyra::alarm::TimedColumnTitles));
   m_grid->SetColumnProportions({35, 80, 200, 220});
   m_grid->SetCellAlignment(Qt::AlignCenter);
+  m_grid->setAccessibleName(tr("Расписания групп"));
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

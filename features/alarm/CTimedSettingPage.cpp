@@ -38,6 +38,7 @@ CTimedSettingPage::CTimedSettingPage(QWidget* parent) : CHostPage(parent) {
   m_groups->setSelectionMode(QAbstractItemView::SingleSelection);
   for (std::string_view name : veyra::alarm::TimedGroupNames) m_groups->addItem(TrText(name));
   m_groups->setCurrentRow(0);
+  m_groups->setAccessibleName(tr("Группа"));
   m_saveButton = new QPushButton(tr("Сохранить"), this);
 
   auto* groupColumn = new QVBoxLayout;

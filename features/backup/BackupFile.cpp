@@ -5,6 +5,7 @@
 #include <map>
 #include <utility>
 
+#include "features/backup/BackupKeys.h"
 #include "link/DecimalText.h"
 #include "link/PrintableText.h"
 
@@ -12,29 +13,10 @@ namespace veyra::backup {
 
 namespace {
 
-using settings::SetupFlags;
-
 struct Field {
   std::string name, value;
 };
 using Fields = std::vector<Field>;
-
-// The option bits by the names veyractl's setup-set gives them; bit 5 is the network field.
-struct FlagName {
-  SetupFlags mask;
-  std::string_view name;
-};
-constexpr std::array<FlagName, 7> kFlagNames = {{{settings::kIncomingCallPassword, "incoming_password"},
-                                                 {settings::kSirenSound, "siren_sound"},
-                                                 {settings::kPowerFailureAlarm, "power_alarm"},
-                                                 {settings::kArmDisarmSms, "sms_arm"},
-                                                 {settings::kRecordWhenArmed, "record_armed"},
-                                                 {settings::kMirrorImage, "mirror"},
-                                                 {settings::kRecordOnAlarm, "record_alarm"}}};
-
-// Indexed by day code 0 to 8.
-constexpr std::array<std::string_view, alarm::TimedDayNames.size()> kDayNames = {
-    "off", "daily", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday"};
 
 // Indexed by sensor type 0 to 10 and zone mode 0 to 6; higher codes are written as numbers.
 constexpr std::array<std::string_view, sensors::kHighestSensorType + 1> kTypeNames = {

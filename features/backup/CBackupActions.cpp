@@ -8,6 +8,7 @@
 
 #include "features/backup/BackupEngine.h"
 #include "features/backup/BackupFile.h"
+#include "features/backup/CDifferencesDlg.h"
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/Notifier.h"
@@ -156,12 +157,9 @@ void CBackupActions::Compare() {
     Show(tr("Конфигурация 3G камеры совпадает с файлом."));
     return;
   }
-  QStringList lines;
-  const auto shown = [](const std::string& value) {
-    return value.empty() ? QStringLiteral("—") : QString::fromStdString(value);
-  };
-  for (const FieldDifference& d : differences)
-    lines << tr("%1: в файле %2, в камере %3")
-                 .arg(QString::fromStdString(d.field), shown(d.file), shown(d.host));
-  Show(tr("Отличия от файла:\n%1").arg(lines.join(QStringLiteral("\n"))));
+  // A table rather than a box of lines: thirty differences would make a box taller than the screen.
+  if (m_differences) m_differences->close();
+  m_differences = new CDifferencesDlg(path, differences, m_window);
+  m_differences->setAttribute(Qt::WA_DeleteOnClose);
+  m_differences->open();
 }

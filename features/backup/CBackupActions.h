@@ -4,8 +4,11 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QString>
 #include <functional>
+
+#include "features/backup/CDifferencesDlg.h"
 
 class QWidget;
 
@@ -33,8 +36,12 @@ class CBackupActions {
   static QString RestoreText() { return tr("Восстановить конфигурацию…"); }
   static QString CompareText() { return tr("Сравнить с файлом…"); }
 
+  // The table of the last comparison that found differences, while it is open.
+  CDifferencesDlg* Differences() const { return m_differences; }
+
  private:
   veyra::HostPort& m_port;
   QWidget* m_window;
   FileChooser m_choose;
+  QPointer<CDifferencesDlg> m_differences;
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "features/sensors/MmsCodec.h"
 #include "link/Notifier.h"
@@ -33,6 +34,7 @@ CMmsSettingDlg::CMmsSettingDlg(QWidget* parent) : CHostDialog(parent) {
   m_wap = new QComboBox(this);
   m_wap->addItems(ToQtList(codec::WapVersionTexts));
   m_wap->setCurrentIndex(static_cast<int>(codec::WapVersion::Wap20));
+  m_wap->setAccessibleName(tr("Версия WAP"));
   m_phone = new QLineEdit(this);
   const QString set = tr("SET");
   m_setApn = new QPushButton(set, this);
@@ -83,6 +85,10 @@ CMmsSettingDlg::CMmsSettingDlg(QWidget* parent) : CHostDialog(parent) {
   connect(m_setUrl, &QPushButton::clicked, this, &CMmsSettingDlg::OnSetUrl);
   connect(m_setGateway, &QPushButton::clicked, this, &CMmsSettingDlg::OnSetGateway);
   connect(m_sendTest, &QPushButton::clicked, this, &CMmsSettingDlg::OnSendTest);
+  // Row by row, each row's button after its fields: the buttons were made before the rows.
+  QWidget* order[] = {m_apn, m_setApn, m_user, m_password,   m_setUser, m_url,     m_setUrl,
+                      m_ip,  m_port,   m_wap,  m_setGateway, m_phone,   m_sendTest};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   resize(560, 240);
 }
 

@@ -22,6 +22,7 @@ CSensorListPage::CSensorListPage(QWidget* parent)
   m_grid->SetHeaderTexts(TrTextList(codec::SensorColumnTitles));
   m_grid->SetColumnProportions({150, 115, 55, 140, 130});
   m_grid->SetCellAlignment(Qt::AlignCenter);
+  m_grid->setAccessibleName(tr("Датчики 3G камеры"));
 
   m_filter->addItems(TrTextList(codec::SensorFilterTexts));
   m_filter->setCurrentIndex(codec::kFilterAll);

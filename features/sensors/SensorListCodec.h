@@ -92,10 +92,14 @@ inline constexpr int kFilterRemotes = 1;
 inline constexpr int kFilterDoorbells = 9;
 inline constexpr int kFilterPanicAndKeypad = 10;
 
+// Each header names what its column holds: the zone mode sits under "Режим", the device's code
+// under "ID". (One name over each neighbour's column read as the opposite of the cells below.)
 inline constexpr std::array<std::string_view, 5> SensorColumnTitles = {
     QT_TRANSLATE_NOOP("veyra", "Название датчика"), QT_TRANSLATE_NOOP("veyra", "Номер датчика"),
-    QT_TRANSLATE_NOOP("veyra", "Зона"), QT_TRANSLATE_NOOP("veyra", "Снятие"),
-    QT_TRANSLATE_NOOP("veyra", "Режим")};
+    QT_TRANSLATE_NOOP("veyra", "Зона"), QT_TRANSLATE_NOOP("veyra", "Режим"),
+    QT_TRANSLATE_NOOP("veyra", "ID")};
+inline constexpr int kModeColumn = 3;
+inline constexpr int kIdColumn = 4;
 using SensorCells = std::array<std::string, SensorColumnTitles.size()>;
 
 inline constexpr std::string_view kSensorsHostNotFoundText =

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "link/Notifier.h"
@@ -18,6 +19,11 @@ CClockPage::CClockPage(QWidget* parent) : CHostPage(parent) {
   m_time->setMinimumWidth(m_time->fontMetrics().horizontalAdvance(tr("0000-00-00 00:00:00 Понедельник")) +
                           16);
   m_sync = new QPushButton(tr("Синхронизировать"), this);
+  // Four looks a second: a once-a-second timer drifts against the clock and now and then skips a
+  // second on the screen, which reads as a fault of the PC's clock.
+  m_tick = new QTimer(this);
+  m_tick->setInterval(250);
+  connect(m_tick, &QTimer::timeout, this, &CClockPage::ShowTime);
 
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(tr("Время на компьютере:"), this));
@@ -43,7 +49,20 @@ codec::LocalTime CClockPage::LocalNow() {
 }
 
 void CClockPage::OnPageShown() {
-  m_time->setText(TrNamesIn(codec::ClockText(m_clock()), codec::WeekdayNames));
+  ShowTime();
+  m_tick->start();
+}
+
+bool CClockPage::Ticking() const { return m_tick->isActive(); }
+
+void CClockPage::hideEvent(QHideEvent* event) {
+  m_tick->stop();
+  CHostPage::hideEvent(event);
+}
+
+void CClockPage::ShowTime() {
+  const QString text = TrNamesIn(codec::ClockText(m_clock()), codec::WeekdayNames);
+  if (text != m_time->text()) m_time->setText(text);
 }
 
 void CClockPage::OnSync() {

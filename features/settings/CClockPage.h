@@ -8,6 +8,7 @@
 
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 class CClockPage : public CHostPage {
   Q_OBJECT
@@ -21,8 +22,9 @@ class CClockPage : public CHostPage {
   static veyra::settings::LocalTime LocalNow();
   void SetClock(Clock clock) { m_clock = std::move(clock); }
 
-  // The time text shows when the page was last brought to the front, not the time now.
+  // The time text follows the PC's clock while the page is in front; it stops when it is hidden.
   void OnPageShown() override;
+  bool Ticking() const;
 
   QLineEdit* TimeField() const { return m_time; }
   QPushButton* SyncButton() const { return m_sync; }
@@ -32,9 +34,13 @@ class CClockPage : public CHostPage {
 
  protected:
   void OnReply(const veyra::Bytes& sentFrame, const veyra::Bytes& receivedFrame) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   Clock m_clock = &CClockPage::LocalNow;
+  void ShowTime();
+
   QLineEdit* m_time;
   QPushButton* m_sync;
+  QTimer* m_tick;
 };

@@ -36,7 +36,7 @@ CSetupPage::CSetupPage(QWidget* parent) : CHostPage(parent) {
   for (QLineEdit* edit : {m_siren, m_armDelay, m_alarmDelay}) edit->setToolTip(tr("0-90 секунд"));
   m_mmsSize = NewList(this, codec::MmsSizeTexts);
   m_network = NewList(this, codec::NetworkModeTexts);
-  m_signal = new QLabel(TrText(codec::kSignalUnknownText), this);
+  m_signal = new QLabel(SignalUnreadText(), this);
 
   auto* fields = new QGridLayout;
   const auto addRow = [&](int row, const QString& label, QWidget* control, const QString& unit) {
@@ -80,6 +80,18 @@ CSetupPage::CSetupPage(QWidget* parent) : CHostPage(parent) {
   connect(m_save, &QPushButton::clicked, this, &CSetupPage::OnSave);
   connect(m_reset, &QPushButton::clicked, this, &CSetupPage::OnReset);
   connect(m_format, &QPushButton::clicked, this, &CSetupPage::OnFormat);
+}
+
+QString CSetupPage::SignalShown(std::uint8_t signal) {
+  // The code stays beside the words: it is what the host's own manual and a support call speak of.
+  const codec::SignalReading reading = codec::ReadSignal(signal);
+  const QString code = ToQt(codec::SignalText(signal));
+  if (!reading.onScale) return tr("%1, код %2").arg(TrText(reading.words), code);
+  return tr("%1 (%2 из %3), код %4")
+      .arg(TrText(reading.words))
+      .arg(reading.level)
+      .arg(codec::kSignalScaleTop)
+      .arg(code);
 }
 
 QCheckBox* CSetupPage::OptionBox(codec::SetupFlags mask) const {
@@ -154,7 +166,7 @@ void CSetupPage::Fill(const codec::SetupReply& reply) {
   m_alarmDelay->setText(ToQt(controls.alarmDelay));
   m_mmsSize->setCurrentIndex(controls.mmsSize.value_or(-1));
   m_unlistedMmsSize = controls.unlistedMmsSize;
-  m_signal->setText(ToQt(codec::SignalText(reply.signal)));
+  m_signal->setText(SignalShown(reply.signal));
   // Only a record read makes the controls the host's: a stray frame answering the read must not
   // let the next save write blanks.
   m_configObtained = 1;

@@ -34,6 +34,9 @@ class CSetupPage : public CHostPage {
   QComboBox* MmsSizeList() const { return m_mmsSize; }
   QComboBox* NetworkList() const { return m_network; }
   QLabel* SignalLabel() const { return m_signal; }
+  // The signal label's text before a record has been read, and for a signal byte read.
+  static QString SignalUnreadText() { return tr("Не прочитан"); }
+  static QString SignalShown(std::uint8_t signal);
   QCheckBox* OptionBox(veyra::settings::SetupFlags mask) const;
   QPushButton* GetButton() const { return m_get; }
   QPushButton* SaveButton() const { return m_save; }

@@ -53,6 +53,17 @@ std::string SignalText(std::uint8_t signal) {
   return text;
 }
 
+SignalReading ReadSignal(std::uint8_t signal) {
+  const int level = (signal & 0x80) ? (signal & 0x7F) : signal;
+  // The bands a phone's bars follow: below 10 calls and MMS fail now and then, from 20 on never.
+  if (level <= 9) return {kSignalWeakText, level, true};
+  if (level <= 14) return {kSignalFairText, level, true};
+  if (level <= 19) return {kSignalGoodText, level, true};
+  if (level <= kSignalScaleTop) return {kSignalExcellentText, level, true};
+  if (level == kSignalNotMeasured) return {kSignalNotMeasuredText, level, false};
+  return {kSignalOffScaleText, level, false};
+}
+
 NetworkMode NetworkModeOf(std::uint8_t flags) {
   return (flags & kNetworkAutomatic) ? NetworkMode::Automatic : NetworkMode::Only3G;
 }

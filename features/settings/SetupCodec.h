@@ -61,9 +61,6 @@ inline constexpr std::array<std::string_view, 2> NetworkModeTexts = {
 // The edits of the delays take digits only and at most this many of them; nothing checks a range.
 inline constexpr int kDelayFieldMaxDigits = 2;
 
-inline constexpr std::string_view kSignalUnknownText =
-    QT_TRANSLATE_NOOP("veyra", "NULL");  // until a record has been read
-
 inline constexpr std::string_view kSettingsHostNotFoundText =
     QT_TRANSLATE_NOOP("veyra", "3G камера не найдена!!");
 inline constexpr std::string_view kSetupReadNoReplyText =
@@ -140,6 +137,24 @@ std::optional<SetupReply> SetupReadReply(const Bytes& sentFrame, const Bytes& re
 
 // "%x (3G WCDMA)" of the low seven bits when bit 7 is set, else "%x (2G GSM)" of the whole byte.
 std::string SignalText(std::uint8_t signal);
+
+// The level read on the 0 to 31 scale a mobile modem reports its signal in, 99 being a signal it
+// could not measure; the same scale serves the 3G level in the low seven bits and the 2G byte.
+inline constexpr int kSignalScaleTop = 31;
+inline constexpr int kSignalNotMeasured = 99;
+struct SignalReading {
+  std::string_view words;  // the level in words, a text to translate
+  int level = 0;           // the level on the scale, in decimal
+  bool onScale = false;    // 0 to kSignalScaleTop: worth saying "of 31"
+};
+SignalReading ReadSignal(std::uint8_t signal);
+
+inline constexpr std::string_view kSignalWeakText = QT_TRANSLATE_NOOP("veyra", "Слабый");
+inline constexpr std::string_view kSignalFairText = QT_TRANSLATE_NOOP("veyra", "Средний");
+inline constexpr std::string_view kSignalGoodText = QT_TRANSLATE_NOOP("veyra", "Хороший");
+inline constexpr std::string_view kSignalExcellentText = QT_TRANSLATE_NOOP("veyra", "Отличный");
+inline constexpr std::string_view kSignalNotMeasuredText = QT_TRANSLATE_NOOP("veyra", "Не измерен");
+inline constexpr std::string_view kSignalOffScaleText = QT_TRANSLATE_NOOP("veyra", "Вне шкалы");
 
 NetworkMode NetworkModeOf(std::uint8_t flags);
 

@@ -26,6 +26,7 @@
 #include "app/TileTable.h"
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/PhoneCodec.h"
+#include "features/backup/CDifferencesDlg.h"
 #include "link/HostPort.h"
 #include "session/LoginCodec.h"
 #include "tests/common/LanguageOfText.h"
@@ -176,6 +177,12 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
         const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
         if (row.open) check(*row.open(&main, port), QStringLiteral("tile%1").arg(i + 1));
       }
+      CDifferencesDlg differences(QStringLiteral("/home/installer/backups/host-2024-05-01.ini"),
+                                  {{"setup.record_alarm", "on", "off"},
+                                   {"timers.group2_disarm", "daily,08:30", "off,00:00"},
+                                   {"phones.voice1", "", "84951234567"}},
+                                  &main);
+      check(differences, QStringLiteral("differences"));
     }
     CLoginDlg login;
     check(login, QStringLiteral("login"));

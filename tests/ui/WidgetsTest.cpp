@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -85,6 +86,70 @@ TEST(Grid, ProportionalColumnsFillTheWidthAndFollowAResize) {
     int sum = 0;
     for (int c = 0; c < 4; ++c) sum += grid.GetColumnWidth(c);
     EXPECT_EQ(sum, grid.viewport()->width()) << "after growing by " << grow;
+  }
+}
+
+// The history's proportions with one long record: room moves to the text that needs it, within
+// the width, and what still cannot be shown whole is offered whole as a tip.
+TEST(Grid, ColumnsMakeRoomForTheirLongestTextAndACutCellShowsItWholeAsATip) {
+  const QVector<int> kProportions = {50, 150, 260, 150, 150};
+  const QStringList record = {"1", "Приближается посетитель", "Постановка на охрану с телефона", "03",
+                              "03/09 14:45"};
+  const struct {
+    const char* fault;
+    int width;
+    QStringList texts;
+    bool allWhole;        // every text fits once the room is shared
+    bool asProportioned;  // the widths are the proportions' own
+  } rows[] = {
+      {"name cut while the zone column stands half empty",
+       560,
+       {"1", "Приближается посетитель", "Тревога", "03", "03/09 14:45"},
+       true,
+       false},
+      {"long texts in several columns not all given room", 620, record, true, false},
+      {"columns moved although every text fits its share",
+       900,
+       {"1", "База", "Тревога", "03", "03/09 14:45"},
+       true,
+       true},
+      {"a cell too long for any share neither cut short nor offered whole", 240, record, false, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    auto grid = HistoryLikeGrid();
+    grid->SetColumnProportions(kProportions);
+    grid->resize(row.width, 300);
+    grid->show();
+    grid->SetRowTexts(1, row.texts);
+    const int width = grid->viewport()->width();
+    int sum = 0;
+    bool anyCut = false;
+    for (int column = 0; column < 5; ++column) {
+      sum += grid->GetColumnWidth(column);
+      if (row.asProportioned && column < 4) {
+        const int share = width * kProportions[column] / 760;
+        EXPECT_NEAR(grid->GetColumnWidth(column), share, 1);
+      }
+      for (int r : {0, 1}) {
+        const bool cut = grid->IsCellCut(r, column);
+        anyCut = anyCut || cut;
+        EXPECT_EQ(grid->CellToolTip(r, column), cut ? grid->GetItemText(r, column) : QString())
+            << "row " << r << " column " << column;
+      }
+    }
+    EXPECT_EQ(sum, width) << "the columns no longer fill the view";
+    EXPECT_EQ(!anyCut, row.allWhole);
+    if (!row.allWhole) {
+      // The tip itself, as a pointer resting on the cut name cell raises it.
+      const QRect cell = grid->visualRect(grid->model()->index(0, 1));
+      QHelpEvent help(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
+      QApplication::sendEvent(grid->viewport(), &help);
+      if (grid->IsCellCut(1, 1)) {
+        EXPECT_EQ(QToolTip::text(), record[1]);
+      }
+      QToolTip::hideText();
+    }
   }
 }
 

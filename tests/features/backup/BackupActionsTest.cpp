@@ -4,14 +4,20 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
 #include <fstream>
 #include <sstream>
 
 #include "app/CMainDlg.h"
+#include "features/backup/BackupFile.h"
+#include "features/backup/CDifferencesDlg.h"
 #include "hostsim/SettingsState.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/LinkHarness.h"
 #include "tests/common/ScratchDir.h"
+#include "tests/common/WaitFor.h"
+#include "ui/CGridCtrl.h"
 
 namespace veyra {
 namespace {
@@ -44,6 +50,12 @@ class BackupActionsTest : public test::LinkHarness {
     return host.Host().Settings().Setup().sirenMinutes;
   }
 
+  static std::string RowText(const CGridCtrl* grid, int row) {
+    QStringList cells;
+    for (int column = 0; column < grid->GetColumnCount(); ++column) cells << grid->GetItemText(row, column);
+    return cells.join('\t').toStdString();
+  }
+
   test::ScratchDir dir;
   std::unique_ptr<CMainDlg> window;
 };
@@ -56,18 +68,19 @@ TEST_F(BackupActionsTest, EntriesSaveCompareAndRestore) {
     QString entry;
     std::string path;
     bool yes;
-    const char* before;  // a setup record the host is given first, or null
-    std::string shown;   // the one message, or empty for none
-    std::size_t frames;  // commands the host received
-    std::uint8_t siren;  // the host's siren minutes after
+    const char* before;           // a setup record the host is given first, or null
+    std::string shown;            // the one message, or empty for none
+    std::size_t frames;           // commands the host received
+    std::uint8_t siren;           // the host's siren minutes after
+    const char* table = nullptr;  // the differences' first row, cells joined by tabs, or null for none
   } rows[] = {
       {"save writes no file", CBackupActions::SaveText(), file, false, nullptr,
        "Конфигурация сохранена в " + file + " (датчиков: ", 4, 3},
       {"cancelled dialog acts", CBackupActions::RestoreText(), "", true, nullptr, "", 0, 3},
       {"equal host reported different", CBackupActions::CompareText(), file, false, nullptr,
        "Конфигурация 3G камеры совпадает с файлом.", 3, 3},
-      {"difference not named", CBackupActions::CompareText(), file, false, "06 04 26 09 05 1E 0F 01",
-       "Отличия от файла:\nsetup.siren_minutes: в файле 3, в камере 9", 3, 9},
+      {"difference named by its key, not in words", CBackupActions::CompareText(), file, false,
+       "06 04 26 09 05 1E 0F 01", "", 3, 9, "Настройки системы\tДлительность сирены, минут\t3\t9"},
       {"restore writes without asking", CBackupActions::RestoreText(), file, false, nullptr, "", 0, 9},
       {"damaged file written", CBackupActions::RestoreText(), damaged, true, nullptr,
        "Файл " + damaged +
@@ -107,9 +120,80 @@ TEST_F(BackupActionsTest, EntriesSaveCompareAndRestore) {
     // Only a restore of a file that was accepted asks, and it asks before it sends anything.
     const bool asks = row.entry == CBackupActions::RestoreText() && !row.path.empty() && row.path != damaged;
     EXPECT_EQ(messages.Questions().size(), asked + (asks ? 1 : 0));
+    CDifferencesDlg* differences = window->Backup().Differences();
+    ASSERT_EQ(differences != nullptr, row.table != nullptr);
+    if (differences) {
+      EXPECT_EQ(RowText(differences->Grid(), 1), row.table);
+      differences->close();
+      test::DeliverPosted();
+    }
     messages.Clear();
   }
   EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&window->Link())) << "replies go back to the main window";
+}
+
+// A file that differs from the host in every field a restore writes: each difference one row of a
+// table in the windows' words, and a window that stays on the screen, its table scrolling.
+TEST_F(BackupActionsTest, ThirtyOneDifferencesScrollInATableOfWordsWithinTheScreen) {
+  const std::string saved = dir.Path("saved.ini");
+  Choose(CBackupActions::SaveText(), saved);
+  messages.Clear();
+  std::stringstream text;
+  text << std::ifstream(saved).rdbuf();
+  backup::BackupParse parse = backup::ParseBackupText(text.str());
+  ASSERT_TRUE(parse.config) << parse.reason;
+  backup::HostConfiguration& config = *parse.config;
+  config.setup.flags ^= 0xFF;
+  for (std::uint8_t* number : {&config.setup.sirenMinutes, &config.setup.redialCount, &config.setup.armDelay,
+                               &config.setup.alarmDelay})
+    ++*number;
+  config.setup.mmsSize = static_cast<std::uint8_t>((config.setup.mmsSize + 1) % 3);
+  for (alarm::TimedSchedule& group : config.timers)
+    for (alarm::TimedTime* time : {&group.arm, &group.disarm}) time->hour = (time->hour + 1) % 24;
+  for (std::size_t slot = 0; slot < config.phones.size(); ++slot)
+    config.phones[slot] = "5550" + std::to_string(slot + 10);
+  const std::string changed = dir.Path("changed.ini");
+  dir.Write("changed.ini", backup::BackupText(config, parse.header));
+
+  Choose(CBackupActions::CompareText(), changed);
+  EXPECT_TRUE(messages.Texts().empty());
+  CDifferencesDlg* differences = window->Backup().Differences();
+  ASSERT_NE(differences, nullptr);
+  const CGridCtrl* grid = differences->Grid();
+  ASSERT_EQ(grid->GetRowCount(), 1 + 31);
+  const struct {
+    const char* fault;
+    int row;
+    const char* area;
+    const char* field;
+  } rows[] = {
+      {"a number of the setup named by its key", 1, "Настройки системы", "Длительность сирены, минут"},
+      {"the network named by its key", 6, "Настройки системы", "Режим связи"},
+      {"an option named by its key", 13, "Настройки системы", "Запись видео/фото при тревоге"},
+      {"a timer named by its key", 17, "Расписания", "Вторая группа: Снятие"},
+      {"a telephone number named by its key", 31, "Телефонные номера", "MMS.номер 3"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    EXPECT_EQ(grid->GetItemText(row.row, CDifferencesDlg::kAreaColumn), QString::fromUtf8(row.area));
+    EXPECT_EQ(grid->GetItemText(row.row, CDifferencesDlg::kFieldColumn), QString::fromUtf8(row.field));
+  }
+  for (int row = 1; row < grid->GetRowCount(); ++row)
+    for (int column = 0; column < CDifferencesDlg::kColumnCount; ++column) {
+      const QString cell = grid->GetItemText(row, column);
+      EXPECT_FALSE(cell.isEmpty() || cell.contains('_') || cell == "on" || cell == "off")
+          << "row " << row << " column " << column << ": " << cell.toStdString();
+    }
+  const QStringList onOff = {grid->GetItemText(13, CDifferencesDlg::kFileColumn),
+                             grid->GetItemText(13, CDifferencesDlg::kHostColumn)};
+  EXPECT_TRUE(onOff.contains("Вкл.") && onOff.contains("Выкл.")) << onOff.join(' ').toStdString();
+
+  ASSERT_TRUE(test::WaitFor([&] { return differences->isVisible(); }));
+  const QRect screen = differences->screen()->availableGeometry();
+  EXPECT_LE(differences->frameGeometry().height(), screen.height()) << "a box taller than the screen";
+  EXPECT_GT(grid->verticalScrollBar()->maximum(), 0)
+      << "31 rows on a screen of " << screen.height() << " px and nothing to scroll";
+  differences->close();
 }
 
 }  // namespace

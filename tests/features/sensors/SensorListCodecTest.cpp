@@ -99,5 +99,28 @@ TEST(SensorListCodec, CellsOfEachKindOrNone) {
   }
 }
 
+// Each header over the cells it names: a header that reads as its neighbour's column tells an
+// installer the opposite of what the cells hold.
+TEST(SensorListCodec, EachHeaderNamesWhatItsColumnHolds) {
+  const SensorCells cells = *SensorListRow(SensorFrame(0x21), kFilterAll);
+  const struct {
+    const char* fault;
+    int column;
+    std::string_view header;
+    std::string cell;
+  } rows[] = {
+      {"zone_mode_headed_disarm", kModeColumn, "Режим", "Постановка"},
+      {"device_id_headed_mode", kIdColumn, "ID", "1a:02:b3:04"},
+      {"type_column_renamed", 0, "Название датчика", "PIR-датчик"},
+      {"number_column_renamed", 1, "Номер датчика", "07"},
+      {"zone_column_renamed", 2, "Зона", "15"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    EXPECT_EQ(SensorColumnTitles[row.column], row.header);
+    EXPECT_EQ(cells[row.column], row.cell);
+  }
+}
+
 }  // namespace
 }  // namespace veyra::sensors

@@ -56,7 +56,7 @@ TEST_F(SettingsDlgTest, ARecordReadFillsEveryControlAndSavesBackAsTheSameBytes) 
     auto lock = host.Lock();
     host.Host().Settings().SetSignal(0x85);
   }
-  EXPECT_EQ(Setup()->SignalLabel()->text(), QStringLiteral("NULL"));
+  EXPECT_EQ(Setup()->SignalLabel()->text(), QStringLiteral("Не прочитан")) << "a bare NULL says nothing";
   EXPECT_EQ(Setup()->MmsSizeList()->currentIndex(), -1) << "the lists start without a selection";
   Setup()->GetButton()->click();
   EXPECT_EQ(OnTheLine(), Lines{"AA 00 03 03 55"});
@@ -67,7 +67,8 @@ TEST_F(SettingsDlgTest, ARecordReadFillsEveryControlAndSavesBackAsTheSameBytes) 
     EXPECT_FALSE(Setup()->OptionBox(mask)->isChecked()) << int{mask};
   EXPECT_EQ(Setup()->NetworkList()->currentText(), QStringLiteral("Автоматически"));
   EXPECT_EQ(Setup()->MmsSizeList()->currentText(), QStringLiteral("320*240"));
-  EXPECT_EQ(Setup()->SignalLabel()->text(), QStringLiteral("5 (3G WCDMA)"));
+  EXPECT_EQ(Setup()->SignalLabel()->text(), QStringLiteral("Слабый (5 из 31), код 5 (3G WCDMA)"))
+      << "the signal in words beside its code";
 
   host.ClearLog();
   Setup()->SaveButton()->click();
@@ -239,24 +240,32 @@ TEST_F(SettingsDlgTest, EachFieldAndListRefusesOrSendsExactly) {
   }
 }
 
-TEST_F(SettingsDlgTest, ClockPageShowsTheTimeWhenBroughtToTheFrontAndSendsTheTimeAtThePress) {
+// The shown time follows the clock while the page is in front; the press sends the time it is
+// pressed at, whatever the field last showed.
+TEST_F(SettingsDlgTest, ClockPageTicksWhileInFrontAndSendsTheTimeAtThePress) {
   CClockPage* page = dialog->ClockPage();
   settings::LocalTime now{2016, 2, 29, 1, 23, 59, 58};  // a Monday, leap day
   page->SetClock([&now] { return now; });
   Show(2);
   ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&page->Link())) << "the page in front holds the port";
   EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2016-02-29 23:59:58 Понедельник"));
+  now = {2016, 2, 29, 1, 23, 59, 59};
+  EXPECT_TRUE(test::WaitFor([&] { return page->TimeField()->text() == "2016-02-29 23:59:59 Понедельник"; }))
+      << "the time stood still at the moment the page came to the front";
+
+  // No tick between the change and the press: the field still shows the leap day.
   now = {2017, 1, 1, 0, 0, 0, 0};  // a Sunday, New Year's midnight
-  test::DeliverPosted();
-  EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2016-02-29 23:59:58 Понедельник"))
-      << "not refreshed in place";
   page->SyncButton()->click();
-  EXPECT_EQ(OnTheLine(), Lines{FrameLine("08 06 20 17 01 01 00 00 00 07")});
+  EXPECT_EQ(OnTheLine(), Lines{FrameLine("08 06 20 17 01 01 00 00 00 07")})
+      << "the field's time sent, not the time at the press";
   ASSERT_TRUE(messages.WaitFor(1));
   EXPECT_EQ(messages.Texts(), Lines{"Время успешно синхронизировано!"});
+
   Show(0);
   ASSERT_EQ(port.Owner(), static_cast<HostLink*>(&Setup()->Link()));
+  EXPECT_FALSE(page->Ticking()) << "a hidden page still reads the clock";
   Show(2);
+  EXPECT_TRUE(page->Ticking());
   EXPECT_EQ(page->TimeField()->text(), QStringLiteral("2017-01-01 00:00:00 Воскресенье"));
 }
 

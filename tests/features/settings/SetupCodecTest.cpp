@@ -65,6 +65,40 @@ TEST(SetupCodec, SignalText) {
   for (const auto& row : rows) EXPECT_EQ(SignalText(row.signal), row.text) << row.fault;
 }
 
+// The level in words at the edges of each band, for both networks.
+TEST(SetupCodec, SignalInWords) {
+  const struct {
+    const char* fault;
+    std::uint8_t signal;
+    std::string_view words;
+    int level;
+    bool onScale;
+  } rows[] = {
+      {"2G zero not weak", 0x00, kSignalWeakText, 0, true},
+      {"2G 9 not weak", 0x09, kSignalWeakText, 9, true},
+      {"2G 10 still weak", 0x0A, kSignalFairText, 10, true},
+      {"2G 14 not fair", 0x0E, kSignalFairText, 14, true},
+      {"2G 15 still fair", 0x0F, kSignalGoodText, 15, true},
+      {"2G 19 not good", 0x13, kSignalGoodText, 19, true},
+      {"2G 20 still good", 0x14, kSignalExcellentText, 20, true},
+      {"2G hex 1a read as 1 or 10", 0x1A, kSignalExcellentText, 26, true},
+      {"2G 31 off the scale", 0x1F, kSignalExcellentText, 31, true},
+      {"2G 32 taken as excellent", 0x20, kSignalOffScaleText, 32, false},
+      {"2G 99 taken as a level", 0x63, kSignalNotMeasuredText, 99, false},
+      {"3G bit 7 read as part of the level", 0x85, kSignalWeakText, 5, true},
+      {"3G 26 read with bit 7", 0x9A, kSignalExcellentText, 26, true},
+      {"3G 99 taken as a level", 0xE3, kSignalNotMeasuredText, 99, false},
+      {"3G 127 taken as a level", 0xFF, kSignalOffScaleText, 127, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const SignalReading reading = ReadSignal(row.signal);
+    EXPECT_EQ(reading.words, row.words);
+    EXPECT_EQ(reading.level, row.level);
+    EXPECT_EQ(reading.onScale, row.onScale);
+  }
+}
+
 // The controls as a user may leave them, and the record a save builds from them.
 TEST(SetupCodec, SaveBuildsTheRecordFromTheControls) {
   SetupControls read =
