@@ -15,6 +15,7 @@
 #include "cli/Language.h"
 #include "link/ComPorts.h"
 #include "link/Config.h"
+#include "link/NetworkPort.h"
 #include "link/SerialChannel.h"
 #include "link/Trace.h"
 #include "veyra/Version.h"
@@ -51,8 +52,13 @@ int PrintUsage(std::FILE* out) {
                "       veyractl --help | --version\n"
                "options go before or after the command, a command's own (--json, --yes, --only...) too;\n"
                "--port=COM7 and -p COM7 work as well as --port COM7:\n"
-               "  -p, --port COMn|auto|DEVICE  the host's port: a COM name as `ports` lists it (com7 too),\n"
-               "                               auto (every port in turn; needs --password) or a device path\n"
+               "  -p, --port COMn|auto|DEVICE|URL\n"
+               "                               the host's port: a COM name as `ports` lists it (com7 too),\n"
+               "                               auto (every port in turn; needs --password), a device path,\n"
+               "                               or a serial server's port: tcp://HOST:PORT (raw) or\n"
+               "                               rfc2217://HOST:PORT (Telnet, line settings negotiated);\n"
+               "                               given more than once, backup and restore run on each port\n"
+               "                               in parallel\n"
                "  --password NNNN              log in with the host's four-digit password first\n"
                "  --trace[=FILE]               every frame sent and received, with its time, on standard\n"
                "                               error or appended to FILE; a FILE that cannot be appended\n"
@@ -138,6 +144,9 @@ std::string PortName(const std::string& value) {
 const char* PortValueError(const std::string& value) {
   if (value.find_first_not_of(" \t") == std::string::npos) return "--port needs COMn, auto or a device path";
   if (value.size() >= kMaxPortText) return "--port value too long for COMn or a device path";
+  // A URL that cannot be connected to is a typing error, told before anything is opened.
+  if (veyra::IsNetworkDevice(value) && !veyra::ParseNetworkPort(value))
+    return "--port takes a network port as tcp://HOST:PORT or rfc2217://HOST:PORT (PORT 1-65535)";
   // Past int the number would be cut to the largest one, and the refusal would name that port.
   const std::optional<int> com = veyra::ComNameNumber(value);
   if (com && *com == INT_MAX && value != "COM" + std::to_string(INT_MAX))
