@@ -71,6 +71,9 @@ const char* NetworkErrorText(int err) {
     case kNetNoLineAnswer:
       return "The serial server did not answer the line settings (9600 8N1): is this an RFC 2217 port? "
              "A raw TCP port is tcp://HOST:PORT.";
+    case kNetClosedAtOnce:
+      return "The serial server closed the connection at once: another client may be using the port, "
+             "or the server could not open its serial device.";
     default:
       return nullptr;
   }

@@ -39,6 +39,7 @@ enum NetworkError : int {
   kNetTimedOut,
   kNetLineRefused,
   kNetNoLineAnswer,
+  kNetClosedAtOnce,
 };
 
 // The plain words for one of the codes above; null for any other code.

@@ -56,17 +56,19 @@ int NegotiateLine(NetworkConnection& connection) {
   connection.outgoing = telnet::LineRequest();
   connection.sent = 0;
   const telnet::AcceptedLine& accepted = connection.decoder.Accepted();
-  while (!accepted.Complete() || connection.sent < connection.outgoing.size()) {
-    if (!connection.Flush()) return kNetRefused;
+  for (;;) {
+    if (!connection.Flush()) return kNetClosedAtOnce;
     if (accepted.Refused() || !connection.decoder.ComPortAgreed()) break;
+    // Done once every answer is in and what we owe the server has gone out.
+    if (accepted.Complete() && connection.sent == connection.outgoing.size()) break;
     const auto left = Left(deadline);
     if (left.count() == 0) return kNetNoLineAnswer;
     const int ready = connection.socket.Wait(connection.sent < connection.outgoing.size(), left);
-    if (ready & NetSocket::kFailed) return kNetRefused;
+    if (ready & NetSocket::kFailed) return kNetClosedAtOnce;
     if (!(ready & NetSocket::kReadable)) continue;
     std::uint8_t chunk[512];
     const long n = connection.socket.Receive(chunk, sizeof chunk);
-    if (n == 0 || n == -2) return kNetRefused;  // the server hung up on the request
+    if (n == 0 || n == -2) return kNetClosedAtOnce;
     if (n < 0) continue;
     telnet::Decoded decoded;
     connection.decoder.Feed(chunk, static_cast<std::size_t>(n), decoded);

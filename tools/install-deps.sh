@@ -10,7 +10,9 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6opengl
   qt6-l10n-tools qt6-translations-l10n
   # The Chinese error texts need a CJK font (the .deb depends on the same one); the rest checks
   # what `cmake --install` and `cpack -G DEB` produce.
-  fonts-wqy-microhei desktop-file-utils appstream man-db dpkg-dev file "$@")
+  fonts-wqy-microhei desktop-file-utils appstream man-db dpkg-dev file
+  # The network ports are tested against a real serial server on 127.0.0.1.
+  ser2net "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -62,6 +62,7 @@ TEST(NetworkPortTest, RefusalsInPlainWords) {
       {"time-out shown as a system error", kNetTimedOut, "Time-out"},
       {"a refused line shown as a system error", kNetLineRefused, "refused 9600 baud, 8 data bits, no parity, 1 stop bit"},
       {"an unanswered line shown as a system error", kNetNoLineAnswer, "did not answer the line settings"},
+      {"a server that hangs up shown as a system error", kNetClosedAtOnce, "closed the connection at once"},
       {"a bad URL shown as a system error", kNetBadAddress, "tcp://HOST:PORT or rfc2217://HOST:PORT"},
       // clang-format on
   };
