@@ -13,6 +13,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/Language.h"
+#include "cli/SeveralPorts.h"
 #include "link/ComPorts.h"
 #include "link/Config.h"
 #include "link/NetworkPort.h"
@@ -165,6 +166,7 @@ const char* PasswordValueError(const std::string& value) {
 
 // What the options before and after the command set.
 struct GlobalOptions {
+  std::vector<std::string> ports;  // every --port, in order
   std::optional<std::string> port, password, lang;
   std::optional<std::string> trace;  // "-" for standard error, else a file
   bool verbose = false;
@@ -173,7 +175,15 @@ struct GlobalOptions {
 
 // Every command takes the global options too, so `veyractl history --port COM7` works.
 void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
-  app.add_option("-p,--port", global.port);
+  // Each --port takes one word; several name several hosts (backup and restore).
+  app.add_option_function<std::vector<std::string>>("-p,--port",
+                                                    [&global](const std::vector<std::string>& values) {
+                                                      global.ports.insert(global.ports.end(), values.begin(),
+                                                                          values.end());
+                                                    })
+      ->expected(1)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--password", global.password);
   app.add_option("--lang", global.lang);
   app.add_flag("--trace{-}", global.trace);
@@ -333,6 +343,9 @@ int main(int argc, char** argv) {
   if (!command) return UsageError("no command given");
 
   veyra::cli::Options options;
+  if (!global.ports.empty()) global.port = global.ports.front();
+  for (const std::string& port : global.ports)
+    if (IsOption(port)) return UsageError("--port needs a value");
   // The value is the next word; one that is itself an option means the value was left out.
   for (const auto& [name, value] :
        {std::pair{"--port", &global.port}, std::pair{"--password", &global.password},
@@ -360,6 +373,20 @@ int main(int argc, char** argv) {
     if (!options.trace) return UsageError("--trace cannot append to " + *global.trace + ": " + reason);
   }
   veyra::SetDiagnosticsEnabled(options.verbose);
+  if (global.ports.size() > 1) {
+    veyra::cli::SeveralPortsOptions several;
+    for (const std::string& port : global.ports) {
+      several.ports.push_back(PortName(port));
+      if (const char* wrong = PortValueError(several.ports.back())) return UsageError(wrong);
+    }
+    if (global.trace) return UsageError("--trace works with one --port");
+    several.password = options.password;
+    several.lang = global.lang.value_or("");
+    several.verbose = options.verbose;
+    for (const auto& [known, sub] : subs)
+      if (known == command) args.words = sub->remaining();
+    return veyra::cli::RunOnSeveralPorts(*command, args, several);
+  }
   for (const auto& [known, sub] : subs)
     if (known == command) args.words = sub->remaining();
 
