@@ -3,6 +3,7 @@
 // connection, raw or Telnet with the COM-PORT-OPTION. The socket calls are NetSocket's, so this file
 // is the same on every platform.
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "link/NetSocket.h"
@@ -94,19 +95,31 @@ int SerialChannel::OpenNetwork(const std::string& device) {
     lastErrno_ = kNetBadAddress;
     return kOpenDeviceFailed;
   }
-  auto connection = std::make_shared<NetworkConnection>();
-  if (!connection->socket.Usable()) return kOpenEventsInvalid;
-  if (const int err = connection->socket.Connect(address->host, address->port, kNetworkConnectTimeout)) {
-    lastErrno_ = err;
-    return kOpenDeviceFailed;
-  }
-  connection->rfc2217 = address->rfc2217;
-  if (connection->rfc2217) {
-    if (const int err = NegotiateLine(*connection)) {
+  // A serial server releases its device a little after the last client went; one that hangs up on
+  // the line request at once is asked again, within the time a connection may take.
+  const auto deadline = Clock::now() + kNetworkConnectTimeout;
+  std::chrono::milliseconds pause{20};
+  std::shared_ptr<NetworkConnection> connection;
+  for (;;) {
+    connection = std::make_shared<NetworkConnection>();
+    if (!connection->socket.Usable()) return kOpenEventsInvalid;
+    const auto left = Left(deadline);
+    if (const int err = connection->socket.Connect(address->host, address->port,
+                                                   left.count() > 0 ? left : std::chrono::milliseconds(1))) {
       lastErrno_ = err;
-      connection->socket.Close();
+      return kOpenDeviceFailed;
+    }
+    connection->rfc2217 = address->rfc2217;
+    if (!connection->rfc2217) break;
+    const int err = NegotiateLine(*connection);
+    if (err == 0) break;
+    connection->socket.Close();
+    if (err != kNetClosedAtOnce || Left(deadline) <= pause || stop_) {
+      lastErrno_ = err;
       return kOpenLineStateFailed;
     }
+    std::this_thread::sleep_for(pause);
+    pause *= 2;
   }
   // Only a Telnet server reports the modem lines; a raw connection has none to watch.
   modemWatched_ = connection->rfc2217;
