@@ -1,8 +1,10 @@
 // The network channel's socket on Windows: a non-blocking winsock socket whose network events and
 // a wake-up event are waited on together.
-#include <windows.h>
+// winsock2.h must come before windows.h, which would otherwise bring in the old winsock.h.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+// (kept apart so that include sorting leaves the order alone)
+#include <windows.h>
 
 #include <atomic>
 #include <mutex>
