@@ -242,6 +242,12 @@ void SerialChannel::NetworkThread(std::shared_ptr<NetworkConnection> connection)
   }
   running_ = 0;
   connection->socket.Close();
+  // The connection goes with this thread, its wake-up descriptor too: a channel whose line was lost
+  // holds nothing of it.
+  {
+    std::lock_guard lock(networkMutex_);
+    if (network_ == connection) network_.reset();
+  }
   lineLost_ = !stop_;
   Raise(PortEvent::Disconnected);
 }
