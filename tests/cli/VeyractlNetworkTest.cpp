@@ -203,6 +203,8 @@ class VeyractlNetworkTest : public test::PtyHostFixture {
     PtyHostFixture::SetUp();
     if (!test::Ser2netInstalled()) GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh)";
   }
+
+  test::ScratchDir scratch;
 };
 
 TEST_F(VeyractlNetworkTest, FfInFramesCrossesEveryTransport) {
@@ -280,6 +282,26 @@ TEST_F(VeyractlNetworkTest, RefusalsSayWhyInPlainWords) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(row.words), std::string::npos) << result.err;
+  }
+}
+
+TEST_F(VeyractlNetworkTest, BackupRestoreAndDiffWorkOverBothTransports) {
+  env.SetTimeouts(3, 300);
+  for (const bool rfc2217 : {false, true}) {
+    SCOPED_TRACE(rfc2217 ? "RFC 2217" : "raw TCP");
+    test::Ser2net server;
+    ASSERT_TRUE(server.Start({test::Ser2net::Serial(rfc2217, host.DevicePath())}));
+    const std::string file = scratch.Path(rfc2217 ? "rfc2217.ini" : "tcp.ini");
+    const auto backup = test::RunVeyractl({"--port", server.Url(0), "backup", file});
+    EXPECT_EQ(backup.status, 0) << backup.err;
+    const auto direct = test::RunVeyractl({"--port", "COM7", "diff", file});
+    EXPECT_EQ(direct.out, "no difference\n") << "the backup over the network differs from the host";
+    const auto restore = test::RunVeyractl({"--port", server.Url(0), "restore", file, "--yes"});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_EQ(restore.out, test::RestoreOutput());
+    const auto diff = test::RunVeyractl({"--port", server.Url(0), "diff", file});
+    EXPECT_EQ(diff.status, 0) << diff.err;
+    EXPECT_EQ(diff.out, "no difference\n");
   }
 }
 
