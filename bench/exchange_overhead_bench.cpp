@@ -7,10 +7,15 @@
 // gap from the first answer handed over to the second command read by the host, and the second
 // exchange's own overhead. A host that answers within the reply window owes no copies, so the
 // second command must not wait for the line to settle: its gap is the first command's send time.
+//
+// With "tcp" or "rfc2217" as the second argument the same runs through Debian's ser2net on
+// 127.0.0.1 serving the host's pseudo-terminal, and the figures are named with that prefix: the
+// span then holds the server's forwarding and the loopback connection as well.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -19,6 +24,7 @@
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/SerialChannel.h"
+#include "tests/common/Ser2net.h"
 
 namespace {
 
@@ -31,6 +37,11 @@ class QuietLink : public veyra::HostLink {
 
 int main(int argc, char** argv) {
   const int exchanges = argc > 1 ? std::atoi(argv[1]) : 2000;
+  const std::string transport = argc > 2 ? argv[2] : "";
+  if (!transport.empty() && transport != "tcp" && transport != "rfc2217") {
+    std::fprintf(stderr, "usage: veyra_exchange_bench [EXCHANGES [tcp|rfc2217]]\n");
+    return 2;
+  }
   veyra::bench::BenchEnvironment env;
   veyra::SetDiagnosticsEnabled(false);
   veyra::hostsim::PtyHost host;
@@ -39,10 +50,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   env.MapPort(7, host.DevicePath());
+  veyra::test::Ser2net server;
+  if (!transport.empty() &&
+      !server.Start({veyra::test::Ser2net::Serial(transport == "rfc2217", host.DevicePath())})) {
+    std::fprintf(stderr, "ser2net did not start (tools/install-deps.sh installs it)\n");
+    return 1;
+  }
   veyra::HostPort port;
   QuietLink link;
   link.SetCommn(&port);
-  if (!link.OpenPort(7)) return 1;
+  if (!(transport.empty() ? link.OpenPort(7) : link.OpenDevicePort(server.Url(0), -1))) return 1;
 
   // Warm-up: first-touch page faults and the pty's first wake-ups are not the steady state.
   for (int i = 0; i < 50; ++i) link.SendAndWait({0x00, 0x09}, -1, -1);
@@ -122,7 +139,10 @@ int main(int argc, char** argv) {
 
   std::printf("exchanges %zu, no reply %d\n", overheadUs.size(), failures);
   std::printf("pairs %zu, no reply %d\n", gapUs.size(), pairFailures);
-  using veyra::bench::PrintFigure;
+  const std::string prefix = transport.empty() ? "" : transport + "_";
+  const auto PrintFigure = [&prefix](const char* name, double value, const char* unit) {
+    veyra::bench::PrintFigure(prefix + name, value, unit);
+  };
   using veyra::bench::Quantile;
   PrintFigure("exchange_overhead_median", Quantile(overheadUs, 0.5) / 1000.0, "ms");
   PrintFigure("exchange_overhead_p99", Quantile(overheadUs, 0.99) / 1000.0, "ms");

@@ -15,6 +15,9 @@ figures=$(mktemp)
 trap 'rm -f "$figures"' EXIT
 echo "== exchange overhead (2,000 exchanges on a pty, then 1,000 pairs back to back)"
 "$build/bench/veyra_exchange_bench" 2000 | tee -a "$figures"
+echo "== the same through ser2net on 127.0.0.1: raw TCP, then RFC 2217"
+"$build/bench/veyra_exchange_bench" 2000 tcp | tee -a "$figures"
+"$build/bench/veyra_exchange_bench" 2000 rfc2217 | tee -a "$figures"
 echo "== lists of known length from a host paced at 9600 baud (20 reads each; veyractl 5 runs each)"
 "$build/bench/veyra_list_end_bench" 20 "$build/cli/veyractl" | tee -a "$figures"
 echo "== stream capacity (history dialog, sensors list page)"
@@ -30,6 +33,10 @@ exchange_overhead_median 0.5 ms cost
 exchange_overhead_p99 2 ms cost
 back_to_back_gap_median 0.5 ms cost
 back_to_back_gap_p99 2 ms cost
+tcp_exchange_overhead_median 0.5 ms cost
+tcp_exchange_overhead_p99 1 ms cost
+rfc2217_exchange_overhead_median 0.5 ms cost
+rfc2217_exchange_overhead_p99 1 ms cost
 phones_list_end_frames_max 2 frames cost
 timers_list_end_frames_max 2 frames cost
 history_per_s_100 8700 records/s rate

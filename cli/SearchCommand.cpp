@@ -16,11 +16,12 @@ int RunSearch(Context& context, const Args& args) {
 
 const RegisterCommand kSearch(
     {.name = "search",
-     .usage = "[--port COMn|auto|DEVICE] --password NNNN search",
+     .usage = "[--port COMn|auto|DEVICE|URL] --password NNNN search",
      .summary = "log in on the given port, or on every port in order, as the main "
                 "window's search does, printing its status lines",
      .details = "without --port, or with --port auto, every port `veyractl ports` lists "
-                "is tried in order until a host accepts the password\n",
+                "is tried in order until a host accepts the password; a network port "
+                "(tcp://HOST:PORT, rfc2217://HOST:PORT) is tried only when named, never looked for\n",
      .run = RunSearch});
 
 }  // namespace

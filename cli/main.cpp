@@ -13,8 +13,10 @@
 
 #include "cli/CliContext.h"
 #include "cli/Language.h"
+#include "cli/SeveralPorts.h"
 #include "link/ComPorts.h"
 #include "link/Config.h"
+#include "link/NetworkPort.h"
 #include "link/SerialChannel.h"
 #include "link/Trace.h"
 #include "veyra/Version.h"
@@ -52,8 +54,13 @@ int PrintUsage(std::FILE* out) {
       "       veyractl --help | --version\n"
       "options go before or after the command, a command's own (--json, --yes, --only...) too;\n"
       "--port=COM7 and -p COM7 work as well as --port COM7:\n"
-      "  -p, --port COMn|auto|DEVICE  the host's port: a COM name as `ports` lists it (com7 too),\n"
-      "                               auto (every port in turn; needs --password) or a device path\n"
+      "  -p, --port COMn|auto|DEVICE|URL\n"
+      "                               the host's port: a COM name as `ports` lists it (com7 too),\n"
+      "                               auto (every port in turn; needs --password), a device path,\n"
+      "                               or a serial server's port: tcp://HOST:PORT (raw) or\n"
+      "                               rfc2217://HOST:PORT (Telnet, line settings negotiated);\n"
+      "                               given more than once, backup and restore run on each port\n"
+      "                               in parallel\n"
       "  --password NNNN              log in with the host's four-digit password first\n"
       "  --trace[=FILE]               every frame sent and received, with its time, on standard\n"
       "                               error or appended to FILE; a FILE that cannot be appended\n"
@@ -139,6 +146,9 @@ std::string PortName(const std::string& value) {
 const char* PortValueError(const std::string& value) {
   if (value.find_first_not_of(" \t") == std::string::npos) return "--port needs COMn, auto or a device path";
   if (value.size() >= kMaxPortText) return "--port value too long for COMn or a device path";
+  // A URL that cannot be connected to is a typing error, told before anything is opened.
+  if (veyra::IsNetworkDevice(value) && !veyra::ParseNetworkPort(value))
+    return "--port takes a network port as tcp://HOST:PORT or rfc2217://HOST:PORT (PORT 1-65535)";
   // Past int the number would be cut to the largest one, and the refusal would name that port.
   const std::optional<int> com = veyra::ComNameNumber(value);
   if (com && *com == INT_MAX && value != "COM" + std::to_string(INT_MAX))
@@ -157,6 +167,7 @@ const char* PasswordValueError(const std::string& value) {
 
 // What the options before and after the command set.
 struct GlobalOptions {
+  std::vector<std::string> ports;  // every --port, in order
   std::optional<std::string> port, password, lang;
   std::optional<std::string> trace;  // "-" for standard error, else a file
   bool verbose = false;
@@ -165,7 +176,15 @@ struct GlobalOptions {
 
 // Every command takes the global options too, so `veyractl history --port COM7` works.
 void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
-  app.add_option("-p,--port", global.port);
+  // Each --port takes one word; several name several hosts (backup and restore).
+  app.add_option_function<std::vector<std::string>>("-p,--port",
+                                                    [&global](const std::vector<std::string>& values) {
+                                                      global.ports.insert(global.ports.end(), values.begin(),
+                                                                          values.end());
+                                                    })
+      ->expected(1)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--password", global.password);
   app.add_option("--lang", global.lang);
   app.add_flag("--trace{-}", global.trace);
@@ -325,6 +344,9 @@ int main(int argc, char** argv) {
   if (!command) return UsageError("no command given");
 
   veyra::cli::Options options;
+  if (!global.ports.empty()) global.port = global.ports.front();
+  for (const std::string& port : global.ports)
+    if (IsOption(port)) return UsageError("--port needs a value");
   // The value is the next word; one that is itself an option means the value was left out.
   for (const auto& [name, value] :
        {std::pair{"--port", &global.port}, std::pair{"--password", &global.password},
@@ -352,6 +374,20 @@ int main(int argc, char** argv) {
     if (!options.trace) return UsageError("--trace cannot append to " + *global.trace + ": " + reason);
   }
   veyra::SetDiagnosticsEnabled(options.verbose);
+  if (global.ports.size() > 1) {
+    veyra::cli::SeveralPortsOptions several;
+    for (const std::string& port : global.ports) {
+      several.ports.push_back(PortName(port));
+      if (const char* wrong = PortValueError(several.ports.back())) return UsageError(wrong);
+    }
+    if (global.trace) return UsageError("--trace works with one --port");
+    several.password = options.password;
+    several.lang = global.lang.value_or("");
+    several.verbose = options.verbose;
+    for (const auto& [known, sub] : subs)
+      if (known == command) args.words = sub->remaining();
+    return veyra::cli::RunOnSeveralPorts(*command, args, several);
+  }
   for (const auto& [known, sub] : subs)
     if (known == command) args.words = sub->remaining();
 

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "link/NetworkPort.h"
 #include "link/OpenErrorText.h"
 
 namespace veyra {
@@ -9,6 +10,7 @@ const int kNoSuchDeviceError = ENOENT;
 const int kBusyDeviceError = EBUSY;
 
 std::string OpenErrorText(int err) {
+  if (const char* network = NetworkErrorText(err)) return network;
   std::string text = err ? std::strerror(err) : "Unknown error";
   switch (err) {
     case EACCES:

@@ -1,6 +1,7 @@
 // The system's text for a Win32 error code (FormatMessage), with a hint where the cause is common.
 #include <windows.h>
 
+#include "link/NetworkPort.h"
 #include "link/OpenErrorText.h"
 
 namespace veyra {
@@ -9,6 +10,7 @@ const int kNoSuchDeviceError = ERROR_FILE_NOT_FOUND;
 const int kBusyDeviceError = ERROR_ACCESS_DENIED;
 
 std::string OpenErrorText(int err) {
+  if (const char* network = NetworkErrorText(err)) return network;
   std::string text;
   char* buffer = nullptr;
   const DWORD length = ::FormatMessageA(

@@ -8,6 +8,7 @@
 
 #include "link/ComPorts.h"
 #include "link/InProcessDevice.h"
+#include "link/NetworkPort.h"
 #include "link/OpenErrorText.h"
 
 namespace veyra {
@@ -52,6 +53,7 @@ bool SerialChannel::OnReaderThread() const {
 void SerialChannel::WakeReader() {
   Wake();
   WakeInProcess();
+  WakeNetwork();
 }
 
 void SerialChannel::Shutdown() {
@@ -67,16 +69,19 @@ void SerialChannel::Shutdown() {
   }
   CloseDevice();
   CloseInProcess();
+  CloseNetwork();
 }
 
 int SerialChannel::Open(const std::string& device, int baudRate, int parity, int dataBits,
                         bool monitorEvents) {
-  if (!IsInProcessDevice(device)) return OpenSystemDevice(device, baudRate, parity, dataBits, monitorEvents);
+  const bool inProcess = IsInProcessDevice(device);
+  if (!inProcess && !IsNetworkDevice(device))
+    return OpenSystemDevice(device, baudRate, parity, dataBits, monitorEvents);
   if (!BeginOpen(device, baudRate, parity, monitorEvents)) return kOpenNoName;
-  return OpenInProcess(device);
+  return inProcess ? OpenInProcess(device) : OpenNetwork(device);
 }
 
-int SerialChannel::IsOpen() const { return SystemDeviceOpen() || InProcessOpen() ? 1 : 0; }
+int SerialChannel::IsOpen() const { return SystemDeviceOpen() || InProcessOpen() || NetworkOpen() ? 1 : 0; }
 
 int SerialChannel::OpenCom(int n) {
   const std::optional<std::string> device = DeviceForCom(n);

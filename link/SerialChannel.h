@@ -14,6 +14,7 @@
 namespace veyra {
 
 class InProcessConnection;
+struct NetworkConnection;
 
 enum class PortEvent {
   Connected = 0,
@@ -56,7 +57,8 @@ class SerialChannel {
   // Opens "COMn" (resolved through the port list) at 9600 8N1 with modem monitoring.
   int OpenCom(int n);
   // Same line settings on a device path; number is what GetPortNumber reports afterwards. A path
-  // of an in-process device ("inproc:demo", InProcessDevice.h) opens that device.
+  // of an in-process device ("inproc:demo", InProcessDevice.h) opens that device, a network port's
+  // URL ("tcp://HOST:PORT", "rfc2217://HOST:PORT", NetworkPort.h) connects to it.
   int OpenDevice(const std::string& device, int number);
   int Open(const std::string& device, int baudRate, int parity, int dataBits, bool monitorEvents);
   // Asks the reader thread to stop and, unless called from that thread, waits until it has.
@@ -108,7 +110,17 @@ class SerialChannel {
   void InProcessWrite(InProcessConnection& connection);
   void WakeInProcess();
   void CloseInProcess();
-  // Both kinds of reader thread: only one runs, and a stale wake-up costs the other nothing.
+  // The same for a network port, on every platform (SerialChannelNetwork.cpp).
+  int OpenNetwork(const std::string& device);
+  bool NetworkOpen() const;
+  void NetworkThread(std::shared_ptr<NetworkConnection> connection);
+  void DeliverNetworkBytes(const std::uint8_t* bytes, std::size_t count);
+  void NetworkModemState(NetworkConnection& connection, std::uint8_t state);
+  void TakeNetworkWrite(NetworkConnection& connection);
+  bool FlushNetwork(NetworkConnection& connection);
+  void WakeNetwork();
+  void CloseNetwork();
+  // Every kind of reader thread: only one runs, and a stale wake-up costs the other nothing.
   void WakeReader();
 
   // The platform's descriptors or handles and its helper threads.
@@ -137,6 +149,9 @@ class SerialChannel {
   // The in-process device open, from the open until the next open or close.
   mutable std::mutex inProcessMutex_;
   std::shared_ptr<InProcessConnection> inProcess_;
+  // The network connection open, likewise.
+  mutable std::mutex networkMutex_;
+  std::shared_ptr<NetworkConnection> network_;
 
   std::uint8_t readBuffer_[257] = {};
   std::size_t lastReadCount_ = 0;

@@ -57,7 +57,7 @@ completions=$(
     complete_line veyractl --port COM7 delete-all ""' _ "$share/bash-completion/completions/veyractl"
 )
 # The machine's own serial ports may come before COM7.
-[[ $completions == $'search send sensors setup setup-set siren-id smarthome-id\n'*'COM7 auto'$'\nsensors remotes doorbells --yes' ]] ||
+[[ $completions == $'search send sensors setup setup-set siren-id smarthome-id\n'*'COM7 auto tcp:// rfc2217://'$'\nsensors remotes doorbells --yes' ]] ||
   fail "bash completion gave, for 's', '--port ' and 'delete-all ':"$'\n'"$completions"
 echo "bash completion lists commands, ports and arguments"
 

@@ -11,8 +11,9 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6opengl
   # The Chinese error texts need a CJK font (the .deb depends on the same one); the rest checks
   # what `cmake --install` and `cpack -G DEB` produce.
   fonts-wqy-microhei desktop-file-utils appstream man-db dpkg-dev file
-  # The windows under a real window manager, on a virtual X server, driven by xdotool.
-  xvfb xauth openbox xdotool x11-utils "$@")
+  # The windows under a real window manager, on a virtual X server, driven by xdotool; the
+  # network ports against a real serial server on 127.0.0.1.
+  xvfb xauth openbox xdotool x11-utils ser2net "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

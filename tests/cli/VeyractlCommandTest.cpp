@@ -1,5 +1,6 @@
-// veyractl's commands against the simulated host on a pseudo-terminal: the bytes on the line, what
-// is printed and the exit status. Byte rules and the message each reply earns are the codecs'
+// veyractl's commands against the simulated host on a pseudo-terminal, directly and through ser2net
+// over raw TCP and RFC 2217: the bytes on the line, what is printed and the exit status, the same
+// on every transport. Byte rules and the message each reply earns are the codecs'
 // business, what the host keeps of a frame the simulated host's: the rows pin the frames sent.
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include "hostsim/SettingsState.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/PtyHostFixture.h"
+#include "tests/common/Ser2net.h"
 #include "tests/common/Veyractl.h"
 
 namespace veyra {
@@ -43,8 +45,23 @@ struct Row {
   std::function<void(SimulatedHost&)> before = {};  // the host's state, when not the fresh one
 };
 
-class VeyractlCommandTest : public test::PtyHostFixture {
+// How veyractl reaches the host: the pseudo-terminal itself, or ser2net serving it.
+enum class Transport { Pty, RawTcp, Rfc2217 };
+
+class VeyractlCommandTest : public test::PtyHostFixture, public ::testing::WithParamInterface<Transport> {
  protected:
+  void SetUp() override {
+    PtyHostFixture::SetUp();
+    if (GetParam() == Transport::Pty) return;
+    if (!test::Ser2netInstalled()) GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh)";
+    ASSERT_TRUE(server.Start({{.rfc2217 = GetParam() == Transport::Rfc2217,
+                               .device = host.DevicePath(),
+                               .lineSettings = "9600n81",
+                               .connector = {}}}));
+  }
+  // What --port names: COM7, or the URL of ser2net's accepter.
+  std::string Port() const { return GetParam() == Transport::Pty ? "COM7" : server.Url(0); }
+
   // A row starts from a fresh host unless `fresh` is false: then from what the rows before left.
   void Check(const Row& row, bool fresh = true) {
     SCOPED_TRACE(row.fault);
@@ -65,15 +82,17 @@ class VeyractlCommandTest : public test::PtyHostFixture {
     }
     host.ClearLog();
     std::vector<std::string> args = row.args;
-    if (args.empty() || args[0] != "--port") args.insert(args.begin(), {"--port", "COM7"});
+    if (args.empty() || args[0] != "--port") args.insert(args.begin(), {"--port", Port()});
     const auto result = RunVeyractl(args);
     EXPECT_EQ(result.status, row.status) << "stderr: " << result.err;
     EXPECT_EQ(result.out, row.out);
     EXPECT_EQ(Hexes(host.FramesReceived()), row.sent);
   }
+
+  test::Ser2net server;
 };
 
-TEST_F(VeyractlCommandTest, OperateAndHistory) {
+TEST_P(VeyractlCommandTest, OperateAndHistory) {
   const std::string arm = "AA 00 09 09 55", disarm = "AA 00 0A 0A 55", partial = "AA 00 0B 0B 55";
   const std::string read = "AA 00 02 02 55", erase = "AA 00 0F 0F 55", refusal = "AA 00 0C 0C 55";
   const Row rows[] = {
@@ -98,8 +117,8 @@ TEST_F(VeyractlCommandTest, OperateAndHistory) {
 }
 
 // The host's 39 records, in arrival order; how each is decoded is the history codec's.
-TEST_F(VeyractlCommandTest, HistoryAfterALoginPrintsOneTabSeparatedLinePerRecordInArrivalOrder) {
-  const auto result = RunVeyractl({"--port", "COM7", "--password", "1234", "history"});
+TEST_P(VeyractlCommandTest, HistoryAfterALoginPrintsOneTabSeparatedLinePerRecordInArrivalOrder) {
+  const auto result = RunVeyractl({"--port", Port(), "--password", "1234", "history"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 39) << result.out;
   EXPECT_EQ(result.out.rfind("1\tБаза\tПостановка на охрану\t00\t01/05 08:30\n", 0), 0u) << result.out;
@@ -111,7 +130,7 @@ TEST_F(VeyractlCommandTest, HistoryAfterALoginPrintsOneTabSeparatedLinePerRecord
 
 // The read ends only after a whole reply window without any frame, whenever the first one came;
 // an exchange that got no reply at all ends the command there.
-TEST_F(VeyractlCommandTest, HistoryPrintsRecordsThatArriveLate) {
+TEST_P(VeyractlCommandTest, HistoryPrintsRecordsThatArriveLate) {
   const struct {
     const char* fault;
     int records;
@@ -138,13 +157,13 @@ TEST_F(VeyractlCommandTest, HistoryPrintsRecordsThatArriveLate) {
     hostsim::Faults late;
     late.delayMs = row.delayMs;
     host.SetFaults(late);
-    const auto result = RunVeyractl({"--port", "COM7", "history"});
+    const auto result = RunVeyractl({"--port", Port(), "history"});
     EXPECT_EQ(result.status, row.answered ? 0 : 1) << result.err;
     EXPECT_EQ(result.out, row.answered ? expected : "Нет истории!\n");
   }
 }
 
-TEST_F(VeyractlCommandTest, Sensors) {
+TEST_P(VeyractlCommandTest, Sensors) {
   const std::string query = "AA 00 12 12 55", learn = FrameLine("02 11 32 12");
   // The fresh host's panic button and keypad, as their lines read.
   const auto id = hostsim::DeviceState().Sensor(8)->id;  // a copy: the state is a temporary
@@ -173,14 +192,14 @@ TEST_F(VeyractlCommandTest, Sensors) {
   };
   for (const Row& row : rows) Check(row);
   // Without --filter every device, in the order the host sends them.
-  const auto result = RunVeyractl({"--port", "COM7", "--password", "1234", "sensors"});
+  const auto result = RunVeyractl({"--port", Port(), "--password", "1234", "sensors"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 12) << result.out;
   EXPECT_NE(result.out.find("\nПульт ДУ\t02\t01\tТревога\t1a:02:b4\nБеспроводной звонок"), std::string::npos);
   EXPECT_EQ(Hexes(host.FramesReceived()).back(), query) << "login first, then the query";
 }
 
-TEST_F(VeyractlCommandTest, Settings) {
+TEST_P(VeyractlCommandTest, Settings) {
   const std::string read = "AA 00 03 03 55", noRead = "Сбой получения настроек!\n";
   const std::string accepted = "Настройки конфигурации приняты!\n", password = FrameLine("04 05 12 34 56 78");
   const std::string clock = FrameLine("08 06 20 16 02 29 12 00 00 01"), at = "2016-02-29 12:00:00";
@@ -221,8 +240,8 @@ TEST_F(VeyractlCommandTest, Settings) {
 }
 
 // Without --at the time is the local time at sending; what is printed is what was sent.
-TEST_F(VeyractlCommandTest, ClockSyncNowSendsTheTimeItPrints) {
-  const auto result = RunVeyractl({"--port", "COM7", "clock-sync"});
+TEST_P(VeyractlCommandTest, ClockSyncNowSendsTheTimeItPrints) {
+  const auto result = RunVeyractl({"--port", Port(), "clock-sync"});
   ASSERT_EQ(result.status, 0) << result.err;
   const std::size_t newline = result.out.find('\n');
   ASSERT_NE(newline, std::string::npos) << result.out;
@@ -236,7 +255,7 @@ TEST_F(VeyractlCommandTest, ClockSyncNowSendsTheTimeItPrints) {
 }
 
 // Rows run in order against one host: the reads after the writes show what they stored.
-TEST_F(VeyractlCommandTest, TimersAndPhones) {
+TEST_P(VeyractlCommandTest, TimersAndPhones) {
   const std::string timers = "AA 00 10 10 55", phones = "AA 00 0C 0C 55", wrong = "AA 00 0D 0C 55";
   const std::string set = FrameLine("07 08 02 02 07 1E 01 13 00"), four = FrameLine("02 0D 04 1F");
   const std::string kSlot = "Сбой при сохранения телефонных номеров ";
@@ -283,7 +302,7 @@ TEST_F(VeyractlCommandTest, TimersAndPhones) {
 
 // COM9 never opens, so a row on it that prints a refusal proves the refusal came before the port
 // was touched. Usage errors and the other refusals are the bad-argument table's.
-TEST_F(VeyractlCommandTest, SmartHomeAndMms) {
+TEST_P(VeyractlCommandTest, SmartHomeAndMms) {
   const std::string accepted = "Настройки приняты\n", sent = "Sending Successful\n";
   const Row rows[] = {
       // clang-format off
@@ -308,6 +327,20 @@ TEST_F(VeyractlCommandTest, SmartHomeAndMms) {
   };
   for (const Row& row : rows) Check(row);
 }
+
+INSTANTIATE_TEST_SUITE_P(Transports, VeyractlCommandTest,
+                         ::testing::Values(Transport::Pty, Transport::RawTcp, Transport::Rfc2217),
+                         [](const ::testing::TestParamInfo<Transport>& info) {
+                           switch (info.param) {
+                             case Transport::Pty:
+                               return "Pty";
+                             case Transport::RawTcp:
+                               return "RawTcp";
+                             case Transport::Rfc2217:
+                               return "Rfc2217";
+                           }
+                           return "";
+                         });
 
 }  // namespace
 }  // namespace veyra

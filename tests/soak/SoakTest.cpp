@@ -1,6 +1,7 @@
 // Long runs against the simulated host on a pseudo-terminal: every feature's command, thousands of
 // times, with the line misbehaving at random; and the adapter pulled out mid-frame again and
-// again. What an installer's afternoon does to the program, in a few seconds.
+// again; and a serial server on the network killed under the program again and again. What an
+// installer's afternoon does to the program, in a few seconds.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -27,6 +28,7 @@
 #include "features/settings/SetupCodec.h"
 #include "session/LoginCodec.h"
 #include "tests/common/LinkHarness.h"
+#include "tests/common/Ser2net.h"
 
 namespace veyra {
 namespace {
@@ -326,6 +328,31 @@ TEST_F(SoakTest, AHundredUnplugsMidFrameEachEndTheReaderAndTheNextPlugWorks) {
   std::size_t lost = 0;
   for (const std::string& text : messages.Texts()) lost += text == kLineLostText;
   EXPECT_EQ(lost, static_cast<std::size_t>(kCycles)) << "told once per unplug";
+}
+
+TEST_F(SoakTest, FortyServersKilledUnderTheLinkEachLoseTheLineOnceAndTheNextConnectionWorks) {
+  if (!test::Ser2netInstalled()) GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh)";
+  const Held before;
+  constexpr int kCycles = 40;
+  for (int cycle = 1; cycle <= kCycles; ++cycle) {
+    const bool rfc2217 = cycle % 2 == 0;
+    SCOPED_TRACE("cycle " + std::to_string(cycle) + (rfc2217 ? " over RFC 2217" : " over raw TCP"));
+    {
+      test::Ser2net server;
+      ASSERT_TRUE(server.Start({test::Ser2net::Serial(rfc2217, host.DevicePath())}));
+      env.SetTimeouts(1, kCleanWaitMs);
+      ASSERT_EQ(link.OpenDevicePort(server.Url(0), -1), 1) << "the server taken back at once";
+      ASSERT_EQ(Send(OperatePayload(Operation::Arm)), 1);
+      server.Kill();
+      ASSERT_TRUE(port.WaitFor(PortEvent::Disconnected, cycle));
+      EXPECT_EQ(link.IsPortOpen(), 0);
+    }
+    ASSERT_EQ(SettledHeld(before), before) << "the reader thread ended and no socket is held";
+  }
+  EXPECT_EQ(port.Count(PortEvent::Disconnected), kCycles);
+  std::size_t lost = 0;
+  for (const std::string& text : messages.Texts()) lost += text == kLineLostText;
+  EXPECT_EQ(lost, static_cast<std::size_t>(kCycles)) << "told once per server killed";
 }
 
 }  // namespace

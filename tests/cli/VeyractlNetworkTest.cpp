@@ -1,0 +1,309 @@
+// veyractl on network ports against Debian's ser2net on 127.0.0.1: what only a network port can do
+// wrong. The command table runs over every transport in VeyractlCommandTest.
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/HostPort.h"
+#include "link/TelnetComPort.h"
+#include "tests/common/CodecTestSupport.h"
+#include "tests/common/PtyHostFixture.h"
+#include "tests/common/Ser2net.h"
+#include "tests/common/Veyractl.h"
+
+namespace veyra {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+  return n;
+}
+
+// veyractl running while the test does something to the server: its standard output is read as it
+// comes, so the test can act once a given text has been printed.
+class RunningVeyractl {
+ public:
+  explicit RunningVeyractl(std::vector<std::string> args) {
+    args.insert(args.begin(), VEYRACTL_PATH);
+    int outPipe[2], errPipe[2];
+    if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+    posix_spawn_file_actions_addclose(&actions, outPipe[0]);
+    posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    fds_[0] = outPipe[0];
+    fds_[1] = errPipe[0];
+  }
+  ~RunningVeyractl() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+    }
+    for (const int fd : fds_)
+      if (fd >= 0) ::close(fd);
+  }
+
+  // Reads until standard output holds text, or the time is up; true when it does.
+  bool AwaitOutput(const std::string& text, std::chrono::milliseconds bound) {
+    const auto deadline = Clock::now() + bound;
+    while (out.find(text) == std::string::npos) {
+      if (!ReadSome(deadline)) return false;
+    }
+    return true;
+  }
+  // Reads to the end and returns the exit status; -1 when it ran past the bound.
+  int Finish(std::chrono::milliseconds bound) {
+    const auto deadline = Clock::now() + bound;
+    while (fds_[0] >= 0 || fds_[1] >= 0) {
+      if (!ReadSome(deadline)) return -1;
+    }
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  std::string out, err;
+
+ private:
+  bool ReadSome(Clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0 || (fds_[0] < 0 && fds_[1] < 0)) return false;
+    pollfd p[2] = {{fds_[0], POLLIN, 0}, {fds_[1], POLLIN, 0}};
+    if (::poll(p, 2, static_cast<int>(left)) <= 0) return true;
+    for (int i = 0; i < 2; ++i) {
+      if (fds_[i] < 0 || !(p[i].revents & (POLLIN | POLLHUP))) continue;
+      char buffer[4096];
+      const ssize_t n = ::read(fds_[i], buffer, sizeof buffer);
+      if (n <= 0) {
+        ::close(fds_[i]);
+        fds_[i] = -1;
+      } else {
+        (i == 0 ? out : err).append(buffer, static_cast<std::size_t>(n));
+      }
+    }
+    return true;
+  }
+
+  pid_t pid_ = -1;
+  int fds_[2] = {-1, -1};
+};
+
+// An RFC 2217 server that takes the connection and answers the line settings with 19200 baud,
+// whatever was asked: a serial server whose port is fixed at another speed.
+class FixedSpeedServer {
+ public:
+  FixedSpeedServer() {
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener_, 4) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      return;
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~FixedSpeedServer() {
+    ::shutdown(listener_, SHUT_RDWR);
+    if (thread_.joinable()) thread_.join();
+    ::close(listener_);
+  }
+  std::string Url() const { return "rfc2217://127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  void Serve() {
+    const int fd = ::accept(listener_, nullptr, nullptr);
+    if (fd < 0) return;
+    using namespace telnet;
+    const Bytes answer = {kIac,
+                          kDo,
+                          kComPortOption,
+                          kIac,
+                          kSb,
+                          kComPortOption,
+                          101,
+                          0,
+                          0,
+                          0x4B,
+                          0x00,
+                          kIac,
+                          kSe,
+                          kIac,
+                          kSb,
+                          kComPortOption,
+                          102,
+                          8,
+                          kIac,
+                          kSe,
+                          kIac,
+                          kSb,
+                          kComPortOption,
+                          103,
+                          1,
+                          kIac,
+                          kSe,
+                          kIac,
+                          kSb,
+                          kComPortOption,
+                          104,
+                          1,
+                          kIac,
+                          kSe,
+                          kIac,
+                          kSb,
+                          kComPortOption,
+                          105,
+                          1,
+                          kIac,
+                          kSe};
+    std::uint8_t chunk[512];
+    if (::read(fd, chunk, sizeof chunk) > 0) {
+      [[maybe_unused]] ssize_t n = ::write(fd, answer.data(), answer.size());
+    }
+    // Until the client has given up on the line.
+    while (::read(fd, chunk, sizeof chunk) > 0) {
+    }
+    ::close(fd);
+  }
+
+  int listener_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+class VeyractlNetworkTest : public test::PtyHostFixture {
+ protected:
+  void SetUp() override {
+    PtyHostFixture::SetUp();
+    if (!test::Ser2netInstalled()) GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh)";
+  }
+
+  test::ScratchDir scratch;
+};
+
+TEST_F(VeyractlNetworkTest, FfInFramesCrossesEveryTransport) {
+  hostsim::Faults faults;
+  faults.replaceReply = test::Hex("AA 00 FF FF 55");
+  host.SetFaults(faults);
+  env.SetTimeouts(2, 300);
+  const struct {
+    const char* fault;
+    std::optional<bool> rfc2217;  // none: the pseudo-terminal itself
+  } rows[] = {
+      {"the pseudo-terminal mangles FF", std::nullopt},
+      {"raw TCP mangles FF", false},
+      {"RFC 2217 sends FF unescaped or reads IAC IAC as two bytes", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    // A server of its own per row: ser2net holds a device a while after its client has gone.
+    test::Ser2net server;
+    if (row.rfc2217) {
+      ASSERT_TRUE(server.Start({test::Ser2net::Serial(*row.rfc2217, host.DevicePath())}));
+    }
+    host.ClearLog();
+    const auto result =
+        test::RunVeyractl({"--port", row.rfc2217 ? server.Url(0) : "COM7", "send", "00", "FF"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "AA 00 FF FF 55\n");
+    EXPECT_EQ(test::Hexes(host.FramesReceived()), std::vector<std::string>{"AA 00 FF 00 55"});
+  }
+}
+
+TEST_F(VeyractlNetworkTest, AServerKilledMidListLosesTheLineOnce) {
+  for (const bool rfc2217 : {false, true}) {
+    SCOPED_TRACE(rfc2217 ? "RFC 2217: the list goes on or the line is lost twice"
+                         : "raw TCP: the list goes on or the line is lost twice");
+    test::Ser2net server;
+    ASSERT_TRUE(server.Start({test::Ser2net::Serial(rfc2217, host.DevicePath())}));
+    hostsim::Faults faults;
+    faults.pace = true;  // 9600 baud: the list takes long enough to be cut
+    host.SetFaults(faults);
+    env.SetTimeouts(3, 1000);
+    RunningVeyractl run({"--port", server.Url(0), "-v", "history"});
+    ASSERT_TRUE(run.AwaitOutput("1\t", std::chrono::seconds(10))) << run.err;
+    server.Kill();
+    EXPECT_EQ(run.Finish(std::chrono::seconds(20)), 1) << run.err;
+    EXPECT_EQ(run.out.rfind("1\t", 0), 0u) << run.out;
+    EXPECT_LT(Count(run.out, "\t"), 37u * 4) << "the whole list came: nothing was cut";
+    EXPECT_EQ(Count(run.out, std::string(kLineLostText) + "\n"), 1u) << run.out;
+    EXPECT_EQ(Count(run.err, PortEventText(PortEvent::Disconnected)), 1u) << run.err;
+  }
+}
+
+TEST_F(VeyractlNetworkTest, RefusalsSayWhyInPlainWords) {
+  test::Ser2net notSerial;
+  // A Telnet server in front of something that is no serial port takes no line settings.
+  ASSERT_TRUE(notSerial.Start({test::Ser2net::TelnetTo("stdio,/bin/cat")}));
+  FixedSpeedServer fixedSpeed;
+  const std::string nobody = "127.0.0.1:" + std::to_string(test::FreeLoopbackPort());
+  const struct {
+    const char* fault;
+    std::string port;
+    std::string words;
+  } rows[] = {
+      // clang-format off
+      {"a raw port nobody listens on not refused", "tcp://" + nobody, "Connection refused"},
+      {"an RFC 2217 port nobody listens on not refused", "rfc2217://" + nobody, "Connection refused"},
+      {"an unknown host not named as such", "tcp://no-such-host.invalid:2001", "Host not found"},
+      {"a server fixed at 19200 baud taken for 9600", fixedSpeed.Url(), "refused 9600 baud, 8 data bits, no parity, 1 stop bit"},
+      {"a server that ignores the line settings waited on for ever", notSerial.Url(0), "did not answer the line settings"},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    const auto result = test::RunVeyractl({"--port", row.port, "send", "00", "09"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(row.words), std::string::npos) << result.err;
+  }
+}
+
+TEST_F(VeyractlNetworkTest, BackupRestoreAndDiffWorkOverBothTransports) {
+  env.SetTimeouts(3, 300);
+  for (const bool rfc2217 : {false, true}) {
+    SCOPED_TRACE(rfc2217 ? "RFC 2217" : "raw TCP");
+    test::Ser2net server;
+    ASSERT_TRUE(server.Start({test::Ser2net::Serial(rfc2217, host.DevicePath())}));
+    const std::string file = scratch.Path(rfc2217 ? "rfc2217.ini" : "tcp.ini");
+    const auto backup = test::RunVeyractl({"--port", server.Url(0), "backup", file});
+    EXPECT_EQ(backup.status, 0) << backup.err;
+    const auto direct = test::RunVeyractl({"--port", "COM7", "diff", file});
+    EXPECT_EQ(direct.out, "no difference\n") << "the backup over the network differs from the host";
+    const auto restore = test::RunVeyractl({"--port", server.Url(0), "restore", file, "--yes"});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_EQ(restore.out, test::RestoreOutput());
+    const auto diff = test::RunVeyractl({"--port", server.Url(0), "diff", file});
+    EXPECT_EQ(diff.status, 0) << diff.err;
+    EXPECT_EQ(diff.out, "no difference\n");
+  }
+}
+
+}  // namespace
+}  // namespace veyra
