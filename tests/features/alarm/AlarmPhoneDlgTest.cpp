@@ -12,6 +12,7 @@
 #include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/Keys.h"
 #include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 
@@ -235,11 +236,11 @@ TEST_F(AlarmPhoneDlgTest, AFieldIsDisabledUntilItsLabelledBoxIsTicked) {
     EXPECT_FALSE(dialog->Field(slot)->isEnabled()) << "an unticked field takes focus and looks editable";
     EXPECT_EQ(dialog->CheckBox(slot)->text(), QStringLiteral("Изменить")) << "the box is unlabelled";
   }
-  QTest::keyClicks(dialog->Field(2), QStringLiteral("555"));
+  test::KeyClicks(dialog->Field(2), QStringLiteral("555"));
   EXPECT_TRUE(dialog->Field(2)->text().isEmpty());
   dialog->CheckBox(2)->setChecked(true);
   EXPECT_TRUE(dialog->Field(2)->isEnabled());
-  QTest::keyClicks(dialog->Field(2), QStringLiteral("555"));
+  test::KeyClicks(dialog->Field(2), QStringLiteral("555"));
   EXPECT_EQ(dialog->Field(2)->text(), QStringLiteral("555"));
   dialog->CheckBox(2)->setChecked(false);
   EXPECT_FALSE(dialog->Field(2)->isEnabled()) << "untick does not lock the field again";

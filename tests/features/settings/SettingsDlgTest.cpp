@@ -19,6 +19,7 @@
 #include "tests/common/BadInput.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/DialogFixture.h"
+#include "tests/common/Keys.h"
 #include "tests/common/SlowHost.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CTabCtrlEx.h"
@@ -283,7 +284,7 @@ TEST_F(SettingsDlgTest, PasswordsAreMaskedUntilTheUserAsksToSeeThem) {
   for (QLineEdit* field : fields) EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "stays shown";
   // Masked fields still take their digits and only digits.
   page->CurrentEdit()->clear();
-  QTest::keyClicks(page->CurrentEdit(), QStringLiteral("12a345"));
+  test::KeyClicks(page->CurrentEdit(), QStringLiteral("12a345"));
   EXPECT_EQ(page->CurrentEdit()->text(), QStringLiteral("1234"));
 }
 
@@ -322,9 +323,9 @@ TEST_F(SettingsDlgTest, AWrongCurrentPasswordOfFourDigitsIsCalledWrongNotTooShor
   for (const auto& row : rows) {
     SCOPED_TRACE(row.fault);
     for (QLineEdit* field : {page->CurrentEdit(), page->NewEdit(), page->ConfirmEdit()}) field->clear();
-    QTest::keyClicks(page->CurrentEdit(), QString::fromUtf8(row.current));
-    QTest::keyClicks(page->NewEdit(), QString::fromUtf8(row.fresh));
-    QTest::keyClicks(page->ConfirmEdit(), QString::fromUtf8(row.fresh));
+    test::KeyClicks(page->CurrentEdit(), QString::fromUtf8(row.current));
+    test::KeyClicks(page->NewEdit(), QString::fromUtf8(row.fresh));
+    test::KeyClicks(page->ConfirmEdit(), QString::fromUtf8(row.fresh));
     messages.Clear();
     host.ClearLog();
     page->SendButton()->click();
