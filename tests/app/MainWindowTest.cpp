@@ -65,7 +65,7 @@ class MainWindowTest : public test::SearchHostsFixture {
 TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
   const Bytes kLogin1111 = BuildFrame({0x02, 0x01, 0x11, 0x11});
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<const char*> removed;  // port links taken away first
     std::optional<int> password;       // nullopt: the password window closed
     const char* chosen;
@@ -75,21 +75,21 @@ TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
     std::vector<Bytes> toSilent, toHost;
   } rows[] = {
       // clang-format off
-      {"auto stops at the silent COM1, or does not try it first", {}, 1234, "Авто", {},
+      {"auto tries the silent COM1 first and finds the host on COM3", {}, 1234, "Авто", {},
        "COM3 Successful to find main host!", 1, {kLogin1234}, {kLogin1234}},
       // The search re-reads the ports and so runs over all of them.
-      {"a wrong password leaves the port open, or the status line says no host was found", {}, 1111, "COM3",
+      {"a wrong password closes the port and the status line says so", {}, 1111, "COM3",
        {{"Неверный пароль!!", "", true, Icon::None}}, "COM3: неверный пароль, вход не выполнен", 0, {kLogin1111},
        {kLogin1111}},
-      {"closing the password window still searches", {}, std::nullopt, "Авто", {}, "Поиск статус", 0, {}, {}},
-      {"a search that finds nothing leaves a port held", {"COM3"}, 1234, "Авто", {}, "COM1 3G-камера не найдена!", 0,
+      {"closing the password window searches nothing", {}, std::nullopt, "Авто", {}, "Поиск статус", 0, {}, {}},
+      {"a search that finds nothing holds no port", {"COM3"}, 1234, "Авто", {}, "COM1 3G-камера не найдена!", 0,
        {kLogin1234}, {}},
-      {"no ports with Авто goes unsaid", {"COM1"}, 1234, "Авто",
+      {"no ports with Авто is said", {"COM1"}, 1234, "Авто",
        {{"Your computer can't find COM!", "Remind", false, Icon::None}}, "Поиск статус", 0, {}, {}},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     for (const char* name : row.removed) RemovePort(name);
     window.reset();
     port.Close();
@@ -253,23 +253,23 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
 
 TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::optional<std::string> config;  // nullopt: no file
     QString historyTooltip;
     std::vector<Message> shown;
     bool defaultWritten, directory = false;  // a directory where config.ini should be
   } rows[] = {
       // clang-format off
-      {"a missing file not written with the default text", std::nullopt, "Check alarm history", {}, true},
-      {"an empty file rewritten, or its tooltips made up", std::string(), "", {}, false},
-      {"a partial file's tooltip lost", std::string("[main]\nm_lsjl=Журнал\n"), "Журнал", {}, false},
-      {"an unreadable file goes unsaid or stops the window", std::nullopt, "",
+      {"a missing file is written with the default text", std::nullopt, "Check alarm history", {}, true},
+      {"an empty file is kept and gives no tooltips", std::string(), "", {}, false},
+      {"a partial file's tooltip is read", std::string("[main]\nm_lsjl=Журнал\n"), "Журнал", {}, false},
+      {"an unreadable file is said and the window still opens", std::nullopt, "",
        {{"Please Copy to Harddisk Run!", "", true, Icon::None},
         {"Loading config.ini Failure!！\n", "Failure!", false, Icon::None}}, false, true},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     std::filesystem::remove(env.ConfigPath());
     if (row.config) env.WriteConfig(*row.config);
     if (row.directory) std::filesystem::create_directory(env.ConfigPath());

@@ -36,7 +36,7 @@ const std::string kAnswers, kSilent = "silent";
 const std::string kOtherAck = "AA 00 0E 0E 55";
 
 struct Row {
-  const char* fault;
+  const char* expect;
   std::vector<std::string> args;  // after --port COM7, unless they name a port themselves
   std::string reply;              // kAnswers, kSilent or the frame the host answers with
   int status;
@@ -64,7 +64,7 @@ class VeyractlCommandTest : public test::PtyHostFixture, public ::testing::WithP
 
   // A row starts from a fresh host unless `fresh` is false: then from what the rows before left.
   void Check(const Row& row, bool fresh = true) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     hostsim::Faults faults;
     faults.silent = row.reply == kSilent;
     if (!faults.silent && !row.reply.empty()) faults.replaceReply = test::Hex(row.reply);
@@ -97,20 +97,20 @@ TEST_P(VeyractlCommandTest, OperateAndHistory) {
   const std::string read = "AA 00 02 02 55", erase = "AA 00 0F 0F 55", refusal = "AA 00 0C 0C 55";
   const Row rows[] = {
       // clang-format off
-      {"an acknowledged arm fails", {"arm"}, kAnswers, 0, "Активировать систему!\n", {arm}},
-      {"--lang ru leaves the message as written", {"--lang", "ru", "arm"}, kAnswers, 0, "Система поставлена на охрану!\n",
+      {"an acknowledged arm exits 0", {"arm"}, kAnswers, 0, "Активировать систему!\n", {arm}},
+      {"--lang ru prints the Russian catalogue's message", {"--lang", "ru", "arm"}, kAnswers, 0, "Система поставлена на охрану!\n",
        {arm}},
-      {"--lang original changes the message", {"--lang", "original", "arm"}, kAnswers, 0, "Активировать систему!\n",
+      {"--lang original prints the message as written", {"--lang", "original", "arm"}, kAnswers, 0, "Активировать систему!\n",
        {arm}},
-      {"--lang en leaves the message untranslated", {"--lang", "en", "arm"}, kAnswers, 0, "System armed!\n", {arm}},
-      {"a refused disarm exits 0 or silently", {"disarm"}, refusal, 1, "Ошибка деактивации!\n", {disarm}},
-      {"an unanswered partial is not retried, or exits 0", {"partial"}, kSilent, 1, "Выборочный режим Failure!\n",
+      {"--lang en prints the English message", {"--lang", "en", "arm"}, kAnswers, 0, "System armed!\n", {arm}},
+      {"a refused disarm exits 1 and says so", {"disarm"}, refusal, 1, "Ошибка деактивации!\n", {disarm}},
+      {"an unanswered partial is retried and exits 1", {"partial"}, kSilent, 1, "Выборочный режим Failure!\n",
        {partial, partial}},
-      {"a silent host's history exits 0 or silently", {"history"}, kSilent, 1, "Нет истории!\n", {read, read}},
-      {"an unanswered erase exits 0 or silently", {"erase-history", "--yes"}, kSilent, 1, "Сбой очистки истории!\n",
+      {"a silent host's history exits 1 and says so", {"history"}, kSilent, 1, "Нет истории!\n", {read, read}},
+      {"an unanswered erase exits 1 and says so", {"erase-history", "--yes"}, kSilent, 1, "Сбой очистки истории!\n",
        {erase, erase}},
-      {"a refused erase reported as done", {"erase-history", "--yes"}, refusal, 1, "Сбой очистки истории!\n", {erase}},
-      {"an acknowledged erase fails", {"erase-history", "--yes"}, kAnswers, 0, "Удаление завершено!\n", {erase}},
+      {"a refused erase is reported as failed", {"erase-history", "--yes"}, refusal, 1, "Сбой очистки истории!\n", {erase}},
+      {"an acknowledged erase exits 0", {"erase-history", "--yes"}, kAnswers, 0, "Удаление завершено!\n", {erase}},
       // clang-format on
   };
   for (const Row& row : rows) Check(row);
@@ -132,17 +132,17 @@ TEST_P(VeyractlCommandTest, HistoryAfterALoginPrintsOneTabSeparatedLinePerRecord
 // an exchange that got no reply at all ends the command there.
 TEST_P(VeyractlCommandTest, HistoryPrintsRecordsThatArriveLate) {
   const struct {
-    const char* fault;
+    const char* expect;
     int records;
     int delayMs;  // before every record
     int waittime;
     bool answered;  // the first record came within the exchange
   } rows[] = {
-      {"records after the first wait are lost", 3, 250, 400, true},
-      {"a history nobody answered keeps listening after the exchange gave up", 1, 450, 300, false},
+      {"records after the first wait are printed", 3, 250, 400, true},
+      {"a history nobody answered stops when the exchange gives up", 1, 450, 300, false},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     std::string expected;
     {
       auto lock = host.Lock();
@@ -173,19 +173,19 @@ TEST_P(VeyractlCommandTest, Sensors) {
   const auto noRemotes = [](SimulatedHost& h) { h.Devices().Handle(test::Hex("AA 00 17 17 55")); };
   const Row rows[] = {
       // clang-format off
-      {"panic filter misses the panic button or the keypad", {"sensors", "--filter", "10"}, kAnswers, 0,
+      {"the panic filter lists the panic button and the keypad", {"sensors", "--filter", "10"}, kAnswers, 0,
        panic + std::string("keypad\t01\t01\tПусто\t4b:01\n"), {query}},
-      {"a listing the filter empties reported as no host", {"sensors", "--filter", "1"}, kAnswers, 0, "", {query}, noRemotes},
-      {"an unanswered query exits 0 or silently", {"sensors"}, kSilent, 1, "Не искать датчик!\n", {query, query}},
-      {"learn sent wrong or its trigger request not shown", {"learn", "2", "1", "12"}, kAnswers, 0,
+      {"a listing the filter empties prints nothing and exits 0", {"sensors", "--filter", "1"}, kAnswers, 0, "", {query}, noRemotes},
+      {"an unanswered query exits 1 and says so", {"sensors"}, kSilent, 1, "Не искать датчик!\n", {query, query}},
+      {"learn is sent right and its trigger request shown", {"learn", "2", "1", "12"}, kAnswers, 0,
        "Пожалуйста, триггерный датчик для записи в течение 30-х годов!\n", {learn}},
-      {"unanswered learn exits 0", {"learn", "2", "1", "12"}, kSilent, 1, "Ошибка передачи данных!\n", {learn, learn}},
-      {"delete sends the number as typed", {"delete", "1", "1"}, kAnswers, 0, "", {FrameLine("02 15 01 00")}},
+      {"an unanswered learn exits 1", {"learn", "2", "1", "12"}, kSilent, 1, "Ошибка передачи данных!\n", {learn, learn}},
+      {"delete sends the number less one", {"delete", "1", "1"}, kAnswers, 0, "", {FrameLine("02 15 01 00")}},
       {"delete-all sensors", {"delete-all", "sensors", "--yes"}, kAnswers, 0, "", {"AA 00 16 16 55"}},
       {"delete-all remotes", {"delete-all", "remotes", "--yes"}, kAnswers, 0, "", {"AA 00 17 17 55"}},
       {"delete-all doorbells", {"delete-all", "doorbells", "--yes"}, kAnswers, 0, "", {"AA 00 18 18 55"}},
       // The host carries it out and answers with a frame that is no acknowledgement.
-      {"a reply that is no acknowledgement exits 0", {"delete-all", "remotes", "--yes"}, kOtherAck, 1, "",
+      {"a reply that is no acknowledgement exits 1", {"delete-all", "remotes", "--yes"}, kOtherAck, 1, "",
        {"AA 00 17 17 55"}},
       {"siren ID", {"siren-id", "01201120"}, kAnswers, 0, "", {FrameLine("04 19 01 20 11 20")}},
       // clang-format on
@@ -213,12 +213,12 @@ TEST_P(VeyractlCommandTest, Settings) {
       // clang-format off
       {"setup: one line per field as the page shows it", {"setup"}, kAnswers, 0, setup, {read}},
       {"setup unanswered", {"setup"}, kSilent, 1, noRead, {read, read}},
-      {"setup-set writes more than the named fields",
+      {"setup-set writes the named fields over the read record",
        {"setup-set", "siren=10", "network=3g", "mirror=1", "sms_arm=0", "mms_size=2"}, kAnswers, 0, accepted,
        {read, FrameLine("06 04 46 0A 05 1E 0F 02")}},
-      {"setup-set overwrites a size this program has no text for", {"setup-set", "redial=300", "siren_sound=0"},
+      {"setup-set keeps a size this program has no text for", {"setup-set", "redial=300", "siren_sound=0"},
        kAnswers, 0, accepted, {read, FrameLine("06 04 A0 03 2C 1E 0F 05")}, noSizeText},
-      {"setup-set writes a record it could not read", {"setup-set", "siren=4"}, kOtherAck, 1, noRead, {read}},
+      {"setup-set writes nothing when the read fails", {"setup-set", "siren=4"}, kOtherAck, 1, noRead, {read}},
       {"reset acknowledged", {"reset", "--yes"}, kAnswers, 0, "Сброс выполнен!\n", {"AA 00 23 23 55"}},
       {"reset unanswered", {"reset", "--yes"}, kSilent, 1, "Getting configure failed!\n",
        {"AA 00 23 23 55", "AA 00 23 23 55"}},
@@ -228,9 +228,9 @@ TEST_P(VeyractlCommandTest, Settings) {
       {"password changed", {"password-change", "1234", "5678"}, kAnswers, 0, "Измененный пароль принят!\n", {password}},
       {"password change unanswered", {"password-change", "1234", "5678"}, kSilent, 1, "Сбой изменения пароля!\n",
        {password, password}},
-      {"refused password sent", {"password-change", "1234", "5678", "5679"}, kAnswers, 1,
+      {"a refused password is not sent", {"password-change", "1234", "5678", "5679"}, kAnswers, 1,
        "Password input varies from!\n", {}},
-      {"clock set to another time than --at", {"clock-sync", "--at", at}, kAnswers, 0,
+      {"the clock is set to the time --at gives", {"clock-sync", "--at", at}, kAnswers, 0,
        at + " Понедельник\nВремя успешно синхронизировано!\n", {clock}},
       {"clock unanswered", {"clock-sync", "--at", at}, kSilent, 1,
        at + " Понедельник\nОшибка синхронизации времени!\n", {clock, clock}},
@@ -265,35 +265,35 @@ TEST_P(VeyractlCommandTest, TimersAndPhones) {
                     off = "3\t03\tВыключить\tВыключить\n";
   const Row rows[] = {
       // clang-format off
-      {"timers misprints a record", {"timers"}, kAnswers, 0, daily + "2\t02\tСуббота,22:00\tВоскресенье,09:15\n" + off,
+      {"timers prints each record as the page shows it", {"timers"}, kAnswers, 0, daily + "2\t02\tСуббота,22:00\tВоскресенье,09:15\n" + off,
        {timers}},
-      {"unanswered timers exits 0 or silently", {"timers"}, kSilent, 1, "Сбой!\n", {timers, timers}},
-      {"timer-set refused by the host reported as success", {"timer-set", "2", "2", "07:30", "1", "19:00"}, wrong, 1,
+      {"unanswered timers exits 1 and says so", {"timers"}, kSilent, 1, "Сбой!\n", {timers, timers}},
+      {"timer-set refused by the host is reported as failure", {"timer-set", "2", "2", "07:30", "1", "19:00"}, wrong, 1,
        "Setting failure!\n", {set}},
-      {"unanswered timer-set exits 0 or silently", {"timer-set", "2", "2", "07:30", "1", "19:00"}, kSilent, 1,
+      {"an unanswered timer-set exits 1 and says so", {"timer-set", "2", "2", "07:30", "1", "19:00"}, kSilent, 1,
        "Setting failure!\n", {set, set}},
-      {"hour 24 sent", {"timer-set", "2", "2", "24:00", "1", "19:00"}, kAnswers, 1,
+      {"hour 24 is refused unsent", {"timer-set", "2", "2", "24:00", "1", "19:00"}, kAnswers, 1,
        "Неверное время!\nЧас постановки: от 0 до 23.\n", {}},
-      {"an acknowledged timer-set fails", {"timer-set", "2", "2", "7:30", "1", "19:00"}, kAnswers, 0,
+      {"an acknowledged timer-set exits 0", {"timer-set", "2", "2", "7:30", "1", "19:00"}, kAnswers, 0,
        "Setting Successful!\n", {set}},
-      {"timers after the writes do not show them", {"timers"}, kAnswers, 0,
+      {"timers after the writes shows them", {"timers"}, kAnswers, 0,
        daily + "2\t02\tПонедельник,07:30\tПовседневный,19:00\n" + off, {timers}},
-      {"phones leaves out a slot with no number", {"phones"}, kAnswers, 0,
+      {"phones prints every slot, empty ones too", {"phones"}, kAnswers, 0,
        "1\t13800138000\n2\t3G8613912345678\n3\t*2101\n4\t\n5\t\n6\t112\n7\t13912345678\n8\t\n9\t\n10\t13800001111\n11\t\n12\t\n",
        {phones}},
-      {"unanswered phones exits 0 or silently", {"phones"}, kSilent, 1, "Сбой при получении телефонных номеров!\n",
+      {"unanswered phones exits 1 and says so", {"phones"}, kSilent, 1, "Сбой при получении телефонных номеров!\n",
        {phones, phones}},
-      {"unanswered phone-set leaves the slot or the save unreported", {"phone-set", "4=1"}, kSilent, 1,
+      {"an unanswered phone-set reports the slot and the save", {"phone-set", "4=1"}, kSilent, 1,
        kSlot + "4!\n" + kClosing, {four, four}},
-      {"phone-set answered by something else than the acknowledgement taken for done", {"phone-set", "4=1"}, wrong, 1,
+      {"phone-set answered by something else than the acknowledgement is not done", {"phone-set", "4=1"}, wrong, 1,
        kClosing, {four}},
-      {"a refused number is sent, or stops the other slots", {"phone-set", "12=456", "3=12-34"}, kAnswers, 1,
+      {"a refused number is not sent and the other slots are", {"phone-set", "12=456", "3=12-34"}, kAnswers, 1,
        kSlot + "3!\nЗнак «-» " + kBadSign + "\n" + kClosing, {FrameLine("03 0D 0C 45 6F")}},
-      {"a number written with + sent, or refused without the way to write it", {"phone-set", "1=+79001234567"}, kAnswers, 1,
+      {"a number written with + is refused with the way to write it", {"phone-set", "1=+79001234567"}, kAnswers, 1,
        kSlot + "1!\nЗнак «+» " + kBadSign + " Номер «+7…» запишите как «8…» или «007…».\n" + kClosing, {}},
-      {"phone-set writes out of slot order, or speaks on success", {"phone-set", "7=", "1=123", "2=3G1234"}, kAnswers, 0, "",
+      {"phone-set writes in slot order and is silent on success", {"phone-set", "7=", "1=123", "2=3G1234"}, kAnswers, 0, "",
        {"AA 03 0D 01 12 3F 62 55", FrameLine("05 0D 02 3B 12 34 FF"), FrameLine("02 0D 07 FF")}},
-      {"phones after the writes do not show them", {"phones"}, kAnswers, 0,
+      {"phones after the writes shows them", {"phones"}, kAnswers, 0,
        "1\t123\n2\t3G1234\n3\t*2101\n4\t1\n5\t\n6\t112\n7\t\n8\t\n9\t\n10\t13800001111\n11\t\n12\t456\n", {phones}},
       // clang-format on
   };
@@ -306,22 +306,22 @@ TEST_P(VeyractlCommandTest, SmartHomeAndMms) {
   const std::string accepted = "Настройки приняты\n", sent = "Sending Successful\n";
   const Row rows[] = {
       // clang-format off
-      {"ID not sent as given", {"smarthome-id", "123456"}, kAnswers, 0, accepted, {"AA 03 20 12 34 56 BF 55"}},
-      {"single position taken 1-based", {"trigger-single", "2"}, kAnswers, 0, accepted, {"AA 01 21 03 25 55"}},
-      {"double position taken 1-based", {"trigger-double", "3"}, kAnswers, 0, accepted, {"AA 01 22 20 43 55"}},
-      {"an unanswered trigger exits 0 or silently", {"trigger-single", "2"}, kSilent, 1, "Ошибка передачи данных!\n",
+      {"the ID is sent as given", {"smarthome-id", "123456"}, kAnswers, 0, accepted, {"AA 03 20 12 34 56 BF 55"}},
+      {"the single position is 0-based", {"trigger-single", "2"}, kAnswers, 0, accepted, {"AA 01 21 03 25 55"}},
+      {"the double position is 0-based", {"trigger-double", "3"}, kAnswers, 0, accepted, {"AA 01 22 20 43 55"}},
+      {"an unanswered trigger exits 1 and says so", {"trigger-single", "2"}, kSilent, 1, "Ошибка передачи данных!\n",
        {"AA 01 21 03 25 55", "AA 01 21 03 25 55"}},
-      {"the argument not trimmed as the field is", {"mms-apn", " internet\t"}, kAnswers, 0, sent,
+      {"the argument is trimmed as the field is", {"mms-apn", " internet\t"}, kAnswers, 0, sent,
        {FrameLine("08 26 69 6E 74 65 72 6E 65 74")}},
-      {"an empty argument not sent as an empty field", {"mms-url", ""}, kAnswers, 0, sent, {"AA 00 29 29 55"}},
-      {"user and password taken in the wrong order", {"mms-user", "u", "p"}, kAnswers, 0, sent, {FrameLine("07 27 22 70 22 2C 22 75 22")}},
-      {"WAP 2.0 not the default", {"mms-ip", "", ""}, kAnswers, 0, sent, {"AA 05 30 31 2C 22 22 2C 03 55"}},
-      {"--wap 1.2 ignored", {"mms-ip", "1.2.3.4", "80", "--wap", "1.2"}, kAnswers, 0, sent,
+      {"an empty argument is sent as an empty field", {"mms-url", ""}, kAnswers, 0, sent, {"AA 00 29 29 55"}},
+      {"user and password are taken in order", {"mms-user", "u", "p"}, kAnswers, 0, sent, {FrameLine("07 27 22 70 22 2C 22 75 22")}},
+      {"WAP 2.0 is the default", {"mms-ip", "", ""}, kAnswers, 0, sent, {"AA 05 30 31 2C 22 22 2C 03 55"}},
+      {"--wap 1.2 is sent", {"mms-ip", "1.2.3.4", "80", "--wap", "1.2"}, kAnswers, 0, sent,
        {FrameLine("0E 30 30 2C 22 31 2E 32 2E 33 2E 34 22 2C 38 30")}},
-      {"an answered test MMS fails or prints a result", {"mms-test", "+712345"}, kAnswers, 0, "", {"AA 04 32 B7 12 34 5F 93 55"}},
-      {"an unanswered MMS setting exits 0 or silently", {"mms-apn", "x"}, kSilent, 1, "Data sending error!\n",
+      {"an answered test MMS exits 0 and prints nothing", {"mms-test", "+712345"}, kAnswers, 0, "", {"AA 04 32 B7 12 34 5F 93 55"}},
+      {"an unanswered MMS setting exits 1 and says so", {"mms-apn", "x"}, kSilent, 1, "Data sending error!\n",
        {"AA 01 26 78 9F 55", "AA 01 26 78 9F 55"}},
-      {"a refused ID opens the port", {"--port", "COM9", "smarthome-id", "12345"}, kAnswers, 1,
+      {"a refused ID is refused before the port is opened", {"--port", "COM9", "smarthome-id", "12345"}, kAnswers, 1,
        "Ошибка формата ввода!!\n", {}},
       // clang-format on
   };

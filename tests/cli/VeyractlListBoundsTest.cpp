@@ -32,7 +32,7 @@ long long MsSince(Clock::time_point start) {
 
 TEST(ReadListTest, EndsAtEachOfItsLimits) {
   {
-    SCOPED_TRACE("frames queued before a quiet line are lost, or the quiet line is not the end");
+    SCOPED_TRACE("frames queued before a quiet line are read, and the quiet line ends the list");
     FrameQueue link;
     for (int i = 0; i < 3; ++i) link.OnReply({}, kFrame);
     int seen = 0;
@@ -42,7 +42,7 @@ TEST(ReadListTest, EndsAtEachOfItsLimits) {
     EXPECT_EQ(seen, 3);
   }
   {
-    SCOPED_TRACE("a list of known length waits a quiet window after its last frame");
+    SCOPED_TRACE("a list of known length ends at its last frame");
     FrameQueue link;
     for (int i = 0; i < 3; ++i) link.OnReply({}, kFrame);
     int seen = 0;
@@ -52,7 +52,7 @@ TEST(ReadListTest, EndsAtEachOfItsLimits) {
     EXPECT_EQ(seen, 2) << "the frame after the last is the next command's";
   }
   {
-    SCOPED_TRACE("a flood of frames is taken past the frame bound");
+    SCOPED_TRACE("a flood of frames stops at the frame bound");
     FrameQueue link;
     for (int i = 0; i < 10; ++i) link.OnReply({}, kFrame);
     int seen = 0;
@@ -62,7 +62,7 @@ TEST(ReadListTest, EndsAtEachOfItsLimits) {
     EXPECT_EQ(seen, 5);
   }
   {
-    SCOPED_TRACE("a lost line waits for a quiet window, or drops what came before it");
+    SCOPED_TRACE("a lost line ends the list at once, after what came before it");
     FrameQueue link;
     link.OnReply({}, kFrame);
     link.OnReply({}, kFrame);
@@ -76,7 +76,7 @@ TEST(ReadListTest, EndsAtEachOfItsLimits) {
     EXPECT_LT(MsSince(start), 5000);
   }
   {
-    SCOPED_TRACE("frames closer than the quiet time keep the list going past the time bound");
+    SCOPED_TRACE("frames closer than the quiet time stop at the time bound");
     FrameQueue link;
     std::atomic<bool> stop{false};
     std::thread talker([&] {
@@ -128,7 +128,7 @@ class VeyractlListBoundsTest : public test::PtyHostFixture {
 
 TEST_F(VeyractlListBoundsTest, AFloodOfFramesStopsAtTheFrameBoundWithWhatCame) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;  // after --port COM7
     int flood;
     // Timers and phones end at their last frame: the flood must be the whole answer.
@@ -137,14 +137,14 @@ TEST_F(VeyractlListBoundsTest, AFloodOfFramesStopsAtTheFrameBoundWithWhatCame) {
     std::string bound;
   } rows[] = {
       // clang-format off
-      {"timers spins for ever on frames that decode as nothing", {"timers"}, 150, true, 0, "after 100 frames"},
-      {"phones spins for ever on frames that decode as nothing", {"phones"}, 150, true, 0, "after 100 frames"},
-      {"history lists for ever", {"history"}, 10050, false, std::string::npos, "after 10000 frames"},
-      {"send stops before the bound or leaves out a frame that came", {"send", "00", "09"}, 10050, false, 10000, "after 10000 frames"},
+      {"timers stops at the frame bound on frames that decode as nothing", {"timers"}, 150, true, 0, "after 100 frames"},
+      {"phones stops at the frame bound on frames that decode as nothing", {"phones"}, 150, true, 0, "after 100 frames"},
+      {"history stops at the frame bound", {"history"}, 10050, false, std::string::npos, "after 10000 frames"},
+      {"send prints every frame up to the bound", {"send", "00", "09"}, 10050, false, 10000, "after 10000 frames"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     host.ClearLog();
     hostsim::Faults faults;
     faults.silent = row.silentHost;
@@ -167,16 +167,16 @@ TEST_F(VeyractlListBoundsTest, AFloodOfFramesStopsAtTheFrameBoundWithWhatCame) {
 TEST_F(VeyractlListBoundsTest, AHostHangingUpMidListIsAFailureThatSaysSo) {
   env.SetTimeouts(3, 1000);
   const struct {
-    const char* fault;
+    const char* expect;
     std::string command;
     std::string outStart;
   } rows[] = {
-      {"history cut short by a hang-up exits 0", "history", "1\t"},
-      {"timers cut short by a hang-up exits 0", "timers", "1\t"},
-      {"send cut short by a hang-up exits 0", "send", "AA "},
+      {"history cut short by a hang-up exits 1 and says so once", "history", "1\t"},
+      {"timers cut short by a hang-up exits 1 and says so once", "timers", "1\t"},
+      {"send cut short by a hang-up exits 1 and says so once", "send", "AA "},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     hostsim::PtyHost cutting;
     ASSERT_TRUE(cutting.Start());
     env.MapPort(kHostCom, cutting.DevicePath());
@@ -202,15 +202,15 @@ TEST_F(VeyractlListBoundsTest, ListsAnsweredWithFramesThatDecodeAsNothingSaySo) 
   other.replaceReply = kFrame;
   host.SetFaults(other);
   const struct {
-    const char* fault;
+    const char* expect;
     std::string command;
     std::string out;
   } rows[] = {
-      {"timers exits 1 without a word", "timers", "Сбой!\n"},
-      {"phones exits 1 without a word", "phones", "Сбой при получении телефонных номеров!\n"},
+      {"timers exits 1 and says so", "timers", "Сбой!\n"},
+      {"phones exits 1 and says so", "phones", "Сбой при получении телефонных номеров!\n"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto result = test::RunVeyractl({"--port", "COM7", row.command});
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_EQ(result.out, row.out);
@@ -224,7 +224,7 @@ TEST_F(VeyractlListBoundsTest, AnUnansweredListReturnsWhenTheExchangeEnds) {
   host.SetFaults(silent);
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--port", "COM7", "history"}, {"--port", "COM7", "send", "00", "02"}}) {
-    SCOPED_TRACE(args[2] + " listens one more wait time after no reply");
+    SCOPED_TRACE(args[2] + " returns when the exchange ends");
     const auto start = Clock::now();
     const auto result = test::RunVeyractl(args);
     EXPECT_EQ(result.status, 1);

@@ -213,15 +213,15 @@ TEST_F(VeyractlNetworkTest, FfInFramesCrossesEveryTransport) {
   host.SetFaults(faults);
   env.SetTimeouts(2, 300);
   const struct {
-    const char* fault;
+    const char* expect;
     std::optional<bool> rfc2217;  // none: the pseudo-terminal itself
   } rows[] = {
-      {"the pseudo-terminal mangles FF", std::nullopt},
-      {"raw TCP mangles FF", false},
-      {"RFC 2217 sends FF unescaped or reads IAC IAC as two bytes", true},
+      {"FF crosses the pseudo-terminal", std::nullopt},
+      {"FF crosses raw TCP", false},
+      {"FF crosses RFC 2217 escaped as IAC IAC", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     // A server of its own per row: ser2net holds a device a while after its client has gone.
     test::Ser2net server;
     if (row.rfc2217) {
@@ -238,8 +238,8 @@ TEST_F(VeyractlNetworkTest, FfInFramesCrossesEveryTransport) {
 
 TEST_F(VeyractlNetworkTest, AServerKilledMidListLosesTheLineOnce) {
   for (const bool rfc2217 : {false, true}) {
-    SCOPED_TRACE(rfc2217 ? "RFC 2217: the list goes on or the line is lost twice"
-                         : "raw TCP: the list goes on or the line is lost twice");
+    SCOPED_TRACE(rfc2217 ? "RFC 2217: the list ends and the line is lost once"
+                         : "raw TCP: the list ends and the line is lost once");
     test::Ser2net server;
     ASSERT_TRUE(server.Start({test::Ser2net::Serial(rfc2217, host.DevicePath())}));
     hostsim::Faults faults;
@@ -264,20 +264,20 @@ TEST_F(VeyractlNetworkTest, RefusalsSayWhyInPlainWords) {
   FixedSpeedServer fixedSpeed;
   const std::string nobody = "127.0.0.1:" + std::to_string(test::FreeLoopbackPort());
   const struct {
-    const char* fault;
+    const char* expect;
     std::string port;
     std::string words;
   } rows[] = {
       // clang-format off
-      {"a raw port nobody listens on not refused", "tcp://" + nobody, "Connection refused"},
-      {"an RFC 2217 port nobody listens on not refused", "rfc2217://" + nobody, "Connection refused"},
-      {"an unknown host not named as such", "tcp://no-such-host.invalid:2001", "Host not found"},
-      {"a server fixed at 19200 baud taken for 9600", fixedSpeed.Url(), "refused 9600 baud, 8 data bits, no parity, 1 stop bit"},
-      {"a server that ignores the line settings waited on for ever", notSerial.Url(0), "did not answer the line settings"},
+      {"a raw port nobody listens on is refused", "tcp://" + nobody, "Connection refused"},
+      {"an RFC 2217 port nobody listens on is refused", "rfc2217://" + nobody, "Connection refused"},
+      {"an unknown host is named as such", "tcp://no-such-host.invalid:2001", "Host not found"},
+      {"a server fixed at 19200 baud is refused", fixedSpeed.Url(), "refused 9600 baud, 8 data bits, no parity, 1 stop bit"},
+      {"a server that ignores the line settings is given up", notSerial.Url(0), "did not answer the line settings"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto result = test::RunVeyractl({"--port", row.port, "send", "00", "09"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");

@@ -26,7 +26,7 @@ TEST_F(VeyractlOptionsJsonTest, OptionStylesJsonDocumentsAndHelp) {
   const std::string trace = env.Dir() + "/trace.txt";
   const std::string kSent = "AA 00 09 09 55\n";
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     bool silent;
     int status;
@@ -34,51 +34,51 @@ TEST_F(VeyractlOptionsJsonTest, OptionStylesJsonDocumentsAndHelp) {
     std::vector<std::pair<const char*, json>> fields;  // JSON pointer and value, when stdout is a document
   } rows[] = {
       // clang-format off
-      {"--port=COM7 not understood", {"--port=COM7", "send", "00", "09"}, false, 0, kSent, {}},
-      {"-p not understood", {"-p", "COM7", "send", "00", "09"}, false, 0, kSent, {}},
-      {"options after the command not understood", {"send", "00", "09", "--port", "COM7"}, false, 0, kSent, {}},
-      {"a lower-case COM name taken as a path", {"--port", "com7", "send", "00", "09"}, false, 0, kSent, {}},
-      {"--trace=FILE writes to standard output", {"--trace=" + trace, "-p", "COM7", "send", "00", "09"}, false, 0, kSent, {}},
-      {"ports without named fields", {"ports", "--json"}, false, 0, "", {{"/ports/0/com", "COM7"}}},
-      {"history's record misnamed", {"-p", "COM7", "history", "--json"}, false, 0, "",
+      {"--port=COM7 is understood", {"--port=COM7", "send", "00", "09"}, false, 0, kSent, {}},
+      {"-p is understood", {"-p", "COM7", "send", "00", "09"}, false, 0, kSent, {}},
+      {"options after the command are understood", {"send", "00", "09", "--port", "COM7"}, false, 0, kSent, {}},
+      {"a lower-case COM name is a COM name", {"--port", "com7", "send", "00", "09"}, false, 0, kSent, {}},
+      {"--trace=FILE writes to the file only", {"--trace=" + trace, "-p", "COM7", "send", "00", "09"}, false, 0, kSent, {}},
+      {"ports has named fields", {"ports", "--json"}, false, 0, "", {{"/ports/0/com", "COM7"}}},
+      {"history's record has its fields named", {"-p", "COM7", "history", "--json"}, false, 0, "",
        {{"/history/0", {{"no", 1}, {"source", "База"}, {"event", "Постановка на охрану"}, {"zone", 0}, {"time", "01/05 08:30"}}},
         {"/history/38/zone", 200}}},
-      {"timers' days lose their codes", {"-p", "COM7", "timers", "--json"}, false, 0, "",
+      {"timers' days keep their codes", {"-p", "COM7", "timers", "--json"}, false, 0, "",
        {{"/timers/1", {{"no", 2}, {"group", 2},
                        {"arm", {{"day", 7}, {"day_name", "Суббота"}, {"time", "22:00"}}},
                        {"disarm", {{"day", 8}, {"day_name", "Воскресенье"}, {"time", "09:15"}}}}}}},
-      {"phones' slots unlabelled", {"-p", "COM7", "phones", "--json"}, false, 0, "",
+      {"phones' slots are labelled", {"-p", "COM7", "phones", "--json"}, false, 0, "",
        {{"/phones/6", {{"slot", 7}, {"label", "SMS. номер 1"}, {"number", "13912345678"}}}, {"/phones/11/number", ""}}},
-      {"setup's fields not the names setup-set takes", {"-p", "COM7", "setup", "--json"}, false, 0, "",
+      {"setup's fields are the names setup-set takes", {"-p", "COM7", "setup", "--json"}, false, 0, "",
        {{"/setup/network", "auto"}, {"/setup/mirror", false}}},
-      {"sensors' filter ignored", {"-p", "COM7", "sensors", "--filter", "9", "--json"}, false, 0, "",
+      {"sensors' filter applies", {"-p", "COM7", "sensors", "--filter", "9", "--json"}, false, 0, "",
        {{"/sensors", json::array({{{"type", "Беспроводной звонок"}, {"number", "01"}, {"zone", "94"}, {"mode", "Пусто"}, {"id", "d0:0b:e1"}}})}}},
-      {"an unanswered list prints text or no document", {"-p", "COM7", "history", "--json"}, true, 1, "",
+      {"an unanswered list prints a document", {"-p", "COM7", "history", "--json"}, true, 1, "",
        {{"", {{"history", json::array()}, {"error", "Нет истории!"}}}}},
-      {"a writing command has no --json", {"-p", "COM7", "arm", "--json"}, false, 0, "",
+      {"a writing command takes --json", {"-p", "COM7", "arm", "--json"}, false, 0, "",
        {{"", {{"ok", true}, {"messages", json::array({"Активировать систему!"})}}}}},
-      {"a refused write reported as done", {"-p", "COM7", "arm", "--json"}, true, 1, "",
+      {"a refused write is reported as failed", {"-p", "COM7", "arm", "--json"}, true, 1, "",
        {{"/ok", false}, {"/messages/0", "Ошибка активации!"}}},
-      {"send's frames not in the document", {"-p", "COM7", "send", "00", "09", "--json"}, false, 0, "",
+      {"send's frames are in the document", {"-p", "COM7", "send", "00", "09", "--json"}, false, 0, "",
        {{"", {{"frames", json::array({"AA 00 09 09 55"})}, {"ok", true}, {"messages", json::array()}}}}},
-      {"clock-sync's time and verdict apart", {"-p", "COM7", "clock-sync", "--at", "2026-12-06 17:20:00", "--json"}, false, 0, "",
+      {"clock-sync's time and verdict in one document", {"-p", "COM7", "clock-sync", "--at", "2026-12-06 17:20:00", "--json"}, false, 0, "",
        {{"/time", "2026-12-06 17:20:00 Воскресенье"}, {"/ok", true}}},
-      {"global help without the exit statuses", {"--help"}, false, 0, "2  usage", {}},
-      {"timer help without the day codes", {"help", "timer-set"}, false, 0, "  8     Воскресенье\n", {}},
-      {"phone help without the slot kinds", {"phones", "--help"}, false, 0, "1-6 are called (voice), 7-9 get an SMS, 10-12 an MMS", {}},
-      {"setup help without units", {"help", "setup-set"}, false, 0, "siren        how long the siren sounds, in minutes", {}},
-      {"--yes not explained", {"reset", "--help"}, false, 0, "without --yes nothing is sent and the exit status is 2", {}},
+      {"global help names the exit statuses", {"--help"}, false, 0, "2  usage", {}},
+      {"timer help names the day codes", {"help", "timer-set"}, false, 0, "  8     Воскресенье\n", {}},
+      {"phone help names the slot kinds", {"phones", "--help"}, false, 0, "1-6 are called (voice), 7-9 get an SMS, 10-12 an MMS", {}},
+      {"setup help gives units", {"help", "setup-set"}, false, 0, "siren        how long the siren sounds, in minutes", {}},
+      {"--yes is explained", {"reset", "--help"}, false, 0, "without --yes nothing is sent and the exit status is 2", {}},
       // Every option before the command as well as after it; erase-history last, as it empties the log.
-      {"--json before the command refused", {"--json", "--port", "COM7", "history"}, false, 0, "", {{"/history/38/zone", 200}}},
-      {"a command's value option before it refused", {"--filter", "9", "--json", "-p", "COM7", "sensors"}, false, 0, "",
+      {"--json before the command is taken", {"--json", "--port", "COM7", "history"}, false, 0, "", {{"/history/38/zone", 200}}},
+      {"a command's value option before it is taken", {"--filter", "9", "--json", "-p", "COM7", "sensors"}, false, 0, "",
        {{"/sensors/0/id", "d0:0b:e1"}}},
-      {"--at before the command refused", {"--at", "2026-12-06 17:20:00", "--port=COM7", "clock-sync", "--json"}, false, 0, "",
+      {"--at before the command is taken", {"--at", "2026-12-06 17:20:00", "--port=COM7", "clock-sync", "--json"}, false, 0, "",
        {{"/time", "2026-12-06 17:20:00 Воскресенье"}}},
-      {"--yes before the command refused", {"--yes", "--json", "-p", "COM7", "erase-history"}, false, 0, "", {{"/ok", true}}},
+      {"--yes before the command is taken", {"--yes", "--json", "-p", "COM7", "erase-history"}, false, 0, "", {{"/ok", true}}},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     env.SetTimeouts(row.silent ? 1 : 3, row.silent ? 200 : 400);
     hostsim::Faults faults;
     faults.silent = row.silent;
@@ -112,7 +112,7 @@ TEST_F(VeyractlOptionsJsonTest, OptionStylesJsonDocumentsAndHelp) {
 // A --json document that failed says why in "error": scripts look there, not on standard error.
 TEST_F(VeyractlOptionsJsonTest, AFailingDocumentSaysWhy) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     std::string error;  // found in "error"
   } rows[] = {
@@ -128,7 +128,7 @@ TEST_F(VeyractlOptionsJsonTest, AFailingDocumentSaysWhy) {
   faults.replaceReply = test::Hex("AA 00 09 09 55");  // the arm command's acknowledgement
   host.SetFaults(faults);
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     std::vector<std::string> args = {"-p", "COM7"};
     args.insert(args.end(), row.args.begin(), row.args.end());
     args.push_back("--json");

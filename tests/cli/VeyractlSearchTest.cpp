@@ -21,20 +21,20 @@ class VeyractlSearchTest : public test::SearchHostsFixture {
 
 TEST_F(VeyractlSearchTest, SearchPrintsWhatTheStatusLineWouldShow) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     int status;
     std::string out;
   } rows[] = {
       // clang-format off
-      {"auto skips a port, or tries them out of order", {"--password", "1234", "search"}, 0, "COM1 3G-камера не найдена!\nCOM3 3G-камера не найдена!\nCOM3 Successful to find main host!\n"},
-      {"a port given by name is not the only one tried", {"--port", "COM3", "--password", "1234", "search"}, 0, "COM3 3G-камера не найдена!\nCOM3 Successful to find main host!\n"},
-      {"a wrong password passes silently", {"--port", "COM3", "--password", "4321", "search"}, 1, "COM3 3G-камера не найдена!\nНеверный пароль!!\n"},
-      {"a silent port counts as found", {"--port", "COM1", "--password", "1234", "search"}, 1, "COM1 3G-камера не найдена!\n"},
+      {"auto tries every port in order", {"--password", "1234", "search"}, 0, "COM1 3G-камера не найдена!\nCOM3 3G-камера не найдена!\nCOM3 Successful to find main host!\n"},
+      {"a port given by name is the only one tried", {"--port", "COM3", "--password", "1234", "search"}, 0, "COM3 3G-камера не найдена!\nCOM3 Successful to find main host!\n"},
+      {"a wrong password exits 1 and says so", {"--port", "COM3", "--password", "4321", "search"}, 1, "COM3 3G-камера не найдена!\nНеверный пароль!!\n"},
+      {"a silent port counts as not found", {"--port", "COM1", "--password", "1234", "search"}, 1, "COM1 3G-камера не найдена!\n"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto result = RunVeyractl(row.args);
     EXPECT_EQ(result.status, row.status) << result.err;
     EXPECT_EQ(result.out, row.out);

@@ -16,7 +16,7 @@ class VeyractlSendTest : public test::PtyHostFixture {};
 
 TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     bool silent;
     int status;
@@ -24,14 +24,14 @@ TEST_F(VeyractlSendTest, ExitStatusAndOutputTellScriptsWhatHappened) {
     std::string errContains;
   } rows[] = {
       // clang-format off
-      {"the reply frame is not printed", {"--port", "COM7", "send", "00", "09"}, false, 0, "AA 00 09 09 55\n", ""},
-      {"a device path is not taken like a COM name", {"--port", host.DevicePath(), "send", "00", "0a"}, false, 0, "AA 00 0A 0A 55\n", ""},
-      {"a silent host is not 'no reply' with exit 1", {"--port", "COM7", "send", "00", "09"}, true, 1, "", "no reply"},
-      {"a port that cannot be opened is no exit 2 with its messages", {"--port", "COM9", "send", "00", "09"}, false, 2, "", "打开 COM9 失败"},
+      {"the reply frame is printed", {"--port", "COM7", "send", "00", "09"}, false, 0, "AA 00 09 09 55\n", ""},
+      {"a device path is taken like a COM name", {"--port", host.DevicePath(), "send", "00", "0a"}, false, 0, "AA 00 0A 0A 55\n", ""},
+      {"a silent host is 'no reply' with exit 1", {"--port", "COM7", "send", "00", "09"}, true, 1, "", "no reply"},
+      {"a port that cannot be opened exits 2 with its messages", {"--port", "COM9", "send", "00", "09"}, false, 2, "", "打开 COM9 失败"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     env.SetTimeouts(row.silent ? 1 : 3, row.silent ? 200 : 1000);
     hostsim::Faults faults;
     faults.silent = row.silent;
@@ -61,7 +61,7 @@ TEST_F(VeyractlSendTest, AConfigThatIsNoFileIsReportedAsUnreadableAndHangsNothin
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::filesystem::create_directory(dir);
   for (const std::string& path : {std::string("/dev/zero"), fifo, dir}) {
-    SCOPED_TRACE(path + " grows without end, blocks, or is reported as not writable");
+    SCOPED_TRACE(path + " is reported unreadable and nothing hangs");
     ::setenv("VEYRA_CONFIG_PATH", path.c_str(), 1);
     host.ClearLog();
     const auto result = RunVeyractl({"--port", "COM7", "send", "00", "09"});
@@ -76,23 +76,23 @@ TEST_F(VeyractlSendTest, AConfigThatIsNoFileIsReportedAsUnreadableAndHangsNothin
 TEST_F(VeyractlSendTest, DiagnosticsGoToStandardErrorOnlyWhenAskedFor) {
   env.SetTimeouts(3, 300);
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     std::vector<std::string> err;
   } rows[] = {
-      {"a script's stderr cluttered by the port's events", {"--port", "COM7", "send", "00", "0F"}, {}},
-      {"the login's status lines taken for a result",
+      {"a script's stderr stays free of the port's events", {"--port", "COM7", "send", "00", "0F"}, {}},
+      {"the login's status lines stay off both streams",
        {"--port", "COM7", "--password", "1234", "send", "00", "0F"},
        {}},
-      {"--verbose shows nothing",
+      {"--verbose shows the port's events",
        {"--verbose", "--port", "COM7", "send", "00", "0F"},
        {"Connected ! ", "Data sent ! ", "Disonnected ! "}},
-      {"-v loses the login's status line",
+      {"-v shows the login's status line",
        {"-v", "--port", "COM7", "--password", "1234", "send", "00", "0F"},
        {"COM7 Successful to find main host!"}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto result = RunVeyractl(row.args);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "AA 00 0F 0F 55\n") << "stdout is for results only";

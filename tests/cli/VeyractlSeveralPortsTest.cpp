@@ -73,7 +73,7 @@ TEST_F(VeyractlSeveralPortsTest, FourHostsRestoredInParallel) {
   const auto frames = test::Hexes(hosts[0].FramesReceived());
   EXPECT_FALSE(frames.empty());
   for (std::size_t i = 1; i < 4; ++i) {
-    SCOPED_TRACE(ports[i] + " got another restore than the first host");
+    SCOPED_TRACE(ports[i] + " got the same restore as the first host");
     EXPECT_EQ(test::Hexes(hosts[i].FramesReceived()), frames);
   }
 }
@@ -97,7 +97,7 @@ TEST_F(VeyractlSeveralPortsTest, BackupWritesOneFilePerHostIntoADirectory) {
                                "tcp___127.0.0.1_" + std::to_string(server.Port(0)) + ".ini",
                                "rfc2217___127.0.0.1_" + std::to_string(server.Port(1)) + ".ini"};
   for (std::size_t i = 0; i < 4; ++i) {
-    SCOPED_TRACE(ports[i] + "'s backup missing or under another name");
+    SCOPED_TRACE(ports[i] + "'s backup is there under its name");
     std::stringstream text;
     text << std::ifstream(into + files[i]).rdbuf();
     EXPECT_EQ(text.str().rfind("[veyra-backup]\n", 0), 0u);
@@ -123,20 +123,20 @@ TEST_F(VeyractlSeveralPortsTest, JsonIsOneDocumentWithAResultPerPort) {
 
 TEST_F(VeyractlSeveralPortsTest, WhatSeveralPortsCannotDoIsAUsageError) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     std::string words;
   } rows[] = {
       // clang-format off
-      {"a reading command run on the first port only", {"--port", "COM7", "--port", "COM8", "history"}, "backup and restore only"},
-      {"a backup of several hosts into one file", {"--port", "COM7", "--port", "COM8", "backup", "one.ini"}, "takes a directory"},
-      {"the same host restored twice at once", {"--port", "COM7", "--port", "COM7", "restore", "x.ini", "--yes"}, "given twice"},
-      {"auto beside named ports", {"--port", "auto", "--port", "COM8", "restore", "x.ini", "--yes"}, "auto"},
-      {"a second --port swallowing the command", {"--port", "COM7", "--port"}, "needs a value"},
+      {"a reading command on several ports is refused", {"--port", "COM7", "--port", "COM8", "history"}, "backup and restore only"},
+      {"a backup of several hosts into one file is refused", {"--port", "COM7", "--port", "COM8", "backup", "one.ini"}, "takes a directory"},
+      {"the same host twice is refused", {"--port", "COM7", "--port", "COM7", "restore", "x.ini", "--yes"}, "given twice"},
+      {"auto beside named ports is refused", {"--port", "auto", "--port", "COM8", "restore", "x.ini", "--yes"}, "auto"},
+      {"a second --port without a value is refused", {"--port", "COM7", "--port"}, "needs a value"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto result = RunVeyractl(row.args);
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");

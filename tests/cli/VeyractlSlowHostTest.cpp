@@ -56,31 +56,31 @@ TEST_F(VeyractlSlowHostTest, EveryCommandSaysWhatAHostInTimeSays) {
   const std::string file = dir.Path("host.ini");
   ASSERT_EQ(Run({"backup", file}).status, 0);
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     std::string refuseFrom, refuseReply;
     int status;
     std::string out;  // empty: what the host says in time
   } rows[] = {
       // clang-format off
-      {"history prints every record twice", {"history"}, "", "", 0, ""},
-      {"sensors prints every device twice", {"sensors"}, "", "", 0, ""},
-      {"timers prints every group twice", {"timers"}, "", "", 0, ""},
-      {"phones waits a quiet window past its twelfth slot", {"phones"}, "", "", 0, ""},
-      {"diff compares a copy of one area with the next", {"diff", file}, "", "", 0, "no difference\n"},
-      {"restore takes each item's acknowledgement from the item before", {"restore", file, "--yes"}, "", "", 0, ""},
-      {"restore reads an unanswered slot as acknowledged", {"restore", file, "--yes"}, "0D 07", "", 1, test::RestoreOutput("phones.sms1", "no reply")},
-      {"restore shows a slot's refusal on the next slot", {"restore", file, "--yes"}, "0D 07", "AA 00 0D 0C 55", 1, test::RestoreOutput("phones.sms1", "refused")},
+      {"history prints every record once", {"history"}, "", "", 0, ""},
+      {"sensors prints every device once", {"sensors"}, "", "", 0, ""},
+      {"timers prints every group once", {"timers"}, "", "", 0, ""},
+      {"phones ends at its twelfth slot", {"phones"}, "", "", 0, ""},
+      {"diff compares each area with its own answer", {"diff", file}, "", "", 0, "no difference\n"},
+      {"restore takes each item's acknowledgement from its own reply", {"restore", file, "--yes"}, "", "", 0, ""},
+      {"restore reports an unanswered slot as no reply", {"restore", file, "--yes"}, "0D 07", "", 1, test::RestoreOutput("phones.sms1", "no reply")},
+      {"restore shows a slot's refusal on that slot", {"restore", file, "--yes"}, "0D 07", "AA 00 0D 0C 55", 1, test::RestoreOutput("phones.sms1", "refused")},
       // Last: it changes the host the file was taken from.
-      {"setup-set takes the read's late copy for the write's acknowledgement", {"setup-set", "siren=5"}, "", "", 0, ""},
+      {"setup-set judges the write by its own acknowledgement", {"setup-set", "siren=5"}, "", "", 0, ""},
       // clang-format on
   };
   for (const auto& row : rows) {
     host.SetFaults({});
     const test::ProcessResult clean = Run(row.args);
-    ASSERT_EQ(clean.status, 0) << row.fault << clean.err;
+    ASSERT_EQ(clean.status, 0) << row.expect << clean.err;
     for (const bool firstCopyOnly : {false, true}) {
-      SCOPED_TRACE(std::string(row.fault) +
+      SCOPED_TRACE(std::string(row.expect) +
                    (firstCopyOnly ? ", repeat answered at once" : ", every copy late"));
       Slow(firstCopyOnly, row.refuseFrom, row.refuseReply);
       const test::ProcessResult slow = Run(row.args);
@@ -114,7 +114,7 @@ TEST_F(VeyractlSlowHostTest, RestoreReportsEachItemAsItGoesAndStopsOnAGoneHost) 
                            "mms1", "mms2", "mms3"})
     notSent += std::string("phones.") + kind + "\tnot sent\n";
   {
-    SCOPED_TRACE("a silent host holds a restore for a minute without a line");
+    SCOPED_TRACE("a silent host's restore ends with a line per item");
     hostsim::Faults silent;
     silent.silent = true;
     host.SetFaults(silent);
@@ -126,7 +126,7 @@ TEST_F(VeyractlSlowHostTest, RestoreReportsEachItemAsItGoesAndStopsOnAGoneHost) 
     EXPECT_EQ(host.FramesReceived().size(), 6u) << "two items, three copies each, then nothing";
   }
   {
-    SCOPED_TRACE("a restore cut short has printed nothing of what reached the host");
+    SCOPED_TRACE("a restore cut short has printed what reached the host");
     env.SetTimeouts(3, 2000);
     hostsim::Faults phonesIgnored;
     phonesIgnored.refuseFrom = Hex("0D");

@@ -33,29 +33,29 @@ Bytes TextFrame(std::uint8_t command, const std::string& text) {
 TEST(AccessoryState, KeepsWhatEachCommandSets) {
   SimulatedHost host;
   const struct {
-    const char* fault;
+    const char* expect;
     Bytes frame;
     const char* kept;  // found in the state afterwards
   } rows[] = {
       // clang-format off
-      {"ID digits unpacked in the wrong order", Frame("03 20 12 34 56"), "id=123456 "},
-      {"single trigger not kept", Frame("01 21 09"), "single=09 "},
-      {"double trigger off not kept", Frame("01 22 90"), "double=90 "},
-      {"APN cut at its space", TextFrame(0x26, "my apn"), "apn=my apn "},
-      {"password and user swapped", TextFrame(0x27, R"("pw","user")"), "password=pw user=user "},
-      {"an empty password part refused", TextFrame(0x27, R"("","u")"), "password= user=u "},
-      {"URL with 8-bit bytes changed", TextFrame(0x29, "http://m\xE9s/"), "url=http://m\xE9s/ "},
-      {"WAP 1.2 flag read as 2.0", TextFrame(0x30, R"(0,"10.0.0.172",80)"), "wap=1.2 ip=10.0.0.172 port=80 "},
-      {"empty IP and port refused", TextFrame(0x30, R"(1,"",)"), "wap=2.0 ip= port= "},
-      {"an empty APN refused", Frame("00 26"), "apn= "},
-      {"empty user and password refused", Frame("00 27"), "password= user= "},
-      {"odd number's padding kept", Frame("04 32 B7 12 34 5F"), "phone=+712345 tests=1"},
-      {"even number's padding kept", Frame("03 32 12 34 FF"), "phone=1234 tests=2"},
-      {"empty number refused", Frame("01 32 FF"), "phone= tests=3"},
+      {"ID digits are unpacked in order", Frame("03 20 12 34 56"), "id=123456 "},
+      {"the single trigger is kept", Frame("01 21 09"), "single=09 "},
+      {"the double trigger off is kept", Frame("01 22 90"), "double=90 "},
+      {"the APN is kept whole past its space", TextFrame(0x26, "my apn"), "apn=my apn "},
+      {"password and user are kept in their places", TextFrame(0x27, R"("pw","user")"), "password=pw user=user "},
+      {"an empty password part is kept", TextFrame(0x27, R"("","u")"), "password= user=u "},
+      {"a URL with 8-bit bytes is kept unchanged", TextFrame(0x29, "http://m\xE9s/"), "url=http://m\xE9s/ "},
+      {"the WAP 1.2 flag reads as 1.2", TextFrame(0x30, R"(0,"10.0.0.172",80)"), "wap=1.2 ip=10.0.0.172 port=80 "},
+      {"an empty IP and port are kept", TextFrame(0x30, R"(1,"",)"), "wap=2.0 ip= port= "},
+      {"an empty APN is kept", Frame("00 26"), "apn= "},
+      {"an empty user and password are kept", Frame("00 27"), "password= user= "},
+      {"an odd number's padding is dropped", Frame("04 32 B7 12 34 5F"), "phone=+712345 tests=1"},
+      {"an even number's padding is dropped", Frame("03 32 12 34 FF"), "phone=1234 tests=2"},
+      {"an empty number is kept", Frame("01 32 FF"), "phone= tests=3"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     EXPECT_EQ(host.Handle(row.frame), std::vector<Bytes>{SimulatedHost::Ack(row.frame[2])});
     const std::string kept = host.Accessories().Describe();
     EXPECT_NE(kept.find(row.kept), std::string::npos) << kept;

@@ -35,7 +35,7 @@ TEST(HostsimProgram, LinkRefusesToReplaceAnythingButALink) {
   const std::string file = dir.Write("notes.txt", "a user's file");
   fs::create_directory(dir.Path("adir"));
   for (const std::string& path : {file, dir.Path("adir")}) {
-    SCOPED_TRACE(path + " replaced by the link and deleted at exit");
+    SCOPED_TRACE(path + " kept: the link refuses to replace it");
     const auto result = test::RunProcess({VEYRA_HOSTSIM_PATH, "--link", path}, 10000);
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("not a symbolic link"), std::string::npos) << result.err;
@@ -50,7 +50,7 @@ TEST(HostsimProgram, AnOldLinkIsReplacedAndRemovedOnEachStopSignal) {
   test::ScratchDir dir;
   const std::string link = dir.Path("COM7");
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    SCOPED_TRACE("the link left behind after signal " + std::to_string(signal));
+    SCOPED_TRACE("the link removed after signal " + std::to_string(signal));
     fs::create_symlink("/dev/pts/nothing-here", link);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -124,7 +124,7 @@ TEST_F(PtyHostTest, AnAnswerToAProgramThatLeftDoesNotReachTheNext) {
   paced.pace = true;  // the answer takes about half a second, as on a real line
   host.SetFaults(paced);
   for (int round = 0; round < 3; ++round) {
-    SCOPED_TRACE("the rest of a killed history read taken as the arm's reply, round " +
+    SCOPED_TRACE("the arm judged by its own reply after a killed history read, round " +
                  std::to_string(round));
     host.ClearLog();
     AskForHistoryAndDie(host.DevicePath(), host);

@@ -46,14 +46,14 @@ class KeepingLink final : public HostLink {
 
 TEST(InProcessHost, AnswersTheProgramsLinkAsTheDemoHost) {
   const struct {
-    const char* fault;
+    const char* expect;
     bool pace;
   } rows[] = {
-      {"the demo host unreachable, or its answers lost, at the program's speed", false},
-      {"answers paced like a 9600-baud line lost or cut short", true},
+      {"the demo host answers whole at the program's speed", false},
+      {"answers paced like a 9600-baud line arrive whole", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     test::RecordingNotifier messages;
     hostsim::InProcessHost host("1234");
     host.SetPace(row.pace);

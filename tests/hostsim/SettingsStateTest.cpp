@@ -23,7 +23,7 @@ Bytes Frame(const std::string& payload) { return BuildFrame(Hex(payload)); }
 TEST(SettingsState, RepliesAndThePasswordAChangeLeavesForTheNextLogin) {
   const std::string accepted = "AA 01 01 01 03 55", refused = "AA 01 01 00 02 55";
   const struct {
-    const char* fault;
+    const char* expect;
     const char* payload;
     const char* reply;
   } rows[] = {
@@ -33,18 +33,18 @@ TEST(SettingsState, RepliesAndThePasswordAChangeLeavesForTheNextLogin) {
       {"a reset", "00 23", "AA 00 23 23 55"},
       {"a format", "00 25", "AA 00 25 25 55"},
       {"login with the first password", "02 01 12 34", accepted.c_str()},
-      {"wrong current password changes it anyway", "04 05 43 21 56 78", "AA 01 05 FF 06 55"},
+      {"a wrong current password is refused with FF", "04 05 43 21 56 78", "AA 01 05 FF 06 55"},
       {"still the first password", "02 01 12 34", accepted.c_str()},
-      {"a new password that is no digits taken", "04 05 12 34 5A 78", "AA 01 05 00 06 55"},
-      {"a change without the new password taken", "02 05 12 34", "AA 01 05 00 06 55"},
+      {"a new password that is no digits is refused", "04 05 12 34 5A 78", "AA 01 05 00 06 55"},
+      {"a change without the new password is refused", "02 05 12 34", "AA 01 05 00 06 55"},
       {"still the first password after the failed changes", "02 01 12 34", accepted.c_str()},
       {"a change with a leading zero", "04 05 12 34 05 67", "AA 01 05 05 0B 55"},
-      {"old password still let in", "02 01 12 34", refused.c_str()},
-      {"new password not let in", "02 01 05 67", accepted.c_str()},
+      {"the old password is refused", "02 01 12 34", refused.c_str()},
+      {"the new password is let in", "02 01 05 67", accepted.c_str()},
   };
   SimulatedHost host("1234");
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     EXPECT_EQ(Hexes(host.Handle(Frame(row.payload))), std::vector<std::string>{row.reply});
   }
   EXPECT_EQ(host.Password(), "0567");

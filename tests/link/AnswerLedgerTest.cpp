@@ -33,35 +33,35 @@ Step S(int at, int holdUntil) { return {'s', at, "", Verdict::Deliver, holdUntil
 TEST(AnswerLedgerTest, EachFrameIsJudgedAndTheNextCommandHeldAsLongAsCopiesAreOwed) {
   constexpr Verdict D = Verdict::Deliver, R = Verdict::Repeat, X = Verdict::Stale;
   const struct {
-    const char* fault;
+    const char* expect;
     bool begun;
     std::vector<Step> steps;
   } rows[] = {
       // clang-format off
-      {"a host in time holds the next command", true, {W(0), F(40, "A", D), S(41, kNone)}},
-      {"a late answer's copy is taken for the next command's", true, {W(0), W(100), F(140, "A", D), F(280, "A", R), S(281, kNone)}},
-      {"a list answered twice is listed twice", true,
+      {"a host in time leaves the next command free", true, {W(0), F(40, "A", D), S(41, kNone)}},
+      {"a late answer's copy is judged a repeat", true, {W(0), W(100), F(140, "A", D), F(280, "A", R), S(281, kNone)}},
+      {"a list answered twice is listed once, its copies judged repeats", true,
        {W(0), W(100), F(140, "A", D), F(141, "B", D), F(142, "C", D), F(290, "A", R), F(291, "B", R), F(292, "C", R), S(300, kNone)}},
       // Owed: one copy, at most the whole answer's time (142 ms from the first copy) after the last
       // activity, and a margin for the host's moods (at least 100 ms).
-      {"the next command goes while a copy is owed", true, {W(0), W(100), F(140, "A", D), F(142, "B", D), S(150, 142 + 142 + 100)}},
-      {"what comes while the next command waits reaches its window", true, {W(0), W(100), F(140, "A", D), S(150, 140 + 140 + 100), F(160, "Q", X)}},
-      {"a copy cut short holds the next command for ever", true,
+      {"the next command is held while a copy is owed", true, {W(0), W(100), F(140, "A", D), F(142, "B", D), S(150, 142 + 142 + 100)}},
+      {"what comes while the next command waits is stale", true, {W(0), W(100), F(140, "A", D), S(150, 140 + 140 + 100), F(160, "Q", X)}},
+      {"a copy cut short holds the next command for a bounded time", true,
        {W(0), W(100), F(140, "A", D), F(141, "B", D), F(142, "C", D), F(290, "A", R), F(291, "B", R), S(300, 291 + 142 + 100)}},
-      {"three copies of a late answer: the third taken for the next command's", true,
+      {"three copies of a late answer: the third is a repeat too", true,
        {W(0), W(100), W(200), F(240, "A", D), F(480, "A", R), F(720, "A", R), S(721, kNone)}},
       // Unanswered: one more quiet window after the last copy's window closed.
-      {"an unanswered command lets a late answer into the next one", true, {W(0), W(100), W(200), S(300, 400)}},
-      {"a late answer during the wait owes the other copies, not nothing", true,
+      {"an unanswered command holds the next one a quiet window more", true, {W(0), W(100), W(200), S(300, 400)}},
+      {"a late answer during the wait is stale and owes the other copies", true,
        {W(0), W(100), W(200), S(300, 400), F(350, "A", X), S(351, 350 + 2 * 350 + 100)}},
-      {"a late answer after an unanswered command is nobody's", true, {W(0), W(100), F(250, "A", D), F(400, "A", R)}},
-      {"a frame like the answer is dropped when no copy is owed", true, {W(0), F(40, "A", D), F(60, "A", D), S(61, kNone)}},
+      {"a late answer after an unanswered command is delivered, its copy a repeat", true, {W(0), W(100), F(250, "A", D), F(400, "A", R)}},
+      {"a frame like the answer is delivered when no copy is owed", true, {W(0), F(40, "A", D), F(60, "A", D), S(61, kNone)}},
       {"a copy written just after the answer came is not owed", true, {W(0), F(99, "A", D), W(100), F(199, "A", R), S(200, kNone)}},
-      {"frames before any command are dropped", false, {F(10, "A", D), S(11, kNone)}},
+      {"frames before any command are delivered", false, {F(10, "A", D), S(11, kNone)}},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const AnswerLedger::Clock::time_point t0{};
     AnswerLedger ledger;
     if (row.begun) ledger.Begin(t0, kWindowMs);

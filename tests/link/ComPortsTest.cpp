@@ -80,7 +80,7 @@ struct Tree {
 
 TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> ttys, links;
     std::vector<std::pair<int, std::string>> expected;
     bool portsDirMissing = false;
@@ -106,7 +106,7 @@ TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     Tree tree;
     for (const auto& tty : row.ttys) tree.AddTty(tty);
     for (const auto& link : row.links) tree.AddLink(link);
@@ -127,7 +127,7 @@ TEST(ComPortsListing, ListsThePortsUnderTheirNumbers) {
 // What the port list says a port is: the adapter's USB strings, else udev's by-id name, else the path.
 TEST(ComPortsListing, DescribesEachPortByWhatTheSystemKnowsOfIt) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::string tty;                // "ttyS0=4": a built-in UART, anything else a USB adapter
     std::string product, maker;     // the adapter's string files, left out when empty
     std::vector<std::string> byId;  // "name>tty": a by-id link to ../../tty
@@ -147,7 +147,7 @@ TEST(ComPortsListing, DescribesEachPortByWhatTheSystemKnowsOfIt) {
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     Tree tree;
     if (row.tty.rfind("ttyS", 0) == 0)
       tree.AddTty(row.tty);
@@ -222,7 +222,7 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
   using Env = std::optional<std::string>;
   const Env unset;
   const struct {
-    const char* fault;
+    const char* expect;
     Env portsDir, xdgConfigHome, sysfsRoot, byIdDir;
     std::string wantPortsDir, wantSysfsRoot, wantByIdDir;
   } rows[] = {
@@ -242,7 +242,7 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
   for (const char* name : names) old.push_back(std::getenv(name) ? Env(std::getenv(name)) : unset);
   set("HOME", "/h");
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     set(names[0], row.portsDir);
     set(names[1], row.xdgConfigHome);
     set(names[2], row.sysfsRoot);
@@ -258,31 +258,31 @@ TEST(ComPortsDefaultSources, FollowTheEnvironment) {
 TEST(ComPortsNames, ParsePortNumberAndComNameNumberReadTheirOwnShapes) {
   const std::optional<int> none;
   const struct {
-    const char* fault;
+    const char* expect;
     std::string text;
     int parsed;
     std::optional<int> comName;
   } rows[] = {
       // clang-format off
-      {"a plain COM name not read", "COM7", 7, 7},
-      {"leading zeros refused", "COM07", 7, 7},
-      {"the auto entry given a number", "Авто", -1, none},
-      {"lower case taken", "com7", -1, none},
-      {"COM alone taken as COM0, or parsed as no number", "COM", 0, none},
-      {"COM not at the start searched for, or a path ending in COM7 taken", "/some/dir/COM7", 0, none},
-      {"digits after the third character ignored", "abc42 COM", 42, none},
-      {"trailing text rejected by the parse, or taken as a name", "COM7x", 7, none},
-      {"a leading blank rejected by the parse, or skipped for a name", "COM 7", 7, none},
-      {"a sign rejected by the parse, or read for a name", "COM-7", -7, none},
-      {"a plus sign skipped for a name", "COM+7", 7, none},
-      {"a device path taken", "/dev/ttyUSB0", -1, none},
-      {"a huge number overflows", "COM99999999999", INT_MAX, INT_MAX},
-      {"a huge negative number overflows", "COM-99999999999", INT_MIN, none},
+      {"a plain COM name reads as its number", "COM7", 7, 7},
+      {"leading zeros are read past", "COM07", 7, 7},
+      {"the auto entry has no number", "Авто", -1, none},
+      {"lower case is no COM name", "com7", -1, none},
+      {"COM alone parses as 0 and is no COM name", "COM", 0, none},
+      {"a path ending in COM7 parses as 0 and is no COM name", "/some/dir/COM7", 0, none},
+      {"digits after the third character are parsed", "abc42 COM", 42, none},
+      {"trailing text is parsed past and makes no COM name", "COM7x", 7, none},
+      {"a leading blank is parsed past and makes no COM name", "COM 7", 7, none},
+      {"a sign is parsed and makes no COM name", "COM-7", -7, none},
+      {"a plus sign makes no COM name", "COM+7", 7, none},
+      {"a device path has no number", "/dev/ttyUSB0", -1, none},
+      {"a huge number stops at INT_MAX", "COM99999999999", INT_MAX, INT_MAX},
+      {"a huge negative number stops at INT_MIN", "COM-99999999999", INT_MIN, none},
       // clang-format on
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(ParsePortNumber(row.text), row.parsed) << row.fault;
-    EXPECT_EQ(ComNameNumber(row.text), row.comName) << row.fault;
+    EXPECT_EQ(ParsePortNumber(row.text), row.parsed) << row.expect;
+    EXPECT_EQ(ComNameNumber(row.text), row.comName) << row.expect;
   }
 }
 

@@ -16,19 +16,19 @@ namespace {
 
 TEST(Checksum, IsModulo255OfLenCmdAndData) {
   struct Row {
-    const char* fault;
+    const char* expect;
     Bytes payload;
     std::uint8_t chk;
   };
   const Row rows[] = {
-      {"the arm command's checksum wrong", {0x00, 0x09}, 0x09},
-      {"sum of 255 must wrap to 00, not stay FF", {0x00, 0xFF}, 0x00},
-      {"sum of 256 gives 01 (divisor 255, not 256)", {0x01, 0xFF}, 0x01},
-      {"sum of 509 gives FE", {0x01, 0xFE, 0xFE}, 0xFE},
-      {"bytes are unsigned, never sign-extended", {0x02, 0x01, 0x80, 0x80}, 0x04},
-      {"an empty payload's checksum not 00", {}, 0x00},
+      {"the arm command's checksum is 09", {0x00, 0x09}, 0x09},
+      {"a sum of 255 wraps to 00", {0x00, 0xFF}, 0x00},
+      {"a sum of 256 gives 01 (divisor 255)", {0x01, 0xFF}, 0x01},
+      {"a sum of 509 gives FE", {0x01, 0xFE, 0xFE}, 0xFE},
+      {"bytes add as unsigned", {0x02, 0x01, 0x80, 0x80}, 0x04},
+      {"an empty payload's checksum is 00", {}, 0x00},
   };
-  for (const Row& row : rows) EXPECT_EQ(Checksum(row.payload), row.chk) << row.fault;
+  for (const Row& row : rows) EXPECT_EQ(Checksum(row.payload), row.chk) << row.expect;
 }
 
 TEST(BuildFrame, WrapsPayloadWithoutTouchingLen) {
@@ -117,7 +117,7 @@ Bytes LongFrame(std::size_t len) {
 
 TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
   struct Row {
-    const char* fault;
+    const char* expect;
     Bytes input;
     std::vector<Bytes> delivered;
     std::size_t left;
@@ -150,51 +150,51 @@ TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
   const Bytes neitherRight = join({0xAA, 0x06, 0x02, 0x00}, innerStillWrong);
   const Row rows[] = {
       // clang-format off
-      {"a plain acknowledgement missed", arm, {arm}, 0},
-      {"garbage before the frame taken into it", {0x12, 0x34, 0xAA, 0x00, 0x0A, 0x0A, 0x55}, {disarm}, 0},
-      {"a 0x55 data byte ends the frame early", {0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55},
+      {"a plain acknowledgement is delivered", arm, {arm}, 0},
+      {"garbage before the frame is dropped", {0x12, 0x34, 0xAA, 0x00, 0x0A, 0x0A, 0x55}, {disarm}, 0},
+      {"a 0x55 data byte stays inside the frame", {0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55},
        {{0xAA, 0x02, 0x0D, 0x00, 0x55, 0x64, 0x55}}, 0},
-      {"a frame with a wrong checksum dropped", {0xAA, 0x00, 0x09, 0x00, 0x55}, {{0xAA, 0x00, 0x09, 0x00, 0x55}}, 0},
-      {"fewer than five bytes delivered", {0xAA, 0x00, 0x55}, {}, 3},
-      {"a lone end byte delivered or dropped", {0x55}, {}, 1},
-      {"the second of two frames in one read lost", join(arm, disarm), {arm, disarm}, 0},
-      {"a LEN longer than the frame passes the length test", {0xAA, 0x05, 0x09, 0x09, 0x55}, {}, 5},
-      {"a partial frame hides the complete one after it", {0xAA, 0x03, 0x0D, 0x01, 0xAA, 0x00, 0x09, 0x09, 0x55},
+      {"a frame with a wrong checksum is still delivered", {0xAA, 0x00, 0x09, 0x00, 0x55}, {{0xAA, 0x00, 0x09, 0x00, 0x55}}, 0},
+      {"fewer than five bytes wait for more", {0xAA, 0x00, 0x55}, {}, 3},
+      {"a lone end byte is kept", {0x55}, {}, 1},
+      {"both frames of one read are delivered", join(arm, disarm), {arm, disarm}, 0},
+      {"a LEN longer than the frame waits for more", {0xAA, 0x05, 0x09, 0x09, 0x55}, {}, 5},
+      {"the complete frame after a partial one is delivered", {0xAA, 0x03, 0x0D, 0x01, 0xAA, 0x00, 0x09, 0x09, 0x55},
        {arm}, 0},
-      {"a stray end byte before the start hides the frame", {0x55, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
-      {"a doubled start byte hides the frame", {0xAA, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
-      {"a command or checksum of 0x55 ends the frame early", {0xAA, 0x00, 0x55, 0x55, 0x55},
+      {"the frame after a stray end byte is delivered", {0x55, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
+      {"the frame after a doubled start byte is delivered", {0xAA, 0xAA, 0x00, 0x09, 0x09, 0x55}, {arm}, 0},
+      {"a command or checksum of 0x55 stays inside the frame", {0xAA, 0x00, 0x55, 0x55, 0x55},
        {{0xAA, 0x00, 0x55, 0x55, 0x55}}, 0},
-      {"control bytes a cooked tty would eat changed", {0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55},
+      {"control bytes a cooked tty would eat arrive unchanged", {0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55},
        {{0xAA, 0x05, 0x0D, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x4E, 0x55}}, 0},
-      {"the longest frame, LEN 250, lost", frame250, {frame250}, 0},
-      {"LEN 0 with data after the command taken for a frame", {0xAA, 0x00, 0x09, 0x01, 0x0A, 0x55}, {}, 6},
-      {"a data byte of 0xAA loses the reply", dataAA, {dataAA}, 0},
-      {"a data byte of 0xAA with a wrong checksum taken for a frame", {0xAA, 0x01, 0x0D, 0xAA, 0x00, 0x55}, {}, 6},
-      {"a history record of source 10, event 10 lost", sourceEvent, {sourceEvent}, 0},
-      {"a history record of zone 170 lost", zone, {zone}, 0},
-      {"a reply whose checksum is 0xAA lost", checksumAA, {checksumAA}, 0},
-      {"noise holding a 0xAA before the reply hides it", join({0x12, 0xAA, 0x34}, dataAA), {dataAA}, 0},
-      {"a reply holding 0xAA twice lost", twiceAA, {twiceAA}, 0},
-      {"the frame after a 0xAA reply lost", join(dataAA, arm), {dataAA, arm}, 0},
-      {"an earlier start with the right LEN but a wrong checksum taken",
+      {"the longest frame, LEN 250, is delivered", frame250, {frame250}, 0},
+      {"LEN 0 with data after the command is no frame", {0xAA, 0x00, 0x09, 0x01, 0x0A, 0x55}, {}, 6},
+      {"a reply with a data byte of 0xAA is delivered", dataAA, {dataAA}, 0},
+      {"a data byte of 0xAA with a wrong checksum is no frame", {0xAA, 0x01, 0x0D, 0xAA, 0x00, 0x55}, {}, 6},
+      {"a history record of source 10, event 10 is delivered", sourceEvent, {sourceEvent}, 0},
+      {"a history record of zone 170 is delivered", zone, {zone}, 0},
+      {"a reply whose checksum is 0xAA is delivered", checksumAA, {checksumAA}, 0},
+      {"the reply after noise holding a 0xAA is delivered", join({0x12, 0xAA, 0x34}, dataAA), {dataAA}, 0},
+      {"a reply holding 0xAA twice is delivered", twiceAA, {twiceAA}, 0},
+      {"the frame after a 0xAA reply is delivered", join(dataAA, arm), {dataAA, arm}, 0},
+      {"an earlier start with the right LEN but a wrong checksum is no frame",
        {0xAA, 0x02, 0x0D, 0x01, 0xAA, 0x00, 0x55}, {}, 7},
-      {"a nearer earlier start passed over for a farther one",
+      {"the nearer earlier start is the frame",
        {0xAA, 0x05, 0x0D, 0x43, 0xAA, 0x01, 0x0D, 0xAA, 0xB8, 0x55}, {dataAA}, 0},
-      {"a record holding a shorter candidate with a wrong checksum cut short", innerWrong, {innerWrong}, 0},
-      {"the stream benchmark's lost history record cut short", benchRecord, {benchRecord}, 0},
-      {"noise before such a record hides it", join({0x55, 0xAA, 0x12}, innerWrong), {innerWrong}, 0},
-      {"the frame after such a record lost", join(innerWrong, arm), {innerWrong, arm}, 0},
-      {"a latest candidate with a right checksum passed over for an earlier one", outerAndInnerRight,
+      {"a record holding a shorter candidate with a wrong checksum comes whole", innerWrong, {innerWrong}, 0},
+      {"the stream benchmark's history record comes whole", benchRecord, {benchRecord}, 0},
+      {"such a record after noise comes whole", join({0x55, 0xAA, 0x12}, innerWrong), {innerWrong}, 0},
+      {"the frame after such a record is delivered", join(innerWrong, arm), {innerWrong, arm}, 0},
+      {"the latest candidate with a right checksum is the frame", outerAndInnerRight,
        {innerRight}, 0},
-      {"a latest candidate with a wrong checksum dropped when no earlier one is right", neitherRight,
+      {"the latest candidate is the frame when no earlier one is right", neitherRight,
        {innerStillWrong}, 0},
       // clang-format on
   };
   for (const Row& row : rows) {
     const Fed fed = FeedOneByOne(row.input, true);
-    EXPECT_EQ(fed.delivered, row.delivered) << row.fault;
-    EXPECT_EQ(fed.left, row.left) << row.fault;
+    EXPECT_EQ(fed.delivered, row.delivered) << row.expect;
+    EXPECT_EQ(fed.left, row.left) << row.expect;
   }
 }
 
@@ -248,14 +248,14 @@ class RecordOverTheLineTest : public test::LinkHarness {};
 
 TEST_F(RecordOverTheLineTest, ARecordHoldingAShorterCandidateReachesTheOwnerWhole) {
   struct Row {
-    const char* fault;
+    const char* expect;
     int splitGapMs;
     bool pace;
   };
   const Row rows[] = {
-      {"the record cut short when it arrives in one read", 0, false},
-      {"the record cut short when it arrives byte by byte", 3, false},
-      {"the record cut short at the line rate", 0, true},
+      {"the record comes whole when it arrives in one read", 0, false},
+      {"the record comes whole when it arrives byte by byte", 3, false},
+      {"the record comes whole at the line rate", 0, true},
   };
   const Bytes record{0xAA, 0x06, 0x02, 0x00, 0xAA, 0x02, 0x20, 0x64, 0x05, 0x3E, 0x55};
   Open();
@@ -267,10 +267,10 @@ TEST_F(RecordOverTheLineTest, ARecordHoldingAShorterCandidateReachesTheOwnerWhol
     faults.splitGapMs = row.splitGapMs;
     faults.pace = row.pace;
     host.SetFaults(faults);
-    EXPECT_EQ(Send({0x00, 0x0A}), 1) << row.fault;
-    ASSERT_TRUE(link.WaitForReplies(++replies)) << row.fault;
-    EXPECT_EQ(link.Received().back(), record) << row.fault;
-    EXPECT_EQ(port.ReceivedSize(), 0u) << row.fault;
+    EXPECT_EQ(Send({0x00, 0x0A}), 1) << row.expect;
+    ASSERT_TRUE(link.WaitForReplies(++replies)) << row.expect;
+    EXPECT_EQ(link.Received().back(), record) << row.expect;
+    EXPECT_EQ(port.ReceivedSize(), 0u) << row.expect;
   }
   EXPECT_TRUE(messages.Messages().empty());
 }

@@ -58,7 +58,7 @@ TEST_F(HostLinkTest, CommandAndReplyCrossTheLineByteForByte) {
 
 TEST_F(HostLinkTest, RetriesFollowTimeoutSettings) {
   struct Row {
-    const char* fault;
+    const char* expect;
     int times, waittime;
     hostsim::Faults faults;
     int result;
@@ -68,14 +68,13 @@ TEST_F(HostLinkTest, RetriesFollowTimeoutSettings) {
   using F = hostsim::Faults;
   // Each command reads config.ini afresh: times go 3, 0, 2 down the rows.
   const Row rows[] = {
-      {"a silent host misses an attempt, or they come closer than a wait apart", 3, 300,
-       With(&F::silent, true), 0, 3, 850, 2500},
-      {"retries go on after the host answered the second copy", 3, 300, With(&F::answerFromAttempt, 2), 1, 2,
+      {"a silent host gets every attempt, a wait apart", 3, 300, With(&F::silent, true), 0, 3, 850, 2500},
+      {"retries stop once the host answered the second copy", 3, 300, With(&F::answerFromAttempt, 2), 1, 2,
        250, 1500},
-      {"times=0 writes, or waits", 0, 300, {}, 0, 0, 0, 250},
-      {"a reply at the line rate missed", 2, 500, With(&F::pace, true), 1, 1, 0, 900},
-      {"a reply split byte by byte missed", 2, 500, With(&F::splitGapMs, 5), 1, 1, 0, 900},
-      {"garbage or a false start before the reply hides it", 2, 500,
+      {"times=0 neither writes nor waits", 0, 300, {}, 0, 0, 0, 250},
+      {"a reply at the line rate is taken", 2, 500, With(&F::pace, true), 1, 1, 0, 900},
+      {"a reply split byte by byte is taken", 2, 500, With(&F::splitGapMs, 5), 1, 1, 0, 900},
+      {"a reply after garbage or a false start is taken", 2, 500,
        With(&F::garbageBefore, Bytes{0x12, 0x34, 0x55, 0xAA, 0x01}), 1, 1, 0, 900},
   };
   Open();
@@ -84,12 +83,12 @@ TEST_F(HostLinkTest, RetriesFollowTimeoutSettings) {
     host.SetFaults(row.faults);
     host.ClearLog();
     const auto start = Clock::now();
-    EXPECT_EQ(Send({0x00, 0x0A}), row.result) << row.fault;
+    EXPECT_EQ(Send({0x00, 0x0A}), row.result) << row.expect;
     const long elapsed = ElapsedMs(start);
-    EXPECT_GE(elapsed, row.minMs) << row.fault;
-    EXPECT_LE(elapsed, row.maxMs) << row.fault;
+    EXPECT_GE(elapsed, row.minMs) << row.expect;
+    EXPECT_LE(elapsed, row.maxMs) << row.expect;
     if (row.written) host.WaitForFrames(row.written, 1000);
-    EXPECT_EQ(host.FramesReceived().size(), row.written) << row.fault;
+    EXPECT_EQ(host.FramesReceived().size(), row.written) << row.expect;
     host.SetFaults({});
   }
 }
@@ -113,21 +112,21 @@ TEST_F(HostLinkTest, UnreadableConfigIsReportedAndLastSettingsStay) {
 
 TEST_F(HostLinkTest, CheckAckComparesTheTablePrefix) {
   struct Row {
-    const char* fault;
+    const char* expect;
     const char* key;
     Bytes frame;
     int result;
   };
   const Row rows[] = {
-      {"the expected acknowledgement refused", "09", {0xAA, 0x00, 0x09, 0x09, 0x55}, 1},
-      {"a different checksum byte accepted", "09", {0xAA, 0x00, 0x09, 0x08, 0x55}, 0},
-      {"bytes beyond the expected ones compared", "09", {0xAA, 0x00, 0x09, 0x09, 0x55, 0x01}, 1},
-      {"a shorter frame matched", "09", {0xAA, 0x00, 0x09, 0x09}, 0},
-      {"a key the table does not list refuses", "0C", {0x01}, 1},
-      {"keys matched case-blind: 0a taken for 0A", "0a", {0x01}, 1},
-      {"the login key's FF entry misread", "01", {0xAA, 0x00, 0x01, 0xFF, 0x55}, 1},
+      {"the expected acknowledgement is accepted", "09", {0xAA, 0x00, 0x09, 0x09, 0x55}, 1},
+      {"a different checksum byte is accepted", "09", {0xAA, 0x00, 0x09, 0x08, 0x55}, 0},
+      {"bytes beyond the expected ones are not compared", "09", {0xAA, 0x00, 0x09, 0x09, 0x55, 0x01}, 1},
+      {"a shorter frame does not match", "09", {0xAA, 0x00, 0x09, 0x09}, 0},
+      {"a key the table does not list accepts any reply", "0C", {0x01}, 1},
+      {"keys are case-sensitive: 0a is unlisted and accepts any reply", "0a", {0x01}, 1},
+      {"the login key's FF entry matches", "01", {0xAA, 0x00, 0x01, 0xFF, 0x55}, 1},
   };
-  for (const Row& row : rows) EXPECT_EQ(link.CheckAck(row.key, row.frame), row.result) << row.fault;
+  for (const Row& row : rows) EXPECT_EQ(link.CheckAck(row.key, row.frame), row.result) << row.expect;
   EXPECT_EQ(test::RecordingLink().CheckAck("09", {0xAA, 0x00, 0x09, 0x09, 0x55}), 0) << "no port attached";
 }
 

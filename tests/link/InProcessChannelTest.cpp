@@ -209,10 +209,10 @@ struct Bench {
 
 TEST(InProcessChannel, BehavesAsADeviceDoes) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::function<void(Bench&)> run;
   } rows[] = {
-      {"an open that does not reach the peer or raises no Connected",
+      {"an open reaches the peer and raises Connected",
        [](Bench& b) {
          ASSERT_TRUE(b.registration.Registered());
          ASSERT_TRUE(b.Open());
@@ -223,7 +223,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          EXPECT_FALSE(b.channel.ModemLinesWatched());
          EXPECT_EQ(b.peer.Opens(), 1);
        }},
-      {"a written block changed, split or not reported sent",
+      {"a written block arrives whole, unchanged and reported sent",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          // Every value a line can carry, the ones a tty not in raw mode acts on among them.
@@ -237,7 +237,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          ASSERT_TRUE(b.channel.WaitFor(PortEvent::DataSent, 2));
          EXPECT_EQ(b.peer.ReceivedBytes().size(), 256u) << "a 256-byte block is dropped, as on a device";
        }},
-      {"bytes from the peer changed, lost or not one DataReceived each",
+      {"bytes from the peer arrive unchanged, one DataReceived each",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          const Bytes all = AllByteValues(256);
@@ -247,7 +247,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          EXPECT_EQ(b.channel.Read(), all);
          EXPECT_EQ(b.channel.Count(PortEvent::DataReceived), 256);
        }},
-      {"a reply split over several sends not put together for the link",
+      {"a reply split over several sends is put together for the link",
        [](Bench& b) {
          HostPort port;
          RecordingLink link;
@@ -265,7 +265,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          EXPECT_EQ(link.Frames()[0], (Bytes{0xAA, 0x00, 0x0D, 0x0D, 0x55}));
          link.ClosePort();
        }},
-      {"a write while one is pending not dropped",
+      {"a write while one is pending is dropped",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          b.peer.Hold(true);
@@ -279,7 +279,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          EXPECT_EQ(b.peer.ReceivedBytes(), (Bytes{0x01, 0x02, 0x04}));
          EXPECT_EQ(b.channel.Count(PortEvent::DataSent), 2);
        }},
-      {"a reopen that gets the last opening's bytes, or a peer not told of the close",
+      {"a reopen starts clean and the peer is told of the close",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          const std::shared_ptr<InProcessLine> first = b.peer.Line();
@@ -297,7 +297,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          EXPECT_EQ(b.channel.Count(PortEvent::Connected), 2);
          EXPECT_EQ(b.channel.Count(PortEvent::Disconnected), 1);
        }},
-      {"a close from another thread that hangs, or raises Disconnected twice or as a lost line",
+      {"a close from another thread raises Disconnected once, no lost line",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          ASSERT_TRUE(b.channel.WaitFor(PortEvent::Connected, 1));
@@ -310,7 +310,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          b.channel.Close();
          EXPECT_EQ(b.channel.Count(PortEvent::Disconnected), 1);
        }},
-      {"a hang-up that loses what was sent before it, or is no lost line",
+      {"a hang-up keeps what was sent before it and is a lost line",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          const Bytes last{0xAA, 0x01, 0x02};
@@ -323,7 +323,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          EXPECT_TRUE(b.peer.WaitForCloses(1));
          EXPECT_TRUE(b.Open()) << "a device that hung up can be opened again, as a replugged one";
        }},
-      {"a second opener sharing the device",
+      {"a second opener is refused as busy",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          RecordingChannel other;
@@ -333,7 +333,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          b.channel.Close();
          EXPECT_EQ(other.OpenCom(b.Com()), 1) << "free again once closed";
        }},
-      {"a device that is gone still opened or listed",
+      {"a device that is gone is neither opened nor listed",
        [](Bench& b) {
          const int com = b.Com();
          b.registration.Reset();
@@ -347,7 +347,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          }
          EXPECT_EQ(b.peer.Opens(), 0);
        }},
-      {"a registration ending under an open line leaves the line up",
+      {"a registration ending under an open line loses the line",
        [](Bench& b) {
          ASSERT_TRUE(b.Open());
          b.registration.Reset();
@@ -356,7 +356,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
          b.channel.Write({0x01});
          EXPECT_EQ(b.peer.Blocks(), 0) << "nothing reaches a peer whose registration ended";
        }},
-      {"a reader thread left behind by a close or by the channel going",
+      {"a close or the channel going ends the reader thread",
        [](Bench& b) {
          const std::optional<std::size_t> before = ThreadCount();
          ASSERT_TRUE(b.Open());
@@ -372,7 +372,7 @@ TEST(InProcessChannel, BehavesAsADeviceDoes) {
        }},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     Bench bench;
     row.run(bench);
   }

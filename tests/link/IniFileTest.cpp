@@ -126,30 +126,30 @@ TEST(IniFileOpen, ReadsRegularFilesUpToTheSizeBoundCreatesOnlyAMissingOneAndFail
   ScratchDir dir;
   const std::string plain = dir.Write("plain", "x"), line(IniFile::kMaxFileBytes - 20, 'x');
   struct Row {
-    const char* fault;
+    const char* expect;
     std::string path;
     bool create, opens;
     std::string times = {};  // as read from a file that opens
   };
   std::vector<Row> rows = {
       // clang-format off
-      {"create rewrote an existing file", dir.Write("config.ini", DefaultConfigText()), true, true, "3"},
-      {"opening without create made a file", dir.Path("absent.ini"), false, false},
-      {"a missing file not created empty", dir.Path("new.ini"), true, true, ""},
-      {"a file created under a plain file", plain + "/config.ini", true, false},
-      {"a directory read as a file", dir.Path(""), false, false},
-      {"a file past the bound is read whole", dir.Write("large.ini", std::string(IniFile::kMaxFileBytes + 1, ';')),
+      {"create leaves an existing file as it is", dir.Write("config.ini", DefaultConfigText()), true, true, "3"},
+      {"opening without create makes no file", dir.Path("absent.ini"), false, false},
+      {"a missing file is created empty", dir.Path("new.ini"), true, true, ""},
+      {"a file under a plain file fails", plain + "/config.ini", true, false},
+      {"a directory does not open", dir.Path(""), false, false},
+      {"a file past the bound does not open", dir.Write("large.ini", std::string(IniFile::kMaxFileBytes + 1, ';')),
        false, false},
-      {"a 1 MB line within the bound refused", dir.Write("long.ini", "[timeout]\ntimes=4\n;" + line), false, true, "4"},
+      {"a 1 MB line within the bound is read", dir.Write("long.ini", "[timeout]\ntimes=4\n;" + line), false, true, "4"},
       // clang-format on
   };
 #ifndef _WIN32
   ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
-  rows.push_back({"a device that never ends is read until memory runs out", "/dev/zero", false, false});
-  rows.push_back({"a FIFO without a writer blocks for ever", dir.Path("fifo"), false, false});
+  rows.push_back({"a device that never ends does not open", "/dev/zero", false, false});
+  rows.push_back({"a FIFO without a writer does not open", dir.Path("fifo"), false, false});
 #endif
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const bool existed = fs::exists(row.path);
     const std::string before = fs::is_regular_file(row.path) ? ReadAll(row.path) : "";
     const auto ini = IniFile::Open(row.path, row.create);
@@ -187,45 +187,45 @@ TEST(ConfigJunk, ReadableKeysCountAndTheRestKeepTheirDefaults) {
   const std::string kLineOfMegabyte =
       "[timeout]\ntimes=5\nk=" + std::string((1 << 20) - 40, 'v') + "\nwaittime=200\n";
   const struct {
-    const char* fault;
+    const char* expect;
     std::string bytes;
     int times, waittime;
     std::string ack09;  // what a reply to command 09 is compared with
   } rows[] = {
       // clang-format off
-      {"binary junk read as settings", BinaryJunk(64 * 1024), 3, 1000, kAck},
-      {"binary junk hides the keys after it", BinaryJunk(4096) + "\n[timeout]\ntimes=5\nwaittime=200\n", 5, 200, kAck},
-      {"a megabyte line hides the keys around it", kLineOfMegabyte, 5, 200, kAck},
-      {"a byte order mark hides the first section",
+      {"binary junk leaves the defaults", BinaryJunk(64 * 1024), 3, 1000, kAck},
+      {"the keys after binary junk are read", BinaryJunk(4096) + "\n[timeout]\ntimes=5\nwaittime=200\n", 5, 200, kAck},
+      {"the keys around a megabyte line are read", kLineOfMegabyte, 5, 200, kAck},
+      {"the first section after a byte order mark is read",
        "\xEF\xBB\xBF[timeout]\r\ntimes=5\r\nwaittime=200\r\n[command_number]\r\n09=" + kOwnAck + "\r\n", 5, 200, kOwnAck},
-      {"CR-only line ends make one line of the file",
+      {"CR-only line ends end lines",
        "[timeout]\rtimes=5\rwaittime=200\r[command_number]\r09=" + kOwnAck + "\r", 5, 200, kOwnAck},
-      {"sections without keys read as zeros", "[main]\n[timeout]\n[command_number]\n", 3, 1000, kAck},
-      {"keys outside any section taken", "times=5\nwaittime=200\n09=" + kOwnAck + "\n[timeout]\n", 3, 1000, kAck},
-      {"blanks and tabs around values misread",
+      {"sections without keys leave the defaults", "[main]\n[timeout]\n[command_number]\n", 3, 1000, kAck},
+      {"keys outside any section are ignored", "times=5\nwaittime=200\n09=" + kOwnAck + "\n[timeout]\n", 3, 1000, kAck},
+      {"blanks and tabs around values are read past",
        "[timeout]\n  times \t=\t 5 \t\n\twaittime = 200   \n[command_number]\n09 =  " + kOwnAck + " \t\n", 5, 200, kOwnAck},
-      {"a NUL byte ends the file", "[timeout]\ntimes=5\n\0junk=1\nwait\0time=9\nwaittime=200\0\n"s, 5, 200, kAck},
-      {"a NUL byte read as a number", "[timeout]\ntimes=\0" "5\nwaittime=\0\n"s, 3, 1000, kAck},
-      {"letters read as a count", "[timeout]\ntimes=abc\nwaittime=soon\n", 3, 1000, kAck},
-      {"negative values used as they stand", "[timeout]\ntimes=-1\nwaittime=-5\n", 0, 1000, kAck},
-      {"values past the bounds used", "[timeout]\ntimes=21\nwaittime=30001\n", 20, 30000, kAck},
-      {"huge values wrap", "[timeout]\ntimes=99999999999999999999\nwaittime=-99999999999999999999\n", 20, 1000, kAck},
-      {"an empty file sends nothing", "", 3, 1000, kAck},
-      {"times from another section read", "[main]\ntimes=9\n[timeout]\nwaittime=10\n", 3, 10, kAck},
-      {"a sign or text after the number rejected", "[timeout]\ntimes=+5 ; remark\nwaittime=250ms\n", 5, 250, kAck},
-      {"an explicit zero replaced", "[timeout]\ntimes=0\nwaittime=0\n", 0, 0, kAck},
-      {"huge numbers wrap negative", "[timeout]\ntimes=99999999999\nwaittime=4294967296\n", 20, 30000, kAck},
-      {"a wait of decades freezes the window", "[timeout]\nwaittime=999999999999\n", 3, 30000, kAck},
-      {"the bounds themselves cut", "[timeout]\ntimes=20\nwaittime=30000\n", 20, 30000, kAck},
-      {"huge negative numbers wrap positive", "[timeout]\ntimes=-" + kHuge + "\nwaittime=-" + kHuge + "\n", 0, 1000,
+      {"a NUL byte does not end the file", "[timeout]\ntimes=5\n\0junk=1\nwait\0time=9\nwaittime=200\0\n"s, 5, 200, kAck},
+      {"a NUL byte is no number", "[timeout]\ntimes=\0" "5\nwaittime=\0\n"s, 3, 1000, kAck},
+      {"letters leave the defaults", "[timeout]\ntimes=abc\nwaittime=soon\n", 3, 1000, kAck},
+      {"a negative count reads as 0, a negative wait as the default", "[timeout]\ntimes=-1\nwaittime=-5\n", 0, 1000, kAck},
+      {"values past the bounds are cut to them", "[timeout]\ntimes=21\nwaittime=30001\n", 20, 30000, kAck},
+      {"a huge count reads as the bound, a huge negative wait as the default", "[timeout]\ntimes=99999999999999999999\nwaittime=-99999999999999999999\n", 20, 1000, kAck},
+      {"an empty file leaves the defaults", "", 3, 1000, kAck},
+      {"times from another section are ignored", "[main]\ntimes=9\n[timeout]\nwaittime=10\n", 3, 10, kAck},
+      {"a sign or text after the number is read past", "[timeout]\ntimes=+5 ; remark\nwaittime=250ms\n", 5, 250, kAck},
+      {"an explicit zero stays zero", "[timeout]\ntimes=0\nwaittime=0\n", 0, 0, kAck},
+      {"huge numbers are cut to the upper bounds", "[timeout]\ntimes=99999999999\nwaittime=4294967296\n", 20, 30000, kAck},
+      {"a wait of decades is cut to the bound", "[timeout]\nwaittime=999999999999\n", 3, 30000, kAck},
+      {"the bounds themselves are kept", "[timeout]\ntimes=20\nwaittime=30000\n", 20, 30000, kAck},
+      {"a huge negative count reads as 0, a huge negative wait as the default", "[timeout]\ntimes=-" + kHuge + "\nwaittime=-" + kHuge + "\n", 0, 1000,
        kAck},
-      {"an entry without hex pairs accepts any reply", "[command_number]\n09=zz junk\n", 3, 1000, kAck},
-      {"an empty entry accepts any reply", "[command_number]\n09=\n", 3, 1000, kAck},
+      {"an entry without hex pairs keeps the default acknowledgement", "[command_number]\n09=zz junk\n", 3, 1000, kAck},
+      {"an empty entry keeps the default acknowledgement", "[command_number]\n09=\n", 3, 1000, kAck},
       // clang-format on
   };
   test::ScratchDir dir;
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const std::optional<IniFile> ini = IniFile::Open(dir.Write("config.ini", row.bytes), false);
     ASSERT_TRUE(ini.has_value());
     EXPECT_EQ(ReadTimeouts(*ini), (TimeoutSettings{row.times, row.waittime}));

@@ -26,33 +26,33 @@ std::string ReadBytes(const std::string& path) {
 TEST(WriteFileAtomically, NeverWritesThroughWhatIsAlreadyThere) {
   const std::string kNew = "[veyra-backup]\nversion=1\n";
   const struct {
-    const char* fault;
+    const char* expect;
     std::function<void(const test::ScratchDir&)> prepare;  // makes what is at the names first
     bool written;                                          // FILE holds the new content as a regular file
     std::string error;                                     // found in the error when not written
     bool fileStaysALink;                                   // FILE is still the link it was made
   } rows[] = {
-      {"a new file not written", [](const test::ScratchDir&) {}, true, "", false},
-      {"an old file not replaced whole",
+      {"a new file is written", [](const test::ScratchDir&) {}, true, "", false},
+      {"an old file is replaced whole",
        [](const test::ScratchDir& d) { d.Write("host.ini", "old and longer\n"); }, true, "", false},
-      {"a link planted at FILE.tmp followed to its target",
+      {"a link planted at FILE.tmp is not followed",
        [](const test::ScratchDir& d) { fs::create_symlink(d.Path("victim"), d.Path("host.ini.tmp")); }, true,
        "", false},
-      {"FILE a link to a file: the link silently replaced by a file",
+      {"FILE a link to a file: refused, the link kept",
        [](const test::ScratchDir& d) { fs::create_symlink(d.Path("victim"), d.Path("host.ini")); }, false,
        "host.ini: it is a symbolic link; give the path of the file itself", true},
-      {"FILE a dangling link: the link silently replaced by a file",
+      {"FILE a dangling link: refused, the link kept",
        [](const test::ScratchDir& d) { fs::create_symlink(d.Path("nowhere"), d.Path("host.ini")); }, false,
        "it is a symbolic link", true},
-      {"FILE a directory reported as a rename failure",
+      {"FILE a directory: refused as not a regular file",
        [](const test::ScratchDir& d) { fs::create_directory(d.Path("host.ini")); }, false,
        "host.ini: it exists and is not a regular file", false},
-      {"FILE a FIFO replaced by a file",
+      {"FILE a FIFO: refused as not a regular file",
        [](const test::ScratchDir& d) { ASSERT_EQ(::mkfifo(d.Path("host.ini").c_str(), 0600), 0); }, false,
        "host.ini: it exists and is not a regular file", false},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const test::ScratchDir dir;
     dir.Write("victim", "the victim's own text\n");
     row.prepare(dir);

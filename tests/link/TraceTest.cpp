@@ -29,18 +29,18 @@ TEST(TraceFile, StartsOnlyOnWhatItCanAppendToAndNeverWaits) {
   ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
   ::mkdir(dir.Path("directory").c_str(), 0700);
   const struct {
-    const char* fault;
+    const char* expect;
     std::string path;
     bool starts;
   } rows[] = {
-      {"a FIFO nobody reads waited on for ever", dir.Path("fifo"), false},
-      {"a directory taken", dir.Path("directory"), false},
-      {"a file in a missing directory taken", dir.Path("missing/trace.log"), false},
-      {"a new file refused", dir.Path("trace.log"), true},
-      {"a device that takes every write refused", "/dev/null", true},
+      {"a FIFO nobody reads is refused at once", dir.Path("fifo"), false},
+      {"a directory is refused", dir.Path("directory"), false},
+      {"a file in a missing directory is refused", dir.Path("missing/trace.log"), false},
+      {"a new file is taken", dir.Path("trace.log"), true},
+      {"a device that takes every write is taken", "/dev/null", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     HostPort port;
     TraceFile trace(port);
     std::promise<bool> started;
@@ -64,15 +64,15 @@ TEST(OpenTraceFile, SaysWhyItCannotAppend) {
   const test::ScratchDir dir;
   ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
   const struct {
-    const char* fault;
+    const char* expect;
     std::string path;
     std::string reason;
   } rows[] = {
-      {"a FIFO without a reader told as a missing device", dir.Path("fifo"), "nothing reads from it"},
-      {"a directory not named as one", dir.Path(""), "Is a directory"},
+      {"a FIFO without a reader is told as nothing reading", dir.Path("fifo"), "nothing reads from it"},
+      {"a directory is named as one", dir.Path(""), "Is a directory"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     std::string reason;
     EXPECT_EQ(OpenTraceFile(row.path, reason), nullptr);
     EXPECT_NE(reason.find(row.reason), std::string::npos) << reason;
@@ -85,15 +85,15 @@ TEST(EnableTrace, AWriteErrorIsToldOnceAndNothingStops) {
   const test::ScratchDir dir;
   ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
   const struct {
-    const char* fault;
+    const char* expect;
     std::string path;
     std::string reason;
   } rows[] = {
-      {"a full device loses lines without a word", "/dev/full", "No space left on device"},
-      {"a reader that went away kills the program", dir.Path("fifo"), "Broken pipe"},
+      {"a full device is told once", "/dev/full", "No space left on device"},
+      {"a reader that went away is told as a broken pipe", dir.Path("fifo"), "Broken pipe"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const int reader = ::open(row.path.c_str(), O_RDONLY | O_NONBLOCK);  // for the FIFO to open
     std::string reason;
     std::FILE* file = OpenTraceFile(row.path, reason);

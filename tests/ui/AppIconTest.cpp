@@ -44,16 +44,16 @@ TEST(AppIconTest, TheWindowsIconIsTheWindowsPicture) {
     if (!image.isNull() && image.width() == image.height()) icons[image.width()] = image;
   }
   const struct {
-    const char* fault;
+    const char* expect;
     int size;
   } rows[] = {
-      {"the task bar's small icon is another picture than the window's", 16},
-      {"Explorer's icon is another picture than the window's", 32},
-      {"the large icon is another picture than the window's", 48},
-      {"the high-density icon is another picture than the window's", 256},
+      {"the task bar's small icon is the window's picture", 16},
+      {"Explorer's icon is the window's picture", 32},
+      {"the large icon is the window's picture", 48},
+      {"the high-density icon is the window's picture", 256},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     ASSERT_EQ(icons.count(row.size), 1u) << "no " << row.size << " px picture in the .ico";
     // Two renderers draw edges a little apart; another picture differs by tens.
     EXPECT_LT(MeanDifference(icons[row.size], Rendered(QStringLiteral(":/icons/app.svg"), row.size)), 6.0);

@@ -34,26 +34,26 @@ std::vector<std::pair<QString, QString>> Messages(const QString& name) {
 
 TEST(CatalogueLanguageTest, TheRuleTellsAMessageOfAnotherLanguage) {
   const struct {
-    const char* fault;
+    const char* expect;
     const char* text;
     bool foreignToRussian;
     bool foreignToEnglish;
   } rows[] = {
-      {"an English message passes as Russian", "Setting Successful!", true, false},
-      {"a Chinese message passes as Russian or English", "打开串口出错！", true, true},
-      {"a Chinese caption passes", "错误", true, true},
-      {"a Russian message passes as English", "Неверный пароль!", false, true},
-      {"Latin letters in a Russian message refuse a brand name", "О программе Veyra Setup(&A)...", false,
+      {"an English message is foreign to Russian", "Setting Successful!", true, false},
+      {"a Chinese message is foreign to Russian and English", "打开串口出错！", true, true},
+      {"a Chinese caption is foreign to both", "错误", true, true},
+      {"a Russian message is foreign to English", "Неверный пароль!", false, true},
+      {"a brand name in Latin letters passes in a Russian message", "О программе Veyra Setup(&A)...", false,
        true},
-      {"the network names Russian writes in Latin refused", "SMS MMS APN IP URL WAP2.0", false, false},
-      {"a port name with its number marker refused", "COM%1", false, false},
-      {"ID and PIR refused", "ID: PIR", false, false},
-      {"a lone format marker or number refused", "%1 15", false, false},
-      {"one word beside the allowed ones missed", "SMS Number", true, false},
-      {"guillemets taken for a foreign letter in English", "«-» cannot be stored in a number", true, false},
+      {"the network names Russian writes in Latin pass", "SMS MMS APN IP URL WAP2.0", false, false},
+      {"a port name with its number marker passes", "COM%1", false, false},
+      {"ID and PIR pass", "ID: PIR", false, false},
+      {"a lone format marker or number passes", "%1 15", false, false},
+      {"one word beside the allowed ones is foreign to Russian", "SMS Number", true, false},
+      {"guillemets pass in English", "«-» cannot be stored in a number", true, false},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const QString text = QString::fromUtf8(row.text);
     EXPECT_EQ(ForeignToRussian(text), row.foreignToRussian);
     EXPECT_EQ(ForeignToEnglish(text), row.foreignToEnglish);
@@ -62,16 +62,16 @@ TEST(CatalogueLanguageTest, TheRuleTellsAMessageOfAnotherLanguage) {
 
 TEST(CatalogueLanguageTest, EachCatalogueHoldsItsLanguageOnly) {
   const struct {
-    const char* fault;
+    const char* expect;
     const char* file;
     bool (*foreign)(const QString&);
   } rows[] = {
-      {"an English, Chinese or Latin-only text left in the Russian catalogue", "veyra-setup_ru.ts",
+      {"the Russian catalogue holds no English, Chinese or Latin-only text", "veyra-setup_ru.ts",
        &ForeignToRussian},
-      {"a Russian or Chinese text left in the English catalogue", "veyra-setup_en.ts", &ForeignToEnglish},
+      {"the English catalogue holds no Russian or Chinese text", "veyra-setup_en.ts", &ForeignToEnglish},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto messages = Messages(QString::fromLatin1(row.file));
     EXPECT_GT(messages.size(), 300u) << "a catalogue read short passes whatever it holds";
     QStringList foreign;

@@ -50,21 +50,21 @@ void Mouse(QWidget* target, QEvent::Type type, QPoint at) {
 TEST(DialogBase, EnterNeverFiresAButtonEscapeCancels) {
   enum Target { Edit, Button, ButtonAddedLater };
   const struct {
-    const char* fault;
+    const char* expect;
     int key;
     Qt::KeyboardModifiers modifiers;
     Target target;
     bool closes;
   } rows[] = {
-      {"Enter in an edit triggers the default button", Qt::Key_Return, Qt::NoModifier, Edit, false},
-      {"keypad Enter triggers the default button", Qt::Key_Enter, Qt::KeypadModifier, Edit, false},
-      {"Enter on a focused auto-default button clicks it", Qt::Key_Return, Qt::NoModifier, Button, false},
-      {"a button added after show is still auto-default", Qt::Key_Return, Qt::NoModifier, ButtonAddedLater,
+      {"Enter in an edit triggers no button", Qt::Key_Return, Qt::NoModifier, Edit, false},
+      {"keypad Enter triggers no button", Qt::Key_Enter, Qt::KeypadModifier, Edit, false},
+      {"Enter on a focused button does not click it", Qt::Key_Return, Qt::NoModifier, Button, false},
+      {"a button added after show is not auto-default", Qt::Key_Return, Qt::NoModifier, ButtonAddedLater,
        false},
-      {"Escape does not close the dialog", Qt::Key_Escape, Qt::NoModifier, Edit, true},
+      {"Escape closes the dialog", Qt::Key_Escape, Qt::NoModifier, Edit, true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     ProbeDialog dialog;
     QWidget* target = row.target == Button ? static_cast<QWidget*>(dialog.ok) : dialog.edit;
     if (row.target == ButtonAddedLater) {

@@ -53,24 +53,24 @@ TEST(QtNotifier, BoxesFromAnyThreadAppearInArrivalOrderOneAtATime) {
 
 TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
   const struct {
-    const char* fault;
+    const char* expect;
     veyra::Message message;
     const char* caption;
     QMessageBox::Icon icon;
   } rows[] = {
       // clang-format off
-      {"no caption shows no application name", {"3G камера не найдена!!", "", true, veyra::Icon::None},
+      {"no caption shows the application name", {"3G камера не найдена!!", "", true, veyra::Icon::None},
        "Veyra Setup", QMessageBox::NoIcon},
-      {"own caption lost, or an unowned box given an owner",
+      {"an own caption is kept and an unowned box stays unowned",
        {"Loading config.ini Failure!！\n", "Failure!", false, veyra::Icon::Error}, "Failure!", QMessageBox::Critical},
-      {"a caption not in ASCII garbled", {"y", "串口", true, veyra::Icon::Information}, "串口", QMessageBox::Information},
-      {"a refusal's detail left out of the box",
+      {"a caption not in ASCII is shown unchanged", {"y", "串口", true, veyra::Icon::Information}, "串口", QMessageBox::Information},
+      {"a refusal's detail is shown in the box",
        {"Неверное время!", "", true, veyra::Icon::None, "Час постановки: от 0 до 23."}, "Veyra Setup",
        QMessageBox::NoIcon},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     CDialogBase dialog;
     dialog.show();
     dialog.activateWindow();
@@ -120,22 +120,22 @@ TEST(QtNotifier, QueueGoesOnWhenABoxDiesWithItsOwner) {
 // which is No when the box opens.
 TEST(QtNotifier, QuestionsAnswerNoUnlessYesIsPressed) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::function<void(CMessageDialog&)> answer;
     bool yes;
   } rows[] = {
-      {"Enter on a fresh box answers Yes",
+      {"Enter on a fresh box answers No",
        [](CMessageDialog& box) { veyra::test::KeyClick(&box, Qt::Key_Return); }, false},
-      {"Escape answers Yes", [](CMessageDialog& box) { veyra::test::KeyClick(&box, Qt::Key_Escape); }, false},
-      {"the caption's cross answers Yes", [](CMessageDialog& box) { box.close(); }, false},
-      {"Yes chosen with the keyboard is not taken",
+      {"Escape answers No", [](CMessageDialog& box) { veyra::test::KeyClick(&box, Qt::Key_Escape); }, false},
+      {"the caption's cross answers No", [](CMessageDialog& box) { box.close(); }, false},
+      {"Yes chosen with the keyboard is taken",
        [](CMessageDialog& box) {
          for (QAbstractButton* button : box.buttons())
            if (button != box.DefaultButton()) button->setFocus();
          veyra::test::KeyClick(&box, Qt::Key_Return);
        },
        true},
-      {"a click on Yes is not taken",
+      {"a click on Yes is taken",
        [](CMessageDialog& box) {
          for (QAbstractButton* button : box.buttons())
            if (button != box.DefaultButton()) button->click();
@@ -143,7 +143,7 @@ TEST(QtNotifier, QuestionsAnswerNoUnlessYesIsPressed) {
        true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     QtNotifier notifier;
     QString caption;
     QObject::connect(&notifier, &QtNotifier::BoxShown, [&](CMessageDialog* box) {

@@ -96,27 +96,27 @@ TEST(Grid, ColumnsMakeRoomForTheirLongestTextAndACutCellShowsItWholeAsATip) {
   const QStringList record = {"1", "Приближается посетитель", "Постановка на охрану с телефона", "03",
                               "03/09 14:45"};
   const struct {
-    const char* fault;
+    const char* expect;
     int width;
     QStringList texts;
     bool allWhole;        // every text fits once the room is shared
     bool asProportioned;  // the widths are the proportions' own
   } rows[] = {
-      {"name cut while the zone column stands half empty",
+      {"the name gets room the zone column does not need",
        560,
        {"1", "Приближается посетитель", "Тревога", "03", "03/09 14:45"},
        true,
        false},
-      {"long texts in several columns not all given room", 620, record, true, false},
-      {"columns moved although every text fits its share",
+      {"long texts in several columns are all given room", 620, record, true, false},
+      {"columns keep their shares when every text fits",
        900,
        {"1", "База", "Тревога", "03", "03/09 14:45"},
        true,
        true},
-      {"a cell too long for any share neither cut short nor offered whole", 240, record, false, false},
+      {"a cell too long for any share is cut and offered whole as a tip", 240, record, false, false},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     auto grid = HistoryLikeGrid();
     grid->SetColumnProportions(kProportions);
     grid->resize(row.width, 300);

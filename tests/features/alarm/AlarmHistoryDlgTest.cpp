@@ -96,16 +96,16 @@ TEST_F(AlarmHistoryDlgTest, ReadShowsEveryRecordInTheHostsOrderAndLaterFramesUnl
 
 TEST_F(AlarmHistoryDlgTest, TableGrowsOneRowPerRecordPastItsFirstTwenty) {
   const struct {
-    const char* fault;
+    const char* expect;
     int records, rowCount;
   } rows[] = {
-      {"the 19th record adds a row though the last one is empty", 19, 20},
-      {"the 20th record finds no row", 20, 21},
-      {"a long log stops growing", 120, 121},
-      {"a refresh after a long log keeps its rows", 3, 20},
+      {"the 19th record fills a row of the first twenty", 19, 20},
+      {"the 20th record adds a row", 20, 21},
+      {"a long log grows a row per record", 120, 121},
+      {"a refresh after a long log starts from twenty rows", 3, 20},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const std::vector<LogEntry> entries = DistinctEntries(row.records);
     ReplaceLog(entries);
     Read(row.records);
@@ -181,21 +181,21 @@ TEST_F(AlarmHistoryDlgTest, AHostSlowerThanTheWindowFillsEachRowOnce) {
 // HistoryCodec.EraseReplyMessage's.
 TEST_F(AlarmHistoryDlgTest, EachWayAPressEndsIsReportedAndTheOldRowsGoWhateverTheAnswer) {
   const struct {
-    const char* fault;
+    const char* expect;
     bool erase, found, yes;
     hostsim::Faults faults;
     const char* shown;  // null: nothing
   } rows[] = {
-      {"erase without a host asks, sends or empties", true, false, true, {}, "3G камера не найдена!!"},
-      {"a No to erasing sends or empties the table", true, true, false, {}, nullptr},
-      {"a silent host's read is not reported", false, true, true, Silent(), "Нет истории!"},
-      {"an unanswered erase is not reported", true, true, true, Silent(), "Сбой очистки истории!"},
-      {"an acknowledged erase is not reported done", true, true, true, {}, "Удаление завершено!"},
+      {"erase without a host says so and sends nothing", true, false, true, {}, "3G камера не найдена!!"},
+      {"a No to erasing sends nothing and keeps the table", true, true, false, {}, nullptr},
+      {"a silent host's read is reported", false, true, true, Silent(), "Нет истории!"},
+      {"an unanswered erase is reported", true, true, true, Silent(), "Сбой очистки истории!"},
+      {"an acknowledged erase is reported done", true, true, true, {}, "Удаление завершено!"},
   };
   const Message question = OwnedMessage("Удалить всю историю тревог на хосте? Это нельзя отменить.");
   env.SetTimeouts(1, 200);
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     host.SetFaults({});
     HostFound = 1;
     ReplaceLog(DistinctEntries(25));

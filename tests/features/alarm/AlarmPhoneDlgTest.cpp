@@ -153,23 +153,28 @@ TEST_F(AlarmPhoneDlgTest, AHostSlowerThanTheWindowReadsEachSlotOnceAndSavesAsAHo
 // A refused save is the codec's (PhoneCodec.SaveJudgesEveryTickedSlotByItsOwnReply).
 TEST_F(AlarmPhoneDlgTest, NoHostOrNoReply) {
   const struct {
-    const char* fault;
+    const char* expect;
     bool found, save;
     hostsim::Faults faults;
     std::vector<std::string> shown;
     std::size_t sent;
   } rows[] = {
-      {"read without a host sends", false, false, {}, {"3G камера не найдена!!"}, 0},
-      {"save without a host sends", false, true, {}, {"3G камера не найдена!!"}, 0},
-      {"unanswered read is silent", true, false, Silent(), {"Сбой при получении телефонных номеров!"}, 1},
+      {"a read without a host says so and sends nothing", false, false, {}, {"3G камера не найдена!!"}, 0},
+      {"a save without a host says so and sends nothing", false, true, {}, {"3G камера не найдена!!"}, 0},
+      {"an unanswered read is reported",
+       true,
+       false,
+       Silent(),
+       {"Сбой при получении телефонных номеров!"},
+       1},
       // clang-format off
-      {"unanswered save stops at the first slot or leaves one out of the report", true, true, Silent(),
+      {"an unanswered save tries every slot and reports each", true, true, Silent(),
        {"Сбой при сохранения телефонных номеров 1!", "Сбой при сохранения телефонных номеров 12!", kClosing}, 2},
       // clang-format on
   };
   env.SetTimeouts(1, 200);
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     host.SetFaults(row.faults);
     HostFound = row.found;
     host.ClearLog();
@@ -190,7 +195,7 @@ TEST_F(AlarmPhoneDlgTest, EveryReadAndSaveSaysWhatCameOfItOnTheStatusLine) {
   env.SetTimeouts(1, 200);
   const std::string slot1 = "AA 03 0D 01 12 3F 62 55", slot3 = FrameLine("05 0D 03 3B 12 34 FF");
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<int> ticked;  // slot 1 gets 123, slot 3 3G1234
     bool read;                // "Проверить" rather than "Сохранить"
     hostsim::Faults faults;
@@ -198,19 +203,19 @@ TEST_F(AlarmPhoneDlgTest, EveryReadAndSaveSaysWhatCameOfItOnTheStatusLine) {
     const char* status;
   } rows[] = {
       // clang-format off
-      {"a save that went well goes unsaid", {1, 3}, false, {}, {}, {slot1, slot3}, "Записано номеров: 2 из 2"},
-      {"a press with nothing ticked looks ignored", {}, false, {}, {}, {}, "Не отмечен ни один номер: записывать нечего"},
-      {"an unacknowledged write counted as saved", {1}, false, test::ReplyingWith(BuildFrame(Hex("00 0C"))),
+      {"a save that went well says so on the status line", {1, 3}, false, {}, {}, {slot1, slot3}, "Записано номеров: 2 из 2"},
+      {"a press with nothing ticked says there is nothing to write", {}, false, {}, {}, {}, "Не отмечен ни один номер: записывать нечего"},
+      {"an unacknowledged write counts as not saved", {1}, false, test::ReplyingWith(BuildFrame(Hex("00 0C"))),
        {kClosing}, {slot1}, "Записано номеров: 0 из 1"},
-      {"a silent host's save counted as saved", {1}, false, Silent(),
+      {"a silent host's save counts as not saved", {1}, false, Silent(),
        {"Сбой при сохранения телефонных номеров 1!", kClosing}, {slot1}, "Записано номеров: 0 из 1"},
-      {"a read that changed no field goes unsaid", {}, true, {}, {}, {"AA 00 0C 0C 55"}, "Прочитано номеров: 12"},
-      {"a silent host's read left unsaid once its box is closed", {}, true, Silent(),
+      {"a read that changed no field still says how many came", {}, true, {}, {}, {"AA 00 0C 0C 55"}, "Прочитано номеров: 12"},
+      {"a silent host's read says so once its box is closed", {}, true, Silent(),
        {"Сбой при получении телефонных номеров!"}, {"AA 00 0C 0C 55"}, "Хост не ответил"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     for (int slot = 1; slot <= 12; ++slot) dialog->CheckBox(slot)->setChecked(false);
     for (int slot : row.ticked) Tick(slot, slot == 1 ? "123" : "3G1234");
     dialog->ShowStatus(QStringLiteral("the last row's answer"));

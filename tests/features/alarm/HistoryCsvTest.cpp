@@ -12,21 +12,21 @@ namespace {
 
 TEST(HistoryCsv, FieldsAreQuotedOnlyWhereAReaderWouldMisreadThem) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::string in, out;
   } rows[] = {
-      {"plain Cyrillic text quoted", "Тревога", "Тревога"},
-      {"a leading-zero number quoted or changed", "03", "03"},
-      {"a slash, colon or inner blank quoted", "03/09 14:45", "03/09 14:45"},
-      {"an empty cell quoted", "", ""},
-      {"a comma would split the field", "a,b", "\"a,b\""},
-      {"a quote must be doubled", "say \"hi\"", "\"say \"\"hi\"\"\""},
-      {"a line feed would end the record", "two\nlines", "\"two\nlines\""},
-      {"a carriage return would end the record", "two\rlines", "\"two\rlines\""},
-      {"leading blanks would be trimmed", " x", "\" x\""},
-      {"trailing blanks would be trimmed", "x ", "\"x \""},
+      {"plain Cyrillic text stays bare", "Тревога", "Тревога"},
+      {"a leading-zero number stays bare and unchanged", "03", "03"},
+      {"a slash, colon or inner blank stays bare", "03/09 14:45", "03/09 14:45"},
+      {"an empty cell stays bare", "", ""},
+      {"a comma is quoted", "a,b", "\"a,b\""},
+      {"a quote is doubled and quoted", "say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"a line feed is quoted", "two\nlines", "\"two\nlines\""},
+      {"a carriage return is quoted", "two\rlines", "\"two\rlines\""},
+      {"leading blanks are quoted", " x", "\" x\""},
+      {"trailing blanks are quoted", "x ", "\"x \""},
   };
-  for (const auto& row : rows) EXPECT_EQ(CsvField(row.in), row.out) << row.fault;
+  for (const auto& row : rows) EXPECT_EQ(CsvField(row.in), row.out) << row.expect;
 }
 
 TEST(HistoryCsv, EveryCellGoesThroughTheQuotingAndAnEmptyTableStillNamesItsColumns) {
@@ -38,14 +38,14 @@ TEST(HistoryCsv, EveryCellGoesThroughTheQuotingAndAnEmptyTableStillNamesItsColum
 
 TEST(HistoryCsv, TabTextIsOneLineOfFiveFieldsPerRow) {
   const struct {
-    const char* fault;
+    const char* expect;
     HistoryRow in;
     std::string out;
   } rows[] = {
-      {"a tab inside a cell would add a column", {"1", "a\tb", "", "", ""}, "1\ta b\t\t\t"},
-      {"a line break inside a cell would add a row", {"1", "a\nb", "c\r\nd", "", ""}, "1\ta b\tc  d\t\t"},
+      {"a tab inside a cell becomes a blank", {"1", "a\tb", "", "", ""}, "1\ta b\t\t\t"},
+      {"a line break inside a cell becomes blanks", {"1", "a\nb", "c\r\nd", "", ""}, "1\ta b\tc  d\t\t"},
   };
-  for (const auto& row : rows) EXPECT_EQ(HistoryTabLine(row.in), row.out) << row.fault;
+  for (const auto& row : rows) EXPECT_EQ(HistoryTabLine(row.in), row.out) << row.expect;
 }
 
 }  // namespace

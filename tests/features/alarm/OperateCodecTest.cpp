@@ -32,26 +32,26 @@ TEST(OperateCodec, FrameOnTheLineAndTextsWithoutAReply) {
 
 TEST(OperateCodec, ReplyMessage) {
   const struct {
-    const char* fault;
+    const char* expect;
     const char* sent;  // the frame sent last
     const char* received;
     std::optional<std::string> message;
     AckCheck checkAck = DefaultAck;
   } rows[] = {
-      {"arm_ack_reported_as_failure", "AA 00 09 09 55", "AA 00 09 09 55", "Активировать систему!"},
-      {"disarm_ack_reported_as_failure", "AA 00 0A 0A 55", "AA 00 0A 0A 55", "Дезактивировать систему!"},
-      {"partial_ack_reported_as_failure", "AA 00 0B 0B 55", "AA 00 0B 0B 55", "Выборочный режим OK!"},
-      {"refused_arm_silent", "AA 00 09 09 55", "AA 01 09 01 0B 55", "Ошибка активации!"},
-      {"refused_disarm_silent", "AA 00 0A 0A 55", "AA 00 0B 0B 55", "Ошибка деактивации!"},
-      {"refused_partial_silent", "AA 00 0B 0B 55", "AA 00 0C 0C 55", "Выборочный режим Failure!"},
-      {"ack_looked_up_under_the_received_command", "AA 00 09 09 55", "AA 00 0A 0A 55", "Ошибка активации!"},
-      {"missing_checker_taken_for_an_ack", "AA 00 09 09 55", "AA 00 09 09 55", "Ошибка активации!",
+      {"arm_ack_reported_as_success", "AA 00 09 09 55", "AA 00 09 09 55", "Активировать систему!"},
+      {"disarm_ack_reported_as_success", "AA 00 0A 0A 55", "AA 00 0A 0A 55", "Дезактивировать систему!"},
+      {"partial_ack_reported_as_success", "AA 00 0B 0B 55", "AA 00 0B 0B 55", "Выборочный режим OK!"},
+      {"refused_arm_reported", "AA 00 09 09 55", "AA 01 09 01 0B 55", "Ошибка активации!"},
+      {"refused_disarm_reported", "AA 00 0A 0A 55", "AA 00 0B 0B 55", "Ошибка деактивации!"},
+      {"refused_partial_reported", "AA 00 0B 0B 55", "AA 00 0C 0C 55", "Выборочный режим Failure!"},
+      {"ack_looked_up_under_the_sent_command", "AA 00 09 09 55", "AA 00 0A 0A 55", "Ошибка активации!"},
+      {"missing_checker_judged_a_failure", "AA 00 09 09 55", "AA 00 09 09 55", "Ошибка активации!",
        AckCheck{}},
-      {"reply_to_another_command_judged", "AA 00 02 02 55", "AA 00 09 09 55", std::nullopt},
-      {"reply_judged_with_no_whole_frame_sent", "AA 00", "AA 00 09 09 55", std::nullopt},
+      {"reply_to_another_command_not_judged", "AA 00 02 02 55", "AA 00 09 09 55", std::nullopt},
+      {"reply_not_judged_with_no_whole_frame_sent", "AA 00", "AA 00 09 09 55", std::nullopt},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const std::optional<Message> message =
         OperateReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck);
     ASSERT_EQ(message.has_value(), row.message.has_value());

@@ -19,23 +19,32 @@ using OperateHostDlgTest = test::DialogFixture<COperateHostDlg>;
 TEST_F(OperateHostDlgTest, EachButtonSendsItsCommandAndReportsTheHostsAnswer) {
   enum class Host { Echoes, Silent, Late, NotFound };
   const struct {
-    const char* fault;
+    const char* expect;
     Operation operation;
     Host host;
     std::vector<std::string> shown;
   } rows[] = {
-      {"arm sends another command or fails", Operation::Arm, Host::Echoes, {"Активировать систему!"}},
-      {"disarm sends another command", Operation::Disarm, Host::Echoes, {"Дезактивировать систему!"}},
-      {"partial sends another command", Operation::Partial, Host::Echoes, {"Выборочный режим OK!"}},
-      {"no reply to arm is silent", Operation::Arm, Host::Silent, {"Ошибка активации!"}},
-      {"a late reply dropped", Operation::Arm, Host::Late, {"Ошибка активации!", "Активировать систему!"}},
-      {"arm with no host found sends", Operation::Arm, Host::NotFound, {"3G камера не найдена"}},
+      {"arm sends the arm command and reports it done",
+       Operation::Arm,
+       Host::Echoes,
+       {"Активировать систему!"}},
+      {"disarm sends the disarm command", Operation::Disarm, Host::Echoes, {"Дезактивировать систему!"}},
+      {"partial sends the partial command", Operation::Partial, Host::Echoes, {"Выборочный режим OK!"}},
+      {"no reply to arm is reported", Operation::Arm, Host::Silent, {"Ошибка активации!"}},
+      {"a late reply is still reported",
+       Operation::Arm,
+       Host::Late,
+       {"Ошибка активации!", "Активировать систему!"}},
+      {"arm with no host found says so and sends nothing",
+       Operation::Arm,
+       Host::NotFound,
+       {"3G камера не найдена"}},
   };
   const Bytes onTheLine[] = {
       {0xAA, 0x00, 0x09, 0x09, 0x55}, {0xAA, 0x00, 0x0A, 0x0A, 0x55}, {0xAA, 0x00, 0x0B, 0x0B, 0x55}};
   env.SetTimeouts(1, 150);
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     hostsim::Faults faults;
     faults.silent = row.host == Host::Silent;
     if (row.host == Host::Late) faults.delayMs = 400;

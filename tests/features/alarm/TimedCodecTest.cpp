@@ -15,32 +15,32 @@ using test::Hex;
 TEST(TimedCodec, SetPayloadOrRefusal) {
   const std::string badTime = "Неверное время!", noGroup = "Выберете необходимую группу!";
   const struct {
-    const char* fault;
+    const char* expect;
     TimedSchedule schedule;
     const char* payload;      // "" when refused
     std::string refusal;      // "" when sent
     std::string detail = "";  // beside the refusal: the field and its range
   } rows[] = {
-      {"schedule_bytes_out_of_order", {2, {2, 7, 30}, {1, 19, 0}}, "07 08 02 02 07 1E 01 13 00", ""},
-      {"hours_and_minutes_sent_as_bcd", {3, {8, 23, 59}, {0, 0, 0}}, "07 08 03 08 17 3B 00 00 00", ""},
-      {"arm_hour_24_sent", {1, {1, 24, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
-      {"arm_minute_60_sent", {1, {1, 7, 60}, {1, 19, 0}}, "", badTime, "Минута постановки: от 0 до 59."},
-      {"disarm_hour_99_sent", {1, {1, 7, 0}, {1, 99, 0}}, "", badTime, "Час снятия: от 0 до 23."},
-      {"disarm_minute_75_sent", {1, {1, 7, 0}, {1, 19, 75}}, "", badTime, "Минута снятия: от 0 до 59."},
-      {"negative_hour_sent", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
-      {"day_code_9_sent", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime, "День постановки: код от 0 до 8."},
-      {"no_day_selected_sent", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime, "День снятия: код от 0 до 8."},
+      {"schedule_bytes_in_order", {2, {2, 7, 30}, {1, 19, 0}}, "07 08 02 02 07 1E 01 13 00", ""},
+      {"hours_and_minutes_sent_as_binary", {3, {8, 23, 59}, {0, 0, 0}}, "07 08 03 08 17 3B 00 00 00", ""},
+      {"arm_hour_24_refused", {1, {1, 24, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
+      {"arm_minute_60_refused", {1, {1, 7, 60}, {1, 19, 0}}, "", badTime, "Минута постановки: от 0 до 59."},
+      {"disarm_hour_99_refused", {1, {1, 7, 0}, {1, 99, 0}}, "", badTime, "Час снятия: от 0 до 23."},
+      {"disarm_minute_75_refused", {1, {1, 7, 0}, {1, 19, 75}}, "", badTime, "Минута снятия: от 0 до 59."},
+      {"negative_hour_refused", {1, {1, -1, 0}, {1, 19, 0}}, "", badTime, "Час постановки: от 0 до 23."},
+      {"day_code_9_refused", {1, {9, 7, 0}, {1, 19, 0}}, "", badTime, "День постановки: код от 0 до 8."},
+      {"no_day_selected_refused", {1, {1, 7, 0}, {-1, 19, 0}}, "", badTime, "День снятия: код от 0 до 8."},
       // clang-format off
-      {"hour_wrapping_to_a_valid_byte_sent", {1, {1, 256 + 7, 0}, {1, 19, 0}}, "", badTime,
+      {"hour_wrapping_to_a_valid_byte_refused", {1, {1, 256 + 7, 0}, {1, 19, 0}}, "", badTime,
        "Час постановки: от 0 до 23."},
-      {"a_later_field_named_before_the_first_bad_one", {1, {1, 7, 61}, {9, 25, 0}}, "", badTime,
+      {"the_first_bad_field_named", {1, {1, 7, 61}, {9, 25, 0}}, "", badTime,
        "Минута постановки: от 0 до 59."},
       // clang-format on
-      {"no_group_selected_sent", {0, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
-      {"group_4_sent", {4, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
+      {"no_group_selected_refused", {0, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
+      {"group_4_refused", {4, {1, 7, 0}, {1, 19, 0}}, "", noGroup},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const TimedRequest request = TimedSetPayload(row.schedule);
     ASSERT_EQ(request.payload.has_value(), *row.payload != '\0');
     ASSERT_EQ(request.refusal.has_value(), !row.refusal.empty());
@@ -73,25 +73,24 @@ TEST(TimedCodec, TimesTyped) {
 
 TEST(TimedCodec, DecodeRecordFrame) {
   const struct {
-    const char* fault;
+    const char* expect;
     const char* frame;
     std::optional<std::string> cells;  // group | arm | disarm
   } rows[] = {
-      {"record_read_from_the_wrong_bytes", "AA 07 10 01 02 07 1E 01 13 00 5B 55",
+      {"record_read_from_its_own_bytes", "AA 07 10 01 02 07 1E 01 13 00 5B 55",
        "01|Понедельник,07:30|Повседневный,19:00"},
-      {"day_0_shows_a_time", "AA 07 10 03 00 17 3B 08 00 05 00 55", "03|Выключить|Воскресенье,00:05"},
-      {"day_9_or_255_looked_up_past_the_names", "AA 07 10 02 09 07 1E FF 13 00 00 55",
-       "02|Выключить|Выключить"},
-      {"three_digit_values_cut", "AA 07 10 FF 07 FF 64 01 00 00 00 55",
+      {"day_0_shows_off", "AA 07 10 03 00 17 3B 08 00 05 00 55", "03|Выключить|Воскресенье,00:05"},
+      {"day_9_and_255_show_off", "AA 07 10 02 09 07 1E FF 13 00 00 55", "02|Выключить|Выключить"},
+      {"three_digit_values_shown_whole", "AA 07 10 FF 07 FF 64 01 00 00 00 55",
        "255|Суббота,255:100|Повседневный,00:00"},
-      {"longer_record_misread", "AA 08 10 01 02 07 1E 01 13 00 77 00 55",
+      {"longer_record_read", "AA 08 10 01 02 07 1E 01 13 00 77 00 55",
        "01|Понедельник,07:30|Повседневный,19:00"},
-      {"acknowledgement_like_frame_taken_for_a_record", "AA 00 10 10 55", std::nullopt},
-      {"six_data_bytes_taken_for_a_record", "AA 06 10 01 02 07 1E 01 13 5A 55", std::nullopt},
-      {"lying_len_read_past_the_frame_end", "AA 07 10 01 02 07 1E 55", std::nullopt},
+      {"acknowledgement_like_frame_is_no_record", "AA 00 10 10 55", std::nullopt},
+      {"six_data_bytes_are_no_record", "AA 06 10 01 02 07 1E 01 13 5A 55", std::nullopt},
+      {"lying_len_is_no_record", "AA 07 10 01 02 07 1E 55", std::nullopt},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const std::optional<TimedSchedule> schedule = DecodeTimedRecord(Hex(row.frame));
     ASSERT_EQ(schedule.has_value(), row.cells.has_value());
     if (!schedule) continue;
@@ -111,19 +110,19 @@ TEST(TimedCodec, RecordOnlyWhileLookupWasSentLast) {
 TEST(TimedCodec, SetReplyMessage) {
   const std::string set = test::FrameLine("07 08 02 02 07 1E 01 13 00");
   const struct {
-    const char* fault;
+    const char* expect;
     std::string sent;
     const char* received;
     std::optional<std::string> text;
   } rows[] = {
-      {"acknowledged_set_reported_as_failed", set, "AA 00 08 08 55", "Setting Successful!"},
-      {"differing_reply_reported_as_success", set, "AA 00 09 09 55", "Setting failure!"},
-      {"ack_after_another_command_reported_as_success", "AA 00 10 10 55", "AA 00 08 08 55",
+      {"acknowledged_set_reported_successful", set, "AA 00 08 08 55", "Setting Successful!"},
+      {"differing_reply_reported_as_failure", set, "AA 00 09 09 55", "Setting failure!"},
+      {"ack_after_another_command_reported_as_failure", "AA 00 10 10 55", "AA 00 08 08 55",
        "Setting failure!"},
-      {"reply_judged_with_nothing_sent", "", "AA 00 08 08 55", std::nullopt},
+      {"reply_not_judged_with_nothing_sent", "", "AA 00 08 08 55", std::nullopt},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto message = TimedSetReplyMessage(Hex(row.sent), Hex(row.received), DefaultAck);
     EXPECT_EQ(message ? std::optional(message->text) : std::nullopt, row.text);
   }

@@ -18,48 +18,47 @@ const std::string kFormat = "Ошибка формата ввода!!";
 TEST(SensorEditCodec, RequestPayloadOrRefusal) {
   const std::string noZone = "Введите зону!!", noNumber = "Введите NO. датчика!!";
   const struct {
-    const char* fault;
+    const char* expect;
     SensorRequest request;
     std::string frame;    // "" when refused
     std::string refusal;  // "" when sent
   } rows[] = {
-      {"type_or_mode_off_by_one", LearnRequest(2, 1, "12"), "AA 02 11 32 12 57 55", ""},
-      {"zone_1_not_packed", LearnRequest(0, 0, "1"), "AA 02 11 11 01 25 55", ""},
-      {"keypad_with_delayed_partial_wrong_nibbles", LearnRequest(9, 5, "07"), "AA 02 11 A6 07 C0 55", ""},
-      {"second_motion_entry_sent_as_code_2", LearnRequest(3, 3, "99"), "AA 02 11 44 99 F0 55", ""},
-      {"zone_15_sent_in_binary", LearnRequest(1, 0, "15"), "AA 02 11 21 15 49 55", ""},
-      {"zone_0_refused", LearnRequest(1, 0, "0"), "AA 02 11 21 00 34 55", ""},
-      {"empty_zone_sent_as_0", LearnRequest(0, 0, ""), "", noZone},
-      {"blank_zone_learnt_as_zone_0", LearnRequest(0, 0, "  "), "", noZone},
-      {"zone_from_past_the_first_line", LearnRequest(0, 0, "\n12"), "", noZone},
-      {"letters_learnt_as_zone_0", LearnRequest(0, 0, "ab"), "", kFormat},
-      {"zone_100_packed_into_a_nibble_above_9", LearnRequest(0, 0, "100"), "", kFormat},
-      {"negative_zone_sent", LearnRequest(0, 0, "-1"), "", kFormat},
-      {"type_past_the_list_sent_as_code_11", LearnRequest(10, 0, "1"), "", kFormat},
-      {"no_type_selected_sent_as_code_0", LearnRequest(-1, 0, "1"), "", kFormat},
-      {"mode_past_the_list_sent_as_code_7", LearnRequest(0, 6, "1"), "", kFormat},
-      {"number_sent_as_typed", DeleteOneRequest(1, "1"), "AA 02 15 01 00 18 55", ""},
-      {"number_0_wraps_to_255", DeleteOneRequest(1, "0"), "AA 02 15 01 00 18 55", ""},
-      {"remote_kind_sent_as_1", DeleteOneRequest(0, "12"), "AA 02 15 00 0B 22 55", ""},
-      {"number_sent_as_packed_digits", DeleteOneRequest(1, "99"), "AA 02 15 01 62 7A 55", ""},
-      {"empty_number_deletes_device_0", DeleteOneRequest(1, ""), "", noNumber},
-      {"blank_number_deletes_device_0", DeleteOneRequest(1, "  "), "", noNumber},
-      {"letters_delete_device_0", DeleteOneRequest(1, "ab"), "", kFormat},
-      {"number_past_two_digits_wraps", DeleteOneRequest(1, "300"), "", kFormat},
-      {"kind_past_the_list_sent", DeleteOneRequest(2, "1"), "", kFormat},
-      {"digit_pairs_not_packed_high_nibble_first", SirenIdRequest("01201120"), "AA 04 19 01 20 11 20 6F 55",
-       ""},
-      {"all_twos_refused", SirenIdRequest("22222222"), "AA 04 19 22 22 22 22 A5 55", ""},
-      {"empty_id_sent", SirenIdRequest(""), "", "Укажите ID сирены!!"},
-      {"eight_blanks_packed_as_nibbles", SirenIdRequest("        "), "", kFormat},
-      {"seven_digits_sent_with_a_garbage_nibble", SirenIdRequest("0120112"), "", kFormat},
-      {"digit_3_sent", SirenIdRequest("01201130"), "", kFormat},
-      {"digit_9_in_the_first_place_sent", SirenIdRequest("91201120"), "", kFormat},
-      {"nine_digits_cut_to_eight", SirenIdRequest("012011201"), "", kFormat},
-      {"letters_packed_as_nibbles", SirenIdRequest("0120a120"), "", kFormat},
+      {"type_and_mode_sent_as_their_codes", LearnRequest(2, 1, "12"), "AA 02 11 32 12 57 55", ""},
+      {"zone_1_packed", LearnRequest(0, 0, "1"), "AA 02 11 11 01 25 55", ""},
+      {"keypad_with_delayed_partial_gets_its_nibbles", LearnRequest(9, 5, "07"), "AA 02 11 A6 07 C0 55", ""},
+      {"second_motion_entry_sent_as_code_4", LearnRequest(3, 3, "99"), "AA 02 11 44 99 F0 55", ""},
+      {"zone_15_sent_as_packed_digits", LearnRequest(1, 0, "15"), "AA 02 11 21 15 49 55", ""},
+      {"zone_0_sent", LearnRequest(1, 0, "0"), "AA 02 11 21 00 34 55", ""},
+      {"empty_zone_refused", LearnRequest(0, 0, ""), "", noZone},
+      {"blank_zone_refused", LearnRequest(0, 0, "  "), "", noZone},
+      {"zone_only_from_the_first_line", LearnRequest(0, 0, "\n12"), "", noZone},
+      {"letters_refused_as_a_zone", LearnRequest(0, 0, "ab"), "", kFormat},
+      {"zone_100_refused", LearnRequest(0, 0, "100"), "", kFormat},
+      {"negative_zone_refused", LearnRequest(0, 0, "-1"), "", kFormat},
+      {"type_past_the_list_refused", LearnRequest(10, 0, "1"), "", kFormat},
+      {"no_type_selected_refused", LearnRequest(-1, 0, "1"), "", kFormat},
+      {"mode_past_the_list_refused", LearnRequest(0, 6, "1"), "", kFormat},
+      {"number_sent_less_one", DeleteOneRequest(1, "1"), "AA 02 15 01 00 18 55", ""},
+      {"number_0_sent_as_0", DeleteOneRequest(1, "0"), "AA 02 15 01 00 18 55", ""},
+      {"remote_kind_sent_as_0", DeleteOneRequest(0, "12"), "AA 02 15 00 0B 22 55", ""},
+      {"number_sent_in_binary", DeleteOneRequest(1, "99"), "AA 02 15 01 62 7A 55", ""},
+      {"empty_number_refused", DeleteOneRequest(1, ""), "", noNumber},
+      {"blank_number_refused", DeleteOneRequest(1, "  "), "", noNumber},
+      {"letters_refused_as_a_number", DeleteOneRequest(1, "ab"), "", kFormat},
+      {"number_past_two_digits_refused", DeleteOneRequest(1, "300"), "", kFormat},
+      {"kind_past_the_list_refused", DeleteOneRequest(2, "1"), "", kFormat},
+      {"digit_pairs_packed_high_nibble_first", SirenIdRequest("01201120"), "AA 04 19 01 20 11 20 6F 55", ""},
+      {"all_twos_sent", SirenIdRequest("22222222"), "AA 04 19 22 22 22 22 A5 55", ""},
+      {"empty_id_refused", SirenIdRequest(""), "", "Укажите ID сирены!!"},
+      {"eight_blanks_refused", SirenIdRequest("        "), "", kFormat},
+      {"seven_digits_refused", SirenIdRequest("0120112"), "", kFormat},
+      {"digit_3_refused", SirenIdRequest("01201130"), "", kFormat},
+      {"digit_9_in_the_first_place_refused", SirenIdRequest("91201120"), "", kFormat},
+      {"nine_digits_refused", SirenIdRequest("012011201"), "", kFormat},
+      {"letters_refused_in_an_id", SirenIdRequest("0120a120"), "", kFormat},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     ASSERT_EQ(row.request.payload.has_value(), !row.frame.empty());
     ASSERT_EQ(row.request.refusal.has_value(), !row.refusal.empty());
     EXPECT_EQ(row.request.payload ? FormatHex(BuildFrame(*row.request.payload)) : "", row.frame);
@@ -70,17 +69,20 @@ TEST(SensorEditCodec, RequestPayloadOrRefusal) {
 
 TEST(SensorEditCodec, DeleteAllPayloadsQuestionsAndNoReplyTexts) {
   const struct {
-    const char* fault;
+    const char* expect;
     DeleteAllKind kind;
     const char* frame;
     const char* noReply;
   } rows[] = {
-      {"sensors_command_swapped", DeleteAllKind::Sensors, "AA 00 16 16 55", "Data sending error!"},
-      {"remotes_command_swapped", DeleteAllKind::Remotes, "AA 00 17 17 55", "Ошибка передачи данных!"},
-      {"doorbells_command_swapped", DeleteAllKind::Doorbells, "AA 00 18 18 55", "Ошибка передачи данных!"},
+      {"sensors_deleted_with_their_own_command", DeleteAllKind::Sensors, "AA 00 16 16 55",
+       "Data sending error!"},
+      {"remotes_deleted_with_their_own_command", DeleteAllKind::Remotes, "AA 00 17 17 55",
+       "Ошибка передачи данных!"},
+      {"doorbells_deleted_with_their_own_command", DeleteAllKind::Doorbells, "AA 00 18 18 55",
+       "Ошибка передачи данных!"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const Bytes payload = DeleteAllPayload(row.kind);
     EXPECT_EQ(FormatHex(BuildFrame(payload)), row.frame);
     EXPECT_EQ(payload[1], DeleteAllCommand(row.kind));
@@ -106,22 +108,23 @@ TEST(SensorEditCodec, FieldsReadAsAtoiReadsTheirFirstLine) {
 TEST(SensorEditCodec, ReplyMessage) {
   const std::string learn = test::FrameLine("02 11 32 12"), trigger = std::string(kLearnTriggerText);
   const struct {
-    const char* fault;
+    const char* expect;
     std::string sent;
     const char* received;
     std::optional<std::string> text;
   } rows[] = {
-      {"acknowledged_learn_silent", learn, "AA 00 11 11 55", trigger},
-      {"differing_learn_reply_shown_as_trigger", learn, "AA 00 12 12 55", std::nullopt},
-      {"refusal_frame_shown_as_trigger", learn, "AA 01 11 00 12 55", std::nullopt},
-      {"delete_acknowledgement_shown", test::FrameLine("02 15 01 00"), "AA 00 15 15 55", std::nullopt},
-      {"delete_all_acknowledgement_shown", "AA 00 16 16 55", "AA 00 16 16 55", std::nullopt},
-      {"siren_acknowledgement_shown", test::FrameLine("04 19 01 20 11 20"), "AA 00 19 19 55", std::nullopt},
-      {"learn_ack_after_another_command_shown", "AA 00 16 16 55", "AA 00 11 11 55", std::nullopt},
-      {"reply_judged_with_nothing_sent", "", "AA 00 11 11 55", std::nullopt},
+      {"acknowledged_learn_shows_the_trigger_box", learn, "AA 00 11 11 55", trigger},
+      {"differing_learn_reply_shows_nothing", learn, "AA 00 12 12 55", std::nullopt},
+      {"refusal_frame_shows_nothing", learn, "AA 01 11 00 12 55", std::nullopt},
+      {"delete_acknowledgement_shows_no_box", test::FrameLine("02 15 01 00"), "AA 00 15 15 55", std::nullopt},
+      {"delete_all_acknowledgement_shows_no_box", "AA 00 16 16 55", "AA 00 16 16 55", std::nullopt},
+      {"siren_acknowledgement_shows_no_box", test::FrameLine("04 19 01 20 11 20"), "AA 00 19 19 55",
+       std::nullopt},
+      {"learn_ack_after_another_command_shows_nothing", "AA 00 16 16 55", "AA 00 11 11 55", std::nullopt},
+      {"reply_not_judged_with_nothing_sent", "", "AA 00 11 11 55", std::nullopt},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto message = EditReplyMessage(Hex(row.sent), Hex(row.received), DefaultAck);
     EXPECT_EQ(message, row.text ? std::optional(OwnedMessage(*row.text)) : std::nullopt);
   }
@@ -136,26 +139,26 @@ TEST(SensorEditCodec, ReplyStatus) {
   const std::string deleted = std::string(kDeletedStatusText),
                     notConfirmed = std::string(kNotConfirmedStatusText);
   const struct {
-    const char* fault;
+    const char* expect;
     std::string sent;
     const char* received;
     std::optional<std::string> status;
   } rows[] = {
-      {"acknowledged_learn_said_twice_beside_its_trigger_box", learn, "AA 00 11 11 55", std::nullopt},
-      {"differing_learn_reply_goes_unsaid", learn, "AA 00 12 12 55", notConfirmed},
-      {"acknowledged_deletion_goes_unsaid", deleteOne, "AA 00 15 15 55", deleted},
-      {"refused_deletion_read_as_done", deleteOne, "AA 01 15 00 16 55", notConfirmed},
-      {"delete_all_sensors_unsaid", "AA 00 16 16 55", "AA 00 16 16 55", deleted},
-      {"delete_all_remotes_unsaid", "AA 00 17 17 55", "AA 00 17 17 55", deleted},
-      {"delete_all_doorbells_unsaid", "AA 00 18 18 55", "AA 00 18 18 55", deleted},
-      {"deletion_judged_by_another_commands_ack", "AA 00 17 17 55", "AA 00 16 16 55", notConfirmed},
-      {"siren_id_unsaid", siren, "AA 00 19 19 55", std::string(kSirenIdSetStatusText)},
-      {"siren_refusal_read_as_set", siren, "AA 00 15 15 55", notConfirmed},
-      {"reply_to_another_page_judged", "AA 00 12 12 55", "AA 00 12 12 55", std::nullopt},
-      {"reply_judged_with_nothing_sent", "", "AA 00 15 15 55", std::nullopt},
+      {"acknowledged_learn_said_only_by_its_trigger_box", learn, "AA 00 11 11 55", std::nullopt},
+      {"differing_learn_reply_said_not_confirmed", learn, "AA 00 12 12 55", notConfirmed},
+      {"acknowledged_deletion_said_deleted", deleteOne, "AA 00 15 15 55", deleted},
+      {"refused_deletion_said_not_confirmed", deleteOne, "AA 01 15 00 16 55", notConfirmed},
+      {"delete_all_sensors_said_deleted", "AA 00 16 16 55", "AA 00 16 16 55", deleted},
+      {"delete_all_remotes_said_deleted", "AA 00 17 17 55", "AA 00 17 17 55", deleted},
+      {"delete_all_doorbells_said_deleted", "AA 00 18 18 55", "AA 00 18 18 55", deleted},
+      {"deletion_not_confirmed_by_another_commands_ack", "AA 00 17 17 55", "AA 00 16 16 55", notConfirmed},
+      {"siren_id_said_set", siren, "AA 00 19 19 55", std::string(kSirenIdSetStatusText)},
+      {"siren_refusal_said_not_confirmed", siren, "AA 00 15 15 55", notConfirmed},
+      {"reply_to_another_page_not_judged", "AA 00 12 12 55", "AA 00 12 12 55", std::nullopt},
+      {"reply_not_judged_with_nothing_sent", "", "AA 00 15 15 55", std::nullopt},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const auto status = EditReplyStatus(Hex(row.sent), Hex(row.received), DefaultAck);
     EXPECT_EQ(status ? std::optional(std::string(*status)) : std::nullopt, row.status);
   }

@@ -266,27 +266,27 @@ TEST_F(SensorsDlgTest,
   late.delayMs = 400;  // past the one 200 ms attempt
   const Lines notFound{"3G камера не найдена!!"};
   const struct {
-    const char* fault;
+    const char* expect;
     QPushButton* button;
     bool found;
     hostsim::Faults faults;
     Lines shown, sent;
   } rows[] = {
       // clang-format off
-      {"silent host reported as an empty list", List()->CheckButton(), true, test::Silent(), {"Не искать датчик!"},
+      {"a silent host is reported as not found", List()->CheckButton(), true, test::Silent(), {"Не искать датчик!"},
        {"AA 00 12 12 55"}},
-      {"query sent without a host", List()->CheckButton(), false, {}, notFound, {}},
-      {"unanswered deletion unreported", Edit()->DeleteAllSensorsButton(), true, test::Silent(), {"Data sending error!"},
+      {"a query without a host says so and sends nothing", List()->CheckButton(), false, {}, notFound, {}},
+      {"an unanswered deletion is reported", Edit()->DeleteAllSensorsButton(), true, test::Silent(), {"Data sending error!"},
        {"AA 00 16 16 55"}},
-      {"a late learn acknowledgement dropped", Edit()->LearnButton(), true, late, {"Ошибка передачи данных!", kTrigger},
+      {"a late learn acknowledgement still shows the trigger box", Edit()->LearnButton(), true, late, {"Ошибка передачи данных!", kTrigger},
        {FrameLine("02 11 11 07")}},
-      {"learn sent without a host", Edit()->LearnButton(), false, {}, notFound, {}},
-      {"deletion sent without a host", Edit()->DeleteButton(), false, {}, notFound, {}},
-      {"siren ID sent without a host", Edit()->SirenIdButton(), false, {}, notFound, {}},
+      {"learn without a host says so and sends nothing", Edit()->LearnButton(), false, {}, notFound, {}},
+      {"deletion without a host says so and sends nothing", Edit()->DeleteButton(), false, {}, notFound, {}},
+      {"a siren ID without a host says so and sends nothing", Edit()->SirenIdButton(), false, {}, notFound, {}},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     test::ShowPageOf(dialog->Tabs(), row.button);
     host.SetFaults(row.faults);
     HostFound = row.found;
@@ -309,29 +309,29 @@ TEST_F(SensorsDlgTest, EveryEditActionSaysOnTheStatusLineWhatTheHostDidWithIt) {
   messages.AnswerYes(true);
   const std::string notConfirmed = "Хост ответил, но не подтвердил команду";
   const struct {
-    const char* fault;
+    const char* expect;
     QPushButton* button;
     hostsim::Faults faults;
     Lines shown, line;
     std::string status;
   } rows[] = {
       // clang-format off
-      {"a deletion goes unsaid", Edit()->DeleteButton(), {}, {}, {FrameLine("02 15 01 00")}, "Удалено"},
-      {"deleting all remotes goes unsaid", Edit()->DeleteAllRemotesButton(), {}, {}, {"AA 00 17 17 55"}, "Удалено"},
-      {"a deletion the host refused reads as done", Edit()->DeleteButton(),
+      {"a deletion is said done", Edit()->DeleteButton(), {}, {}, {FrameLine("02 15 01 00")}, "Удалено"},
+      {"deleting all remotes is said done", Edit()->DeleteAllRemotesButton(), {}, {}, {"AA 00 17 17 55"}, "Удалено"},
+      {"a deletion the host refused is said not confirmed", Edit()->DeleteButton(),
        test::ReplyingWith(BuildFrame(test::Hex("01 15 00"))), {}, {FrameLine("02 15 01 00")}, notConfirmed},
-      {"the siren ID goes unsaid", Edit()->SirenIdButton(), {}, {}, {FrameLine("04 19 01 20 11 20")},
+      {"the siren ID is said set", Edit()->SirenIdButton(), {}, {}, {FrameLine("04 19 01 20 11 20")},
        "ID сирены записан"},
-      {"the end of learning goes unsaid", Edit()->LearnButton(), {}, {kTrigger}, {FrameLine("02 11 11 07")},
+      {"the end of learning is said", Edit()->LearnButton(), {}, {kTrigger}, {FrameLine("02 11 11 07")},
        "Ожидание датчика окончено: проверьте «Список датчиков»"},
-      {"a learn the host did not confirm goes unsaid", Edit()->LearnButton(),
+      {"a learn the host did not confirm is said not confirmed", Edit()->LearnButton(),
        test::ReplyingWith(BuildFrame(test::Hex("00 12"))), {}, {FrameLine("02 11 11 07")}, notConfirmed},
-      {"no answer is forgotten once its box is closed", Edit()->DeleteButton(), test::Silent(),
+      {"a silent host is still said once its box is closed", Edit()->DeleteButton(), test::Silent(),
        {"Ошибка передачи данных!"}, {FrameLine("02 15 01 00")}, "Хост не ответил"},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     Edit()->ZoneEdit()->setText("7");
     Edit()->DeleteKindList()->setCurrentIndex(1);
     Edit()->NumberEdit()->setText("1");

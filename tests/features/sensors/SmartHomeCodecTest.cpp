@@ -13,21 +13,21 @@ using test::Hex;
 
 TEST(SmartHomeCodec, SystemIdPayloadOrRefusal) {
   const struct {
-    const char* fault;
+    const char* expect;
     const char* id;
     const char* frame;  // empty when refused
     const char* refusal;
   } rows[] = {
-      {"digit pairs packed in the wrong order or nibble", "123456", "AA 03 20 12 34 56 BF 55", ""},
-      {"leading zeros dropped or the ID read as a number", "000907", "AA 03 20 00 09 07 33 55", ""},
-      {"an empty field packed as zeros", "", "", "Укажите ID!!"},
-      {"a short ID padded and sent", "12345", "", "Ошибка формата ввода!!"},
-      {"an ID of seven digits cut to six", "1234567", "", "Ошибка формата ввода!!"},
-      {"a letter packed as a nibble", "12A456", "", "Ошибка формата ввода!!"},
-      {"white space packed as a nibble", " 12345", "", "Ошибка формата ввода!!"},
+      {"digit pairs are packed in order, high nibble first", "123456", "AA 03 20 12 34 56 BF 55", ""},
+      {"leading zeros are kept", "000907", "AA 03 20 00 09 07 33 55", ""},
+      {"an empty field is refused", "", "", "Укажите ID!!"},
+      {"a short ID is refused", "12345", "", "Ошибка формата ввода!!"},
+      {"an ID of seven digits is refused", "1234567", "", "Ошибка формата ввода!!"},
+      {"a letter is refused", "12A456", "", "Ошибка формата ввода!!"},
+      {"white space is refused", " 12345", "", "Ошибка формата ввода!!"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const SmartHomeRequest request = SmartHomeIdPayload(row.id);
     ASSERT_EQ(request.payload.has_value(), !request.refusal.has_value()) << "a refusal sends nothing";
     if (request.payload) {
@@ -63,20 +63,20 @@ TEST(SmartHomeCodec, EachListPositionSendsItsChannelCode) {
 
 TEST(SmartHomeCodec, ReplyMessage) {
   const struct {
-    const char* fault;
+    const char* expect;
     const char* sent;  // the frame sent last
     const char* received;
     bool accepted;
   } rows[] = {
-      {"ID echo not taken", "AA 03 20 12 34 56 BF 55", "AA 00 20 20 55", true},
-      {"single trigger echo not taken", "AA 01 21 03 25 55", "AA 00 21 21 55", true},
-      {"double trigger echo not taken", "AA 01 22 20 43 55", "AA 00 22 22 55", true},
-      {"a reply unlike the command judged", "AA 03 20 12 34 56 BF 55", "AA 01 0C 05 12 55", true},
-      {"reply to another dialog's command shown", "AA 00 26 26 55", "AA 00 26 26 55", false},
-      {"reply shown with no whole frame sent", "AA 00", "AA 00 20 20 55", false},
+      {"the ID echo is taken as success", "AA 03 20 12 34 56 BF 55", "AA 00 20 20 55", true},
+      {"the single trigger echo is taken as success", "AA 01 21 03 25 55", "AA 00 21 21 55", true},
+      {"the double trigger echo is taken as success", "AA 01 22 20 43 55", "AA 00 22 22 55", true},
+      {"any reply to the command is taken as success", "AA 03 20 12 34 56 BF 55", "AA 01 0C 05 12 55", true},
+      {"a reply to another dialog's command shows nothing", "AA 00 26 26 55", "AA 00 26 26 55", false},
+      {"a reply with no whole frame sent shows nothing", "AA 00", "AA 00 20 20 55", false},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const std::optional<Message> message = SmartHomeReplyMessage(Hex(row.sent), Hex(row.received));
     if (row.accepted) {
       EXPECT_EQ(message, OwnedMessage("Настройки приняты"));

@@ -134,23 +134,23 @@ TEST_F(MmsSettingDlgTest, EachButtonSendsItsTextAndEveryEndOfTheExchangeIsShown)
 TEST_F(MmsSettingDlgTest, TheTestMmsSaysOnTheStatusLineWhatTheHostDidWithIt) {
   dialog->PhoneEdit()->setText(QStringLiteral("1234"));
   const struct {
-    const char* fault;
+    const char* expect;
     hostsim::Faults faults;
     Lines shown;
     const char* status;
   } rows[] = {
-      {"an accepted test MMS goes unsaid", {}, {}, "Хост принял команду отправить тестовое MMS"},
-      {"a refusal read as accepted",
+      {"an accepted test MMS is said accepted", {}, {}, "Хост принял команду отправить тестовое MMS"},
+      {"a refusal is said not confirmed",
        test::ReplyingWith(BuildFrame(test::Hex("01 32 00"))),
        {},
        "Хост ответил, но не подтвердил команду"},
-      {"no answer forgotten once its box is closed",
+      {"a silent host is still said once its box is closed",
        test::Silent(),
        {"Data sending error!"},
        "Хост не ответил"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     dialog->ShowStatus(QStringLiteral("the last row's answer"));
     host.SetFaults(row.faults);
     messages.Clear();

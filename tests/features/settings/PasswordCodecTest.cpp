@@ -20,28 +20,27 @@ TEST(PasswordCodec, ChecksInOrderThenThePayload) {
   Message zero = OwnedMessage("Длина пароля должна составлять 4 символа!");
   zero.detail = "Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.";
   const struct {
-    const char* fault;
+    const char* expect;
     const char* current;
     const char* newPassword;
     const char* confirmation;
     std::optional<Message> refusal;
     const char* frame;  // when sent
   } rows[] = {
-      {"short current compared before it is measured", "123", "5678", "5679", length, ""},
-      {"long new password accepted", "1234", "56789", "56789", length, ""},
-      {"letters in the current password sent", "12ab", "5678", "5678", length, ""},
-      {"blanks for the new password sent", "1234", "    ", "    ", length, ""},
-      {"confirmation measured instead of compared", "1234", "5678", "56", varies, ""},
-      {"one digit of the confirmation not compared", "1234", "5678", "5679", varies, ""},
-      {"all-zero new password sent", "1234", "0000", "0000", zero, ""},
-      {"all-zero current password sent", "0000", "5678", "5678", zero, ""},
-      {"leading zero dropped or the password read as a number", "1234", "0567", "0567", std::nullopt,
+      {"a short current password refused by length first", "123", "5678", "5679", length, ""},
+      {"a long new password refused by length", "1234", "56789", "56789", length, ""},
+      {"letters in the current password refused by length", "12ab", "5678", "5678", length, ""},
+      {"blanks for the new password refused by length", "1234", "    ", "    ", length, ""},
+      {"a short confirmation refused as differing", "1234", "5678", "56", varies, ""},
+      {"one differing digit of the confirmation refused", "1234", "5678", "5679", varies, ""},
+      {"an all-zero new password refused", "1234", "0000", "0000", zero, ""},
+      {"an all-zero current password refused", "0000", "5678", "5678", zero, ""},
+      {"a leading zero kept in the packed digits", "1234", "0567", "0567", std::nullopt,
        "AA 04 05 12 34 05 67 BB 55"},
-      {"current and new packed in the wrong order", "9876", "1000", "1000", std::nullopt,
-       "AA 04 05 98 76 10 00 28 55"},
+      {"current packed before new", "9876", "1000", "1000", std::nullopt, "AA 04 05 98 76 10 00 28 55"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const PasswordRequest request = PasswordChangePayload(row.current, row.newPassword, row.confirmation);
     EXPECT_EQ(request.refusal, row.refusal);
     ASSERT_EQ(request.payload.has_value(), !row.refusal.has_value()) << "a refusal sends nothing";
@@ -53,20 +52,20 @@ TEST(PasswordCodec, ChecksInOrderThenThePayload) {
 
 TEST(PasswordCodec, Verdicts) {
   const struct {
-    const char* fault;
+    const char* expect;
     const char* received;
     const char* text;
   } rows[] = {
       {"changed", "AA 01 05 05 0B 55", "Измененный пароль принят!"},
       {"wrong current password", "AA 01 05 FF 06 55", "Неверный пароль!"},
-      {"verdict 00 taken as success", "AA 01 05 00 06 55", "Измененный пароль пароля!"},
-      {"verdict judged by the reply's command", "AA 01 01 05 07 55", "Измененный пароль принят!"},
-      {"verdict read from a four-byte frame", "AA 00 05 05", "Измененный пароль пароля!"},
-      {"byte 3 of a frame without data not read as the verdict", "AA 00 05 05 55",
+      {"verdict 00 is a failure", "AA 01 05 00 06 55", "Измененный пароль пароля!"},
+      {"the verdict read from byte 3 whatever the reply's command", "AA 01 01 05 07 55",
        "Измененный пароль принят!"},
+      {"a four-byte frame is a failure", "AA 00 05 05", "Измененный пароль пароля!"},
+      {"byte 3 of a frame without data read as the verdict", "AA 00 05 05 55", "Измененный пароль принят!"},
   };
   for (const auto& row : rows)
-    EXPECT_EQ(PasswordReplyMessage(Hex(row.received)), OwnedMessage(row.text)) << row.fault;
+    EXPECT_EQ(PasswordReplyMessage(Hex(row.received)), OwnedMessage(row.text)) << row.expect;
 }
 
 }  // namespace

@@ -114,14 +114,14 @@ TEST_F(SettingsDlgTest, AHostSlowerThanTheWindowJudgesAWriteAfterAReadByItsOwnRe
 
 TEST_F(SettingsDlgTest, SavingWithoutARecordReadOnlyReads) {
   const struct {
-    const char* fault;
+    const char* expect;
     bool strayReply;  // the read is answered by a frame that holds no record
   } rows[] = {
-      {"the first save after opening would write empty controls over the host's settings", false},
-      {"a read answered by a short frame would let the next save write blanks", true},
+      {"the first save after opening only reads", false},
+      {"after a read answered by a short frame the next save only reads", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     dialog = std::make_unique<CSettingsDlg>();
     dialog->SetCommn(&port);
     dialog->show();
@@ -157,13 +157,13 @@ TEST_F(SettingsDlgTest, ResetAndFormatAskFirstAndWithoutAHostNothingIsAskedOrSen
   QPushButton *reset = Setup()->ResetButton(), *format = Setup()->FormatButton();
   const Lines notFound{"3G камера не найдена!!"};
   const struct {
-    const char* fault;
+    const char* expect;
     QPushButton* button;
     bool found, yes;
     Lines line, shown;
   } rows[] = {
-      {"a stray click on reset restarts the host", reset, true, false, {}, {}},
-      {"a stray click on format erases the recordings", format, true, false, {}, {}},
+      {"a No to reset sends nothing", reset, true, false, {}, {}},
+      {"a No to format sends nothing", format, true, false, {}, {}},
       {"reset once confirmed", reset, true, true, {"AA 00 23 23 55"}, {"Сброс выполнен!"}},
       // clang-format off
       {"format once confirmed", format, true, true, {"AA 00 25 25 55"}, {"Форматирование успешно завершено!"}},
@@ -176,7 +176,7 @@ TEST_F(SettingsDlgTest, ResetAndFormatAskFirstAndWithoutAHostNothingIsAskedOrSen
       {"clock without a host", dialog->ClockPage()->SyncButton(), false, true, {}, notFound},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     HostFound = row.found;
     host.ClearLog();
     messages.Clear();
@@ -298,30 +298,40 @@ TEST_F(SettingsDlgTest, AWrongCurrentPasswordOfFourDigitsIsCalledWrongNotTooShor
   const std::string zeroDetail =
       "Пароль 0000 не допускается: ни текущий, ни новый пароль не может состоять из одних нулей.";
   const struct {
-    const char* fault;
+    const char* expect;
     const char *current, *fresh;
     Lines shown;
     std::string detail;
     Lines line;
   } rows[] = {
-      {"a wrong current password measured", "1111", "5678", {wrong}, "", {FrameLine("04 05 11 11 56 78")}},
-      {"a leading zero dropped and measured", "0123", "5678", {wrong}, "", {FrameLine("04 05 01 23 56 78")}},
-      {"a wrong current password of nines measured",
+      {"a wrong current password is sent and called wrong",
+       "1111",
+       "5678",
+       {wrong},
+       "",
+       {FrameLine("04 05 11 11 56 78")}},
+      {"a leading zero is kept and the password called wrong",
+       "0123",
+       "5678",
+       {wrong},
+       "",
+       {FrameLine("04 05 01 23 56 78")}},
+      {"a wrong current password of nines is called wrong",
        "9999",
        "0001",
        {wrong},
        "",
        {FrameLine("04 05 99 99 00 01")}},
-      {"the new password judged instead of the current",
+      {"the current password is judged, not the new",
        "4321",
        "1234",
        {wrong},
        "",
        {FrameLine("04 05 43 21 12 34")}},
-      {"four zeros refused without saying why", "0000", "5678", {length}, zeroDetail, {}},
+      {"four zeros are refused with the reason", "0000", "5678", {length}, zeroDetail, {}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     for (QLineEdit* field : {page->CurrentEdit(), page->NewEdit(), page->ConfirmEdit()}) field->clear();
     test::KeyClicks(page->CurrentEdit(), QString::fromUtf8(row.current));
     test::KeyClicks(page->NewEdit(), QString::fromUtf8(row.fresh));
