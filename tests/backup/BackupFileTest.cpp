@@ -1,29 +1,16 @@
 // The backup file as text: every field named and readable, and read back to the same values.
 #include <gtest/gtest.h>
 
-#include "features/backup/BackupFile.h"
+#include "backup/BackupFile.h"
+#include "tests/backup/SampleConfiguration.h"
 
 namespace veyra::backup {
 namespace {
 
 using alarm::TimedSchedule;
-using alarm::TimedTime;
 using sensors::DeviceKind;
 using sensors::DeviceRecord;
-
-HostConfiguration Sample() {
-  HostConfiguration config;
-  config.setup = settings::SetupRecord{0x26, 3, 5, 30, 15, 1};
-  config.timers = {TimedSchedule{1, {1, 8, 30}, {1, 18, 0}}, TimedSchedule{2, {7, 22, 0}, {8, 9, 15}},
-                   TimedSchedule{3, {0, 0, 0}, {0, 0, 0}}};
-  config.phones = {
-      "13800138000", "3G8613912345678", "*2101", "", "", "112", "13912345678", "", "", "13800001111", "", ""};
-  config.devices = {DeviceRecord{DeviceKind::Sensor, 1, {0x12, 0x34, 0x56, 0x78}, 4, 0x05, 0x21},
-                    DeviceRecord{DeviceKind::Remote, 2, {0xa1, 0xb2, 0xc3, 0}, 3, 0, 0},
-                    DeviceRecord{DeviceKind::Doorbell, 1, {0x01, 0x02, 0x03, 0}, 3, 0, 0},
-                    DeviceRecord{DeviceKind::Keypad, 0, {0xbe, 0xef, 0, 0}, 2, 0, 0}};
-  return config;
-}
+using test::Sample;
 
 constexpr std::string_view kSampleText = R"([veyra-backup]
 version=1
