@@ -26,6 +26,9 @@ inline constexpr std::array<std::string_view, 7> kModeNames = {
 inline constexpr std::array<std::string_view, 4> kKindNames = {"sensor", "remote", "doorbell", "keypad"};
 inline constexpr std::array<std::size_t, 4> kIdLengths = {4, 3, 3, 2};
 
+// What the file trims around a line, a name or a value: a blank, a tab, the CR of a CR LF end.
+inline constexpr std::string_view kLineBlanks = " \t\r";
+
 // After a value a restore cannot send: it is the host's own, kept for the record and for a diff,
 // and a restore skips its item. Without it such a value is refused as a slip of the pen.
 inline constexpr std::string_view kNotRestorableMarker = "(not restorable)";

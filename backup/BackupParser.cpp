@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "backup/BackupFields.h"
+#include "backup/BackupKeys.h"
 #include "backup/FieldParsers.h"
 #include "link/DecimalText.h"
 #include "link/PrintableText.h"
@@ -14,9 +15,6 @@
 namespace veyra::backup {
 
 namespace {
-
-// What the file trims around a line, a name or a value: a blank, a tab, the CR of a CR LF end.
-constexpr std::string_view kLineBlanks = " \t\r";
 
 // A section header or a field, with the number of its line.
 struct Entry {

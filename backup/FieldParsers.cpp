@@ -14,8 +14,6 @@ namespace veyra::backup {
 namespace {
 
 constexpr std::string_view kTimeOutOfRangeText = "time out of range: hours 00 to 23, minutes 00 to 59";
-// What the file trims around a name or a value: a blank, a tab, the CR of a CR LF line end.
-constexpr std::string_view kLineBlanks = " \t\r";
 
 // A decimal number in [low, high], digits only.
 std::optional<int> Number(std::string_view text, int low, int high) {
