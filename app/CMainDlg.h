@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/CBackupActions.h"
 #include "app/CTrafficLog.h"
 #include "app/TileTable.h"
-#include "features/backup/CBackupActions.h"
 #include "session/HostSearch.h"
 #include "ui/CDialogBase.h"
 #include "ui/DialogLink.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "backup/BackupEngine.h"
+#include "backup/BackupFile.h"
 #include "cli/CliContext.h"
-#include "features/backup/BackupEngine.h"
-#include "features/backup/BackupFile.h"
 #include "link/TextFile.h"
 #include "veyra/Version.h"
 

@@ -1,8 +1,10 @@
 // veyractl's link-level commands: list the ports, send a raw payload.
 #include <cstdio>
+#include <optional>
 
 #include "cli/CliContext.h"
 #include "link/ComPorts.h"
+#include "link/TextParts.h"
 
 namespace veyra::cli {
 namespace {
@@ -28,30 +30,14 @@ int RunPorts(Context& context, const Args& args) {
   return 0;
 }
 
-// One or two hex digits and nothing else: strtol would also take a blank or a sign before them.
-bool ParseHexByte(const std::string& text, std::uint8_t& out) {
-  if (text.empty() || text.size() > 2) return false;
-  int value = 0;
-  for (const char c : text) {
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                             : -1;
-    if (digit < 0) return false;
-    value = value * 16 + digit;
-  }
-  out = static_cast<std::uint8_t>(value);
-  return true;
-}
-
 int RunSend(Context& context, const Args& args) {
   constexpr const char* kUsage = "send needs the payload as hex bytes: LEN CMD data...";
   if (args.words.empty()) return UsageError(kUsage);
   Bytes payload;
   for (const std::string& arg : args.words) {
-    std::uint8_t byte = 0;
-    if (!ParseHexByte(arg, byte)) return UsageError(("not a hex byte: " + arg).c_str());
-    payload.push_back(byte);
+    const std::optional<unsigned char> byte = HexByte(arg);
+    if (!byte) return UsageError(("not a hex byte: " + arg).c_str());
+    payload.push_back(*byte);
   }
   // A frame without its command byte is nothing the host can answer.
   if (payload.size() < 2) return UsageError(kUsage);

@@ -1,11 +1,13 @@
 // veyractl's settings commands: the setup record (read, change), reset, format, password change
 // and clock synchronisation, each printing what the settings pages would show.
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/CliContext.h"
 #include "features/settings/ClockCodec.h"
@@ -33,14 +35,16 @@ std::optional<SetupReply> ReadSetup(Context& context, int& status) {
   return reply;
 }
 
-const std::map<std::string, SetupFlags, std::less<>> kOptionNames = {
-    {"incoming_password", kIncomingCallPassword},
-    {"siren_sound", kSirenSound},
-    {"power_alarm", kPowerFailureAlarm},
-    {"sms_arm", kArmDisarmSms},
-    {"record_armed", kRecordWhenArmed},
-    {"mirror", kMirrorImage},
-    {"record_alarm", kRecordOnAlarm}};
+// The options in the order of their names, as the JSON document lists them.
+std::vector<const SetupOption*> OptionsByName() {
+  std::vector<const SetupOption*> options;
+  for (const SetupOption& option : SetupOptions) options.push_back(&option);
+  std::sort(options.begin(), options.end(),
+            [](const SetupOption* a, const SetupOption* b) { return a->name < b->name; });
+  return options;
+}
+
+std::string_view NetworkName(NetworkMode mode) { return NetworkModeNames[static_cast<int>(mode)]; }
 
 int RunSetup(Context& context, const Args& args) {
   if (!args.words.empty()) return UsageError("setup takes no arguments");
@@ -52,26 +56,22 @@ int RunSetup(Context& context, const Args& args) {
   if (args.json) {
     // The names setup-set takes, with the record's numbers; the texts the page shows beside them.
     const SetupRecord& record = reply->record;
-    Json setup = {{"flags", record.flags},
-                  {"siren", record.sirenMinutes},
-                  {"redial", record.redialCount},
-                  {"arm_delay", record.armDelay},
-                  {"alarm_delay", record.alarmDelay},
-                  {"mms_size", record.mmsSize},
-                  {"mms_size_text", MmsSizeText(record.mmsSize)},
-                  {"network", *shown.network == NetworkMode::Automatic ? "auto" : "3g"},
-                  {"network_text", NetworkModeTexts[static_cast<int>(*shown.network)]},
-                  {"signal", reply->signal},
-                  {"signal_text", SignalText(reply->signal)}};
-    for (const auto& [name, mask] : kOptionNames) setup[name] = (record.flags & mask) != 0;
+    Json setup = {{"flags", record.flags}};
+    for (const SetupNumberField& field : SetupNumberFields) setup[field.shortName] = record.*field.byte;
+    setup[kMmsSizeFieldName] = record.mmsSize;
+    setup["mms_size_text"] = MmsSizeText(record.mmsSize);
+    setup[kNetworkFieldName] = NetworkName(*shown.network);
+    setup["network_text"] = NetworkModeTexts[static_cast<int>(*shown.network)];
+    setup["signal"] = reply->signal;
+    setup["signal_text"] = SignalText(reply->signal);
+    for (const SetupOption* option : OptionsByName())
+      setup[option->name] = (record.flags & option->mask) != 0;
     context.Doc()["setup"] = setup;
     return 0;
   }
   std::printf("flags\t%02X\n", reply->record.flags);
-  std::printf("siren\t%s\n", shown.siren.c_str());
-  std::printf("redial\t%s\n", shown.redial.c_str());
-  std::printf("arm_delay\t%s\n", shown.armDelay.c_str());
-  std::printf("alarm_delay\t%s\n", shown.alarmDelay.c_str());
+  for (const SetupNumberField& field : SetupNumberFields)
+    std::printf("%s\t%s\n", std::string(field.shortName).c_str(), (shown.*field.edit).c_str());
   std::printf("mms_size\t%s\n", std::string(MmsSizeText(reply->record.mmsSize)).c_str());
   std::printf("network\t%s\n", NetworkModeTexts[static_cast<int>(*shown.network)].data());
   std::printf("signal\t%s\n", SignalText(reply->signal).c_str());
@@ -86,38 +86,38 @@ constexpr const char* kSetupSetUsage =
 // Applies one NAME=VALUE to the controls, as typing into the page would; false when the name is
 // unknown or the value is one the page's control could not hold.
 bool ApplySetting(const std::string& name, const std::string& value, SetupControls& controls) {
-  if (name == "siren" || name == "arm_delay" || name == "alarm_delay") {
+  for (const SetupNumberField& field : SetupNumberFields) {
+    if (name != field.shortName) continue;
     // An empty field is written as 0: on a command line that is an unset variable, not a choice.
-    if (value.empty() || !AllDigits(value) || value.size() > static_cast<std::size_t>(kDelayFieldMaxDigits))
+    // The redial count's edit takes any text, the others at most two digits; a command line is
+    // better off refusing what is no number.
+    const bool twoDigits = field.edit != &SetupControls::redial;
+    if (value.empty() || !AllDigits(value) ||
+        (twoDigits && value.size() > static_cast<std::size_t>(kDelayFieldMaxDigits)))
       return false;
-    (name == "siren"       ? controls.siren
-     : name == "arm_delay" ? controls.armDelay
-                           : controls.alarmDelay) = value;
+    controls.*field.edit = value;
     return true;
   }
-  if (name == "redial") {
-    // The page's edit takes any text; a command line is better off refusing what is no number.
-    if (value.empty() || !AllDigits(value)) return false;
-    controls.redial = value;
-    return true;
-  }
-  if (name == "mms_size") {
+  if (name == kMmsSizeFieldName) {
     if (value.size() != 1 || value[0] < '0' || value[0] >= static_cast<char>('0' + MmsSizeTexts.size()))
       return false;
     controls.mmsSize = value[0] - '0';
     return true;
   }
-  if (name == "network") {
-    if (value != "auto" && value != "3g") return false;
-    controls.network = value == "auto" ? NetworkMode::Automatic : NetworkMode::Only3G;
-    return true;
+  if (name == kNetworkFieldName) {
+    for (const NetworkMode mode : {NetworkMode::Automatic, NetworkMode::Only3G}) {
+      if (value != NetworkName(mode)) continue;
+      controls.network = mode;
+      return true;
+    }
+    return false;
   }
-  const auto option = kOptionNames.find(name);
-  if (option == kOptionNames.end() || (value != "0" && value != "1")) return false;
+  const SetupOption* option = FindSetupOption(name);
+  if (!option || (value != "0" && value != "1")) return false;
   if (value == "1")
-    controls.checked |= option->second;
+    controls.checked |= option->mask;
   else
-    controls.checked &= static_cast<std::uint8_t>(~option->second);
+    controls.checked &= static_cast<std::uint8_t>(~option->mask);
   return true;
 }
 
@@ -143,15 +143,15 @@ int RunSetupSet(Context& context, const Args& args) {
   const std::optional<Bytes> frame =
       context.Exchange(SetupWritePayload(SetupRecordFromControls(controls)), kSetupWriteNoReplyText);
   if (!frame) return 1;
-  const std::optional<Message> message = SetupReplyMessage(link.SentFrame(), *frame, link.Acks());
-  if (!message) return 1;
-  Messages().Show(*message);
-  return message->text == kSetupWriteAcceptedText ? 0 : 1;
+  const std::optional<ReplyOutcome> outcome = SetupReplyOutcome(link.SentFrame(), *frame, link.Acks());
+  if (!outcome) return 1;
+  Messages().Show(outcome->message);
+  return outcome->acknowledged ? 0 : 1;
 }
 
 // Reset and format, which the page sends only after a Yes.
 int RunMaintenance(Context& context, const Args& args, const char* name, const Bytes& payload,
-                   std::string_view noReplyText, std::string_view doneText) {
+                   std::string_view noReplyText) {
   if (!args.words.empty()) {
     std::fprintf(stderr, "veyractl: %s takes --yes and nothing else\n", name);
     return 2;
@@ -161,18 +161,18 @@ int RunMaintenance(Context& context, const Args& args, const char* name, const B
   FrameQueue& link = context.Link();
   const std::optional<Bytes> frame = context.Exchange(payload, noReplyText);
   if (!frame) return 1;
-  const std::optional<Message> message = SetupReplyMessage(link.SentFrame(), *frame, link.Acks());
-  if (!message) return 1;
-  Messages().Show(*message);
-  return message->text == doneText ? 0 : 1;
+  const std::optional<ReplyOutcome> outcome = SetupReplyOutcome(link.SentFrame(), *frame, link.Acks());
+  if (!outcome) return 1;
+  Messages().Show(outcome->message);
+  return outcome->acknowledged ? 0 : 1;
 }
 
 int RunReset(Context& context, const Args& args) {
-  return RunMaintenance(context, args, "reset", ResetPayload(), kResetNoReplyText, kResetDoneText);
+  return RunMaintenance(context, args, "reset", ResetPayload(), kResetNoReplyText);
 }
 
 int RunFormat(Context& context, const Args& args) {
-  return RunMaintenance(context, args, "format", FormatPayload(), kFormatNoReplyText, kFormatDoneText);
+  return RunMaintenance(context, args, "format", FormatPayload(), kFormatNoReplyText);
 }
 
 int RunPasswordChange(Context& context, const Args& all) {
@@ -242,11 +242,9 @@ std::string SettingHelp() {
   text += "network      auto (" + std::string(NetworkModeTexts[0]) + ") or 3g (" +
           std::string(NetworkModeTexts[1]) + ")\n";
   for (const SetupOption& option : SetupOptions) {
-    for (const auto& [name, mask] : kOptionNames) {
-      if (mask != option.mask) continue;
-      text += name + std::string(name.size() < 13 ? 13 - name.size() : 1, ' ') +
-              "0 or 1: " + std::string(option.label) + "\n";
-    }
+    const std::string name(option.name);
+    text += name + std::string(name.size() < 13 ? 13 - name.size() : 1, ' ') +
+            "0 or 1: " + std::string(option.label) + "\n";
   }
   return text;
 }

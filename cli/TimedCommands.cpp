@@ -98,10 +98,10 @@ int RunTimerSet(Context& context, const Args& args) {
   // Shared with the handler: a late frame may still be in it when this function returns.
   const auto succeeded = std::make_shared<std::atomic<bool>>(false);
   link.SetHandler([acks = link.Acks(), succeeded](const Bytes& sent, const Bytes& received) {
-    const std::optional<Message> message = TimedSetReplyMessage(sent, received, acks);
-    if (!message) return;
-    if (message->text == kTimedSetSuccessText) *succeeded = true;
-    Messages().Show(*message);
+    const std::optional<ReplyOutcome> outcome = TimedSetReplyOutcome(sent, received, acks);
+    if (!outcome) return;
+    if (outcome->acknowledged) *succeeded = true;
+    Messages().Show(outcome->message);
   });
   // The handler has judged the reply by the time the send returns: the verdict is out.
   const bool replied = context.Exchange(*request.payload, kTimedSetFailureText).has_value();

@@ -4,22 +4,15 @@
 #include <cstdio>
 #include <utility>
 
+#include "link/TextParts.h"
 #include "link/Translatable.h"
 
 namespace veyra::alarm {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
 bool IsNumberCharacter(char c) {
   return (c >= '0' && c <= '9') || c == '*' || c == ':' || c == 'G' || c == 'g';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 // The character that starts at text[at], as a person would recognise it: a whole UTF-8 sequence
@@ -80,14 +73,14 @@ std::optional<PhoneNumber> DecodePhoneFrame(const Bytes& frame) {
 }
 
 std::optional<std::string> NormalizePhoneText(std::string_view text, std::size_t maxDigits) {
-  text = Trimmed(text);
+  text = Trim(text);
   if (text.size() > maxDigits) return std::nullopt;
   if (!std::all_of(text.begin(), text.end(), IsNumberCharacter)) return std::nullopt;
   return std::string(text);
 }
 
 std::string PhoneRefusalDetail(std::string_view text) {
-  text = Trimmed(text);
+  text = Trim(text);
   const auto bad = std::find_if_not(text.begin(), text.end(), IsNumberCharacter);
   if (bad != text.end()) {
     if (*bad == '+') return std::string(kPhonePlusDetailText);

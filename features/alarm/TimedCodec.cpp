@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 #include "link/DecimalText.h"
 
@@ -101,12 +102,20 @@ std::optional<Bytes> TimedRecordPayload(const TimedSchedule& schedule) {
 
 Bytes TimedLookupPayload() { return {0x00, kTimedLookupCommand}; }
 
-std::optional<Message> TimedSetReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
-                                            const AckCheck& checkAck) {
+std::optional<ReplyOutcome> TimedSetReplyOutcome(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                                 const AckCheck& checkAck) {
   if (sentFrame.size() <= kFrameCmdOffset) return std::nullopt;
   const bool acknowledged = sentFrame[kFrameCmdOffset] == kTimedSetCommand && checkAck &&
                             checkAck(CommandKey(kTimedSetCommand), receivedFrame) == 1;
-  return OwnedMessage(std::string(acknowledged ? kTimedSetSuccessText : kTimedSetFailureText));
+  return ReplyOutcome{acknowledged,
+                      OwnedMessage(std::string(acknowledged ? kTimedSetSuccessText : kTimedSetFailureText))};
+}
+
+std::optional<Message> TimedSetReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                            const AckCheck& checkAck) {
+  std::optional<ReplyOutcome> outcome = TimedSetReplyOutcome(sentFrame, receivedFrame, checkAck);
+  if (!outcome) return std::nullopt;
+  return std::move(outcome->message);
 }
 
 std::optional<TimedSchedule> DecodeTimedRecord(const Bytes& frame) {

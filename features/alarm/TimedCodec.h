@@ -11,6 +11,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/ReplyOutcome.h"
 #include "link/Translatable.h"
 
 namespace veyra::alarm {
@@ -106,8 +107,12 @@ std::optional<Bytes> TimedRecordPayload(const TimedSchedule& schedule);
 // 00 10.
 Bytes TimedLookupPayload();
 
-// The message a reply to the setting page earns: success only for an acknowledged 0x08, failure
-// for anything else. None before the page has sent anything.
+// What a reply to the setting page comes to: acknowledged, with the success message, only for an
+// acknowledged 0x08; the failure message for anything else. None before the page has sent anything.
+std::optional<ReplyOutcome> TimedSetReplyOutcome(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                                 const AckCheck& checkAck);
+
+// Just the message of TimedSetReplyOutcome, for the page to show.
 std::optional<Message> TimedSetReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
                                             const AckCheck& checkAck);
 

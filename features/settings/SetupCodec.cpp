@@ -1,6 +1,7 @@
 #include "features/settings/SetupCodec.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace veyra::settings {
 
@@ -115,8 +116,20 @@ SetupRecord SetupRecordFromControls(const SetupControls& controls) {
   return record;
 }
 
-std::optional<Message> SetupReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
-                                         const AckCheck& checkAck) {
+const SetupNumberField* FindSetupNumberField(std::string_view name) {
+  for (const SetupNumberField& field : SetupNumberFields)
+    if (name == field.name || name == field.shortName) return &field;
+  return nullptr;
+}
+
+const SetupOption* FindSetupOption(std::string_view name) {
+  for (const SetupOption& option : SetupOptions)
+    if (name == option.name) return &option;
+  return nullptr;
+}
+
+std::optional<ReplyOutcome> SetupReplyOutcome(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                              const AckCheck& checkAck) {
   if (sentFrame.size() <= kFrameCmdOffset) return std::nullopt;
   const std::uint8_t command = sentFrame[kFrameCmdOffset];
   std::string_view done, failed;
@@ -137,7 +150,14 @@ std::optional<Message> SetupReplyMessage(const Bytes& sentFrame, const Bytes& re
       return std::nullopt;
   }
   const bool acknowledged = checkAck && checkAck(CommandKey(command), receivedFrame) == 1;
-  return OwnedMessage(acknowledged ? done : failed);
+  return ReplyOutcome{acknowledged, OwnedMessage(acknowledged ? done : failed)};
+}
+
+std::optional<Message> SetupReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                         const AckCheck& checkAck) {
+  std::optional<ReplyOutcome> outcome = SetupReplyOutcome(sentFrame, receivedFrame, checkAck);
+  if (!outcome) return std::nullopt;
+  return std::move(outcome->message);
 }
 
 }  // namespace veyra::settings

@@ -11,6 +11,7 @@
 #include "link/AckCheck.h"
 #include "link/Frame.h"
 #include "link/Notifier.h"
+#include "link/ReplyOutcome.h"
 #include "link/Translatable.h"
 
 namespace veyra::settings {
@@ -37,17 +38,19 @@ enum SetupFlags : std::uint8_t {
 struct SetupOption {
   SetupFlags mask;
   std::string_view label;
+  std::string_view name;  // the option's name in a backup file and on veyractl's command line
 };
 
 // The check boxes, in the order the page lays them out.
 inline constexpr std::array<SetupOption, 7> SetupOptions = {{
-    {kIncomingCallPassword, QT_TRANSLATE_NOOP("veyra", "Защита входящего вызова паролем")},
-    {kSirenSound, QT_TRANSLATE_NOOP("veyra", "Звуковое сопровождение сирены")},
-    {kPowerFailureAlarm, QT_TRANSLATE_NOOP("veyra", "Тревога при отключении электричества")},
-    {kArmDisarmSms, QT_TRANSLATE_NOOP("veyra", "SMS при постановке/снятии")},
-    {kRecordWhenArmed, QT_TRANSLATE_NOOP("veyra", "Запись при постановке")},
-    {kMirrorImage, QT_TRANSLATE_NOOP("veyra", "Отразить изображение")},
-    {kRecordOnAlarm, QT_TRANSLATE_NOOP("veyra", "Запись видео/фото при тревоге")},
+    {kIncomingCallPassword, QT_TRANSLATE_NOOP("veyra", "Защита входящего вызова паролем"),
+     "incoming_password"},
+    {kSirenSound, QT_TRANSLATE_NOOP("veyra", "Звуковое сопровождение сирены"), "siren_sound"},
+    {kPowerFailureAlarm, QT_TRANSLATE_NOOP("veyra", "Тревога при отключении электричества"), "power_alarm"},
+    {kArmDisarmSms, QT_TRANSLATE_NOOP("veyra", "SMS при постановке/снятии"), "sms_arm"},
+    {kRecordWhenArmed, QT_TRANSLATE_NOOP("veyra", "Запись при постановке"), "record_armed"},
+    {kMirrorImage, QT_TRANSLATE_NOOP("veyra", "Отразить изображение"), "mirror"},
+    {kRecordOnAlarm, QT_TRANSLATE_NOOP("veyra", "Запись видео/фото при тревоге"), "record_alarm"},
 }};
 
 // Indexed by the record's byte 5.
@@ -57,6 +60,10 @@ enum class NetworkMode { Automatic = 0, Only3G = 1 };
 // Indexed by NetworkMode.
 inline constexpr std::array<std::string_view, 2> NetworkModeTexts = {
     QT_TRANSLATE_NOOP("veyra", "Автоматически"), QT_TRANSLATE_NOOP("veyra", "Только 3G (WCDMA)")};
+// Indexed by NetworkMode: the network field's values in a backup file and on veyractl's command line.
+inline constexpr std::array<std::string_view, 2> NetworkModeNames = {"auto", "3g"};
+inline constexpr std::string_view kNetworkFieldName = "network";
+inline constexpr std::string_view kMmsSizeFieldName = "mms_size";
 
 // The edits of the delays take digits only and at most this many of them; nothing checks a range.
 inline constexpr int kDelayFieldMaxDigits = 2;
@@ -118,6 +125,28 @@ struct SetupControls {
   bool operator==(const SetupControls&) const = default;
 };
 
+// The record's four numbers by name, with the page's edit of each. A backup file writes the long
+// name, which says the unit; veyractl prints and takes the short one, as a person types it; a
+// backup file takes either.
+struct SetupNumberField {
+  std::uint8_t SetupRecord::*byte;
+  std::string SetupControls::*edit;
+  std::string_view name;       // "siren_minutes"
+  std::string_view shortName;  // "siren"
+};
+inline constexpr std::array<SetupNumberField, 4> SetupNumberFields = {{
+    {&SetupRecord::sirenMinutes, &SetupControls::siren, "siren_minutes", "siren"},
+    {&SetupRecord::redialCount, &SetupControls::redial, "redial_count", "redial"},
+    {&SetupRecord::armDelay, &SetupControls::armDelay, "arm_delay_s", "arm_delay"},
+    {&SetupRecord::alarmDelay, &SetupControls::alarmDelay, "alarm_delay_s", "alarm_delay"},
+}};
+
+// The number field a name gives, long or short; none for any other name.
+const SetupNumberField* FindSetupNumberField(std::string_view name);
+
+// The option a name gives; none for any other name.
+const SetupOption* FindSetupOption(std::string_view name);
+
 // 00 03.
 Bytes SetupReadPayload();
 
@@ -176,9 +205,13 @@ SetupControls SetupControlsFromRecord(const SetupRecord& record);
 // unlisted byte last read, else 0xFF.
 SetupRecord SetupRecordFromControls(const SetupControls& controls);
 
-// The message a reply to a write, reset or format earns, judged by the command sent last.
-// None for a get-setup reply (it fills the controls instead), for another command, and
-// before anything was sent.
+// What a reply to a write, reset or format comes to, judged by the command sent last: whether
+// it was acknowledged, and the message that earns. None for a get-setup reply (it fills the
+// controls instead), for another command, and before anything was sent.
+std::optional<ReplyOutcome> SetupReplyOutcome(const Bytes& sentFrame, const Bytes& receivedFrame,
+                                              const AckCheck& checkAck);
+
+// Just the message of SetupReplyOutcome, for the page to show.
 std::optional<Message> SetupReplyMessage(const Bytes& sentFrame, const Bytes& receivedFrame,
                                          const AckCheck& checkAck);
 

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "app/CAboutDlg.h"
+#include "app/CDifferencesDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/TileTable.h"
-#include "features/backup/CDifferencesDlg.h"
 #include "link/HostPort.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"

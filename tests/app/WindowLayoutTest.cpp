@@ -21,12 +21,12 @@
 #include <vector>
 
 #include "app/CAboutDlg.h"
+#include "app/CDifferencesDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
 #include "app/TileTable.h"
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/PhoneCodec.h"
-#include "features/backup/CDifferencesDlg.h"
 #include "link/HostPort.h"
 #include "session/LoginCodec.h"
 #include "tests/common/LanguageOfText.h"

@@ -128,5 +128,29 @@ TEST(TimedCodec, SetReplyMessage) {
   }
 }
 
+// Whoever acts on a reply (a restore, veyractl's exit status) reads the verdict, not the words.
+TEST(TimedCodec, SetReplyOutcomeSaysWhetherTheHostAcknowledged) {
+  const std::string set = test::FrameLine("07 08 02 02 07 1E 01 13 00");
+  const struct {
+    const char* expect;
+    std::string sent;
+    const char* received;
+    std::optional<bool> acknowledged;
+  } rows[] = {
+      {"an acknowledged set is acknowledged", set, "AA 00 08 08 55", true},
+      {"a differing reply is not acknowledged", set, "AA 00 09 09 55", false},
+      {"an ack after another command is not acknowledged", "AA 00 10 10 55", "AA 00 08 08 55", false},
+      {"a reply before anything was sent has no outcome", "", "AA 00 08 08 55", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.expect);
+    const std::optional<ReplyOutcome> outcome =
+        TimedSetReplyOutcome(Hex(row.sent), Hex(row.received), DefaultAck);
+    EXPECT_EQ(outcome ? std::optional(outcome->acknowledged) : std::nullopt, row.acknowledged);
+    const std::optional<Message> message = TimedSetReplyMessage(Hex(row.sent), Hex(row.received), DefaultAck);
+    EXPECT_EQ(outcome ? std::optional(outcome->message) : std::nullopt, message) << "the same message";
+  }
+}
+
 }  // namespace
 }  // namespace veyra::alarm

@@ -167,5 +167,34 @@ TEST(SetupCodec, ReplyMessages) {
   EXPECT_EQ(FormatHex(BuildFrame(FormatPayload())), "AA 00 25 25 55");
 }
 
+// Whoever acts on a reply (a restore, veyractl's exit status) reads the verdict, not the words.
+TEST(SetupCodec, ReplyOutcomeSaysWhetherTheHostAcknowledged) {
+  const struct {
+    const char* expect;
+    const char* sent;
+    const char* received;
+    std::optional<bool> acknowledged;
+    AckCheck checkAck = DefaultAck;
+  } rows[] = {
+      {"an acknowledged write is acknowledged", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 00 04 04 55", true},
+      {"a refused write is not acknowledged", "AA 06 04 BB 03 05 1E 0A 01 F6 55", "AA 00 04 05 55", false},
+      {"an acknowledged reset is acknowledged", "AA 00 23 23 55", "AA 00 23 23 55", true},
+      {"a reset answered as a format is not acknowledged", "AA 00 23 23 55", "AA 00 25 25 55", false},
+      {"an acknowledged format is acknowledged", "AA 00 25 25 55", "AA 00 25 25 55", true},
+      {"a reply with no checker is not acknowledged", "AA 00 23 23 55", "AA 00 23 23 55", false, AckCheck{}},
+      {"a get-setup reply has no outcome", "AA 00 03 03 55", "AA 07 03 BB 03 05 1E 0A 01 85 7C 55",
+       std::nullopt},
+      {"a reply before anything was sent has no outcome", "", "AA 00 23 23 55", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.expect);
+    const std::optional<ReplyOutcome> outcome =
+        SetupReplyOutcome(Hex(row.sent), Hex(row.received), row.checkAck);
+    EXPECT_EQ(outcome ? std::optional(outcome->acknowledged) : std::nullopt, row.acknowledged);
+    const std::optional<Message> message = SetupReplyMessage(Hex(row.sent), Hex(row.received), row.checkAck);
+    EXPECT_EQ(outcome ? std::optional(outcome->message) : std::nullopt, message) << "the same message";
+  }
+}
+
 }  // namespace
 }  // namespace veyra::settings

@@ -1,14 +1,14 @@
-#include "features/backup/FieldWords.h"
+#include "backup/FieldWords.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
 
+#include "backup/BackupFields.h"
+#include "backup/BackupKeys.h"
 #include "features/alarm/PhoneCodec.h"
 #include "features/alarm/TimedCodec.h"
-#include "features/backup/BackupFile.h"
-#include "features/backup/BackupKeys.h"
 #include "features/settings/SetupCodec.h"
 #include "link/DecimalText.h"
 
@@ -16,14 +16,9 @@ namespace veyra::backup {
 
 namespace {
 
-struct NamedText {
-  std::string_view key, text;
-};
-constexpr std::array<NamedText, 5> kSetupNumbers = {{{"siren_minutes", kSirenMinutesText},
-                                                     {"redial_count", kRedialCountText},
-                                                     {"arm_delay_s", kArmDelayText},
-                                                     {"alarm_delay_s", kAlarmDelayText},
-                                                     {"mms_size", kMmsSizeText}}};
+// Indexed as settings::SetupNumberFields.
+constexpr std::array<std::string_view, settings::SetupNumberFields.size()> kSetupNumberTexts = {
+    kSirenMinutesText, kRedialCountText, kArmDelayText, kAlarmDelayText};
 
 constexpr std::array<std::string_view, 4> kAreaTexts = {kSetupAreaText, kTimersAreaText, kPhonesAreaText,
                                                         kDevicesAreaText};
@@ -43,13 +38,12 @@ std::optional<int> NumberAfter(std::string_view& name, std::string_view prefix, 
 }
 
 std::optional<Words> SetupFieldWords(std::string_view name) {
-  for (const NamedText& number : kSetupNumbers)
-    if (name == number.key) return Words{Translated(number.text)};
-  if (name == "network") return Words{Translated(kNetworkText)};
-  for (std::size_t i = 0; i < kFlagNames.size(); ++i)
-    if (name == kFlagNames[i].name)
-      for (const settings::SetupOption& option : settings::SetupOptions)
-        if (option.mask == kFlagNames[i].mask) return Words{Translated(option.label)};
+  for (std::size_t i = 0; i < settings::SetupNumberFields.size(); ++i)
+    if (name == settings::SetupNumberFields[i].name) return Words{Translated(kSetupNumberTexts[i])};
+  if (name == settings::kMmsSizeFieldName) return Words{Translated(kMmsSizeText)};
+  if (name == settings::kNetworkFieldName) return Words{Translated(kNetworkText)};
+  if (const settings::SetupOption* option = settings::FindSetupOption(name))
+    return Words{Translated(option->label)};
   return std::nullopt;
 }
 
@@ -120,10 +114,9 @@ Words WordsOfValue(std::string_view field, std::string_view value) {
   if (area == Area::Setup) {
     if (value == "on") return {Translated(kOnText)};
     if (value == "off") return {Translated(kOffText)};
-    if (split->second == "network" && value == "auto")
-      return {Translated(settings::NetworkModeTexts[static_cast<int>(settings::NetworkMode::Automatic)])};
-    if (split->second == "network" && value == "3g")
-      return {Translated(settings::NetworkModeTexts[static_cast<int>(settings::NetworkMode::Only3G)])};
+    const auto mode = std::find(settings::NetworkModeNames.begin(), settings::NetworkModeNames.end(), value);
+    if (split->second == settings::kNetworkFieldName && mode != settings::NetworkModeNames.end())
+      return {Translated(settings::NetworkModeTexts[mode - settings::NetworkModeNames.begin()])};
   }
   if (area == Area::Timers) {
     // "daily,08:30": the day as the timer window names it, then the time.

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "features/backup/BackupFile.h"
+#include "backup/BackupFile.h"
 #include "ui/CDialogBase.h"
 
 class CGridCtrl;

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "features/backup/BackupFile.h"
+#include "backup/HostConfiguration.h"
 
 namespace veyra {
 class HostLink;

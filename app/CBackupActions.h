@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "features/backup/CDifferencesDlg.h"
+#include "app/CDifferencesDlg.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "features/backup/CBackupActions.h"
+#include "app/CBackupActions.h"
 
 #include <QFileDialog>
 #include <QProgressDialog>
@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "features/backup/BackupEngine.h"
-#include "features/backup/BackupFile.h"
-#include "features/backup/CDifferencesDlg.h"
+#include "app/CDifferencesDlg.h"
+#include "backup/BackupEngine.h"
+#include "backup/BackupFile.h"
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/Notifier.h"

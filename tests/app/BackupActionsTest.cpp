@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/CDifferencesDlg.h"
 #include "app/CMainDlg.h"
-#include "features/backup/BackupFile.h"
-#include "features/backup/CDifferencesDlg.h"
+#include "backup/BackupFile.h"
 #include "hostsim/SettingsState.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/LinkHarness.h"

@@ -1,29 +1,16 @@
 // The backup file as text: every field named and readable, and read back to the same values.
 #include <gtest/gtest.h>
 
-#include "features/backup/BackupFile.h"
+#include "backup/BackupFile.h"
+#include "tests/backup/SampleConfiguration.h"
 
 namespace veyra::backup {
 namespace {
 
 using alarm::TimedSchedule;
-using alarm::TimedTime;
 using sensors::DeviceKind;
 using sensors::DeviceRecord;
-
-HostConfiguration Sample() {
-  HostConfiguration config;
-  config.setup = settings::SetupRecord{0x26, 3, 5, 30, 15, 1};
-  config.timers = {TimedSchedule{1, {1, 8, 30}, {1, 18, 0}}, TimedSchedule{2, {7, 22, 0}, {8, 9, 15}},
-                   TimedSchedule{3, {0, 0, 0}, {0, 0, 0}}};
-  config.phones = {
-      "13800138000", "3G8613912345678", "*2101", "", "", "112", "13912345678", "", "", "13800001111", "", ""};
-  config.devices = {DeviceRecord{DeviceKind::Sensor, 1, {0x12, 0x34, 0x56, 0x78}, 4, 0x05, 0x21},
-                    DeviceRecord{DeviceKind::Remote, 2, {0xa1, 0xb2, 0xc3, 0}, 3, 0, 0},
-                    DeviceRecord{DeviceKind::Doorbell, 1, {0x01, 0x02, 0x03, 0}, 3, 0, 0},
-                    DeviceRecord{DeviceKind::Keypad, 0, {0xbe, 0xef, 0, 0}, 2, 0, 0}};
-  return config;
-}
+using test::Sample;
 
 constexpr std::string_view kSampleText = R"([veyra-backup]
 version=1
@@ -104,32 +91,32 @@ TEST(BackupFileTest, WritesNamedFieldsAndReadsThemBack) {
 TEST(BackupFileTest, RefusalsShowFileBytesEscaped) {
   using namespace std::string_literals;
   const struct {
-    const char* fault;
+    const char* expect;
     std::string from, to;  // the first occurrence of from replaced
     int line;
     std::string reason;
   } rows[] = {
       // clang-format off
-      {"an escape sequence in a value reaches the terminal", "siren_minutes=3", "siren_minutes=3\x1B[2J", 7,
+      {"an escape sequence in a value is quoted as text", "siren_minutes=3", "siren_minutes=3\x1B[2J", 7,
        "[setup] siren_minutes '3\\x1B[2J': takes a whole number from 0 to 255"},
-      {"a NUL in a number cuts the reason", "voice1=13800138000", "voice1=138\0""00x"s, 30,
+      {"a NUL in a number is quoted and the reason goes on", "voice1=13800138000", "voice1=138\0""00x"s, 30,
        "[phones] voice1 '138\\x0000x': takes at most 63 characters of digits, *, : and G (empty: no number)"},
-      {"an escape sequence in a field name reaches the terminal", "mirror=off", "mi\x1B]0;pwned\x07rror=off", 18,
+      {"an escape sequence in a field name is quoted as text", "mirror=off", "mi\x1B]0;pwned\x07rror=off", 18,
        "unknown field 'mi\\x1B]0;pwned\\x07rror'; [setup] holds siren_minutes"},
-      {"an escape sequence in a section name reaches the terminal", "[phones]", "[pho\x1Bnes]", 29,
+      {"an escape sequence in a section name is quoted as text", "[phones]", "[pho\x1Bnes]", 29,
        "unknown section [pho\\x1Bnes]"},
-      {"a NUL in the version cuts the reason", "version=1", "version=1\0"s, 2,
+      {"a NUL in the version is quoted and the reason goes on", "version=1", "version=1\0"s, 2,
        "unknown format version '1\\x00'; this program reads version 1"},
-      {"a C1 control in a device reaches the terminal", "device4=keypad id=be:ef", "device4=keypad id=be:ef x\xC2\x9B", 48,
+      {"a C1 control in a device is quoted as text", "device4=keypad id=be:ef", "device4=keypad id=be:ef x\xC2\x9B", 48,
        "[devices] device4 'keypad id=be:ef x\\xC2\\x9B': 'x\\xC2\\x9B' is not a field of a keypad"},
-      {"a time with a bell rings", "group1_arm=daily,08:30", "group1_arm=daily,08:3\a", 22,
+      {"a bell in a time is quoted as text", "group1_arm=daily,08:30", "group1_arm=daily,08:3\a", 22,
        "[timers] group1_arm 'daily,08:3\\x07': takes DAY,HH:MM"},
       // clang-format on
   };
   const BackupHeader header{1, "veyractl 9.9.9", "2024-05-01T09:30:00+02:00"};
   const std::string text = BackupText(Sample(), header);
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     std::string damaged = text;
     const std::size_t at = damaged.find(row.from);
     ASSERT_NE(at, std::string::npos);

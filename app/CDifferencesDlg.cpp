@@ -1,4 +1,4 @@
-#include "features/backup/CDifferencesDlg.h"
+#include "app/CDifferencesDlg.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "features/backup/FieldWords.h"
+#include "backup/FieldWords.h"
 #include "ui/CGridCtrl.h"
 #include "ui/QtText.h"
 

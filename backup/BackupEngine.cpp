@@ -1,7 +1,9 @@
-#include "features/backup/BackupEngine.h"
+#include "backup/BackupEngine.h"
 
 #include <algorithm>
 
+#include "backup/BackupFields.h"
+#include "backup/RestoreItems.h"
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "session/FrameQueue.h"
@@ -115,16 +117,21 @@ std::vector<ItemResult> BackupEngine::Write(const HostConfiguration& config, con
     results.push_back(std::move(result));
   };
   // Whether a reply acknowledges the item, by the area's own rule.
-  const auto acknowledged = [&acks](const std::string& item, const Bytes& sent, const Bytes& reply) {
-    if (item == "setup") {
-      const std::optional<Message> message = settings::SetupReplyMessage(sent, reply, acks);
-      return message && message->text == settings::kSetupWriteAcceptedText;
+  const auto acknowledged = [&acks](Area area, const Bytes& sent, const Bytes& reply) {
+    std::optional<ReplyOutcome> outcome;
+    switch (area) {
+      case Area::Setup:
+        outcome = settings::SetupReplyOutcome(sent, reply, acks);
+        break;
+      case Area::Timers:
+        outcome = alarm::TimedSetReplyOutcome(sent, reply, acks);
+        break;
+      case Area::Phones:
+        return alarm::PhoneWriteAcknowledged(reply, acks);
+      case Area::Devices:
+        break;
     }
-    if (item.rfind("timers.", 0) == 0) {
-      const std::optional<Message> message = alarm::TimedSetReplyMessage(sent, reply, acks);
-      return message && message->text == alarm::kTimedSetSuccessText;
-    }
-    return alarm::PhoneWriteAcknowledged(reply, acks);
+    return outcome && outcome->acknowledged;
   };
   for (RestoreItem& item : RestoreItems(config, areas)) {
     if (progress_) progress_(static_cast<int>(results.size()), total, item.item);
@@ -140,7 +147,7 @@ std::vector<ItemResult> BackupEngine::Write(const HostConfiguration& config, con
       const Bytes sent = link_->SentFrame();
       if (const std::optional<Bytes> reply = link_->Next(0))
         result.outcome =
-            acknowledged(result.item, sent, *reply) ? ItemOutcome::Acknowledged : ItemOutcome::Refused;
+            acknowledged(item.area, sent, *reply) ? ItemOutcome::Acknowledged : ItemOutcome::Refused;
     }
     judged(std::move(result));
   }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "features/backup/FieldWords.h"
+#include "backup/FieldWords.h"
 
 namespace veyra::backup {
 namespace {

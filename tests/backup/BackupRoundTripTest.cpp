@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <random>
 
-#include "features/backup/BackupFile.h"
+#include "backup/BackupFile.h"
 #include "tests/common/CodecTestSupport.h"
 
 namespace veyra::backup {
