@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/backup/BackupEngine.h"
 #include "features/backup/BackupFile.h"
 #include "link/TextFile.h"

@@ -1,7 +1,9 @@
 // veyractl's link-level commands: list the ports, send a raw payload.
 #include <cstdio>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "link/ComPorts.h"
 
 namespace veyra::cli {

@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/settings/ClockCodec.h"
 #include "features/settings/PasswordCodec.h"
 #include "features/settings/SetupCodec.h"
