@@ -21,6 +21,7 @@
 #include "features/settings/CSetupPage.h"
 #include "hostsim/InProcessHost.h"
 #include "link/HostPort.h"
+#include "tests/common/MainWindowParts.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/WaitFor.h"
@@ -47,7 +48,8 @@ TEST(GuidePicturesTest, EveryWindowOnTheDemoHost) {
 
   CMainDlg main(port);
   HostFound = 1;  // as a search that found the demo host leaves it
-  main.StatusLine()->setText(QStringLiteral("COM%1 Successful to find main host!").arg(demo.ComNumber()));
+  Parts(main).StatusLine()->setText(
+      QStringLiteral("COM%1 Successful to find main host!").arg(demo.ComNumber()));
   save(main, "main");
 
   // Each dialog on the port, with what the host holds read in by the button `read` names, if any.
