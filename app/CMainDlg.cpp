@@ -199,11 +199,7 @@ void CMainDlg::LoadTooltips() {
   }
 }
 
-CPictureButton* CMainDlg::TileButton(const QString& label) const {
-  for (int i = 0; i < kTileCount; ++i)
-    if (QString::fromUtf8(Tiles()[static_cast<std::size_t>(i)].label) == label) return TileButton(i);
-  return nullptr;
-}
+void CMainDlg::ShowBanner(const QString& text) { m_status->setText(text); }
 
 void CMainDlg::RefreshPortList(bool keepSelection) {
   const std::optional<std::vector<veyra::ComPort>> ports = veyra::ListComPorts();
@@ -279,8 +275,7 @@ void CMainDlg::ApplyPicture(bool connected) {
 int CMainDlg::SearchHost() {
   m_selectedPortText = m_portList->currentIndex() == 0 ? veyra::session::kAutoPortText
                                                        : m_portList->currentText().toStdString();
-  m_search.SearchHost(m_portNames, m_selectedPortText, m_password);
-  return 0;
+  return m_search.SearchHost(m_portNames, m_selectedPortText, m_password);
 }
 
 void CMainDlg::OnSearchButton() {
@@ -292,8 +287,7 @@ void CMainDlg::OnSearchButton() {
     return;
   }
   m_password = *password;
-  SearchHost();
-  veyra::HostFound = m_search.LoginAccepted();
+  veyra::HostFound = SearchHost();
   const bool found = veyra::HostFound == 1;
   if (found) RememberLoginPort();
   Post([this, found] {

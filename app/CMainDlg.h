@@ -42,6 +42,8 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   static void RememberIn(const QString& fileName);
 
   void EnumeratePorts();
+  // The search on the chosen port, or on every listed one for "Авто", with the password last
+  // asked for; returns LoginAccepted (1 when a host took the password).
   int SearchHost();
   void TogglePort();
   void OnSearchButton();
@@ -58,24 +60,14 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
   void SetSearchPauses(int closePauseMs, int pollMs) { m_search.SetPauses(closePauseMs, pollMs); }
 
-  int LoginAccepted() const { return m_search.LoginAccepted(); }
-  veyra::DialogLink& Link() { return m_link; }
-  int Password() const { return m_password; }
-  const std::vector<std::string>& PortNames() const { return m_portNames; }
-  int PortCount() const { return static_cast<int>(m_portNames.size()); }
-
-  // For tests and the demo banner.
-  QLabel* StatusLine() const { return m_status; }
-  CPortCombo* PortList() const { return m_portList; }
-  QPushButton* OpenCloseButton() const { return m_openClose; }
-  QPushButton* SearchButton() const { return m_searchButton; }
-  CPictureButton* TileButton(int tile) const { return m_tiles[static_cast<std::size_t>(tile)]; }
-  CPictureButton* TileButton(const QString& label) const;
-  bool ConnectedPictureShown() const { return m_connectedShown; }
-  CBackupActions& Backup() { return m_backup; }
-  CTrafficLog& TrafficLog() { return m_trafficLog; }
+  // A line of text where the search reports, until the search says otherwise (the demo's port
+  // and password).
+  void ShowBanner(const QString& text);
 
  private:
+  // Tests and benchmarks look at the widgets through this, never through the window's API.
+  friend class CMainDlgParts;
+
   void BuildLayout();
   void LoadTooltips();
   void RestoreRememberedState();

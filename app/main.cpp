@@ -75,9 +75,9 @@ int main(int argc, char** argv) {
         return 2;
       }
       if (demo) {
-        window.StatusLine()->setText(QCoreApplication::translate("main", "Демо: хост на COM%1, пароль %2")
-                                         .arg(demo->ComNumber())
-                                         .arg(QString::fromStdString(demo->Password())));
+        window.ShowBanner(QCoreApplication::translate("main", "Демо: хост на COM%1, пароль %2")
+                              .arg(demo->ComNumber())
+                              .arg(QString::fromStdString(demo->Password())));
       }
       status = window.exec();
       if (port.IsOpen()) port.Close();

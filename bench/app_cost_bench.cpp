@@ -29,6 +29,7 @@
 #include "link/HostLink.h"
 #include "link/HostPort.h"
 #include "link/Notifier.h"
+#include "tests/common/MainWindowParts.h"
 #include "ui/QtNotifier.h"
 #include "ui/Resources.h"
 
@@ -80,7 +81,7 @@ int Idle(int argc, char** argv) {
     CMainDlg window(port);
     window.show();
     window.EnumeratePorts();
-    window.PortList()->setCurrentIndex(window.PortList()->findText(QStringLiteral("COM7")));
+    Parts(window).PortList()->setCurrentIndex(Parts(window).PortList()->findText(QStringLiteral("COM7")));
     window.TogglePort();
     open = port.IsOpen() != 0;
     Pump(1000);  // start-up work (first paints, the reader thread's start) is not idling

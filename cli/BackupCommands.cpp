@@ -8,7 +8,9 @@
 
 #include "backup/BackupEngine.h"
 #include "backup/BackupFile.h"
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "link/TextFile.h"
 #include "veyra/Version.h"
 

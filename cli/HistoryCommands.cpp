@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/HistoryCsvCodec.h"
 

@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <optional>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "link/ComPorts.h"
 #include "link/TextParts.h"
 

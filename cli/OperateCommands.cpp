@@ -2,7 +2,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/alarm/OperateCodec.h"
 
 namespace veyra::cli {

@@ -1,7 +1,9 @@
 // veyractl search: the main window's host search, on one port or on every port in order.
 #include <cstdio>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 
 namespace veyra::cli {
 namespace {

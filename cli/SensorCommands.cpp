@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/sensors/SensorEditCodec.h"
 #include "features/sensors/SensorListCodec.h"
 

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/settings/ClockCodec.h"
 #include "features/settings/PasswordCodec.h"
 #include "features/settings/SetupCodec.h"

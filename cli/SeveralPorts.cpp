@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/Json.h"
+#include "cli/UsageError.h"
 #include "link/ChildProcess.h"
 
 namespace veyra::cli {

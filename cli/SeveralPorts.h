@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
 
 namespace veyra::cli {
 

@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/sensors/MmsCodec.h"
 #include "features/sensors/SmartHomeCodec.h"
 

@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "cli/Context.h"
+#include "cli/UsageError.h"
 #include "features/alarm/TimedCodec.h"
 #include "link/DecimalText.h"
 

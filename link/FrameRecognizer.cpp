@@ -75,9 +75,10 @@ std::vector<FrameSpan> RecognizeFrames(const Bytes& buffer, bool stopAtFirst) {
   EarlierStarts earlier;
   std::uint64_t sum = 0;  // of the bytes before i
   // The nearest start with its length and checksum right, else the latest on its length alone.
-  // Something is found at exactly the 0x55s where it always was (a latest start that passes, or
-  // an earlier one with both right), so deliveries and signals keep their moments; only a latest
-  // start with a wrong checksum gives way, and only to an earlier one with a right checksum.
+  // Something is found at exactly the 0x55s where the latest start alone would find it (a latest
+  // start that passes, or an earlier one with both right), so when a frame is delivered and
+  // signalled never depends on its checksum; only a latest start with a wrong checksum gives way,
+  // and only to an earlier one with a right checksum.
   auto startFor = [&](std::size_t s, std::size_t e) {
     const std::size_t checked = earlier.Find(buffer, e, sum);
     if (checked != kNone) return checked;

@@ -5,9 +5,10 @@
 // length test, or passes it by chance as a shorter candidate whose checksum is wrong. So at each
 // 0x55 the start is the nearest 0xAA whose LEN byte agrees with the distance and whose checksum
 // is right, the most recent one included, and only when there is none is the most recent 0xAA
-// taken on its length alone, as it always was. Every frame with a right checksum that the most
-// recent start gave is still taken at the same 0x55, and a frame is found at exactly the 0x55s
-// where one always was; the checksum guard keeps stray bytes from being read as a frame.
+// taken on its length alone, so a host that gets its checksums wrong is still heard. The checksum
+// only chooses among starts: a frame ends at exactly the 0x55s where the most recent 0xAA and the
+// length test alone would end one, and a frame with a right checksum from that start is the one
+// taken. The checksum guard keeps stray bytes from being read as a frame.
 #pragma once
 
 #include <cstddef>

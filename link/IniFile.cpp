@@ -12,11 +12,12 @@ namespace {
 
 constexpr std::string_view::size_type npos = std::string_view::npos;
 
-// The file has always been read in text mode, where a CR directly before an LF is dropped and a
-// CR on its own is an ordinary character. A file with no LF at all, though, is one whose editor
-// ends lines with CR alone; read literally it would be a single line holding every key, so there
-// each CR ends a line. A UTF-8 byte order mark, which some Windows editors put first, is no part
-// of the first line: left there it would hide the first section header.
+// A CR directly before an LF is dropped, so a file saved by a Windows editor reads as one saved
+// with LF alone; a CR anywhere else is an ordinary character, kept in its value. A file with no
+// LF at all, though, is one whose editor ends lines with CR alone; read literally it would be a
+// single line holding every key, so there each CR ends a line. A UTF-8 byte order mark, which
+// some Windows editors put first, is no part of the first line: left there it would hide the
+// first section header.
 std::string LinesAsText(std::string_view bytes) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());

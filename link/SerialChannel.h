@@ -36,7 +36,7 @@ void SetDiagnosticStream(std::FILE* stream);
 std::FILE* DiagnosticStream();
 void SetDiagnosticsEnabled(bool enabled);
 
-// Error codes of Open, bit values as the host link has always reported them.
+// Error codes of Open. They are bits: one Open reports every set-up step that failed at once.
 enum OpenError : int {
   kOpenOk = 0,
   kOpenEventMaskFailed = 1,

@@ -299,7 +299,9 @@ void SerialChannel::CommThread() {
       if (errno == EINTR) continue;
       break;
     }
-    // Shutdown first, then reads, writes and modem lines, as the events have always been ranked.
+    // Shutdown first, so a closing port does no more I/O; then reads, so what the host sent is
+    // taken before more goes out; then writes; the modem lines last, so the bytes that came before
+    // a hang-up are delivered before it is reported.
     if (fds[0].revents & POLLIN) {
       std::uint64_t count;
       [[maybe_unused]] ssize_t n = ::read(os_->wakeFd, &count, sizeof count);

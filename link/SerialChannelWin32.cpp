@@ -227,7 +227,9 @@ void SerialChannel::CommThread() {
     }
     HANDLE events[3] = {os_->wake, os_->wait.ov.hEvent, os_->write.ov.hEvent};
     const DWORD ready = ::WaitForMultipleObjects(writing ? 3 : 2, events, FALSE, INFINITE);
-    // Shutdown first, then reads and modem lines, then writes, as the events have always been ranked.
+    // The wait reports the lowest signalled handle, so the array's order is the ranking: shutdown
+    // first, so a closing port does no more I/O; then reads and modem lines, so what the host sent
+    // is taken before more goes out; then writes.
     if (ready == WAIT_OBJECT_0) {
       if (stop_) break;
       continue;

@@ -15,6 +15,7 @@
 #include "hostsim/SettingsState.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/LinkHarness.h"
+#include "tests/common/MainWindowParts.h"
 #include "tests/common/ScratchDir.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CGridCtrl.h"
@@ -40,7 +41,8 @@ class BackupActionsTest : public test::LinkHarness {
   }
   // Chooses the entry from the window's system menu, the file dialog answering with the path.
   void Choose(const QString& entry, const std::string& path) {
-    window->Backup().SetFileChooser([path](CBackupActions::FileUse) { return QString::fromStdString(path); });
+    Parts(*window).Backup().SetFileChooser(
+        [path](CBackupActions::FileUse) { return QString::fromStdString(path); });
     for (QAction* action : window->SystemMenu()->actions())
       if (action->text() == entry) return action->trigger();
     ADD_FAILURE() << "no entry " << entry.toStdString();
@@ -120,7 +122,7 @@ TEST_F(BackupActionsTest, EntriesSaveCompareAndRestore) {
     // Only a restore of a file that was accepted asks, and it asks before it sends anything.
     const bool asks = row.entry == CBackupActions::RestoreText() && !row.path.empty() && row.path != damaged;
     EXPECT_EQ(messages.Questions().size(), asked + (asks ? 1 : 0));
-    CDifferencesDlg* differences = window->Backup().Differences();
+    CDifferencesDlg* differences = Parts(*window).Backup().Differences();
     ASSERT_EQ(differences != nullptr, row.table != nullptr);
     if (differences) {
       EXPECT_EQ(RowText(differences->Grid(), 1), row.table);
@@ -129,7 +131,8 @@ TEST_F(BackupActionsTest, EntriesSaveCompareAndRestore) {
     }
     messages.Clear();
   }
-  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&window->Link())) << "replies go back to the main window";
+  EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&Parts(*window).Link()))
+      << "replies go back to the main window";
 }
 
 // A file that differs from the host in every field a restore writes: each difference one row of a
@@ -157,7 +160,7 @@ TEST_F(BackupActionsTest, ThirtyOneDifferencesScrollInATableOfWordsWithinTheScre
 
   Choose(CBackupActions::CompareText(), changed);
   EXPECT_TRUE(messages.Texts().empty());
-  CDifferencesDlg* differences = window->Backup().Differences();
+  CDifferencesDlg* differences = Parts(*window).Backup().Differences();
   ASSERT_NE(differences, nullptr);
   const CGridCtrl* grid = differences->Grid();
   ASSERT_EQ(grid->GetRowCount(), 1 + 31);

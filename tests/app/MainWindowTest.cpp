@@ -1,3 +1,4 @@
+// The main window's search, its port list and open button, and what it remembers and reads at start.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -18,7 +19,9 @@
 #include "hostsim/InProcessHost.h"
 #include "link/ComPorts.h"
 #include "link/HostPort.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/common/BadInput.h"
+#include "tests/common/MainWindowParts.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/WaitFor.h"
@@ -28,38 +31,9 @@ namespace veyra {
 namespace {
 
 using test::DeliverPosted;
+using test::kLogin1234;
+using test::MainWindowTest;
 using test::WaitFor;
-
-const Bytes kLogin1234{0xAA, 0x02, 0x01, 0x12, 0x34, 0x49, 0x55};
-
-class MainWindowTest : public test::SearchHostsFixture {
- protected:
-  void SetUp() override {
-    env.SetTimeouts(1, 250);
-    SearchHostsFixture::SetUp();
-  }
-  void TearDown() override {
-    window.reset();
-    port.Close();
-  }
-  // `prepare` runs before the window is shown.
-  CMainDlg& Window(std::optional<int> password = 1234, const std::function<void(CMainDlg&)>& prepare = {}) {
-    window = std::make_unique<CMainDlg>(port);
-    window->SetPasswordPrompt([password] { return password; });
-    window->SetSearchPauses(10, 50);
-    if (prepare) prepare(*window);
-    window->show();
-    DeliverPosted();
-    return *window;
-  }
-  void Select(const QString& text) {
-    window->PortList()->setCurrentIndex(window->PortList()->findText(text));
-  }
-
-  test::RecordingNotifier messages;
-  HostPort port;
-  std::unique_ptr<CMainDlg> window;
-};
 
 // Rows run in order on one pair of hosts, each with a window of its own; links taken away stay away.
 TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
@@ -98,27 +72,54 @@ TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
     silent.ClearLog();
     host.ClearLog();
     CMainDlg& w = Window(row.password);
-    EXPECT_EQ(w.PortList()->itemText(0), QStringLiteral("Авто"));
+    EXPECT_EQ(Parts(w).PortList()->itemText(0), QStringLiteral("Авто"));
     Select(QString::fromUtf8(row.chosen));
-    w.SearchButton()->click();
+    Parts(w).SearchButton()->click();
     DeliverPosted();
     ASSERT_TRUE(messages.WaitFor(row.shown.size()));
     DeliverPosted();
     EXPECT_EQ(messages.Messages(), row.shown);
     EXPECT_EQ(HostFound.load(), row.found);
-    EXPECT_EQ(w.LoginAccepted(), row.found);
-    EXPECT_TRUE(WaitFor([&] { return w.Link().IsPortOpen() == row.found; }));
-    EXPECT_EQ(w.StatusLine()->text(), QString::fromUtf8(row.status));
-    EXPECT_EQ(w.OpenCloseButton()->text(),
+    EXPECT_EQ(Parts(w).LoginAccepted(), row.found);
+    EXPECT_TRUE(WaitFor([&] { return Parts(w).Link().IsPortOpen() == row.found; }));
+    EXPECT_EQ(Parts(w).StatusLine()->text(), QString::fromUtf8(row.status));
+    EXPECT_EQ(Parts(w).OpenCloseButton()->text(),
               row.found ? QStringLiteral("Закрыть COM-порт") : QStringLiteral("Открыть COM-порт"));
-    EXPECT_EQ(w.ConnectedPictureShown(), row.found == 1);
+    EXPECT_EQ(Parts(w).ConnectedPictureShown(), row.found == 1);
     EXPECT_EQ(silent.FramesReceived(), row.toSilent);
     EXPECT_EQ(host.FramesReceived(), row.toHost);
     if (row.found) {
-      EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3"));
-      EXPECT_EQ(w.Link().GetPortNumber(), 3);
+      EXPECT_EQ(Parts(w).PortList()->currentText(), QStringLiteral("COM3"));
+      EXPECT_EQ(Parts(w).Link().GetPortNumber(), 3);
     }
   }
+}
+
+// What a search returns is its verdict: the main window's own search and a script driving the window
+// read the same answer from it.
+TEST_F(MainWindowTest, SearchHostReturnsWhetherTheHostTookThePassword) {
+  const struct {
+    const char* fault;
+    int password;
+    int accepted;
+  } rows[] = {
+      {"a search that logged in returns no login", 1234, 1},
+      {"a refused password is returned as a login", 1111, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    window.reset();
+    port.Close();
+    messages.Clear();
+    CMainDlg& w = Window(row.password);
+    Select(QStringLiteral("COM3"));
+    Parts(w).SearchButton()->click();  // takes the password
+    DeliverPosted();
+    EXPECT_EQ(w.SearchHost(), row.accepted);
+    EXPECT_EQ(Parts(w).LoginAccepted(), row.accepted);
+    DeliverPosted();
+  }
+  HostFound = 0;
 }
 
 // The demo host (an in-process device) is a port like the others: listed under the lowest free
@@ -128,14 +129,14 @@ TEST_F(MainWindowTest, TheDemoHostIsListedAndFoundLikeAPort) {
   ASSERT_TRUE(demo.Start("demo", "Демо-хост"));
   ASSERT_EQ(demo.ComNumber(), 2) << "COM1 and COM3 are taken";
   CMainDlg& w = Window();
-  const int index = w.PortList()->findText(QStringLiteral("COM2"));
+  const int index = Parts(w).PortList()->findText(QStringLiteral("COM2"));
   ASSERT_GE(index, 0) << "the demo host is not in the port list";
-  EXPECT_EQ(w.PortList()->itemData(index, Qt::ToolTipRole).toString(), QStringLiteral("Демо-хост"));
-  w.SearchButton()->click();
+  EXPECT_EQ(Parts(w).PortList()->itemData(index, Qt::ToolTipRole).toString(), QStringLiteral("Демо-хост"));
+  Parts(w).SearchButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 1);
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("COM2 Successful to find main host!"));
-  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM2"));
+  EXPECT_EQ(Parts(w).StatusLine()->text(), QStringLiteral("COM2 Successful to find main host!"));
+  EXPECT_EQ(Parts(w).PortList()->currentText(), QStringLiteral("COM2"));
   EXPECT_EQ(silent.FramesReceived(), std::vector<Bytes>{kLogin1234});
   EXPECT_TRUE(host.FramesReceived().empty()) << "the search went on past the demo host";
   EXPECT_TRUE(messages.Messages().empty());
@@ -146,7 +147,7 @@ TEST_F(MainWindowTest, TheDemoHostIsListedAndFoundLikeAPort) {
 
 TEST_F(MainWindowTest, StrayFrameAfterTheSearchIsNoVerdict) {
   CMainDlg& w = Window();
-  w.SearchButton()->click();
+  Parts(w).SearchButton()->click();
   ASSERT_EQ(HostFound.load(), 1);
   std::atomic<int> recognised{0};
   port.SetTrace([&](TraceKind kind, const Bytes&) { recognised += kind == TraceKind::Received ? 1 : 0; });
@@ -158,30 +159,31 @@ TEST_F(MainWindowTest, StrayFrameAfterTheSearchIsNoVerdict) {
   DeliverPosted();
   port.SetTrace({});
   EXPECT_TRUE(messages.Messages().empty());
-  EXPECT_EQ(w.Link().IsPortOpen(), 1);
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
+  EXPECT_EQ(Parts(w).Link().IsPortOpen(), 1);
+  EXPECT_EQ(Parts(w).OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
 }
 
 TEST_F(MainWindowTest, OpenCloseButtonOpensWithoutLogin) {
   CMainDlg& w = Window();
-  w.OpenCloseButton()->click();
+  Parts(w).OpenCloseButton()->click();
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Пожалуйста, выберите COM-порт!"});
   Select("COM3");
-  w.OpenCloseButton()->click();
+  Parts(w).OpenCloseButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 1);
-  EXPECT_EQ(w.Link().IsPortOpen(), 1);
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Порт COM3 открыт, вход не выполнялся"))
+  EXPECT_EQ(Parts(w).Link().IsPortOpen(), 1);
+  EXPECT_EQ(Parts(w).OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
+  EXPECT_EQ(Parts(w).StatusLine()->text(), QStringLiteral("Порт COM3 открыт, вход не выполнялся"))
       << "an open port still said to be searched for, or a login claimed";
   EXPECT_TRUE(host.FramesReceived().empty()) << "no login is sent";
-  w.OpenCloseButton()->click();
+  Parts(w).OpenCloseButton()->click();
   DeliverPosted();
   EXPECT_EQ(HostFound.load(), 0);
-  EXPECT_EQ(w.Link().IsPortOpen(), 0);
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
-  EXPECT_EQ(w.StatusLine()->text(), QStringLiteral("Порт COM3 закрыт")) << "a closed port said to be open";
-  EXPECT_FALSE(w.StatusLine()->isHidden()) << "the window shows the search's status line";
+  EXPECT_EQ(Parts(w).Link().IsPortOpen(), 0);
+  EXPECT_EQ(Parts(w).OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
+  EXPECT_EQ(Parts(w).StatusLine()->text(), QStringLiteral("Порт COM3 закрыт"))
+      << "a closed port said to be open";
+  EXPECT_FALSE(Parts(w).StatusLine()->isHidden()) << "the window shows the search's status line";
   EXPECT_FALSE(w.IsStatusLineShown()) << "a second status line under the tiles";
 }
 
@@ -190,64 +192,66 @@ TEST_F(MainWindowTest, OpenCloseButtonOpensWithoutLogin) {
 TEST_F(MainWindowTest, ACancelledSearchKeepsTheOpenPortListedAndALostLineIsSaid) {
   CMainDlg& w = Window(std::nullopt);
   Select("COM3");
-  w.OpenCloseButton()->click();
+  Parts(w).OpenCloseButton()->click();
   DeliverPosted();
-  ASSERT_EQ(w.Link().IsPortOpen(), 1);
-  w.SearchButton()->click();
+  ASSERT_EQ(Parts(w).Link().IsPortOpen(), 1);
+  Parts(w).SearchButton()->click();
   DeliverPosted();
-  EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3")) << "the list shows Авто while COM3 is open";
-  EXPECT_EQ(w.Link().IsPortOpen(), 1);
+  EXPECT_EQ(Parts(w).PortList()->currentText(), QStringLiteral("COM3"))
+      << "the list shows Авто while COM3 is open";
+  EXPECT_EQ(Parts(w).Link().IsPortOpen(), 1);
   EXPECT_TRUE(host.FramesReceived().empty()) << "a cancelled search sent a login";
 
   w.SetPasswordPrompt([] { return 1234; });
   hostsim::Faults unplug;
   unplug.hangUpAfterBytes = 3;
   host.SetFaults(unplug);
-  w.SearchButton()->click();
+  Parts(w).SearchButton()->click();
   ASSERT_TRUE(messages.WaitFor(1));
-  EXPECT_TRUE(WaitFor([&] { return w.StatusLine()->text() == QStringLiteral("Связь с хостом потеряна!"); }))
-      << w.StatusLine()->text().toStdString();
+  EXPECT_TRUE(WaitFor([&] {
+    return Parts(w).StatusLine()->text() == QStringLiteral("Связь с хостом потеряна!");
+  })) << Parts(w).StatusLine()->text().toStdString();
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kLineLostText});
-  EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
-  EXPECT_FALSE(w.ConnectedPictureShown());
+  EXPECT_EQ(Parts(w).OpenCloseButton()->text(), QStringLiteral("Открыть COM-порт"));
+  EXPECT_FALSE(Parts(w).ConnectedPictureShown());
 }
 
 // The next start offers the port that last logged in, and puts the window where it stood; a port
 // that has gone leaves "Авто". Every entry keeps its bare name and says what the port is.
 TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   CMainDlg& first = Window();
-  EXPECT_EQ(first.PortList()->currentText(), QStringLiteral("Авто"));
+  EXPECT_EQ(Parts(first).PortList()->currentText(), QStringLiteral("Авто"));
   first.move(123, 77);
-  first.SearchButton()->click();
+  Parts(first).SearchButton()->click();
   DeliverPosted();
-  ASSERT_EQ(first.LoginAccepted(), 1);
+  ASSERT_EQ(Parts(first).LoginAccepted(), 1);
   // What the port is, as the port list describes it: the device a link names, or the host.
   QString device;
   for (const ComPort& listed : ListComPorts().value_or(std::vector<ComPort>{}))
     if (listed.number == 3) device = QString::fromStdString(listed.description);
   ASSERT_FALSE(device.isEmpty());
-  const int com3 = first.PortList()->findText("COM3");
-  EXPECT_EQ(first.PortList()->itemData(com3).toString(), QStringLiteral("COM3"));
-  EXPECT_EQ(first.PortList()->itemData(com3, Qt::ToolTipRole).toString(), device);
+  const int com3 = Parts(first).PortList()->findText("COM3");
+  EXPECT_EQ(Parts(first).PortList()->itemData(com3).toString(), QStringLiteral("COM3"));
+  EXPECT_EQ(Parts(first).PortList()->itemData(com3, Qt::ToolTipRole).toString(), device);
   window.reset();
   EXPECT_TRUE(std::filesystem::exists(env.Dir() + "/xdg/veyra-setup/veyra-setup.conf"));
 
   CMainDlg& second = Window();
-  EXPECT_EQ(second.PortList()->currentText(), QStringLiteral("COM3"));
-  EXPECT_EQ(second.PortList()->toolTip(), device);
+  EXPECT_EQ(Parts(second).PortList()->currentText(), QStringLiteral("COM3"));
+  EXPECT_EQ(Parts(second).PortList()->toolTip(), device);
   EXPECT_EQ(second.pos(), QPoint(123, 77));
   EXPECT_EQ(host.FramesReceived().size(), 1u) << "a start sends nothing";
   test::TestHost plugged;  // the list is read again when opened, and the choice survives that
   ASSERT_TRUE(plugged.Start());
   env.MapPort(12, plugged.DevicePath());
-  second.PortList()->showPopup();
-  second.PortList()->hidePopup();
-  EXPECT_NE(second.PortList()->findText("COM12"), -1);
-  EXPECT_EQ(second.PortList()->currentText(), QStringLiteral("COM3"));
+  Parts(second).PortList()->showPopup();
+  Parts(second).PortList()->hidePopup();
+  EXPECT_NE(Parts(second).PortList()->findText("COM12"), -1);
+  EXPECT_EQ(Parts(second).PortList()->currentText(), QStringLiteral("COM3"));
   window.reset();
 
   RemovePort("COM3");
-  EXPECT_EQ(Window().PortList()->currentText(), QStringLiteral("Авто"));
+  EXPECT_EQ(Parts(Window()).PortList()->currentText(), QStringLiteral("Авто"));
   EXPECT_TRUE(messages.Messages().empty());
 }
 
@@ -275,171 +279,16 @@ TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
     if (row.directory) std::filesystem::create_directory(env.ConfigPath());
     messages.Clear();
     CMainDlg& w = Window();
-    EXPECT_EQ(w.TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip);
-    EXPECT_EQ(w.TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set"));
+    EXPECT_EQ(Parts(w).TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip);
+    EXPECT_EQ(Parts(w).TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set"));
     EXPECT_EQ(messages.Messages(), row.shown);
-    EXPECT_EQ(w.PortList()->count(), 3);
+    EXPECT_EQ(Parts(w).PortList()->count(), 3);
     std::ifstream in(env.ConfigPath(), std::ios::binary);
     std::string text;
     if (!row.directory) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     EXPECT_EQ(text == DefaultConfigText(), row.defaultWritten);
     window.reset();
   }
-}
-
-// Each tile's dialog owns the port while open and hands it back; the upgrade tile refuses and sends
-// nothing on the open port, and the system menu's last entry opens the About box.
-TEST_F(MainWindowTest, TileHandsThePortToItsDialogAndTakesItBack) {
-  const struct {
-    const char* tile;
-    const char* dialogClass;  // empty: none opens
-  } rows[] = {
-      {"Установка режимов", "COperateHostDlg"},
-      {"Журнал тревог", "CAlarmHistoryDlg"},
-      {"Расписания", "CTimedArmDlg"},
-      {"Настройки телефонных номеров", "CAlarmPhoneDlg"},
-      {"Настройки системы", "CSettingsDlg"},
-      {"Настройки датчиков", "CSensorsDlg"},
-      {"MMS Setting", "CMmsSettingDlg"},
-      {"Умный дом", "CSmartHomeDlg"},
-      {"Обновление", ""},
-  };
-  CMainDlg& w = Window();
-  Select("COM3");
-  w.OpenCloseButton()->click();
-  HostLink* ownerWhileOpen = nullptr;
-  QString shownClass;
-  w.SetDialogRunner([&](CDialogBase& dialog) {
-    shownClass = QString::fromLatin1(dialog.metaObject()->className());
-    ownerWhileOpen = port.Owner();
-  });
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.tile);
-    shownClass.clear();
-    ownerWhileOpen = nullptr;
-    w.TileButton(QString::fromUtf8(row.tile))->click();
-    EXPECT_EQ(shownClass, QString::fromLatin1(row.dialogClass));
-    if (*row.dialogClass) {
-      EXPECT_NE(ownerWhileOpen, nullptr);
-      EXPECT_NE(ownerWhileOpen, static_cast<HostLink*>(&w.Link()))
-          << "the dialog must own the port while open";
-    }
-    EXPECT_EQ(port.Owner(), static_cast<HostLink*>(&w.Link())) << "replies go back to the main window";
-  }
-  EXPECT_EQ(messages.Texts(),
-            std::vector<std::string>{"Извините, у вас нет полномочий для обновления системы!"});
-  EXPECT_TRUE(host.FramesReceived().empty());
-  QAction* about = w.SystemMenu()->actions().back();
-  EXPECT_EQ(about->text(), QStringLiteral("About Norvane(&A)..."));
-  about->trigger();
-  EXPECT_EQ(shownClass, QStringLiteral("CAboutDlg"));
-}
-
-// The login box takes exactly four digits, as veyractl does: what cannot be typed is not taken, and
-// a press of OK with fewer digits says so and searches nothing.
-TEST_F(MainWindowTest, TheLoginBoxTakesFourDigitsAndRefusesAnythingElseWithoutSearching) {
-  std::filesystem::remove(env.Dir() + "/ports/COM1");
-  CLoginDlg login;
-  // As the real prompt: the password when the box closed with OK, else nothing.
-  CMainDlg& w = Window(1234, [&login](CMainDlg& w) {
-    w.SetPasswordPrompt([&login]() -> std::optional<int> {
-      login.setResult(QDialog::Rejected);
-      login.OkButton()->click();
-      if (login.result() != QDialog::Accepted) return std::nullopt;
-      return login.Password();
-    });
-  });
-  QLineEdit* field = login.Field();
-  EXPECT_EQ(field->echoMode(), QLineEdit::Password) << "the password shown as typed";
-  QPushButton* search = w.SearchButton();
-  const std::string wrong = "Неверный пароль!!";
-  const std::string accepted = "AA 02 01 12 34 49 55";
-  const QString hint = QStringLiteral("Введите пароль из четырёх цифр");
-  using test::kSet, test::kTyped, test::kPasted;
-  const struct {
-    test::BadInput input;
-    bool refused;  // the box stays open with the hint
-  } rows[] = {
-      // clang-format off
-      {{"an empty field searched with 0", field, "", kSet, search, {}, {}}, true},
-      {{"three digits searched with them", field, "123", kTyped, search, {}, {}}, true},
-      {{"letters typed and taken", field, "12ab", kTyped, search, {}, {}}, true},
-      {{"Cyrillic pasted and taken", field, test::kCyrillic, kPasted, search, {}, {}}, true},
-      {{"blanks pasted around the password and taken", field, " 1234 ", kPasted, search, {}, {}}, true},
-      {{"a fifth digit typed and sent", field, "12345", kTyped, search, {}, {accepted}}, false},
-      // Cut to the field's four digits, as every digit field of the program cuts a paste.
-      {{"a 10,000-digit paste sent past four digits", field, test::Many('1'), kPasted, search, {wrong},
-        {test::FrameLine("02 01 11 11")}}, false},
-      {{"four digits refused", field, "1234", kTyped, search, {}, {accepted}}, false},
-      {{"a wrong four-digit password not sent", field, "4321", kTyped, search, {wrong},
-        {test::FrameLine("02 01 43 21")}}, false},
-      // clang-format on
-  };
-  for (const auto& row : rows) {
-    login.ShowStatus(QString());
-    test::Press(row.input, messages, host);
-    EXPECT_EQ(login.StatusText(), row.refused ? hint : QString()) << row.input.fault;
-  }
-}
-
-// The system menu's check item appends each exchange's trace lines, as --trace writes them, to a
-// file asked for once; unchecked it leaves the file alone, and the next start logs at once.
-TEST_F(MainWindowTest, TrafficLogItemAppendsEachExchangesTraceLinesToTheFileChosenOnce) {
-  const std::string path = env.Dir() + "/traffic.log";
-  int asked = 0;
-  const auto answer = [&](CMainDlg& w) {
-    w.TrafficLog().SetFileChooser([&] {
-      ++asked;
-      return QString::fromStdString(path);
-    });
-  };
-  const auto lines = [&path] {
-    std::ifstream in(path);
-    std::vector<std::string> read;
-    for (std::string line; std::getline(in, line);) read.push_back(line);
-    return read;
-  };
-  const auto logIn = [this] {  // one login on COM3, the port closed again for the next
-    Select("COM3");
-    window->SearchButton()->click();
-    DeliverPosted();
-    ASSERT_EQ(window->LoginAccepted(), 1);
-    window->OpenCloseButton()->click();
-  };
-  QAction* item = Window(1234, answer).TrafficLog().Action();
-  ASSERT_TRUE(window->SystemMenu()->actions().contains(item));
-  EXPECT_EQ(item->text(), QStringLiteral("Записывать обмен в файл…"));
-  ASSERT_TRUE(item->isCheckable());
-  EXPECT_FALSE(item->isChecked());
-
-  item->trigger();
-  EXPECT_TRUE(item->isChecked());
-  EXPECT_EQ(asked, 1);
-  logIn();
-  // Every line as --trace writes it; the login went out and its answer came back.
-  const std::vector<std::string> first = lines();
-  const std::regex traceLine(R"(\d\d:\d\d:\d\d\.\d{3} [<>] AA( [0-9A-F]{2})+)");
-  for (const std::string& line : first) EXPECT_TRUE(std::regex_match(line, traceLine)) << line;
-  const auto logged = [&](const std::string& tail) {
-    return std::any_of(first.begin(), first.end(),
-                       [&](const std::string& line) { return line.ends_with(tail); });
-  };
-  EXPECT_TRUE(logged("> AA 02 01 12 34 49 55")) << testing::PrintToString(first);
-  EXPECT_TRUE(logged("< AA 01 01 01 03 55")) << testing::PrintToString(first);
-
-  item->trigger();  // off: the next exchange leaves the file alone
-  logIn();
-  EXPECT_EQ(lines(), first);
-
-  item->trigger();  // on again: the same file, appended to, no question
-  EXPECT_EQ(asked, 1);
-  window.reset();
-  EXPECT_TRUE(Window(1234, answer).TrafficLog().Action()->isChecked());
-  logIn();
-  EXPECT_GT(lines().size(), first.size() + 1);
-  EXPECT_EQ(lines().front(), first.front()) << "appended to, not overwritten";
-  EXPECT_EQ(asked, 1);
-  EXPECT_TRUE(messages.Messages().empty());
 }
 
 }  // namespace

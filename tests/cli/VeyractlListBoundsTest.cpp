@@ -8,8 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "cli/CliContext.h"
+#include "cli/ListBounds.h"
 #include "hostsim/AlarmState.h"
+#include "link/HostPort.h"
 #include "tests/common/CodecTestSupport.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/Veyractl.h"

@@ -142,7 +142,7 @@ TEST(FrameRecognizer, DeliversWhatTheHostLinkHasAlwaysDelivered) {
   // is the record the 10,000-record stream benchmark used to lose.
   const Bytes innerWrong{0xAA, 0x06, 0x02, 0x00, 0xAA, 0x02, 0x20, 0x64, 0x05, 0x3E, 0x55};
   const Bytes benchRecord{0xAA, 0x06, 0x02, 0xAB, 0xAA, 0x02, 0x30, 0x62, 0x1A, 0x0D, 0x55};
-  // Both candidates right: the latest is still the frame, as it always was.
+  // Both candidates right: the latest is the frame, the start the length test alone picks.
   const Bytes innerRight{0xAA, 0x02, 0x20, 0x64, 0x05, 0x8B, 0x55};
   const Bytes outerAndInnerRight = join({0xAA, 0x06, 0x02, 0x4D}, innerRight);
   // Neither right: the latest candidate is still taken, its checksum unexamined.

@@ -232,7 +232,8 @@ TEST(ConfigJunk, ReadableKeysCountAndTheRestKeepTheirDefaults) {
     EXPECT_EQ(FormatHex(ReadExpectedAck(*ini, "09")), row.ack09);
     EXPECT_EQ(fuzz::IniInvariantViolation(*ini), "");
   }
-  // A key neither the file nor the default table lists accepts any reply, as it always has.
+  // A key neither the file nor the default table lists has no rule to judge a reply by, so any
+  // reply is taken.
   EXPECT_EQ(ReadExpectedAck(IniFile::Parse(""), "0C"), Bytes{});
 }
 

@@ -1,33 +1,14 @@
-#include "cli/CliContext.h"
+#include "cli/Context.h"
 
-#include <algorithm>
-#include <chrono>
-
+#include "cli/OpenPort.h"
+#include "cli/PrintingSearchView.h"
+#include "cli/UsageError.h"
 #include "link/ComPorts.h"
 #include "link/Trace.h"
 #include "session/HostSearch.h"
 #include "session/LoginCodec.h"
 
 namespace veyra::cli {
-
-void PrintingNotifier::Show(const Message& message) {
-  std::lock_guard lock(mutex_);
-  shown_.push_back(message);
-  if (!stream_) return;
-  // The detail, when there is one, on the line after the text, as the box shows it below.
-  for (const std::string* line : {&message.text, &message.detail}) {
-    if (line == &message.detail && line->empty()) break;
-    const std::string text = localize_ ? localize_(*line) : *line;
-    std::fputs(text.c_str(), stream_);
-    if (text.empty() || text.back() != '\n') std::fputc('\n', stream_);
-  }
-  std::fflush(stream_);
-}
-
-std::vector<Message> PrintingNotifier::Shown() const {
-  std::lock_guard lock(mutex_);
-  return shown_;
-}
 
 Context::Context(Options options) : options_(std::move(options)) {
   notifier_.SetLocalizer(options_.localize);
@@ -62,21 +43,6 @@ std::optional<Bytes> Context::Exchange(const Bytes& payload, std::string_view no
   std::optional<Bytes> reply = SendCommand(payload) ? link_.Next(session::QuietMs()) : std::nullopt;
   if (!reply && !noReplyText.empty()) notifier_.Show(OwnedMessage(noReplyText));
   return reply;
-}
-
-std::string ListBoundText(const char* command, ListEnd end, const ListBounds& bounds) {
-  char text[160];
-  if (end == ListEnd::FrameBound) {
-    std::snprintf(text, sizeof text, "veyractl: %s stopped after %d frames, more than a host sends", command,
-                  bounds.maxFrames);
-  } else if (end == ListEnd::TimeBound) {
-    std::snprintf(
-        text, sizeof text, "veyractl: %s stopped after %lld seconds, longer than a host talks", command,
-        static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(bounds.maxTime).count()));
-  } else {
-    return {};
-  }
-  return text;
 }
 
 ListEnd Context::ReadAnswer(const char* command, const ListBounds& bounds,
@@ -116,18 +82,6 @@ void Context::PrintDocument(int outcome) {
   if (!error.empty()) doc_["error"] = error;
   std::printf("%s\n", JsonText(doc_).c_str());
   std::fflush(stdout);
-}
-
-int OpenPortText(HostLink& link, const std::string& name) {
-  if (const std::optional<int> number = ComNameNumber(name)) return link.OpenPort(*number);
-  const std::optional<int> number = ComForDevice(name);
-  return link.OpenDevicePort(name, number.value_or(-1));
-}
-
-void PrintingSearchView::SetStatus(const std::string& text) {
-  if (!stream_) return;
-  std::fprintf(stream_, "%s\n", text.c_str());
-  std::fflush(stream_);
 }
 
 int Context::Search(const std::vector<std::string>& ports, const std::string& selected,
@@ -170,34 +124,6 @@ int Context::Connect() {
   if (!opened) return 2;
   HostFound = 1;
   return 0;
-}
-
-std::vector<Command>& Commands() {
-  static std::vector<Command> commands;
-  return commands;
-}
-
-std::optional<std::string> Args::Value(std::string_view name) const {
-  const auto found = values.find(name);
-  if (found == values.end()) return std::nullopt;
-  return found->second;
-}
-
-CommandOption YesOption(std::string_view what) {
-  return {
-      "--yes", nullptr,
-      "really send it: " + std::string(what) + "; without --yes nothing is sent and the exit status is 2"};
-}
-
-int NeedsYes(const Args& args, const char* name, const char* why) {
-  if (args.yes) return 0;
-  std::fprintf(stderr, "veyractl: %s sends nothing without --yes (%s)\n", name, why);
-  return 2;
-}
-
-int UsageError(const char* text) {
-  std::fprintf(stderr, "veyractl: %s\n", text);
-  return 2;
 }
 
 }  // namespace veyra::cli
