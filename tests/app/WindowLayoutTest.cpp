@@ -171,7 +171,7 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
       CMainDlg main(port);
       main.SetStatus(session::NotFoundStatus(session::kAutoPortText));  // as a search that found nothing
       check(main, QStringLiteral("main"));
-      main.SetStatus(session::FoundStatus(33));  // the longest status
+      main.SetStatus(session::FoundStatus("COM33"));  // the longest status
       check(main, QStringLiteral("main"));
       for (int i = 0; i < kTileCount; ++i) {
         const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
@@ -205,29 +205,29 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
 // What the notifier, a status line or a table cell makes of a codec's text, in each language.
 TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithTheCatalogue) {
   const struct {
-    const char* fault;
+    const char* expect;
     std::string text;
     const char* english;
     const char* russian;  // null: as written
   } rows[] = {
-      {"a message is not translated", std::string(kLineLostText), "Connection to the host lost!", nullptr},
-      {"a Chinese caption is not translated", "错误！", "Error!", "Ошибка!"},
-      {"a text built around a value loses the value", alarm::PhoneSlotFailureText(3),
+      {"a message is translated", std::string(kLineLostText), "Connection to the host lost!", nullptr},
+      {"a Chinese caption is translated", "错误！", "Error!", "Ошибка!"},
+      {"a text built around a value keeps the value", alarm::PhoneSlotFailureText(3),
        "Saving telephone number 3 failed!", "Сбой при сохранении телефонного номера 3!"},
-      {"a refused number's character lost from its detail", alarm::PhoneRefusalDetail("12-3"),
+      {"a refused number's character is kept in its detail", alarm::PhoneRefusalDetail("12-3"),
        "«-» cannot be stored in a number: only digits, * and G can.", nullptr},
-      {"a blank in a refused number not named in the language", alarm::PhoneRefusalDetail("1 2"),
+      {"a blank in a refused number is named in the language", alarm::PhoneRefusalDetail("1 2"),
        "A blank cannot be stored in a number: only digits, * and G can.", nullptr},
-      {"a status line's port is not translated with it", session::NotFoundStatus(session::kAutoPortText),
+      {"a status line's port is translated with it", session::NotFoundStatus(session::kAutoPortText),
        "Auto 3G camera not found!", "Авто: 3G-камера не найдена!"},
-      {"a status line's port is changed", session::FoundStatus(33), "COM33 Successful to find main host!",
+      {"a status line's port is kept", session::FoundStatus("COM33"), "COM33 Successful to find main host!",
        "COM33: 3G-камера найдена!"},
-      {"a text unknown to the catalogue is changed", "COM7", "COM7", nullptr},
+      {"a text unknown to the catalogue is kept", "COM7", "COM7", nullptr},
   };
   for (const Language language : {Language::English, Language::Original, Language::Russian}) {
     LanguageScope scope(language);
     for (const auto& row : rows) {
-      SCOPED_TRACE(row.fault);
+      SCOPED_TRACE(row.expect);
       const char* translated = language == Language::English   ? row.english
                                : language == Language::Russian ? row.russian
                                                                : nullptr;
