@@ -17,6 +17,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
+#include "app/CNetworkPortDlg.h"
 #include "app/TileTable.h"
 #include "features/backup/CDifferencesDlg.h"
 #include "link/HostPort.h"
@@ -173,6 +174,8 @@ TEST(AccessibilityTest, EveryControlIsNamedAndDescribedAndTabFollowsTheEye) {
     }
     CLoginDlg login;
     check(login, "login");
+    CNetworkPortDlg network;
+    check(network, "network-port");
     CAboutDlg about;
     check(about, "about");
   }

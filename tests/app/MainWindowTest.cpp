@@ -14,6 +14,7 @@
 
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
+#include "app/CNetworkPortDlg.h"
 #include "app/CPortCombo.h"
 #include "hostsim/InProcessHost.h"
 #include "link/ComPorts.h"
@@ -21,6 +22,7 @@
 #include "tests/common/BadInput.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
+#include "tests/common/Ser2net.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CPictureButton.h"
 
@@ -54,6 +56,32 @@ class MainWindowTest : public test::SearchHostsFixture {
   }
   void Select(const QString& text) {
     window->PortList()->setCurrentIndex(window->PortList()->findText(text));
+  }
+  // Chooses the port list's last entry as a person does and answers its question with url, OK
+  // pressed (or the question closed when ok is false). Returns what the question's status line said.
+  QString NameNetworkPort(const QString& url, bool ok = true) {
+    QString said;
+    bool asked = false;
+    window->SetDialogRunner([&](CDialogBase& dialog) {
+      auto* question = qobject_cast<CNetworkPortDlg*>(&dialog);
+      if (!question) return;
+      asked = true;
+      question->Field()->setText(url);
+      if (ok) question->OkButton()->click();
+      said = question->StatusText();
+    });
+    CPortCombo* list = window->PortList();
+    const int last = list->count() - 1;
+    list->setCurrentIndex(last);
+    emit list->activated(last);
+    EXPECT_TRUE(asked) << "the last entry did not ask for a URL";
+    return said;
+  }
+  // The entries between the system's ports (COM1, COM3) and the question at the end.
+  QStringList ListedUrls() const {
+    QStringList urls;
+    for (int i = 3; i + 1 < window->PortList()->count(); ++i) urls << window->PortList()->itemText(i);
+    return urls;
   }
 
   test::RecordingNotifier messages;
@@ -251,6 +279,132 @@ TEST_F(MainWindowTest, NextStartRemembersTheLoginPortAndThePlace) {
   EXPECT_TRUE(messages.Messages().empty());
 }
 
+// A host behind a serial server (ser2net on 127.0.0.1, in front of the simulated host): named by
+// URL through the port list's last entry, searched on with the password, opened and closed by the
+// button, and every status line names the URL. "Авто" stays with the system's ports.
+TEST_F(MainWindowTest, TheWindowReachesAHostThroughASerialServerByItsUrl) {
+  if (!test::Ser2netInstalled()) GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh)";
+  const struct {
+    const char* fault;
+    bool rfc2217;
+  } rows[] = {
+      {"raw TCP: the URL not searched on, or the host said found on COM-1", false},
+      {"RFC 2217: the URL not searched on, or the host said found on COM-1", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    // A server of its own per row: ser2net holds a device a while after its client has gone.
+    test::Ser2net server;
+    ASSERT_TRUE(server.Start({test::Ser2net::Serial(row.rfc2217, host.DevicePath())}));
+    const QString url = QString::fromStdString(server.Url(0));
+    window.reset();
+    HostFound = 0;
+    messages.Clear();
+    silent.ClearLog();
+    host.ClearLog();
+    CMainDlg& w = Window();
+    EXPECT_EQ(w.PortList()->itemText(w.PortList()->count() - 1), QStringLiteral("Сетевой порт…"));
+    EXPECT_EQ(NameNetworkPort(url), QString());
+    EXPECT_EQ(w.PortList()->currentText(), url);
+    EXPECT_EQ(w.Link().IsPortOpen(), 0) << "naming a port opened it";
+
+    w.SearchButton()->click();
+    DeliverPosted();
+    EXPECT_EQ(w.LoginAccepted(), 1);
+    EXPECT_EQ(HostFound.load(), 1);
+    EXPECT_EQ(w.StatusLine()->text().toStdString(), url.toStdString() + " Successful to find main host!");
+    EXPECT_EQ(w.PortList()->currentText().toStdString(), url.toStdString()) << "the search went back to Авто";
+    EXPECT_EQ(w.OpenCloseButton()->text(), QStringLiteral("Закрыть COM-порт"));
+    EXPECT_TRUE(w.ConnectedPictureShown());
+    EXPECT_EQ(host.FramesReceived(), std::vector<Bytes>{kLogin1234});
+    EXPECT_TRUE(silent.FramesReceived().empty()) << "a chosen network port searched the system's ports";
+
+    w.OpenCloseButton()->click();
+    DeliverPosted();
+    EXPECT_EQ(w.Link().IsPortOpen(), 0);
+    EXPECT_EQ(w.StatusLine()->text().toStdString(), "Порт " + url.toStdString() + " закрыт");
+    w.OpenCloseButton()->click();
+    DeliverPosted();
+    EXPECT_EQ(w.Link().IsPortOpen(), 1) << "the button did not open the URL";
+    EXPECT_EQ(w.StatusLine()->text().toStdString(),
+              "Порт " + url.toStdString() + " открыт, вход не выполнялся");
+    EXPECT_EQ(host.FramesReceived().size(), 1u) << "opening by the button sent a login";
+    EXPECT_TRUE(messages.Messages().empty());
+
+    // The next start offers the URL the last login went through.
+    window.reset();
+    EXPECT_EQ(Window().PortList()->currentText(), url);
+    window.reset();
+  }
+}
+
+// What the question refuses it says in plain words and keeps open; nothing is listed, remembered
+// or opened, and the list goes back to the entry chosen before.
+TEST_F(MainWindowTest, AMalformedUrlIsRefusedWithoutOpeningAnything) {
+  const QString refusal = QStringLiteral("Адрес не понят: проверьте его вид и порт (от 1 до 65535)");
+  const struct {
+    const char* fault;
+    const char* typed;
+    bool ok;  // false: the question closed without OK
+  } rows[] = {
+      {"an empty field taken", "", true},
+      {"a bare address taken for a device", "127.0.0.1:4001", true},
+      {"another scheme taken", "http://127.0.0.1:4001", true},
+      {"a URL without a port taken", "tcp://127.0.0.1", true},
+      {"port 0 taken", "tcp://127.0.0.1:0", true},
+      {"a port past 65535 taken", "rfc2217://127.0.0.1:65536", true},
+      {"a URL without a host taken", "tcp://:4001", true},
+      {"a blank inside the host taken", "tcp://my host:4001", true},
+      {"a closed question still lists its URL", "tcp://127.0.0.1:4001", false},
+  };
+  CMainDlg& w = Window();
+  Select("COM3");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    EXPECT_EQ(NameNetworkPort(QString::fromUtf8(row.typed), row.ok), row.ok ? refusal : QString());
+    EXPECT_EQ(w.PortList()->currentText(), QStringLiteral("COM3")) << "the list left on the question";
+    EXPECT_EQ(w.PortList()->count(), 4) << "a URL listed";
+    EXPECT_EQ(w.Link().IsPortOpen(), 0);
+  }
+  EXPECT_TRUE(messages.Messages().empty()) << "something was opened and failed";
+  EXPECT_TRUE(host.FramesReceived().empty());
+  window.reset();
+  EXPECT_EQ(Window().PortList()->count(), 4) << "a refused URL remembered";
+}
+
+// The list keeps the last five URLs named, the last first, each once, across a restart; none of
+// them is tried by "Авто".
+TEST_F(MainWindowTest, NamedUrlsComeBackOnTheNextStart) {
+  const auto url = [](int i) { return QStringLiteral("tcp://10.0.0.%1:4001").arg(i); };
+  Window();
+  for (int i = 1; i <= 6; ++i) NameNetworkPort(url(i));
+  NameNetworkPort(url(4));  // named again: to the front, not twice
+  const QStringList expected = {url(4), url(6), url(5), url(3), url(2)};
+  const struct {
+    const char* fault;
+    bool restarted;
+  } rows[] = {
+      {"a named URL not listed, listed twice, or more than five kept", false},
+      {"the URLs forgotten by the next start", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    if (row.restarted) {
+      window.reset();
+      Window();
+    }
+    EXPECT_EQ(ListedUrls(), expected);
+    EXPECT_EQ(window->PortList()->itemText(window->PortList()->count() - 1), QStringLiteral("Сетевой порт…"));
+  }
+  EXPECT_EQ(window->PortList()->currentText(), QStringLiteral("Авто"))
+      << "only a login chooses the next start's port";
+  window->SearchButton()->click();
+  DeliverPosted();
+  EXPECT_EQ(window->LoginAccepted(), 1);
+  EXPECT_EQ(window->StatusLine()->text(), QStringLiteral("COM3 Successful to find main host!"));
+  EXPECT_TRUE(messages.Messages().empty()) << "Авто tried a network port";
+}
+
 TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
   const struct {
     const char* fault;
@@ -278,7 +432,7 @@ TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
     EXPECT_EQ(w.TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip);
     EXPECT_EQ(w.TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set"));
     EXPECT_EQ(messages.Messages(), row.shown);
-    EXPECT_EQ(w.PortList()->count(), 3);
+    EXPECT_EQ(w.PortList()->count(), 4) << "Авто, COM1, COM3 and the network port's question";
     std::ifstream in(env.ConfigPath(), std::ios::binary);
     std::string text;
     if (!row.directory) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

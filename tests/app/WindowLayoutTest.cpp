@@ -23,6 +23,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
+#include "app/CNetworkPortDlg.h"
 #include "app/TileTable.h"
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/PhoneCodec.h"
@@ -173,6 +174,9 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
       check(main, QStringLiteral("main"));
       main.SetStatus(session::FoundStatus("COM33"));  // the longest status
       check(main, QStringLiteral("main"));
+      // A network port's URL, unbroken by blanks, as long as an IPv4 one gets.
+      main.SetStatus(session::FoundStatus("rfc2217://192.168.100.200:65535"));
+      check(main, QStringLiteral("main-network"));
       for (int i = 0; i < kTileCount; ++i) {
         const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
         if (row.open) check(*row.open(&main, port), QStringLiteral("tile%1").arg(i + 1));
@@ -186,6 +190,9 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
     }
     CLoginDlg login;
     check(login, QStringLiteral("login"));
+    CNetworkPortDlg network;
+    network.OkButton()->click();  // the empty field refused: the longest text it shows
+    check(network, QStringLiteral("network-port"));
     CAboutDlg about;
     check(about, QStringLiteral("about"));
     // A box and a question, as the notifier builds them: one with a detail, one with the longest
@@ -205,29 +212,29 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
 // What the notifier, a status line or a table cell makes of a codec's text, in each language.
 TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithTheCatalogue) {
   const struct {
-    const char* expect;
+    const char* fault;
     std::string text;
     const char* english;
     const char* russian;  // null: as written
   } rows[] = {
-      {"a message is translated", std::string(kLineLostText), "Connection to the host lost!", nullptr},
-      {"a Chinese caption is translated", "错误！", "Error!", "Ошибка!"},
-      {"a text built around a value keeps the value", alarm::PhoneSlotFailureText(3),
+      {"a message is not translated", std::string(kLineLostText), "Connection to the host lost!", nullptr},
+      {"a Chinese caption is not translated", "错误！", "Error!", "Ошибка!"},
+      {"a text built around a value loses the value", alarm::PhoneSlotFailureText(3),
        "Saving telephone number 3 failed!", "Сбой при сохранении телефонного номера 3!"},
-      {"a refused number's character is kept in its detail", alarm::PhoneRefusalDetail("12-3"),
+      {"a refused number's character lost from its detail", alarm::PhoneRefusalDetail("12-3"),
        "«-» cannot be stored in a number: only digits, * and G can.", nullptr},
-      {"a blank in a refused number is named in the language", alarm::PhoneRefusalDetail("1 2"),
+      {"a blank in a refused number not named in the language", alarm::PhoneRefusalDetail("1 2"),
        "A blank cannot be stored in a number: only digits, * and G can.", nullptr},
-      {"a status line's port is translated with it", session::NotFoundStatus(session::kAutoPortText),
+      {"a status line's port is not translated with it", session::NotFoundStatus(session::kAutoPortText),
        "Auto 3G camera not found!", "Авто: 3G-камера не найдена!"},
-      {"a status line's port is kept", session::FoundStatus("COM33"), "COM33 Successful to find main host!",
-       "COM33: 3G-камера найдена!"},
-      {"a text unknown to the catalogue is kept", "COM7", "COM7", nullptr},
+      {"a status line's port is changed", session::FoundStatus("COM33"),
+       "COM33 Successful to find main host!", "COM33: 3G-камера найдена!"},
+      {"a text unknown to the catalogue is changed", "COM7", "COM7", nullptr},
   };
   for (const Language language : {Language::English, Language::Original, Language::Russian}) {
     LanguageScope scope(language);
     for (const auto& row : rows) {
-      SCOPED_TRACE(row.expect);
+      SCOPED_TRACE(row.fault);
       const char* translated = language == Language::English   ? row.english
                                : language == Language::Russian ? row.russian
                                                                : nullptr;
