@@ -15,12 +15,14 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CLoginDlg.h"
+#include "app/CNetworkPortDlg.h"
 #include "app/CPortCombo.h"
 #include "app/TileDescriptions.h"
 #include "link/ComPorts.h"
 #include "link/Config.h"
 #include "link/HostPort.h"
 #include "link/IniFile.h"
+#include "link/NetworkPort.h"
 #include "link/Notifier.h"
 #include "session/LoginCodec.h"
 #include "ui/CPictureButton.h"
@@ -29,6 +31,7 @@
 namespace {
 
 const QString kLastPortKey = QStringLiteral("port/last");
+const QString kUrlsKey = QStringLiteral("port/urls");
 const QString kPositionKey = QStringLiteral("window/position");
 
 // What the window remembers between runs, kept apart from config.ini, which holds the host's
@@ -45,6 +48,18 @@ QString RememberedStatePath() {
   // No home at all: Qt's own idea of a place, rather than the root of the file system.
   if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
   return folder + QStringLiteral("/") + RememberedStateName();
+}
+
+// Only well-formed ones: the file may have been edited by hand, and an entry that cannot open
+// would be offered for ever.
+QStringList RememberedUrls() {
+  const QSettings settings(RememberedStatePath(), QSettings::IniFormat);
+  QStringList urls;
+  for (const QString& url : settings.value(kUrlsKey).toStringList())
+    if (veyra::ParseNetworkPort(url.toStdString()) && !urls.contains(url) &&
+        urls.size() < CMainDlg::kRememberedUrls)
+      urls << url;
+  return urls;
 }
 
 }  // namespace
@@ -107,7 +122,7 @@ void CMainDlg::RestoreRememberedState() {
   // Only the initial choice: the search button lists the ports afresh and starts from "Авто".
   const int port = m_portList->findText(settings.value(kLastPortKey).toString(),
                                         Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (port > 0) m_portList->setCurrentIndex(port);
+  if (port > 0 && !m_portList->AsksForUrl(port)) m_portList->setCurrentIndex(port);
   // A place on a screen that has since gone would leave the window out of reach.
   const QVariant position = settings.value(kPositionKey);
   if (position.typeId() == QMetaType::QPoint &&
@@ -117,7 +132,33 @@ void CMainDlg::RestoreRememberedState() {
 
 void CMainDlg::RememberLoginPort() {
   QSettings settings(RememberedStatePath(), QSettings::IniFormat);
-  settings.setValue(kLastPortKey, QStringLiteral("COM%1").arg(m_link.GetPortNumber()));
+  settings.setValue(kLastPortKey, ToQt(veyra::session::OpenPortText(m_link)));
+}
+
+void CMainDlg::RememberUrl(const QString& url) {
+  QStringList urls = RememberedUrls();
+  urls.removeAll(url);
+  urls.prepend(url);
+  while (urls.size() > kRememberedUrls) urls.removeLast();
+  QSettings settings(RememberedStatePath(), QSettings::IniFormat);
+  settings.setValue(kUrlsKey, urls);
+}
+
+void CMainDlg::AskForNetworkPort() {
+  CNetworkPortDlg dialog(this);
+  m_runDialog(dialog);
+  if (dialog.result() != QDialog::Accepted) {
+    SelectEntry(m_chosenEntry);
+    return;
+  }
+  RememberUrl(dialog.Url());
+  RefreshPortList(false);
+  SelectEntry(dialog.Url());
+}
+
+void CMainDlg::SelectEntry(const QString& text) {
+  const int index = m_portList->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  m_portList->setCurrentIndex(index > 0 && !m_portList->AsksForUrl(index) ? index : 0);
 }
 
 void CMainDlg::BuildLayout() {
@@ -132,6 +173,12 @@ void CMainDlg::BuildLayout() {
   m_portList->SetBeforePopup([this] { RefreshPortList(true); });
   m_portList->setAccessibleName(tr("COM-порт"));
   m_portList->setAccessibleDescription(tr("Порт, который открыть или на котором искать 3G камеру"));
+  connect(m_portList, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index >= 0 && !m_portList->AsksForUrl(index)) m_chosenEntry = m_portList->itemText(index);
+  });
+  connect(m_portList, &QComboBox::activated, this, [this](int index) {
+    if (m_portList->AsksForUrl(index)) AskForNetworkPort();
+  });
   portRow->addWidget(m_portList, 1);
   m_picture = new QLabel(this);
   m_picture->setFixedSize(40, 40);
@@ -213,7 +260,11 @@ void CMainDlg::RefreshPortList(bool keepSelection) {
   m_portList->clear();
   m_portList->addItem(TrText(veyra::session::kAutoPortText));
   for (const veyra::ComPort& port : *ports) m_portList->AddPort(ToQt(port.name), ToQt(port.description));
-  const int keep = keepSelection ? m_portList->findText(previous) : -1;
+  // Never among the ports "Авто" tries: a search does not go out on the network unasked.
+  for (const QString& url : RememberedUrls()) m_portList->AddPort(url, QString());
+  m_portList->AddUrlQuestion(tr("Сетевой порт…"));
+  int keep = keepSelection ? m_portList->findText(previous) : -1;
+  if (keep >= 0 && m_portList->AsksForUrl(keep)) keep = -1;
   m_portList->setCurrentIndex(keep >= 0 ? keep : 0);
 }
 
@@ -254,10 +305,9 @@ void CMainDlg::ShowLineLost() {
 }
 
 void CMainDlg::SelectOpenPort(const QString& otherwise) {
-  const QString open =
-      m_link.IsPortOpen() ? ToQt(veyra::session::PortText(m_link.GetPortNumber())) : otherwise;
+  const QString open = m_link.IsPortOpen() ? ToQt(veyra::session::OpenPortText(m_link)) : otherwise;
   const int index = m_portList->findText(open, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (index >= 0) m_portList->setCurrentIndex(index);
+  if (index >= 0 && !m_portList->AsksForUrl(index)) m_portList->setCurrentIndex(index);
 }
 
 void CMainDlg::ApplyPortState(bool open) {
@@ -281,6 +331,8 @@ int CMainDlg::SearchHost() {
 void CMainDlg::OnSearchButton() {
   const QString chosen = m_portList->currentText();
   EnumeratePorts();
+  // The fresh list starts from "Авто", which never tries a network port: one chosen stays chosen.
+  if (veyra::IsNetworkDevice(chosen.toStdString())) SelectEntry(chosen);
   const std::optional<int> password = m_prompt();
   if (!password) {  // closed without OK: no search, nothing sent, and the list as it was
     SelectOpenPort(chosen);
@@ -303,14 +355,14 @@ void CMainDlg::TogglePort() {
     return;
   }
   if (m_link.IsPortOpen()) {
-    const QString closed = ToQt(veyra::session::PortText(m_link.GetPortNumber()));
+    const QString closed = ToQt(veyra::session::OpenPortText(m_link));
     m_link.ClosePort();
     veyra::HostFound = 0;
     ShowPortState(false);
     m_status->setText(tr("Порт %1 закрыт").arg(closed));
     return;
   }
-  if (m_link.OpenPort(veyra::ParsePortNumber(text.toStdString()))) {
+  if (veyra::session::OpenEntry(m_link, text.toStdString())) {
     ShowPortState(true);
     veyra::HostFound = 1;
     // Open without a login: the host has not been asked for its password.

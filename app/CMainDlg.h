@@ -41,6 +41,9 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   // real host's session.
   static void RememberIn(const QString& fileName);
 
+  // The most network ports the port list remembers between runs, the last named first.
+  static constexpr int kRememberedUrls = 5;
+
   void EnumeratePorts();
   // The search on the chosen port, or on every listed one for "Авто", with the password last
   // asked for; returns LoginAccepted (1 when a host took the password).
@@ -79,6 +82,11 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   // The port list back on the port that is open, or on what was chosen when none is.
   void SelectOpenPort(const QString& otherwise);
   void ShowLineLost();
+  // The port list's last entry was chosen: asks for a URL, lists and remembers it, and selects it;
+  // the entry chosen before when the question was closed without one.
+  void AskForNetworkPort();
+  void RememberUrl(const QString& url);
+  void SelectEntry(const QString& text);
 
   veyra::HostPort& m_port;
   veyra::DialogLink m_link;
@@ -88,6 +96,7 @@ class CMainDlg : public CDialogBase, public veyra::session::SearchView {
   std::vector<std::string> m_portNames;
   int m_password = 0;
   std::string m_selectedPortText;
+  QString m_chosenEntry;  // the last entry chosen that names a port, or "Авто"
   PasswordPrompt m_prompt;
   DialogRunner m_runDialog;
 

@@ -1,7 +1,8 @@
 // The port list: it reads the ports again each time it is opened, so an adapter plugged in after
 // start-up appears without a restart. Each entry's text is the bare "COMn" name, which the search,
 // the open/close button and the login reply look entries up by; what the port is (the adapter's
-// name, or its device) is the entry's tooltip, and the open list shows it beside the name.
+// name, or its device) is the entry's tooltip, and the open list shows it beside the name. Network
+// ports the user named follow as their URLs, and the last entry asks for another one.
 #pragma once
 
 #include <QAbstractItemView>
@@ -36,6 +37,12 @@ class CPortCombo : public QComboBox {
     addItem(name, name);
     setItemData(count() - 1, description, Qt::ToolTipRole);
   }
+  // The entry that names no port but asks for a network port's URL.
+  void AddUrlQuestion(const QString& text) {
+    addItem(text);
+    setItemData(count() - 1, true, kAsksForUrlRole);
+  }
+  bool AsksForUrl(int index) const { return itemData(index, kAsksForUrlRole).toBool(); }
   void SetBeforePopup(std::function<void()> refresh) { m_refresh = std::move(refresh); }
   void showPopup() override {
     if (m_refresh) m_refresh();
@@ -47,5 +54,6 @@ class CPortCombo : public QComboBox {
   }
 
  private:
+  static constexpr int kAsksForUrlRole = Qt::UserRole + 1;
   std::function<void()> m_refresh;
 };

@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "link/ComPorts.h"
+#include "link/HostPort.h"
+#include "link/NetworkPort.h"
 #include "link/Notifier.h"
 #include "session/LoginCodec.h"
 
@@ -22,10 +24,19 @@ void Pause(int ms) {
 
 }  // namespace
 
-HostSearch::HostSearch(HostLink& link, SearchView& view)
-    : link_(link),
-      view_(view),
-      opener_([](HostLink& l, const std::string& text) { return l.OpenPort(ParsePortNumber(text)); }) {}
+int OpenEntry(HostLink& link, const std::string& portText) {
+  // A URL reads as no COM number at all: it is connected to as it is written.
+  if (IsNetworkDevice(portText)) return link.OpenDevicePort(portText, -1);
+  return link.OpenPort(ParsePortNumber(portText));
+}
+
+std::string OpenPortText(const HostLink& link) {
+  const HostPort* port = link.Port();
+  if (!port) return PortText(link.GetPortNumber());
+  return PortText(port->GetPortNumber(), port->DeviceName());
+}
+
+HostSearch::HostSearch(HostLink& link, SearchView& view) : link_(link), view_(view), opener_(OpenEntry) {}
 
 int HostSearch::SendLogin(int password) {
   link_.ClearPayload();
@@ -89,17 +100,17 @@ void HostSearch::OnReply(const Bytes& sentFrame, const Bytes& receivedFrame) {
   const std::optional<bool> verdict = LoginVerdict(receivedFrame);
   if (!verdict) return;
   if (!*verdict) {
-    refusedOn_ = PortText(link_.GetPortNumber());
+    refusedOn_ = OpenPortText(link_);
     if (link_.IsPortOpen()) link_.ClosePort();
     Messages().Show(WrongPasswordMessage());
     view_.ShowWrongPassword(refusedOn_);
     return;
   }
   loginAccepted_ = 1;
-  const int number = link_.GetPortNumber();
-  view_.SetStatus(FoundStatus(number));
+  const std::string found = OpenPortText(link_);
+  view_.SetStatus(FoundStatus(found));
   view_.ShowPortState(true);
-  view_.SelectPort(PortText(number));
+  view_.SelectPort(found);
 }
 
 }  // namespace veyra::session

@@ -26,9 +26,16 @@ class SearchView {
   virtual void ShowWrongPassword(const std::string& /*portText*/) {}
 };
 
+// Opens the port a port-list entry names: a network port by its URL, any other entry by the COM
+// number it reads as (ParsePortNumber).
+int OpenEntry(HostLink& link, const std::string& portText);
+
+// What a person knows the port open on a link by: "COMn", or the URL or path it was opened by.
+std::string OpenPortText(const HostLink& link);
+
 class HostSearch {
  public:
-  // Opens the port an entry names; the default reads its COM number (ParsePortNumber).
+  // Opens the port an entry names; the default is OpenEntry.
   using PortOpener = std::function<int(HostLink& link, const std::string& portText)>;
 
   HostSearch(HostLink& link, SearchView& view);

@@ -36,8 +36,11 @@ int ParsePassword(std::string_view text) {
 }
 
 std::string NotFoundStatus(const std::string& portText) { return FillIn(kHostNotFoundOnPattern, portText); }
-std::string FoundStatus(int portNumber) { return FillIn(kHostFoundOnPattern, PortText(portNumber)); }
+std::string FoundStatus(const std::string& portText) { return FillIn(kHostFoundOnPattern, portText); }
 std::string PortText(int portNumber) { return "COM" + std::to_string(portNumber); }
+std::string PortText(int portNumber, const std::string& device) {
+  return portNumber >= 0 ? PortText(portNumber) : device;
+}
 
 Message WrongPasswordMessage() { return OwnedMessage(QT_TRANSLATE_NOOP("veyra", "Неверный пароль!!")); }
 Message NoPortsMessage() {

@@ -24,8 +24,11 @@ std::optional<bool> LoginVerdict(const Bytes& receivedFrame);
 int ParsePassword(std::string_view text);
 
 std::string NotFoundStatus(const std::string& portText);  // "COM3 3G-камера не найдена!"
-std::string FoundStatus(int portNumber);                  // "COM3 Successful to find main host!"
+std::string FoundStatus(const std::string& portText);     // "COM3 Successful to find main host!"
 std::string PortText(int portNumber);                     // "COM3"
+// What a person knows an open port by: "COMn" when it has a number, else the path or URL it was
+// opened by ("tcp://10.0.0.7:3001"), never "COM-1".
+std::string PortText(int portNumber, const std::string& device);
 
 Message WrongPasswordMessage();
 Message NoPortsMessage();

@@ -341,6 +341,10 @@
         <source>Порт, который открыть или на котором искать 3G камеру</source>
         <translation>The port to open or to search for the 3G camera on</translation>
     </message>
+    <message>
+        <source>Сетевой порт…</source>
+        <translation>Network port…</translation>
+    </message>
 </context>
 <context>
     <name>CMessageDialog</name>
@@ -406,6 +410,35 @@
     <message>
         <source>Версия WAP</source>
         <translation>WAP version</translation>
+    </message>
+</context>
+<context>
+    <name>CNetworkPortDlg</name>
+    <message>
+        <source>Сетевой порт</source>
+        <translation>Network port</translation>
+    </message>
+    <message>
+        <source>Адрес:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>Адрес сетевого порта</source>
+        <translation>Network port address</translation>
+    </message>
+    <message>
+        <source>tcp://АДРЕС:ПОРТ — байты как есть,
+rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)</source>
+        <translation>tcp://HOST:PORT — bytes as they are,
+rfc2217://HOST:PORT — with the line settings (RFC 2217)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Адрес не понят: проверьте его вид и порт (от 1 до 65535)</source>
+        <translation>Address not understood: check its form and the port (1 to 65535)</translation>
     </message>
 </context>
 <context>

@@ -341,6 +341,10 @@
         <source>Порт, который открыть или на котором искать 3G камеру</source>
         <translation>Порт, который открыть или на котором искать 3G-камеру</translation>
     </message>
+    <message>
+        <source>Сетевой порт…</source>
+        <translation>Сетевой порт…</translation>
+    </message>
 </context>
 <context>
     <name>CMessageDialog</name>
@@ -406,6 +410,35 @@
     <message>
         <source>Версия WAP</source>
         <translation>Версия WAP</translation>
+    </message>
+</context>
+<context>
+    <name>CNetworkPortDlg</name>
+    <message>
+        <source>Сетевой порт</source>
+        <translation>Сетевой порт</translation>
+    </message>
+    <message>
+        <source>Адрес:</source>
+        <translation>Адрес:</translation>
+    </message>
+    <message>
+        <source>Адрес сетевого порта</source>
+        <translation>Адрес сетевого порта</translation>
+    </message>
+    <message>
+        <source>tcp://АДРЕС:ПОРТ — байты как есть,
+rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)</source>
+        <translation>tcp://АДРЕС:ПОРТ — байты как есть,
+rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Адрес не понят: проверьте его вид и порт (от 1 до 65535)</source>
+        <translation>Адрес не понят: проверьте его вид и порт (от 1 до 65535)</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include "app/CDifferencesDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
+#include "app/CNetworkPortDlg.h"
 #include "app/TileTable.h"
 #include "link/HostPort.h"
 #include "tests/common/RecordingNotifier.h"
@@ -173,6 +174,8 @@ TEST(AccessibilityTest, EveryControlIsNamedAndDescribedAndTabFollowsTheEye) {
     }
     CLoginDlg login;
     check(login, "login");
+    CNetworkPortDlg network;
+    check(network, "network-port");
     CAboutDlg about;
     check(about, "about");
   }

@@ -15,6 +15,7 @@
 
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
+#include "app/CNetworkPortDlg.h"
 #include "app/CPortCombo.h"
 #include "hostsim/InProcessHost.h"
 #include "link/ComPorts.h"
@@ -24,6 +25,7 @@
 #include "tests/common/MainWindowParts.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
+#include "tests/common/Ser2net.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CPictureButton.h"
 
@@ -282,7 +284,7 @@ TEST_F(MainWindowTest, StartUpWritesTheDefaultConfigAndReadsTooltips) {
     EXPECT_EQ(Parts(w).TileButton(QStringLiteral("Журнал тревог"))->toolTip(), row.historyTooltip);
     EXPECT_EQ(Parts(w).TileButton(QStringLiteral("MMS Setting"))->toolTip(), QStringLiteral("MMS Set"));
     EXPECT_EQ(messages.Messages(), row.shown);
-    EXPECT_EQ(Parts(w).PortList()->count(), 3);
+    EXPECT_EQ(Parts(w).PortList()->count(), 4) << "Авто, COM1, COM3 and the network port's question";
     std::ifstream in(env.ConfigPath(), std::ios::binary);
     std::string text;
     if (!row.directory) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

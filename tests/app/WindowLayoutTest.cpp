@@ -24,6 +24,7 @@
 #include "app/CDifferencesDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
+#include "app/CNetworkPortDlg.h"
 #include "app/TileTable.h"
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/PhoneCodec.h"
@@ -171,8 +172,11 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
       CMainDlg main(port);
       main.SetStatus(session::NotFoundStatus(session::kAutoPortText));  // as a search that found nothing
       check(main, QStringLiteral("main"));
-      main.SetStatus(session::FoundStatus(33));  // the longest status
+      main.SetStatus(session::FoundStatus("COM33"));  // the longest status
       check(main, QStringLiteral("main"));
+      // A network port's URL, unbroken by blanks, as long as an IPv4 one gets.
+      main.SetStatus(session::FoundStatus("rfc2217://192.168.100.200:65535"));
+      check(main, QStringLiteral("main-network"));
       for (int i = 0; i < kTileCount; ++i) {
         const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
         if (row.open) check(*row.open(&main, port), QStringLiteral("tile%1").arg(i + 1));
@@ -186,6 +190,9 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
     }
     CLoginDlg login;
     check(login, QStringLiteral("login"));
+    CNetworkPortDlg network;
+    network.OkButton()->click();  // the empty field refused: the longest text it shows
+    check(network, QStringLiteral("network-port"));
     CAboutDlg about;
     check(about, QStringLiteral("about"));
     // A box and a question, as the notifier builds them: one with a detail, one with the longest
@@ -220,7 +227,7 @@ TEST(TranslationTest, CodecTextsAreTranslatedWhereTheyReachAPersonAndOnlyWithThe
        "A blank cannot be stored in a number: only digits, * and G can.", nullptr},
       {"a status line's port is translated with it", session::NotFoundStatus(session::kAutoPortText),
        "Auto 3G camera not found!", "Авто: 3G-камера не найдена!"},
-      {"a status line's port is kept", session::FoundStatus(33), "COM33 Successful to find main host!",
+      {"a status line's port is kept", session::FoundStatus("COM33"), "COM33 Successful to find main host!",
        "COM33: 3G-камера найдена!"},
       {"a text unknown to the catalogue is kept", "COM7", "COM7", nullptr},
   };

@@ -236,6 +236,26 @@ TEST_F(VeyractlNetworkTest, FfInFramesCrossesEveryTransport) {
   }
 }
 
+// The search names the port it found the host on as the user named it: a URL, never "COM-1".
+TEST_F(VeyractlNetworkTest, ASearchOnANetworkPortNamesItByItsUrl) {
+  const struct {
+    const char* fault;
+    bool rfc2217;
+  } rows[] = {
+      {"raw TCP: the host said found on COM-1", false},
+      {"RFC 2217: the host said found on COM-1", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    test::Ser2net server;
+    ASSERT_TRUE(server.Start({test::Ser2net::Serial(row.rfc2217, host.DevicePath())}));
+    const std::string url = server.Url(0);
+    const auto result = test::RunVeyractl({"--port", url, "--password", "1234", "search"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, url + " 3G-камера не найдена!\n" + url + " Successful to find main host!\n");
+  }
+}
+
 TEST_F(VeyractlNetworkTest, AServerKilledMidListLosesTheLineOnce) {
   for (const bool rfc2217 : {false, true}) {
     SCOPED_TRACE(rfc2217 ? "RFC 2217: the list ends and the line is lost once"
