@@ -61,7 +61,7 @@ std::optional<int> DayCode(std::string_view text) {
 
 // HH:MM with each part a byte: an off time keeps whatever the host holds with it.
 Verdict ParseTime(std::string_view value, bool marked, alarm::TimedTime& time) {
-  const std::string allowed =
+  std::string allowed =
       "takes DAY,HH:MM with DAY " + OneOf(kDayNames) + " (or day9 to day255 for a code without a name)";
   if (value == "off") {
     time = alarm::TimedTime{};

@@ -2,6 +2,7 @@
 // dialog would show; diagnostics go to standard error, and only with --verbose.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <exception>
 #include <optional>
 #include <string>
 #include <utility>
@@ -25,7 +26,9 @@ using cli::Command;
 using cli::GlobalOptions;
 using cli::RefuseUsage;
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   veyra::SetDiagnosticStream(stderr);
   GlobalOptions global;
   bool version = false;
@@ -168,4 +171,19 @@ int main(int argc, char** argv) {
   }
   if (options.trace && options.trace != stderr) std::fclose(options.trace);
   return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Whatever is thrown past a command (memory, a library's own error) is a fault of ours: said,
+  // and a failure's exit status, rather than an abort without a word.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "veyractl: internal error: %s\n", error.what());
+  } catch (...) {
+    std::fprintf(stderr, "veyractl: internal error\n");
+  }
+  return 1;
 }

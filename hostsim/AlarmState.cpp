@@ -142,7 +142,7 @@ std::vector<Bytes> AlarmState::WriteNumber(const Bytes& frame) {
   if (packed == 0) {
     stored = Bytes{kEmptyNumber};
   } else {
-    stored.assign(frame.begin() + 4, frame.begin() + 4 + packed);
+    stored.assign(frame.begin() + 4, frame.begin() + 4 + static_cast<std::ptrdiff_t>(packed));
   }
   return Acknowledge(kWriteNumber);
 }

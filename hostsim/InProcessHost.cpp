@@ -18,9 +18,9 @@ InProcessHost::InProcessHost(std::string password) : host_(std::move(password)) 
 
 InProcessHost::~InProcessHost() { Stop(); }
 
-bool InProcessHost::Start(std::string_view name, std::string description) {
+bool InProcessHost::Start(std::string_view name, const std::string& description) {
   if (thread_.joinable()) return false;
-  registration_ = RegisterInProcessDevice(name, std::move(description), *this);
+  registration_ = RegisterInProcessDevice(name, description, *this);
   if (!registration_.Registered()) return false;
   {
     std::lock_guard lock(mutex_);

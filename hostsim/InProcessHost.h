@@ -25,7 +25,7 @@ class InProcessHost : public InProcessPeer {
 
   // Registers the device "inproc:<name>" under the lowest free COM number, described as
   // description in the port list, and starts serving. False when the name is taken.
-  bool Start(std::string_view name, std::string description);
+  bool Start(std::string_view name, const std::string& description);
   // Unregisters the device (a program that has it open loses its line) and stops serving.
   void Stop();
   // The device goes as an unplugged adapter does.

@@ -27,7 +27,7 @@ std::optional<int> Bcd(std::uint8_t byte) {
 // A password as four digit characters, from its two packed bytes; empty when they are no digits.
 std::string PasswordDigits(std::uint8_t high, std::uint8_t low) {
   std::string digits;
-  for (const std::uint8_t nibble : {high >> 4, high & 0x0F, low >> 4, low & 0x0F}) {
+  for (const int nibble : {high >> 4, high & 0x0F, low >> 4, low & 0x0F}) {
     if (nibble > 9) return {};
     digits.push_back(static_cast<char>('0' + nibble));
   }

@@ -140,7 +140,7 @@ std::optional<std::string> ReadLink(const std::string& path) {
 // /dev/serial/by-id/... is kept rather than replaced by whichever ttyUSB it points at today.
 std::string AbsoluteTarget(const std::string& portsDir, const std::string& target) {
   if (!target.empty() && target.front() == '/') return target;
-  const std::string joined = Join(portsDir, target);
+  std::string joined = Join(portsDir, target);
   const auto slash = joined.rfind('/');
   const std::string dirPart = slash == 0 ? std::string("/") : joined.substr(0, slash);
   char* real = ::realpath(dirPart.c_str(), nullptr);

@@ -44,7 +44,7 @@ class EarlierStarts {
     if (b[e] != kFrameEnd) return kNone;
     const Head& head = heads_[e % kRing];
     if (head.end != e) return kNone;  // so e is at least 4 past a start
-    const unsigned sumBeforeChecksum = (sumBefore - b[e - 1]) % 255;
+    const auto sumBeforeChecksum = static_cast<unsigned>((sumBefore - b[e - 1]) % 255);
     for (std::size_t t = head.start; t != kNone;) {
       const Start& start = starts_[t % kRing];
       if ((sumBeforeChecksum + 255 - start.sumThroughStart) % 255 == b[e - 1]) return t;

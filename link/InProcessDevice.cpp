@@ -121,7 +121,7 @@ void InProcessRegistration::Reset() {
   if (open) open->Unplug();
 }
 
-InProcessRegistration RegisterInProcessDevice(std::string_view name, std::string description,
+InProcessRegistration RegisterInProcessDevice(std::string_view name, const std::string& description,
                                               InProcessPeer& peer) {
   if (name.empty()) return {};
   std::string device(kInProcessPrefix);

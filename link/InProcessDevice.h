@@ -75,7 +75,7 @@ class InProcessRegistration {
 // Registers peer under "inproc:<name>" with the lowest COM number neither the system's ports nor
 // another in-process device has, so that the automatic search reaches it early. An empty
 // registration when the name is taken or empty. The peer outlives the registration.
-InProcessRegistration RegisterInProcessDevice(std::string_view name, std::string description,
+InProcessRegistration RegisterInProcessDevice(std::string_view name, const std::string& description,
                                               InProcessPeer& peer);
 
 // Lists a registered device under COM number instead: for an environment that names its ports by

@@ -106,14 +106,14 @@ class SerialChannel {
   // The same for an in-process device, on every platform (SerialChannelInProcess.cpp).
   int OpenInProcess(const std::string& device);
   bool InProcessOpen() const;
-  void InProcessThread(std::shared_ptr<InProcessConnection> connection);
+  void InProcessThread(const std::shared_ptr<InProcessConnection>& connection);
   void InProcessWrite(InProcessConnection& connection);
   void WakeInProcess();
   void CloseInProcess();
   // The same for a network port, on every platform (SerialChannelNetwork.cpp).
   int OpenNetwork(const std::string& device);
   bool NetworkOpen() const;
-  void NetworkThread(std::shared_ptr<NetworkConnection> connection);
+  void NetworkThread(const std::shared_ptr<NetworkConnection>& connection);
   void DeliverNetworkBytes(const std::uint8_t* bytes, std::size_t count);
   void NetworkModemState(NetworkConnection& connection, std::uint8_t state);
   void TakeNetworkWrite(NetworkConnection& connection);

@@ -72,7 +72,7 @@ void SerialChannel::InProcessWrite(InProcessConnection& connection) {
   Raise(PortEvent::DataSent);
 }
 
-void SerialChannel::InProcessThread(std::shared_ptr<InProcessConnection> connection) {
+void SerialChannel::InProcessThread(const std::shared_ptr<InProcessConnection>& connection) {
   running_ = 1;
   Raise(PortEvent::Connected);
   bool alive = true;

@@ -210,7 +210,7 @@ bool SerialChannel::FlushNetwork(NetworkConnection& connection) {
   return true;
 }
 
-void SerialChannel::NetworkThread(std::shared_ptr<NetworkConnection> connection) {
+void SerialChannel::NetworkThread(const std::shared_ptr<NetworkConnection>& connection) {
   running_ = 1;
   Raise(PortEvent::Connected);
   DeliverNetworkBytes(connection->early.data(), connection->early.size());

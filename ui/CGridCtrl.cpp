@@ -268,7 +268,7 @@ void CGridCtrl::SetColumnProportions(const QVector<int>& proportions) {
 }
 
 void CGridCtrl::ApplyProportions() {
-  const int columns = std::min<int>(GetColumnCount(), m_proportions.size());
+  const int columns = std::min(GetColumnCount(), static_cast<int>(m_proportions.size()));
   if (columns == 0) return;
   const int total = std::accumulate(m_proportions.begin(), m_proportions.begin() + columns, 0);
   if (total <= 0) return;

@@ -15,7 +15,6 @@
 
 #include "app/CLoginDlg.h"
 #include "app/CMainDlg.h"
-#include "app/CNetworkPortDlg.h"
 #include "app/CPortCombo.h"
 #include "hostsim/InProcessHost.h"
 #include "link/ComPorts.h"
@@ -25,7 +24,6 @@
 #include "tests/common/MainWindowParts.h"
 #include "tests/common/PtyHostFixture.h"
 #include "tests/common/RecordingNotifier.h"
-#include "tests/common/Ser2net.h"
 #include "tests/common/WaitFor.h"
 #include "ui/CPictureButton.h"
 

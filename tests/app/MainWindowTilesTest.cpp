@@ -89,8 +89,8 @@ TEST_F(MainWindowTest, TheLoginBoxTakesFourDigitsAndRefusesAnythingElseWithoutSe
   std::filesystem::remove(env.Dir() + "/ports/COM1");
   CLoginDlg login;
   // As the real prompt: the password when the box closed with OK, else nothing.
-  CMainDlg& w = Window(1234, [&login](CMainDlg& w) {
-    w.SetPasswordPrompt([&login]() -> std::optional<int> {
+  CMainDlg& w = Window(1234, [&login](CMainDlg& prepared) {
+    prepared.SetPasswordPrompt([&login]() -> std::optional<int> {
       login.setResult(QDialog::Rejected);
       login.OkButton()->click();
       if (login.result() != QDialog::Accepted) return std::nullopt;

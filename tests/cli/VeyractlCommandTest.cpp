@@ -330,8 +330,8 @@ TEST_P(VeyractlCommandTest, SmartHomeAndMms) {
 
 INSTANTIATE_TEST_SUITE_P(Transports, VeyractlCommandTest,
                          ::testing::Values(Transport::Pty, Transport::RawTcp, Transport::Rfc2217),
-                         [](const ::testing::TestParamInfo<Transport>& info) {
-                           switch (info.param) {
+                         [](const ::testing::TestParamInfo<Transport>& transport) {
+                           switch (transport.param) {
                              case Transport::Pty:
                                return "Pty";
                              case Transport::RawTcp:

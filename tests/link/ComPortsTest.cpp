@@ -60,8 +60,8 @@ struct Tree {
         {usb, "idProduct", "6001\n"},
         {usb, "product", product},
         {usb, "manufacturer", maker}};
-    for (const auto& [dir, file, text] : files)
-      if (!text.empty()) std::ofstream(dir + "/" + file) << text;
+    for (const auto& [folder, file, text] : files)
+      if (!text.empty()) std::ofstream(folder + "/" + file) << text;
     fs::create_symlink(acm ? "../../../" + ifName : "../../../" + tty, ttyDir + "/device");
     fs::create_symlink(ttyDir, root + "/sys/class/tty/" + tty);
   }
