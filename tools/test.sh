@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds with warnings as errors, and runs every
-# test: a normal build (then installed and packaged), each fuzz target for a while, an
+# test: a normal build (then clang-tidy over its Qt-free code, then installed and packaged), each fuzz target for a while, an
 # AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the Qt-free code,
 # and the Windows build under Wine (veyractl.exe and the Qt-free unit tests, then the installer of
 # veyra-setup.exe).
@@ -19,6 +19,8 @@ echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$strict"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+echo "== clang-tidy (Qt-free code)"
+bash tools/tidy.sh build
 echo "== install and package"
 bash tools/check-package.sh build
 
