@@ -14,7 +14,7 @@ constexpr std::chrono::microseconds kByteTime{1042};
 
 }  // namespace
 
-InProcessHost::InProcessHost(std::string password) : host_(std::move(password)) {}
+InProcessHost::InProcessHost(std::string password) : FaultyHost(std::move(password)) {}
 
 InProcessHost::~InProcessHost() { Stop(); }
 
@@ -48,8 +48,8 @@ int InProcessHost::ComNumber() const {
 }
 
 std::string InProcessHost::Password() {
-  const auto lock = host_.Lock();
-  return host_.Host().Password();
+  const auto lock = Lock();
+  return Host().Password();
 }
 
 void InProcessHost::SetPace(bool pace) {
@@ -152,9 +152,9 @@ void InProcessHost::Serve() {
     const bool pace = pace_;
     lock.unlock();
     if (line && !inject.empty()) line->Send(inject.data(), inject.size());
-    host_.Read(bytes.data(), bytes.size());
+    Read(bytes.data(), bytes.size());
     for (const Bytes& frame : reader.Feed(bytes.data(), bytes.size())) {
-      const Answer answer = host_.Take(frame);
+      const Answer answer = Take(frame);
       if (line && !Reply(*line, answer, pace)) break;
     }
     lock.lock();

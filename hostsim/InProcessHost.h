@@ -16,7 +16,7 @@
 
 namespace veyra::hostsim {
 
-class InProcessHost : public InProcessPeer {
+class InProcessHost : public FaultyHost, public InProcessPeer {
  public:
   explicit InProcessHost(std::string password = "1234");
   ~InProcessHost() override;
@@ -39,19 +39,8 @@ class InProcessHost : public InProcessPeer {
   // Answers at the speed of a 9600-baud line: a byte every 1.04 ms on average, in bursts where the
   // system's sleeps are coarser than that.
   void SetPace(bool pace);
-  void SetFaults(const Faults& faults) { host_.SetFaults(faults); }
-  SimulatedHost& Host() { return host_.Host(); }  // lock with Lock() while serving
-  std::unique_lock<std::mutex> Lock() { return host_.Lock(); }
   // Bytes unsolicited by any command: a late record, a stray frame.
   void Inject(const Bytes& bytes);
-
-  // What the host has read.
-  Bytes RawReceived() const { return host_.RawReceived(); }
-  std::vector<Bytes> FramesReceived() const { return host_.FramesReceived(); }
-  std::size_t WaitForFrames(std::size_t count, int timeoutMs) const {
-    return host_.WaitForFrames(count, timeoutMs);
-  }
-  void ClearLog() { host_.ClearLog(); }
 
   // InProcessPeer: called by the program's threads.
   void Opened(std::shared_ptr<InProcessLine> line) override;
@@ -65,7 +54,6 @@ class InProcessHost : public InProcessPeer {
   bool SendBytes(InProcessLine& line, const Bytes& bytes, bool pace, int gapMs);
   bool SleepMs(int ms);  // false when stopping
 
-  FaultyHost host_;
   InProcessRegistration registration_;
   std::thread thread_;
 

@@ -15,7 +15,7 @@
 
 namespace veyra::hostsim {
 
-PtyHost::PtyHost(std::string password) : host_(std::move(password)) {}
+PtyHost::PtyHost(std::string password) : FaultyHost(std::move(password)) {}
 
 PtyHost::~PtyHost() { Stop(); }
 
@@ -142,7 +142,7 @@ void PtyHost::Serve() {
         std::lock_guard lock(mutex_);
         inject.swap(injectQueue_);
       }
-      Faults faults = host_.CurrentFaults();
+      Faults faults = CurrentFaults();
       faults.hangUpAfterBytes = -1;
       if (!inject.empty()) SendBytes(inject, faults);
     }
@@ -164,9 +164,9 @@ void PtyHost::Serve() {
     }
     // Closes before this command are of earlier sessions; only one during the answer counts.
     ClientClosed();
-    host_.Read(chunk, static_cast<std::size_t>(n));
+    Read(chunk, static_cast<std::size_t>(n));
     for (const Bytes& frame : reader.Feed(chunk, static_cast<std::size_t>(n))) {
-      Reply(host_.Take(frame));
+      Reply(Take(frame));
       if (stop_) break;
     }
   }

@@ -15,7 +15,7 @@
 
 namespace veyra::hostsim {
 
-class PtyHost {
+class PtyHost : public FaultyHost {
  public:
   explicit PtyHost(std::string password = "1234");
   ~PtyHost();
@@ -32,21 +32,8 @@ class PtyHost {
   // began: the start of the program's share of an exchange, as benchmarks measure it.
   std::int64_t LastReplyWrittenNs() const { return lastReplyWrittenNs_.load(); }
 
-  void SetFaults(const Faults& faults) { host_.SetFaults(faults); }
-  SimulatedHost& Host() { return host_.Host(); }  // lock with Lock() while the server runs
-  std::unique_lock<std::mutex> Lock() { return host_.Lock(); }
-
   // Bytes unsolicited by any command: a late record, a stray frame.
   void Inject(const Bytes& bytes);
-
-  // What the host has read off the line.
-  Bytes RawReceived() const { return host_.RawReceived(); }
-  std::vector<Bytes> FramesReceived() const { return host_.FramesReceived(); }
-  // Waits (bounded) until at least count frames have been read; returns how many there are.
-  std::size_t WaitForFrames(std::size_t count, int timeoutMs) const {
-    return host_.WaitForFrames(count, timeoutMs);
-  }
-  void ClearLog() { host_.ClearLog(); }
 
  private:
   void Serve();
@@ -56,7 +43,6 @@ class PtyHost {
   // True when a program closed the device since the last call: what it was sent is then no one's.
   bool ClientClosed();
 
-  FaultyHost host_;
   std::string devicePath_;
   int master_ = -1;
   int slave_ = -1;  // held open so the line settings survive between the program's opens
