@@ -16,7 +16,9 @@ bool CanRead(const std::string& path) { return IniFile::Open(path, false).has_va
 
 bool WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
+    // At most 1 GiB a call: Windows' write takes an unsigned count.
+    const auto chunk = static_cast<unsigned>(std::min<std::size_t>(data.size(), std::size_t{1} << 30));
+    const ssize_t n = ::write(fd, data.data(), chunk);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
