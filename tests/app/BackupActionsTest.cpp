@@ -66,7 +66,7 @@ TEST_F(BackupActionsTest, EntriesSaveCompareAndRestore) {
   const std::string file = dir.Path("host.ini");
   const std::string damaged = dir.Path("damaged.ini");
   struct Row {
-    const char* fault;
+    const char* expect;
     QString entry;
     std::string path;
     bool yes;
@@ -76,25 +76,25 @@ TEST_F(BackupActionsTest, EntriesSaveCompareAndRestore) {
     std::uint8_t siren;           // the host's siren minutes after
     const char* table = nullptr;  // the differences' first row, cells joined by tabs, or null for none
   } rows[] = {
-      {"save writes no file", CBackupActions::SaveText(), file, false, nullptr,
+      {"save writes the file", CBackupActions::SaveText(), file, false, nullptr,
        "Конфигурация сохранена в " + file + " (датчиков: ", 4, 3},
-      {"cancelled dialog acts", CBackupActions::RestoreText(), "", true, nullptr, "", 0, 3},
-      {"equal host reported different", CBackupActions::CompareText(), file, false, nullptr,
+      {"a cancelled dialog leaves all alone", CBackupActions::RestoreText(), "", true, nullptr, "", 0, 3},
+      {"an equal host reported equal", CBackupActions::CompareText(), file, false, nullptr,
        "Конфигурация 3G камеры совпадает с файлом.", 3, 3},
-      {"difference named by its key, not in words", CBackupActions::CompareText(), file, false,
-       "06 04 26 09 05 1E 0F 01", "", 3, 9, "Настройки системы\tДлительность сирены, минут\t3\t9"},
-      {"restore writes without asking", CBackupActions::RestoreText(), file, false, nullptr, "", 0, 9},
-      {"damaged file written", CBackupActions::RestoreText(), damaged, true, nullptr,
+      {"a difference named in words", CBackupActions::CompareText(), file, false, "06 04 26 09 05 1E 0F 01",
+       "", 3, 9, "Настройки системы\tДлительность сирены, минут\t3\t9"},
+      {"restore asks before writing", CBackupActions::RestoreText(), file, false, nullptr, "", 0, 9},
+      {"a damaged file refused, nothing written", CBackupActions::RestoreText(), damaged, true, nullptr,
        "Файл " + damaged +
            " не принят, строка 7: [setup] siren_minutes '256': takes a whole number from 0 to 255",
        0, 9},
-      {"restore not summarised", CBackupActions::RestoreText(), file, true, nullptr,
+      {"restore summarised", CBackupActions::RestoreText(), file, true, nullptr,
        "Конфигурация записана: подтверждено 16 из 16.\nДатчики не восстанавливаются: их нужно привязать на "
        "месте.",
        16, 3},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     if (row.before) {
       const auto lock = host.Lock();
       host.Host().Handle(BuildFrame(Hex(row.before)));
@@ -165,19 +165,19 @@ TEST_F(BackupActionsTest, ThirtyOneDifferencesScrollInATableOfWordsWithinTheScre
   const CGridCtrl* grid = differences->Grid();
   ASSERT_EQ(grid->GetRowCount(), 1 + 31);
   const struct {
-    const char* fault;
+    const char* expect;
     int row;
     const char* area;
     const char* field;
   } rows[] = {
-      {"a number of the setup named by its key", 1, "Настройки системы", "Длительность сирены, минут"},
-      {"the network named by its key", 6, "Настройки системы", "Режим связи"},
-      {"an option named by its key", 13, "Настройки системы", "Запись видео/фото при тревоге"},
-      {"a timer named by its key", 17, "Расписания", "Вторая группа: Снятие"},
-      {"a telephone number named by its key", 31, "Телефонные номера", "MMS.номер 3"},
+      {"a number of the setup named in words", 1, "Настройки системы", "Длительность сирены, минут"},
+      {"the network named in words", 6, "Настройки системы", "Режим связи"},
+      {"an option named in words", 13, "Настройки системы", "Запись видео/фото при тревоге"},
+      {"a timer named in words", 17, "Расписания", "Вторая группа: Снятие"},
+      {"a telephone number named in words", 31, "Телефонные номера", "MMS.номер 3"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     EXPECT_EQ(grid->GetItemText(row.row, CDifferencesDlg::kAreaColumn), QString::fromUtf8(row.area));
     EXPECT_EQ(grid->GetItemText(row.row, CDifferencesDlg::kFieldColumn), QString::fromUtf8(row.field));
   }

@@ -58,14 +58,14 @@ class MainWindowNetworkTest : public test::MainWindowTest {
 TEST_F(MainWindowNetworkTest, TheWindowReachesAHostThroughASerialServerByItsUrl) {
   if (!test::Ser2netInstalled()) GTEST_SKIP() << "ser2net is not installed (tools/install-deps.sh)";
   const struct {
-    const char* fault;
+    const char* expect;
     bool rfc2217;
   } rows[] = {
-      {"raw TCP: the URL not searched on, or the host said found on COM-1", false},
-      {"RFC 2217: the URL not searched on, or the host said found on COM-1", true},
+      {"raw TCP: the URL searched on and the host found on it", false},
+      {"RFC 2217: the URL searched on and the host found on it", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     // A server of its own per row: ser2net holds a device a while after its client has gone.
     test::Ser2net server;
     ASSERT_TRUE(server.Start({test::Ser2net::Serial(row.rfc2217, host.DevicePath())}));
@@ -119,24 +119,24 @@ TEST_F(MainWindowNetworkTest, TheWindowReachesAHostThroughASerialServerByItsUrl)
 TEST_F(MainWindowNetworkTest, AMalformedUrlIsRefusedWithoutOpeningAnything) {
   const QString refusal = QStringLiteral("Адрес не понят: проверьте его вид и порт (от 1 до 65535)");
   const struct {
-    const char* fault;
+    const char* expect;
     const char* typed;
     bool ok;  // false: the question closed without OK
   } rows[] = {
-      {"an empty field taken", "", true},
-      {"a bare address taken for a device", "127.0.0.1:4001", true},
-      {"another scheme taken", "http://127.0.0.1:4001", true},
-      {"a URL without a port taken", "tcp://127.0.0.1", true},
-      {"port 0 taken", "tcp://127.0.0.1:0", true},
-      {"a port past 65535 taken", "rfc2217://127.0.0.1:65536", true},
-      {"a URL without a host taken", "tcp://:4001", true},
-      {"a blank inside the host taken", "tcp://my host:4001", true},
-      {"a closed question still lists its URL", "tcp://127.0.0.1:4001", false},
+      {"an empty field refused", "", true},
+      {"a bare address refused", "127.0.0.1:4001", true},
+      {"another scheme refused", "http://127.0.0.1:4001", true},
+      {"a URL without a port refused", "tcp://127.0.0.1", true},
+      {"port 0 refused", "tcp://127.0.0.1:0", true},
+      {"a port past 65535 refused", "rfc2217://127.0.0.1:65536", true},
+      {"a URL without a host refused", "tcp://:4001", true},
+      {"a blank inside the host refused", "tcp://my host:4001", true},
+      {"a closed question lists nothing", "tcp://127.0.0.1:4001", false},
   };
   CMainDlg& w = Window();
   Select("COM3");
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     EXPECT_EQ(NameNetworkPort(QString::fromUtf8(row.typed), row.ok), row.ok ? refusal : QString());
     EXPECT_EQ(Parts(w).PortList()->currentText(), QStringLiteral("COM3")) << "the list left on the question";
     EXPECT_EQ(Parts(w).PortList()->count(), 4) << "a URL listed";
@@ -157,14 +157,14 @@ TEST_F(MainWindowNetworkTest, NamedUrlsComeBackOnTheNextStart) {
   NameNetworkPort(url(4));  // named again: to the front, not twice
   const QStringList expected = {url(4), url(6), url(5), url(3), url(2)};
   const struct {
-    const char* fault;
+    const char* expect;
     bool restarted;
   } rows[] = {
-      {"a named URL not listed, listed twice, or more than five kept", false},
-      {"the URLs forgotten by the next start", true},
+      {"each named URL listed once, the last five kept", false},
+      {"the URLs kept for the next start", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     if (row.restarted) {
       window.reset();
       Window();

@@ -99,15 +99,15 @@ TEST_F(MainWindowTest, SearchLogsInOnTheFirstHostThatAnswersOrSaysWhyNot) {
 // read the same answer from it.
 TEST_F(MainWindowTest, SearchHostReturnsWhetherTheHostTookThePassword) {
   const struct {
-    const char* fault;
+    const char* expect;
     int password;
     int accepted;
   } rows[] = {
-      {"a search that logged in returns no login", 1234, 1},
-      {"a refused password is returned as a login", 1111, 0},
+      {"a search that logged in returns a login", 1234, 1},
+      {"a refused password returns no login", 1111, 0},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     window.reset();
     port.Close();
     messages.Clear();

@@ -109,24 +109,24 @@ TEST_F(MainWindowTest, TheLoginBoxTakesFourDigitsAndRefusesAnythingElseWithoutSe
     bool refused;  // the box stays open with the hint
   } rows[] = {
       // clang-format off
-      {{"an empty field searched with 0", field, "", kSet, search, {}, {}}, true},
-      {{"three digits searched with them", field, "123", kTyped, search, {}, {}}, true},
-      {{"letters typed and taken", field, "12ab", kTyped, search, {}, {}}, true},
-      {{"Cyrillic pasted and taken", field, test::kCyrillic, kPasted, search, {}, {}}, true},
-      {{"blanks pasted around the password and taken", field, " 1234 ", kPasted, search, {}, {}}, true},
-      {{"a fifth digit typed and sent", field, "12345", kTyped, search, {}, {accepted}}, false},
+      {{"an empty field is refused with the hint", field, "", kSet, search, {}, {}}, true},
+      {{"three digits are refused with the hint", field, "123", kTyped, search, {}, {}}, true},
+      {{"typed letters are kept out and the rest refused", field, "12ab", kTyped, search, {}, {}}, true},
+      {{"pasted Cyrillic is kept out and the field refused", field, test::kCyrillic, kPasted, search, {}, {}}, true},
+      {{"a paste with blanks around the password is refused", field, " 1234 ", kPasted, search, {}, {}}, true},
+      {{"a fifth typed digit is cut and 1234 sent", field, "12345", kTyped, search, {}, {accepted}}, false},
       // Cut to the field's four digits, as every digit field of the program cuts a paste.
-      {{"a 10,000-digit paste sent past four digits", field, test::Many('1'), kPasted, search, {wrong},
+      {{"a 10,000-digit paste is cut to four digits and sent", field, test::Many('1'), kPasted, search, {wrong},
         {test::FrameLine("02 01 11 11")}}, false},
-      {{"four digits refused", field, "1234", kTyped, search, {}, {accepted}}, false},
-      {{"a wrong four-digit password not sent", field, "4321", kTyped, search, {wrong},
+      {{"four digits are sent", field, "1234", kTyped, search, {}, {accepted}}, false},
+      {{"a wrong four-digit password is sent", field, "4321", kTyped, search, {wrong},
         {test::FrameLine("02 01 43 21")}}, false},
       // clang-format on
   };
   for (const auto& row : rows) {
     login.ShowStatus(QString());
     test::Press(row.input, messages, host);
-    EXPECT_EQ(login.StatusText(), row.refused ? hint : QString()) << row.input.fault;
+    EXPECT_EQ(login.StatusText(), row.refused ? hint : QString()) << row.input.expect;
   }
 }
 

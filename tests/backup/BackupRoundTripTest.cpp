@@ -171,10 +171,10 @@ void ExpectRoundTrip(const HostReplies& host) {
   }
 }
 
-// Each row is a host as it was met, with the fault it caught.
+// Each row is a host as it was met, labelled by what the round trip keeps of it.
 TEST(BackupRoundTripTest, HostValuesComeBackOrAreNamed) {
   struct Row {
-    const char* fault;
+    const char* expect;
     const char* setup;   // six bytes, or null for zeros
     int group;           // 1 to 3, or 0 for none
     const char* times;   // six bytes
@@ -190,30 +190,30 @@ TEST(BackupRoundTripTest, HostValuesComeBackOrAreNamed) {
   const std::string digits63 = zeros32Hex.substr(0, 31 * 3) + "0F";
   const Row rows[] = {
       // clang-format off
-      {"switched-off group kept as 00 FF FF refuses the whole file", nullptr, 3, "00 FF FF 00 FF FF", 0, ""},
-      {"switched-off time of 24:60 refuses the whole file", nullptr, 1, "00 18 3C 00 00 00", 0, ""},
-      {"day code 9 refuses the whole file", nullptr, 2, "09 08 00 01 12 00", 0, ""},
-      {"day code FF with its time FF FF refuses the whole file", nullptr, 1, "FF FF FF FF FF FF", 0, ""},
-      {"hour 24 on a working day refuses the whole file", nullptr, 2, "02 18 00 01 12 00", 0, ""},
-      {"minute 60 of a disarm time refuses the whole file", nullptr, 3, "00 00 00 08 17 3C", 0, ""},
-      {"hour FF every day refuses the whole file", nullptr, 1, "01 FF FF 01 FF FF", 0, ""},
-      {"32 packed 00 bytes (64 digits) refuse the whole file", nullptr, 0, "", 12, zeros32Hex.c_str()},
-      {"3B and 31 more bytes (64 characters) refuse the whole file", nullptr, 0, "", 1, prefixed31.c_str()},
-      {"63 digits and a pad nibble lost", nullptr, 0, "", 7, digits63.c_str()},
-      {"end nibble C read as something else", nullptr, 0, "", 2, "12 3C"},
-      {"bytes after the end carried as part of the number", nullptr, 0, "", 3, "12 FF 34 56"},
-      {"no end nibble before the frame ends", nullptr, 0, "", 4, "12 34"},
-      {"an empty frame (LEN 1) read as a number", nullptr, 0, "", 5, ""},
-      {"colon nibble A lost", nullptr, 0, "", 6, "A5 AA BF"},
-      {"3G prefix lost", nullptr, 0, "", 8, "3B 12 34 FF"},
-      {"a lone 3B read as more than 3G", nullptr, 0, "", 9, "3B"},
-      {"star nibble B at the start", nullptr, 0, "", 10, "B2 1F"},
-      {"every option bit and an unnamed size", "FF FF 00 FF 00 FF", 0, "", 0, ""},
-      {"size 3 written as a name", "00 00 00 00 00 03", 0, "", 0, ""},
+      {"a switched-off group kept as 00 FF FF leaves the file readable", nullptr, 3, "00 FF FF 00 FF FF", 0, ""},
+      {"a switched-off time of 24:60 leaves the file readable", nullptr, 1, "00 18 3C 00 00 00", 0, ""},
+      {"day code 9 leaves the file readable", nullptr, 2, "09 08 00 01 12 00", 0, ""},
+      {"day code FF with its time FF FF leaves the file readable", nullptr, 1, "FF FF FF FF FF FF", 0, ""},
+      {"hour 24 on a working day leaves the file readable", nullptr, 2, "02 18 00 01 12 00", 0, ""},
+      {"minute 60 of a disarm time leaves the file readable", nullptr, 3, "00 00 00 08 17 3C", 0, ""},
+      {"hour FF every day leaves the file readable", nullptr, 1, "01 FF FF 01 FF FF", 0, ""},
+      {"32 packed 00 bytes (64 digits) leave the file readable", nullptr, 0, "", 12, zeros32Hex.c_str()},
+      {"3B and 31 more bytes (64 characters) leave the file readable", nullptr, 0, "", 1, prefixed31.c_str()},
+      {"63 digits and a pad nibble come back", nullptr, 0, "", 7, digits63.c_str()},
+      {"end nibble C read as the end", nullptr, 0, "", 2, "12 3C"},
+      {"bytes after the end left out of the number", nullptr, 0, "", 3, "12 FF 34 56"},
+      {"a number without an end nibble comes back", nullptr, 0, "", 4, "12 34"},
+      {"an empty frame (LEN 1) read as no number", nullptr, 0, "", 5, ""},
+      {"colon nibble A comes back", nullptr, 0, "", 6, "A5 AA BF"},
+      {"the 3G prefix comes back", nullptr, 0, "", 8, "3B 12 34 FF"},
+      {"a lone 3B read as 3G alone", nullptr, 0, "", 9, "3B"},
+      {"star nibble B at the start comes back", nullptr, 0, "", 10, "B2 1F"},
+      {"every option bit and an unnamed size come back", "FF FF 00 FF 00 FF", 0, "", 0, ""},
+      {"size 3 written as a number", "00 00 00 00 00 03", 0, "", 0, ""},
       // clang-format on
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     HostReplies host = Replies();
     if (row.setup) host.setup = Hex(row.setup);
     if (row.group) host.timers[row.group - 1] = Hex(row.times);

@@ -108,7 +108,7 @@ TEST_F(VeyractlBackupTest, RestoreJudgesEveryItem) {
   const std::string timers =
       "timers.group1\tacknowledged\ntimers.group2\tacknowledged\ntimers.group3\tacknowledged\n";
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     std::string refuseFrom, refuseReply;
     int status;
@@ -116,16 +116,16 @@ TEST_F(VeyractlBackupTest, RestoreJudgesEveryItem) {
     std::size_t frames;  // commands B received
   } rows[] = {
       // clang-format off
-      {"a refused number counted as written", {"--yes"}, "0D 05", "AA 00 0D 0C 55", 1, test::RestoreOutput("phones.voice5", "refused"), 16},
-      {"a timer group without reply skipped silently", {"--yes"}, "08 02", "", 1, test::RestoreOutput("timers.group2", "no reply"), 18},
-      {"a refused setup record counted as written", {"--yes"}, "04", "AA 00 04 05 55", 1, test::RestoreOutput("setup", "refused"), 16},
-      {"--only writes other areas", {"--only", "timers", "--yes"}, "", "", 0, timers + "devices\tnot restored: learn them at the host\n", 3},
-      {"restore without --yes sends", {}, "", "", 2, "", 0},
-      {"--only devices accepted", {"--only", "devices", "--yes"}, "", "", 2, "", 0},
+      {"a refused number reported refused", {"--yes"}, "0D 05", "AA 00 0D 0C 55", 1, test::RestoreOutput("phones.voice5", "refused"), 16},
+      {"a timer group without reply reported", {"--yes"}, "08 02", "", 1, test::RestoreOutput("timers.group2", "no reply"), 18},
+      {"a refused setup record reported refused", {"--yes"}, "04", "AA 00 04 05 55", 1, test::RestoreOutput("setup", "refused"), 16},
+      {"--only writes its area alone", {"--only", "timers", "--yes"}, "", "", 0, timers + "devices\tnot restored: learn them at the host\n", 3},
+      {"restore without --yes sends nothing", {}, "", "", 2, "", 0},
+      {"--only devices refused", {"--only", "devices", "--yes"}, "", "", 2, "", 0},
       // clang-format on
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     hostsim::Faults faults;
     faults.refuseFrom = Hex(row.refuseFrom);
     faults.refuseReply = Hex(row.refuseReply);
@@ -161,19 +161,19 @@ TEST_F(VeyractlBackupTest, WhatTheHostHoldsComesBackOrIsNamed) {
   EXPECT_NE(ReadFile(file).find("(not restorable)"), std::string::npos);
 
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> only;
     int status;
     std::string out;
   } rows[] = {
-      {"a switched-off group refuses the whole file",
+      {"a switched-off group leaves the file restorable",
        {"--only", "timers"},
        0,
        "timers.group1\tacknowledged\ntimers.group2\tacknowledged\ntimers.group3\tacknowledged\n"
        "devices\tnot restored: learn them at the host\n"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     std::vector<std::string> args = {"restore", file, "--yes"};
     args.insert(args.end(), row.only.begin(), row.only.end());
     const auto result = Run("COM8", args);
@@ -198,32 +198,32 @@ TEST_F(VeyractlBackupTest, DamagedFileSendsNothing) {
   ASSERT_EQ(Run("COM7", {"backup", good}).status, 0);
   const std::string text = ReadFile(good);
   struct Row {
-    const char* fault;
+    const char* expect;
     std::string from, to;  // the first occurrence of from replaced
     int line;
     std::string reason;
   } rows[] = {
       // clang-format off
-      {"unknown version taken", "version=1", "version=one", 2, "unknown format version 'one'; this program reads version 1"},
-      {"version 0 taken", "version=1", "version=0", 2, "unknown format version '0'"},
-      {"newer version read as this one", "version=1", "version=2", 2, "written in format version 2, newer than this program reads (1); use a newer veyra-setup"},
-      {"missing field written as 0", "redial_count=5\n", "", 6, "[setup] has no redial_count field"},
-      {"unknown field ignored", "siren_minutes=3\n", "siren_minutes=3\nsiren_volume=2\n", 8,
+      {"an unknown version refused", "version=1", "version=one", 2, "unknown format version 'one'; this program reads version 1"},
+      {"version 0 refused", "version=1", "version=0", 2, "unknown format version '0'"},
+      {"a newer version refused as newer", "version=1", "version=2", 2, "written in format version 2, newer than this program reads (1); use a newer veyra-setup"},
+      {"a missing field refused", "redial_count=5\n", "", 6, "[setup] has no redial_count field"},
+      {"an unknown field refused", "siren_minutes=3\n", "siren_minutes=3\nsiren_volume=2\n", 8,
        "unknown field 'siren_volume'; [setup] holds siren_minutes, redial_count, arm_delay_s, alarm_delay_s, "
        "mms_size, network, incoming_password, siren_sound, power_alarm, sms_arm, record_armed, mirror, record_alarm"},
-      {"setup value past a byte cut to 8 bits", "siren_minutes=3", "siren_minutes=256", 7, "[setup] siren_minutes '256': takes a whole number from 0 to 255"},
-      {"hour 24 sent", "group1_arm=daily,08:30", "group1_arm=daily,24:00", 22, "[timers] group1_arm 'daily,24:00': time out of range: hours 00 to 23, minutes 00 to 59"},
-      {"unknown day sent as off", "group1_arm=daily", "group1_arm=someday", 22,
+      {"a setup value past a byte refused", "siren_minutes=3", "siren_minutes=256", 7, "[setup] siren_minutes '256': takes a whole number from 0 to 255"},
+      {"hour 24 refused", "group1_arm=daily,08:30", "group1_arm=daily,24:00", 22, "[timers] group1_arm 'daily,24:00': time out of range: hours 00 to 23, minutes 00 to 59"},
+      {"an unknown day refused", "group1_arm=daily", "group1_arm=someday", 22,
        "[timers] group1_arm 'someday,08:30': takes DAY,HH:MM with DAY off, daily, monday, tuesday, wednesday, thursday, friday, saturday or sunday"},
-      {"letters in a number", "voice1=13800138000", "voice1=1380013800x", 30, "[phones] voice1 '1380013800x': takes at most 63 characters of digits, *, : and G (empty: no number)"},
-      {"malformed line skipped", "siren_minutes=3", "siren_minutes 3", 7, "not a [section] nor a NAME=VALUE line"},
-      {"field given twice", "network=auto\n", "network=auto\nnetwork=3g\n", 13, "[setup] network given twice"},
-      {"missing section", "[phones]", "[telephones]", 29, "unknown section [telephones]"},
-      {"not a backup file", "[veyra-backup]", "[config]", 1, "not a backup file: it starts with [veyra-backup]"},
+      {"letters in a number refused", "voice1=13800138000", "voice1=1380013800x", 30, "[phones] voice1 '1380013800x': takes at most 63 characters of digits, *, : and G (empty: no number)"},
+      {"a malformed line refused", "siren_minutes=3", "siren_minutes 3", 7, "not a [section] nor a NAME=VALUE line"},
+      {"a field given twice refused", "network=auto\n", "network=auto\nnetwork=3g\n", 13, "[setup] network given twice"},
+      {"an unknown section refused", "[phones]", "[telephones]", 29, "unknown section [telephones]"},
+      {"a file that is not a backup refused", "[veyra-backup]", "[config]", 1, "not a backup file: it starts with [veyra-backup]"},
       // clang-format on
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     std::string damaged = text;
     const std::size_t at = damaged.find(row.from);
     ASSERT_NE(at, std::string::npos);
@@ -247,7 +247,7 @@ TEST_F(VeyractlBackupTest, AFailingJsonDocumentSaysWhy) {
   ASSERT_EQ(Run("COM7", {"backup", good}).status, 0);
   const std::string damaged = dir.Write("damaged.ini", "[config]\n");
   const struct {
-    const char* fault;
+    const char* expect;
     std::vector<std::string> args;
     bool silent;
     std::string refuseFrom, refuseReply;
@@ -255,17 +255,17 @@ TEST_F(VeyractlBackupTest, AFailingJsonDocumentSaysWhy) {
     std::string error;  // found in "error"
   } rows[] = {
       // clang-format off
-      {"backup's write failure only on standard error", {"backup", dir.Path("missing/b.ini")}, false, "", "", 1, "cannot write " + dir.Path("missing/b.ini")},
-      {"backup's read failure only on standard error", {"backup", dir.Path("b.ini")}, true, "", "", 1, "reading the host failed"},
-      {"restore's damaged file only on standard error", {"restore", damaged, "--yes"}, false, "", "", 1, "not a backup file"},
-      {"restore's refused item not an error", {"restore", good, "--yes"}, false, "0D 05", "AA 00 0D 0C 55", 1, "not every item was acknowledged"},
-      {"diff of a missing file prints no document", {"diff", dir.Path("missing.ini")}, false, "", "", 2, "nothing compared"},
-      {"diff against a silent host prints no document", {"diff", good}, true, "", "", 2, "reading the host failed"},
+      {"backup's write failure in the document", {"backup", dir.Path("missing/b.ini")}, false, "", "", 1, "cannot write " + dir.Path("missing/b.ini")},
+      {"backup's read failure in the document", {"backup", dir.Path("b.ini")}, true, "", "", 1, "reading the host failed"},
+      {"restore's damaged file in the document", {"restore", damaged, "--yes"}, false, "", "", 1, "not a backup file"},
+      {"restore's refused item reported as an error", {"restore", good, "--yes"}, false, "0D 05", "AA 00 0D 0C 55", 1, "not every item was acknowledged"},
+      {"diff of a missing file prints a document", {"diff", dir.Path("missing.ini")}, false, "", "", 2, "nothing compared"},
+      {"diff against a silent host prints a document", {"diff", good}, true, "", "", 2, "reading the host failed"},
       // clang-format on
   };
   env.SetTimeouts(1, 200);
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     hostsim::Faults faults;
     faults.silent = row.silent;
     faults.refuseFrom = Hex(row.refuseFrom);

@@ -160,14 +160,14 @@ TEST_F(VeyractlNetworkTest, FfInFramesCrossesEveryTransport) {
 // The search names the port it found the host on as the user named it: a URL, never "COM-1".
 TEST_F(VeyractlNetworkTest, ASearchOnANetworkPortNamesItByItsUrl) {
   const struct {
-    const char* fault;
+    const char* expect;
     bool rfc2217;
   } rows[] = {
-      {"raw TCP: the host said found on COM-1", false},
-      {"RFC 2217: the host said found on COM-1", true},
+      {"raw TCP: the host found on its URL", false},
+      {"RFC 2217: the host found on its URL", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     test::Ser2net server;
     ASSERT_TRUE(server.Start({test::Ser2net::Serial(row.rfc2217, host.DevicePath())}));
     const std::string url = server.Url(0);

@@ -32,8 +32,8 @@ inline const QString kEmoji =
 enum Entry { kSet, kPasted, kTyped };
 
 struct BadInput {
-  const char* fault;  // what goes wrong when the row fails
-  QWidget* control;   // a line edit takes `text`; a combo box or item view loses its selection
+  const char* expect;  // what the row expects
+  QWidget* control;    // a line edit takes `text`; a combo box or item view loses its selection
   QString text;
   Entry entry;
   QPushButton* button;
@@ -51,7 +51,7 @@ inline void ShowPageOf(QTabWidget* tabs, const QWidget* widget) {
 // Puts the row's input into its control, presses its button and compares what the user was
 // shown and what went on the line.
 inline void Press(const BadInput& row, RecordingNotifier& messages, TestHost& host) {
-  SCOPED_TRACE(row.fault);
+  SCOPED_TRACE(row.expect);
   messages.Clear();
   host.ClearLog();
   if (auto* edit = qobject_cast<QLineEdit*>(row.control)) {

@@ -24,7 +24,7 @@ inline constexpr int kSlowWaitMs = 100;
 inline constexpr int kSlowLateMs = 140;
 
 struct SlowHost {
-  const char* fault;   // what such a host did to the dialog before the port kept its books
+  const char* expect;  // what the row expects
   bool firstCopyOnly;  // only the first copy late, its repeat answered at once
 };
 

@@ -136,7 +136,7 @@ TEST(IniFileOpen, ReadsRegularFilesUpToTheSizeBoundCreatesOnlyAMissingOneAndFail
       {"create leaves an existing file as it is", dir.Write("config.ini", DefaultConfigText()), true, true, "3"},
       {"opening without create makes no file", dir.Path("absent.ini"), false, false},
       {"a missing file is created empty", dir.Path("new.ini"), true, true, ""},
-      {"a file under a plain file fails", plain + "/config.ini", true, false},
+      {"a file under a plain file does not open", plain + "/config.ini", true, false},
       {"a directory does not open", dir.Path(""), false, false},
       {"a file past the bound does not open", dir.Write("large.ini", std::string(IniFile::kMaxFileBytes + 1, ';')),
        false, false},

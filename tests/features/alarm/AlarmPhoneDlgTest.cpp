@@ -82,9 +82,9 @@ TEST_F(AlarmPhoneDlgTest, ANumberThatCannotBeSentIsReportedAndTheOtherSlotsAreSt
   QPushButton* save = dialog->SaveButton();
   // clang-format off
   const test::BadInput rows[] = {
-      {"a full-width digit sent as a digit", number, QStringLiteral("1２3"), test::kSet, save, shown, line},
-      {"a 10,000-digit paste clipped and sent", number, test::Many('1'), test::kPasted, save, shown, line},
-      {"typed letters dropped and the rest sent", number, "abc", test::kTyped, save, shown, line},
+      {"a full-width digit refuses the number, the rest written", number, QStringLiteral("1２3"), test::kSet, save, shown, line},
+      {"a 10,000-digit paste refuses the number, the rest written", number, test::Many('1'), test::kPasted, save, shown, line},
+      {"typed letters refuse the number, the rest written", number, "abc", test::kTyped, save, shown, line},
   };
   // clang-format on
   for (const auto& row : rows) test::Press(row, messages, host);
@@ -136,11 +136,11 @@ TEST_F(AlarmPhoneDlgTest, AHostSlowerThanTheWindowReadsEachSlotOnceAndSavesAsAHo
   ASSERT_EQ(inTime.fields[0], "555");
   ASSERT_EQ(delivered, 12);
   const test::SlowHost rows[] = {
-      {"every copy answered late: the read's late copy fails slot 1 and puts old numbers back", false},
-      {"a repeat answered at once hands each slot's number to the dialog twice", true},
+      {"every copy answered late: slot 1 saved and no old number put back", false},
+      {"a repeat answered at once hands each slot's number to the dialog once", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     const Outcome slow = readThenSave(test::Slow(row), delivered, readCopies);
     ASSERT_GE(readCopies, 2) << "the host was not slower than the window";
     EXPECT_EQ(delivered, 12) << "each slot's number reaches the dialog once";

@@ -156,13 +156,13 @@ TEST_F(TimedArmDlgTest, AHostSlowerThanTheWindowShowsEachGroupOnceAndJudgesTheSa
     test::SlowHost slow;
     bool readOnShowing;  // else the save follows a look-up on the other page
   } rows[] = {
-      {{"every copy answered late: a look-up's late copy fails the save once a group", false}, false},
-      {{"a repeat answered at once shows each group twice and the save done twice", true}, false},
-      {{"every copy answered late: the page's own reading's late copy fails the save", false}, true},
-      {{"a repeat answered at once: the save's repeat reports it done twice", true}, true},
+      {{"every copy answered late: a save after a look-up is done once, each group once", false}, false},
+      {{"a repeat answered at once: each group shown once and the save done once", true}, false},
+      {{"every copy answered late: a save after the page's own reading is done once", false}, true},
+      {{"a repeat answered at once: the save is reported done once", true}, true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.slow.fault);
+    SCOPED_TRACE(row.slow.expect);
     setGroup2();
     dialog = std::make_unique<CTimedArmDlg>();  // nothing read yet
     dialog->SetCommn(&port);
@@ -205,14 +205,14 @@ TEST_F(TimedArmDlgTest, EachFieldAndListRefusesOrSendsExactly) {
   const std::string ok = "Setting Successful!", bad = "Неверное время!";
   // clang-format off
   const test::BadInput rows[] = {
-      {"a third hour digit", page->ArmHour(), "123", test::kSet, save, {ok},
+      {"a set hour is cut to two digits, 12 saved", page->ArmHour(), "123", test::kSet, save, {ok},
        {test::FrameLine("07 08 02 02 0C 1E 01 13 00")}},
-      {"a letter typed into a minute", page->ArmMinute(), "5x9", test::kTyped, save, {ok},
+      {"a letter typed into a minute is kept out, 59 saved", page->ArmMinute(), "5x9", test::kTyped, save, {ok},
        {test::FrameLine("07 08 02 02 07 3B 01 13 00")}},
-      {"letters read as minute 0", page->DisarmMinute(), "ab", test::kSet, save, {bad}, {}},
-      {"no arm day", page->ArmDay(), "", test::kSet, save, {bad}, {}},
-      {"no disarm day", page->DisarmDay(), "", test::kSet, save, {bad}, {}},
-      {"no group", page->Groups(), "", test::kSet, save, {"Выберете необходимую группу!"}, {}},
+      {"letters in a minute are refused as a bad time", page->DisarmMinute(), "ab", test::kSet, save, {bad}, {}},
+      {"no arm day is refused as a bad time", page->ArmDay(), "", test::kSet, save, {bad}, {}},
+      {"no disarm day is refused as a bad time", page->DisarmDay(), "", test::kSet, save, {bad}, {}},
+      {"no group asks for one", page->Groups(), "", test::kSet, save, {"Выберете необходимую группу!"}, {}},
   };
   // clang-format on
   for (const auto& row : rows) {

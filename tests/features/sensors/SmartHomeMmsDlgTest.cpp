@@ -80,20 +80,20 @@ TEST_F(SmartHomeDlgTest, EachButtonSendsItsCodeAndEveryEndOfTheExchangeIsShown) 
                     double20 = "AA 01 22 20 43 55";
   // clang-format off
   Press(Host::Answers, {
-      {"an empty ID", id, "", kSet, set, {"Укажите ID!!"}, {}},
-      {"five digits", id, "12345", kSet, set, {"Ошибка формата ввода!!"}, {}},
-      {"a seventh digit, or the ID not sent as typed", id, "1234567", kSet, set, accepted, {id123456}},
-      {"a letter typed", id, "12a3456", kTyped, set, accepted, {id123456}},
-      {"the selected channel not sent", id, "", kSet, single, accepted, {single3}},
-      {"the selected double code not sent", id, "", kSet, twice, accepted, {double20}},
-      {"no single trigger", dialog->SingleList(), "", kSet, single, {}, {}},
-      {"no double trigger", dialog->DoubleList(), "", kSet, twice, {}, {}},
+      {"an empty ID asks for one", id, "", kSet, set, {"Укажите ID!!"}, {}},
+      {"five digits are refused as a format error", id, "12345", kSet, set, {"Ошибка формата ввода!!"}, {}},
+      {"a seventh digit is cut, the ID sent as typed", id, "1234567", kSet, set, accepted, {id123456}},
+      {"a typed letter is kept out, the ID sent", id, "12a3456", kTyped, set, accepted, {id123456}},
+      {"the selected channel is sent", id, "", kSet, single, accepted, {single3}},
+      {"the selected double code is sent", id, "", kSet, twice, accepted, {double20}},
+      {"no single trigger sends and says nothing", dialog->SingleList(), "", kSet, single, {}, {}},
+      {"no double trigger sends and says nothing", dialog->DoubleList(), "", kSet, twice, {}, {}},
   });
-  Press(Host::Silent, {{"no reply goes unreported", id, "", kSet, single, {"Ошибка передачи данных!"}, {single3}}});
-  Press(Host::Late, {{"a late reply dropped", id, "", kSet, twice, {"Ошибка передачи данных!", accepted[0]},
+  Press(Host::Silent, {{"no reply is reported", id, "", kSet, single, {"Ошибка передачи данных!"}, {single3}}});
+  Press(Host::Late, {{"a late reply is shown after the error", id, "", kSet, twice, {"Ошибка передачи данных!", accepted[0]},
                       {double20}}});
   for (QPushButton* button : {set, single, twice})
-    Press(Host::NotFound, {{"a button sends while no host is found", id, "123456", kSet, button,
+    Press(Host::NotFound, {{"with no host found a button says so and sends nothing", id, "123456", kSet, button,
                             {"3G камера не найдена!!"}, {}}});
   // clang-format on
 }
@@ -107,24 +107,24 @@ TEST_F(MmsSettingDlgTest, EachButtonSendsItsTextAndEveryEndOfTheExchangeIsShown)
   const Lines sent{"Sending Successful"};
   // clang-format off
   Press(Host::Answers, {
-      {"spaces around the APN sent", dialog->ApnEdit(), " internet\t", kSet, apn, sent,
+      {"spaces around the APN are trimmed", dialog->ApnEdit(), " internet\t", kSet, apn, sent,
        {FrameLine("08 26 69 6E 74 65 72 6E 65 74")}},
-      {"Cyrillic sent cut to Latin-1", dialog->ApnEdit(), test::kCyrillic, kSet, apn, {"Invalid character!"}, {}},
-      {"user sent before the password", dialog->UserEdit(), " u ", kSet, user, sent,
+      {"Cyrillic is refused as an invalid character", dialog->ApnEdit(), test::kCyrillic, kSet, apn, {"Invalid character!"}, {}},
+      {"the password is sent before the user", dialog->UserEdit(), " u ", kSet, user, sent,
        {FrameLine("07 27 22 70 22 2C 22 75 22")}},
-      {"the URL field not read", dialog->UrlEdit(), "http://m/", kSet, url, sent,
+      {"the URL field is read and sent", dialog->UrlEdit(), "http://m/", kSet, url, sent,
        {FrameLine("09 29 68 74 74 70 3A 2F 2F 6D 2F")}},
-      {"WAP 1.2 sent with the flag of 2.0", dialog->PortEdit(), "80", kSet, gateway, sent,
+      {"WAP 1.2 is sent with its own flag", dialog->PortEdit(), "80", kSet, gateway, sent,
        {FrameLine("0E 30 30 2C 22 31 2E 32 2E 33 2E 34 22 2C 38 30")}},
-      {"no WAP version not sent as 2.0", dialog->WapList(), "", kSet, gateway, sent,
+      {"no WAP version is sent as 2.0", dialog->WapList(), "", kSet, gateway, sent,
        {FrameLine("0E 30 31 2C 22 31 2E 32 2E 33 2E 34 22 2C 38 30")}},
-      {"the test MMS's result shown, or its number not packed", dialog->PhoneEdit(), "+712345", kSet, sendTest, {},
+      {"the test MMS shows no box, its number packed", dialog->PhoneEdit(), "+712345", kSet, sendTest, {},
        {"AA 04 32 B7 12 34 5F 93 55"}},
   });
-  Press(Host::Silent, {{"no reply to the test MMS goes unreported", dialog->PhoneEdit(), "", kSet, sendTest,
+  Press(Host::Silent, {{"no reply to the test MMS is reported", dialog->PhoneEdit(), "", kSet, sendTest,
                         {"Data sending error!"}, {"AA 01 32 FF 33 55"}}});
   for (QPushButton* button : {apn, user, url, gateway, sendTest})
-    Press(Host::NotFound, {{"a button sends while no host is found", dialog->ApnEdit(), "internet", kSet, button,
+    Press(Host::NotFound, {{"with no host found a button says so and sends nothing", dialog->ApnEdit(), "internet", kSet, button,
                             {"Do not search the host!!"}, {}}});
   // clang-format on
 }

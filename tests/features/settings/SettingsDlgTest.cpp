@@ -90,12 +90,11 @@ TEST_F(SettingsDlgTest, AHostSlowerThanTheWindowJudgesAWriteAfterAReadByItsOwnRe
   env.SetTimeouts(test::kSlowTimes, test::kSlowWaitMs);
   constexpr std::uint8_t kRead = 0x03, kWrite = 0x04;
   const test::SlowHost rows[] = {
-      {"every copy answered late: the read's late copy refuses the write, its own copy accepts it twice",
-       false},
-      {"a repeat answered at once: the write's repeat reports it accepted twice", true},
+      {"every copy answered late: the write judged by its own reply, accepted once", false},
+      {"a repeat answered at once: the write reported accepted once", true},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
+    SCOPED_TRACE(row.expect);
     SetHostSetup({0xBB, 0x03, 0x05, 0x1E, 0x0A, 0x01});
     messages.Clear();
     host.SetFaults(test::Slow(row));
@@ -206,20 +205,20 @@ TEST_F(SettingsDlgTest, EachFieldAndListRefusesOrSendsExactly) {
   const std::string change0815 = FrameLine("04 05 12 34 08 15");
   // clang-format off
   const test::BadInput rows[] = {
-      {"blanks in the siren field", Setup()->SirenEdit(), "   ", kSet, save, {saved}, {record("BB 00 05 1E 0A 01")}},
-      {"a third siren digit", Setup()->SirenEdit(), "123", kSet, save, {saved}, {record("BB 0C 05 1E 0A 01")}},
-      {"a 10,000-digit redial count", redial, test::Many('9'), kSet, save, {saved}, {record("BB 03 FF 1E 0A 01")}},
-      {"a 10,000-digit paste into a delay", Setup()->ArmDelayEdit(), test::Many('9'), kSet, save, {saved},
+      {"blanks in the siren field save 0", Setup()->SirenEdit(), "   ", kSet, save, {saved}, {record("BB 00 05 1E 0A 01")}},
+      {"a set siren is cut to two digits, 12 saved", Setup()->SirenEdit(), "123", kSet, save, {saved}, {record("BB 0C 05 1E 0A 01")}},
+      {"a 10,000-digit redial count saves 255", redial, test::Many('9'), kSet, save, {saved}, {record("BB 03 FF 1E 0A 01")}},
+      {"a 10,000-digit delay is cut to 99", Setup()->ArmDelayEdit(), test::Many('9'), kSet, save, {saved},
        {record("BB 03 05 63 0A 01")}},
-      {"a letter typed into a delay", Setup()->AlarmDelayEdit(), "4x2", kTyped, save, {saved},
+      {"a letter typed into a delay is kept out, 42 saved", Setup()->AlarmDelayEdit(), "4x2", kTyped, save, {saved},
        {record("BB 03 05 1E 2A 01")}},
-      {"no picture size", Setup()->MmsSizeList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A FF")}},
-      {"no network mode", Setup()->NetworkList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A 01")}},
-      {"an empty current password", password->CurrentEdit(), "", kSet, send,
+      {"no picture size saves FF", Setup()->MmsSizeList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A FF")}},
+      {"no network mode leaves the record as it was", Setup()->NetworkList(), "", kSet, save, {saved}, {record("BB 03 05 1E 0A 01")}},
+      {"an empty current password is refused for its length", password->CurrentEdit(), "", kSet, send,
        {"Длина пароля должна составлять 4 символа!"}, {}},
-      {"a fifth digit of the new password", fresh, "08155", kSet, send, {changed}, {change0815}},
-      {"a letter typed into the new password", fresh, "08x15", kTyped, send, {changed}, {change0815}},
-      {"an empty confirmation", password->ConfirmEdit(), "", kSet, send, {"Password input varies from!"}, {}},
+      {"a fifth digit of the new password is cut", fresh, "08155", kSet, send, {changed}, {change0815}},
+      {"a letter typed into the new password is kept out", fresh, "08x15", kTyped, send, {changed}, {change0815}},
+      {"an empty confirmation is refused as differing", password->ConfirmEdit(), "", kSet, send, {"Password input varies from!"}, {}},
   };
   // clang-format on
   for (const auto& row : rows) {
