@@ -17,7 +17,8 @@ import xml.etree.ElementTree as ET
 
 NO = "Нет"  # answers every question box: nothing is deleted, reset or formatted
 
-# (tile, [(page tab or None, [(button, asks first)])])
+# (tile, [(page tab or None, [(button, asks first)])]). Of buttons that share a text the first is
+# pressed. Learning a sensor's code is left out: it waits for a sensor to send, not for the host.
 WINDOWS = [
     ("Настройки системы", [
         ("Текущая конфигурация", [("Получить", False), ("Сохранить", False), ("Сбросить", True),
@@ -38,7 +39,7 @@ WINDOWS = [
         ("Настройка датчиков", [("Установить", False), ("Удалить датчик", True), ("Удалить все пульты", True),
                                 ("Удалить все датчики", True), ("Удалить все звонки", True)]),
     ]),
-    ("MMS Setting", [(None, [("Send", False)])]),
+    ("MMS Setting", [(None, [("SET", False), ("Send", False)])]),
     ("Умный дом", [(None, [("Установить ID", False), ("Послать код", False)])]),
 ]
 

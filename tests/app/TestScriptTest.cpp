@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <fstream>
 #include <memory>
+#include <ostream>
 
 #include "app/TestScript.h"
 #include "tests/common/ScratchDir.h"
@@ -39,6 +40,8 @@ struct Row {
   int tab;        // the page in front at the end
   int answer;     // how the question ended, when there was one
 };
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.fault; }
 
 class TestScriptTest : public testing::TestWithParam<Row> {};
 
