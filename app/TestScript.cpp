@@ -7,8 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
+
+#include "ui/CMessageDialog.h"
 
 namespace {
 
@@ -55,7 +58,9 @@ void TestScript::Tick() {
   const QString step = m_steps[m_next];
   const QString verb = step.section(QLatin1Char(' '), 0, 0);
   const QString text = step.section(QLatin1Char(' '), 1);
-  if (TryStep(verb, text)) {
+  // A command in flight pumps events while it waits for the host; a step run then would picture
+  // or press a window before its answer came.
+  if (!QApplication::overrideCursor() && TryStep(verb, text)) {
     Say(QStringLiteral("%1 done: %2").arg(m_next + 1).arg(step));
     ++m_next;
     m_waitedMs = 0;
@@ -82,7 +87,9 @@ bool TestScript::TryStep(const QString& verb, const QString& text) {
     return false;
   }
   if (!front) return false;
-  if (verb == QStringLiteral("click")) {
+  if (verb == QStringLiteral("click") || verb == QStringLiteral("answer")) {
+    // A press that asks nothing or answers with a plain message leaves nothing to answer.
+    if (verb == QStringLiteral("answer") && !qobject_cast<CMessageDialog*>(front)) return true;
     for (QAbstractButton* button : front->findChildren<QAbstractButton*>())
       if (button->window() == front && button->isVisible() && button->isEnabled() && button->text() == text) {
         // Queued: a click that opens a modal window returns only once that is closed, and a
@@ -91,6 +98,16 @@ bool TestScript::TryStep(const QString& verb, const QString& text) {
         QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
         return true;
       }
+    return verb == QStringLiteral("answer");
+  }
+  if (verb == QStringLiteral("tab")) {
+    for (QTabWidget* tabs : front->findChildren<QTabWidget*>())
+      if (tabs->window() == front && tabs->isVisible())
+        for (int i = 0; i < tabs->count(); ++i)
+          if (tabs->isTabEnabled(i) && tabs->tabText(i) == text) {
+            tabs->setCurrentIndex(i);
+            return true;
+          }
     return false;
   }
   if (verb == QStringLiteral("type")) {

@@ -2,8 +2,10 @@
 # Saves a picture of every window of veyra-setup.exe as it draws itself under Wine, on a virtual X
 # server, into screenshots-windows/<language>/: the main window before and after a search that
 # logs in to the Linux simulated host through a COM port of Wine's own (as tools/test-windows.sh
-# sets one up), the login box, and the window of each tile. The program's test script
-# (app/TestScript.h) clicks through them and saves each window in front.
+# sets one up), the login box, and the window of each tile with a picture after each press of a
+# button that talks to the host. The program's test script (app/TestScript.h), written by
+# tools/screenshot-steps.py as for tools/screenshots.sh, clicks through them and saves each window
+# in front.
 #   screenshots-windows.sh [--lang original|ru|en]   (default: all three)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -59,40 +61,7 @@ for lang in "${languages[@]}"; do
   out=$root/screenshots-windows/$lang
   rm -rf "$out"
   mkdir -p "$out"
-  ok=OK
-  found="Successful to find main host!"
-  case "$lang" in
-    original)
-      search="Поиск 3G-камеры"
-      tiles=("Настройки системы" "Журнал тревог" "Установка режимов" "Расписания"
-        "Настройки телефонных номеров" "Настройки датчиков" "MMS Setting" "Умный дом") ;;
-    ru)
-      search="Поиск 3G-камеры"
-      tiles=("Настройки системы" "Журнал тревог" "Установка режимов" "Расписания"
-        "Настройки телефонных номеров" "Настройки датчиков" "Настройка MMS" "Умный дом")
-      ok="ОК"
-      found="3G-камера найдена!" ;;
-    en)
-      search="Find 3G camera"
-      tiles=("System settings" "Alarm log" "Arm/disarm" "Schedules" "Telephone numbers" "Sensor settings"
-        "MMS Setting" "Smart home") ;;
-  esac
-  {
-    echo "shot Z:$out/main-start.png"
-    echo "click $search"
-    echo "type 1234"
-    echo "shot Z:$out/login.png"
-    echo "click $ok"
-    echo "wait COM3"
-    echo "wait $found"
-    echo "shot Z:$out/main.png"
-    for i in "${!tiles[@]}"; do
-      echo "click ${tiles[$i]}"
-      echo "shot Z:$out/tile$((i + 1)).png"
-      echo "close"
-    done
-    echo "close"
-  } >"$scratch/script-$lang.txt"
+  python3 tools/screenshot-steps.py "$lang" "Z:$out/" COM3 >"$scratch/script-$lang.txt"
   # Its settings (the remembered port) stay in the scratch prefix; config.ini beside the pictures'
   # scratch, with a short time-out.
   printf '[timeout]\r\ntimes=2\r\nwaittime=500\r\n' >"$scratch/config.ini"

@@ -50,7 +50,11 @@ CSetupPage::CSetupPage(QWidget* parent) : CHostPage(parent) {
   addRow(3, tr("Задержка тревоги  "), m_alarmDelay, tr("секунд"));
   addRow(4, tr("Размер MMS изображения"), m_mmsSize, QString());
   addRow(5, tr("Режим связи"), m_network, QString());
-  addRow(6, tr("Уровень сигнала:"), m_signal, QString());
+  // The reading in words with its code is longer than any field: it takes the units' column too,
+  // and a second line rather than losing its end.
+  fields->addWidget(new QLabel(tr("Уровень сигнала:"), this), 6, 0);
+  fields->addWidget(m_signal, 6, 1, 1, 2);
+  m_signal->setWordWrap(true);
   fields->setRowStretch(7, 1);
 
   auto* options = new QVBoxLayout;

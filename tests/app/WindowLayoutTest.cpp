@@ -28,6 +28,7 @@
 #include "app/TileTable.h"
 #include "features/alarm/HistoryCodec.h"
 #include "features/alarm/PhoneCodec.h"
+#include "features/settings/CSetupPage.h"
 #include "link/HostPort.h"
 #include "session/LoginCodec.h"
 #include "tests/common/LanguageOfText.h"
@@ -180,6 +181,18 @@ TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
       for (int i = 0; i < kTileCount; ++i) {
         const TileRow& row = Tiles()[static_cast<std::size_t>(i)];
         if (row.open) check(*row.open(&main, port), QStringLiteral("tile%1").arg(i + 1));
+      }
+      // The settings window is laid out while its signal reads "not read"; a read puts in the
+      // reading in words with its code, which once pushed the fields over their labels.
+      {
+        const std::unique_ptr<CDialogBase> settings = Tiles()[0].open(&main, port);
+        QString longest;
+        for (int code = 0; code < 256; ++code) {
+          const QString shown = CSetupPage::SignalShown(static_cast<std::uint8_t>(code));
+          if (shown.size() > longest.size()) longest = shown;
+        }
+        settings->findChild<CSetupPage*>()->SignalLabel()->setText(longest);
+        check(*settings, QStringLiteral("tile1-signal-read"));
       }
       CDifferencesDlg differences(QStringLiteral("/home/installer/backups/host-2024-05-01.ini"),
                                   {{"setup.record_alarm", "on", "off"},
