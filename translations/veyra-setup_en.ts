@@ -1051,7 +1051,7 @@ rfc2217://HOST:PORT — with the line settings (RFC 2217)</translation>
     </message>
     <message>
         <source>3G камера не найдена!!</source>
-        <translation>3G camera not found!!</translation>
+        <translation>3G camera not found!</translation>
     </message>
     <message>
         <source>Нет истории!</source>
@@ -1235,7 +1235,7 @@ rfc2217://HOST:PORT — with the line settings (RFC 2217)</translation>
     </message>
     <message>
         <source>Do not search the host!!</source>
-        <translation>Do not search the host!!</translation>
+        <translation>Do not search the host!</translation>
     </message>
     <message>
         <source>Data sending error!</source>
@@ -1279,19 +1279,19 @@ rfc2217://HOST:PORT — with the line settings (RFC 2217)</translation>
     </message>
     <message>
         <source>Введите зону!!</source>
-        <translation>Enter the zone!!</translation>
+        <translation>Enter the zone!</translation>
     </message>
     <message>
         <source>Введите NO. датчика!!</source>
-        <translation>Enter the sensor No.!!</translation>
+        <translation>Enter the sensor No.!</translation>
     </message>
     <message>
         <source>Укажите ID сирены!!</source>
-        <translation>Enter the siren ID!!</translation>
+        <translation>Enter the siren ID!</translation>
     </message>
     <message>
         <source>Ошибка формата ввода!!</source>
-        <translation>Invalid input format!!</translation>
+        <translation>Invalid input format!</translation>
     </message>
     <message>
         <source>Ошибка передачи данных!</source>
@@ -1351,7 +1351,7 @@ rfc2217://HOST:PORT — with the line settings (RFC 2217)</translation>
     </message>
     <message>
         <source>Укажите ID!!</source>
-        <translation>Enter the ID!!</translation>
+        <translation>Enter the ID!</translation>
     </message>
     <message>
         <source>Настройки приняты</source>
@@ -1475,7 +1475,7 @@ rfc2217://HOST:PORT — with the line settings (RFC 2217)</translation>
     </message>
     <message>
         <source>Неверный пароль!!</source>
-        <translation>Wrong password!!</translation>
+        <translation>Wrong password!</translation>
     </message>
     <message>
         <source>Your computer can&apos;t find COM!</source>

@@ -1051,7 +1051,7 @@ rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)<
     </message>
     <message>
         <source>3G камера не найдена!!</source>
-        <translation>3G-камера не найдена!!</translation>
+        <translation>3G-камера не найдена!</translation>
     </message>
     <message>
         <source>Нет истории!</source>
@@ -1271,7 +1271,7 @@ rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)<
     </message>
     <message>
         <source>Do not search the host!!</source>
-        <translation>3G-камера не найдена!!</translation>
+        <translation>3G-камера не найдена!</translation>
     </message>
     <message>
         <source>Data sending error!</source>
@@ -1315,19 +1315,19 @@ rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)<
     </message>
     <message>
         <source>Введите зону!!</source>
-        <translation>Введите зону!!</translation>
+        <translation>Введите зону!</translation>
     </message>
     <message>
         <source>Введите NO. датчика!!</source>
-        <translation>Введите № датчика!!</translation>
+        <translation>Введите № датчика!</translation>
     </message>
     <message>
         <source>Укажите ID сирены!!</source>
-        <translation>Укажите ID сирены!!</translation>
+        <translation>Укажите ID сирены!</translation>
     </message>
     <message>
         <source>Ошибка формата ввода!!</source>
-        <translation>Ошибка формата ввода!!</translation>
+        <translation>Ошибка формата ввода!</translation>
     </message>
     <message>
         <source>Ошибка передачи данных!</source>
@@ -1387,7 +1387,7 @@ rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)<
     </message>
     <message>
         <source>Укажите ID!!</source>
-        <translation>Укажите ID!!</translation>
+        <translation>Укажите ID!</translation>
     </message>
     <message>
         <source>Настройки приняты</source>
@@ -1511,7 +1511,7 @@ rfc2217://АДРЕС:ПОРТ — с настройкой линии (RFC 2217)<
     </message>
     <message>
         <source>Неверный пароль!!</source>
-        <translation>Неверный пароль!!</translation>
+        <translation>Неверный пароль!</translation>
     </message>
     <message>
         <source>Your computer can&apos;t find COM!</source>
