@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -32,6 +33,8 @@ CMessageDialog::CMessageDialog(QMessageBox::Icon icon, const QString& caption, c
                                QWidget* owner)
     : CDialogBase(owner), m_icon(icon) {
   setWindowTitle(caption);
+  // An owned box shows its window's picture; one with no window of its own, the program's.
+  if (windowIcon().isNull()) setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 14, 16, 12);
   layout->setSpacing(12);

@@ -92,6 +92,7 @@ TEST(QtNotifier, CaptionIconOwnerAndOneOkButton) {
     EXPECT_TRUE(shown->windowFlags() & Qt::FramelessWindowHint)
         << "a box in the system's frame, not the windows'";
     EXPECT_EQ(shown->CaptionRect().height(), CDialogBase::kCaptionHeight);
+    EXPECT_FALSE(shown->CaptionIconRect().isEmpty()) << "a box's caption without the program's picture";
     shown->accept();
   }
 }
