@@ -21,6 +21,7 @@
 #include "app/CNetworkPortDlg.h"
 #include "app/TileTable.h"
 #include "link/HostPort.h"
+#include "tests/common/LanguageScope.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/WaitFor.h"
@@ -136,10 +137,7 @@ void TabOrderFaults(QWidget& window, std::vector<std::string>& faults) {
     }
 }
 
-struct LanguageScope {
-  explicit LanguageScope(Language language) { EXPECT_TRUE(LoadLanguage(language)); }
-  ~LanguageScope() { LoadLanguage(Language::Original); }
-};
+using test::LanguageScope;
 
 TEST(AccessibilityTest, EveryControlIsNamedAndDescribedAndTabFollowsTheEye) {
   test::TestEnvironment env;

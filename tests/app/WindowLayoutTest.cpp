@@ -32,6 +32,7 @@
 #include "link/HostPort.h"
 #include "session/LoginCodec.h"
 #include "tests/common/LanguageOfText.h"
+#include "tests/common/LanguageScope.h"
 #include "tests/common/RecordingNotifier.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/WaitFor.h"
@@ -129,11 +130,7 @@ QStringList UntranslatedTexts(QWidget& window, Foreign foreign) {
   return faults;
 }
 
-// Loads a language for one scope and leaves the texts as written after it.
-struct LanguageScope {
-  explicit LanguageScope(Language language) { EXPECT_TRUE(LoadLanguage(language)); }
-  ~LanguageScope() { LoadLanguage(Language::Original); }
-};
+using test::LanguageScope;
 
 TEST(WindowLayoutTest, NoTextIsCutAndContentSitsRightBelowTheCaption) {
   test::TestEnvironment env;
